@@ -1,0 +1,89 @@
+#pragma once
+// The calculation routines of the main window: reading a window's inputs, sizing and rating one
+// exchanger, the result output, and the calculate command with its multi-exchanger schemes. They
+// work on the calculation state and on the named controls of the window `Форма` designates.
+#include <optional>
+#include <stdexcept>
+#include <string>
+
+#include "calc_state.h"
+#include "calc_ui.h"
+#include "window_model.h"
+
+namespace kalvar {
+
+inline constexpr const char* wrongParametersTitle = "Неправильно заданы параметры";
+
+// Every search loop has this bound on the channels per pass; past it the sizing ends with a
+// message (2m stays far inside what the plate-count field holds).
+inline constexpr int maxChannelsPerPass = 5000;
+
+class Calculator {
+  public:
+    Calculator(CalcState& state, WindowSet& windows, CalcUi& ui) : s(state), w(windows), ui(ui) {}
+
+    // "Расчет": rates the window that asks for a given plate count, otherwise sizes every window
+    // of the current system.
+    void calculateCommand();
+
+    // Copies the inputs of `Форма` into the state in SI units.
+    void readInputs();
+    // Sizes (or, with a given plate count, rates) the exchanger of `Форма`. False when it stopped
+    // with a message.
+    bool sizeExchanger();
+    // Writes the results of a finished sizing or rating into `Форма`.
+    void вывод();
+    // Refreshes the pass drawing and connection legend of `Форма`.
+    void p1(int side);
+    // The mixed schemes: heating (and ventilation) first, then the two sections of the hot-water
+    // exchanger.
+    void calculateTwoStage();
+
+    // The two iterations on k.
+    void rateExchanger();
+    void optimiseHeatingFlow();
+
+    // The limit handler the search calls when a plate-count or nozzle limit is reached.
+    void выбор();
+
+  private:
+    struct RatedFlows {
+        double heating; // m3/s
+        double heated;  // m3/s
+    };
+
+    CalcWindow& form() { return *s.Форма; }
+    std::string format(double x, int decimals) const { return w.format(x, decimals); }
+    void stopWithMessage(const std::string& sentence);
+    std::optional<std::string> invalidInputMessage();
+    std::optional<std::string> evaluateMedia();
+    void search();
+    void scanPasses(long& steps);
+    void searchStep();
+    void showLimitDialog();
+    void applyLimitAnswers(const LimitDialogAnswers& answers);
+    void writeOutputs(const std::optional<RatedFlows>& rated);
+    void writeDesignation(int firstSectionPlates = -1);
+    void writeWeightAndDimensions(int typeIndex, int totalPlates, int passes, bool twoStage);
+    void sizeValve();
+    bool sizeWindow(CalcWindow& window);
+    bool rateCommand();
+    int16_t& savedType(const CalcWindow& window);
+    std::string heatText(double watts) const;
+    std::string flowText(double cubicMetresPerSecond) const;
+    std::string lossText(double kPa) const;
+
+    CalcState& s;
+    WindowSet& w;
+    CalcUi& ui;
+    std::optional<RatedFlows> lastRating_;
+    std::string limitLabel_; // the reason the limit dialog gives
+};
+
+// A sizing stopped inside the search; its text becomes the message.
+class SizingStopped : public std::runtime_error {
+  public:
+    explicit SizingStopped(const std::string& sentence) : std::runtime_error(sentence) {}
+};
+
+} // namespace kalvar

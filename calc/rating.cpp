@@ -1,0 +1,156 @@
+// The two fixed-point iterations on k: rating a given exchanger, and the heating flow that
+// transfers exactly the load through an exchanger the search found large enough.
+#include <cmath>
+
+#include "calculator.h"
+#include "correlations.h"
+#include "media.h"
+#include "messages.h"
+#include "number_text.h"
+
+namespace kalvar {
+
+namespace {
+
+constexpr double startCoefficient = 4200;
+constexpr int maxIterations = 31;
+constexpr double coefficientTolerance = 0.0001;
+constexpr double differenceStep = 0.001; // K, the step of the cold-end difference
+// The cold-end search gives up after this many steps (or when the step no longer changes Δb).
+constexpr long maxDifferenceSteps = 20'000'000;
+
+} // namespace
+
+void Calculator::rateExchanger() {
+    CalcWindow& f = form();
+    const size_t t = static_cast<size_t>(s.plateTypeIndex);
+    const int m = s.channelsPerPass, z = s.passCount, n = s.exchangerCount;
+    const double channelArea = s.catalogue.channelArea[t];
+    int counter = 0;
+    s.heatTransferCoeff = startCoefficient;
+    float previous = static_cast<float>(startCoefficient);
+    double heated = 0, heating = 0;
+    for (;;) {
+        s.heatTransferCoeff = previous / 2.0 + s.heatTransferCoeff / 2;
+        previous = static_cast<float>(s.heatTransferCoeff);
+        ++counter;
+        s.lmtd = meanTemperatureDifference(s.heatingInletTemp - s.heatedOutletTemp,
+                                           s.heatingOutletTemp - s.heatedInletTemp);
+        s.surfaceArea = exchangerSurface(s, false);
+        s.q = static_cast<float>(n * s.lmtd * s.heatTransferCoeff * s.surfaceArea);
+
+        heated = s.q / ((s.heatedOutletTemp - s.heatedInletTemp) * s.heatedVolHeatCapacity);
+        s.heatedVelocity = static_cast<float>(heated / (m * channelArea) / n);
+        correlateHeatedSide(s);
+
+        heating = s.q / ((s.heatingInletTemp - s.heatingOutletTemp) * s.heatingVolHeatCapacity);
+        s.optimalHeatingFlow = heating;
+        s.heatingVelocity = static_cast<float>(heating / ((m - 1) * channelArea) / n);
+        correlateHeatingSide(s, s.heatingViscosity, s.heatingPrandtl, s.heatingConductivity);
+
+        s.heatTransferCoeff = overallCoefficient(s);
+        if (std::fabs(previous - s.heatTransferCoeff) / s.heatTransferCoeff < coefficientTolerance ||
+            counter > maxIterations)
+            break;
+    }
+    s.heatingLoss = pressureLoss(s, s.heatingLossNumber, z);
+    s.heatedLoss = pressureLoss(s, s.heatedLossNumber, z);
+
+    f.Text31.text = flowText(heating);
+    f.Text33.text = flowText(heated);
+    f.Text35.text = format(s.heatedVelocity, 3);
+    f.Text34.text = format(s.heatingVelocity, 3);
+    f.Text30.text = heatText(s.q);
+    // Margin and optimum belong to sizing; a rating leaves no earlier calculation's numbers there.
+    f.Text28.text.clear();
+    f.Text32.text.clear();
+    f.Text47.text.clear();
+    lastRating_ = RatedFlows{heating, heated};
+}
+
+void Calculator::optimiseHeatingFlow() {
+    CalcWindow& f = form();
+    const size_t t = static_cast<size_t>(s.plateTypeIndex);
+    const int m = s.channelsPerPass, z = s.passCount, n = s.exchangerCount;
+    const double channelArea = s.catalogue.channelArea[t];
+    const double t1in = s.heatingInletTemp, t2in = s.heatedInletTemp;
+    const double hotEnd = t1in - s.heatedOutletTemp;
+    int counter = 0;
+    s.heatTransferCoeff = startCoefficient;
+    double previous = startCoefficient;
+    double trialOutlet = 0, optimalFlow = 0;
+    for (;;) {
+        s.heatTransferCoeff = previous / 2 + s.heatTransferCoeff / 2;
+        previous = s.heatTransferCoeff;
+        ++counter;
+        const double required = s.q / (s.surfaceArea * s.heatTransferCoeff * n);
+        s.lmtd = required;
+
+        // The cold-end difference whose mean with the hot end equals the required difference.
+        float coldEnd = static_cast<float>(required);
+        long steps = 0;
+        auto step = [&](double delta) {
+            const float next = static_cast<float>(coldEnd + delta);
+            if (next == coldEnd || ++steps > maxDifferenceSteps)
+                throw SizingStopped(messages::searchUnbounded);
+            coldEnd = next;
+        };
+        if (required > hotEnd) {
+            double r;
+            do {
+                step(differenceStep);
+                r = hotEnd + std::log(coldEnd / hotEnd) * required;
+            } while (!(r < coldEnd));
+            trialOutlet = r + t2in;
+            if (trialOutlet > t1in) trialOutlet = t1in - 1;
+        } else if (required == hotEnd) {
+            trialOutlet = t2in + required;
+        } else {
+            double r;
+            for (;;) {
+                step(-differenceStep);
+                if (coldEnd < 0) {
+                    // An exchanger far larger than the load needs: stop here, with the losses of
+                    // the loss numbers at hand and no optimum to show.
+                    s.heatingLoss = pressureLoss(s, s.heatingLossNumber, z);
+                    s.heatedLoss = pressureLoss(s, s.heatedLossNumber, z);
+                    f.Text32.text.clear();
+                    f.Text47.text.clear();
+                    return;
+                }
+                r = hotEnd - required * std::log(hotEnd / coldEnd);
+                if (r < coldEnd) break;
+            }
+            trialOutlet = r + t2in;
+        }
+
+        // The heating medium at the mean of its inlet and the trial outlet.
+        const float tm = static_cast<float>((trialOutlet + t1in) / 2);
+        MediumProperties heating;
+        if (f.Combo4.listIndex == 0)
+            heating = waterProperties(tm);
+        else
+            heating = customMediumProperties(readNumber(f.Text11.text), readNumber(f.Text12.text),
+                                             readNumber(f.Text13.text), readNumber(f.Text14.text));
+        if (!isPhysical(heating)) throw SizingStopped(messages::waterOutOfRange);
+        s.heatingVolHeatCapacity = heating.volHeatCapacity;
+        s.heatingCp = heating.heatCapacity;
+
+        optimalFlow = s.q / ((t1in - trialOutlet) * s.heatingVolHeatCapacity);
+        s.optimalHeatingFlow = optimalFlow;
+        s.heatingVelocity = static_cast<float>(optimalFlow / ((m - 1) * channelArea) / n);
+        correlateHeatingSide(s, static_cast<float>(heating.viscosity), static_cast<float>(heating.prandtl),
+                             static_cast<float>(heating.conductivity));
+
+        s.heatTransferCoeff = overallCoefficient(s);
+        if (std::fabs(previous - s.heatTransferCoeff) / s.heatTransferCoeff < coefficientTolerance ||
+            counter > maxIterations)
+            break;
+    }
+    s.heatingLoss = pressureLoss(s, s.heatingLossNumber, z);
+    s.heatedLoss = pressureLoss(s, s.heatedLossNumber, z);
+    f.Text32.text = format(trialOutlet, 1);
+    f.Text47.text = flowText(optimalFlow);
+}
+
+} // namespace kalvar

@@ -1,0 +1,221 @@
+// The calculate command: a rating of the window that asks for a given plate count, or a sizing of
+// every exchanger of the current system, the two-stage hot-water schemes included; and the pass
+// drawing and connection legend of a window.
+#include <cmath>
+#include <filesystem>
+
+#include "calculator.h"
+#include "correlations.h"
+#include "messages.h"
+#include "number_text.h"
+
+namespace kalvar {
+
+int16_t& Calculator::savedType(const CalcWindow& window) {
+    switch (window.id) {
+    case WindowId::Form1:
+        return s.ventLastType;
+    case WindowId::Form3:
+        return s.hotWaterLastType;
+    default:
+        return s.heatingLastType;
+    }
+}
+
+void Calculator::calculateCommand() {
+    s.passCount = static_cast<int16_t>(form().Combo2.listIndex + 1);
+    // The last window that asks for a rating wins.
+    if (w.Form3.Check5.value == 1) s.Форма = &w.Form3;
+    if (w.Form2.Check5.value == 1) s.Форма = &w.Form2;
+    if (w.Form1.Check5.value == 1) s.Форма = &w.Form1;
+
+    if (form().Check5.value == 1) {
+        rateCommand();
+        return;
+    }
+    switch (s.systemKind) {
+    case hotWaterSystem:
+        sizeWindow(w.Form3);
+        break;
+    case heatingSystem:
+        sizeWindow(w.Form2);
+        break;
+    case ventilationSystem:
+        sizeWindow(w.Form1);
+        break;
+    case parallelScheme:
+        sizeWindow(w.Form2);
+        sizeWindow(w.Form3);
+        break;
+    case twoStageMixedScheme:
+    case mixedThreeCircuits:
+        calculateTwoStage();
+        break;
+    case parallelThreeCircuits:
+        sizeWindow(w.Form2);
+        sizeWindow(w.Form3);
+        sizeWindow(w.Form1);
+        break;
+    case mixedWithParallelVentilation:
+        calculateTwoStage();
+        sizeWindow(w.Form1);
+        break;
+    default:
+        break;
+    }
+}
+
+bool Calculator::rateCommand() {
+    CalcWindow& f = form();
+    if (f.Text38.text.empty()) {
+        f.Text38.text = "?????";
+        f.Text38.foreColor = colours::red;
+        f.Text38.bold = true;
+        stopWithMessage(messages::noPlateCount);
+        f.Text38.text.clear();
+        f.Text38.foreColor = colours::black;
+        f.Text38.bold = false;
+        return false;
+    }
+    // The passes of the window being rated divide its plate count.
+    s.passCount = static_cast<int16_t>(f.Combo2.listIndex + 1);
+    if (s.passCount == autoPasses || s.passCount < 1) {
+        stopWithMessage(messages::ratingNeedsPasses);
+        return false;
+    }
+    const double channels = std::nearbyint(readNumber(f.Text38.text) / s.passCount / 2); // halves to even
+    if (!(channels >= 2)) {
+        stopWithMessage(messages::tooFewPlates);
+        return false;
+    }
+    if (channels > maxChannelsPerPass) {
+        stopWithMessage(messages::tooManyPlates);
+        return false;
+    }
+    s.channelsPerPass = static_cast<int16_t>(channels);
+    s.platesPerPass = static_cast<int16_t>(2 * s.channelsPerPass);
+    readInputs();
+    if (f.Combo1.listIndex == autoPlateEntry) s.plateTypeIndex = savedType(f);
+    p1(1);
+    f.Combo1.setListIndex(s.plateTypeIndex);
+    return sizeExchanger();
+}
+
+bool Calculator::sizeWindow(CalcWindow& window) {
+    s.Форма = &window;
+    readInputs();
+    const bool sized = sizeExchanger();
+    // A window whose sizing stopped with a message keeps the type it had.
+    if (sized) savedType(window) = s.plateTypeIndex;
+    p1(1);
+    return sized;
+}
+
+void Calculator::calculateTwoStage() {
+    float returnWater = 0;
+    bool othersSized = true;
+    if (s.systemKind == mixedThreeCircuits) {
+        othersSized = sizeWindow(w.Form1);
+        returnWater = s.v1;
+    }
+    othersSized = sizeWindow(w.Form2) && othersSized;
+    returnWater = returnWater + s.v1;
+    // The return-water section is sized from the other circuits' flows: without them, stop here.
+    if (!othersSized) return;
+
+    CalcWindow& hw = w.Form3;
+    hw.Combo2.setListIndex(1);
+    s.Форма = &hw;
+    readInputs();
+    double sectionLossLimit = readNumber(hw.Text10.text);
+    if (sectionLossLimit == 0) {
+        hw.Text10.text = "7";
+        sectionLossLimit = 7;
+    }
+
+    int firstSection = 0; // channels per pass of the section heated by the supply water
+    for (;;) {
+        if (!sizeExchanger()) return;
+        firstSection = s.channelsPerPass;
+        s.v1 = returnWater;
+
+        // Return-water section: one pass, as many channels as its loss limit asks for.
+        bool seriesChanged = false;
+        s.channelsPerPass = static_cast<int16_t>(firstSection);
+        try {
+            for (;;) {
+                s.platesPerPass = static_cast<int16_t>(2 * s.channelsPerPass);
+                if (s.ignoreLimits == 0 && exceedsPlateLimit(s.plateTypeIndex, s.platesPerPass)) {
+                    limitLabel_ = messages::plateLimitLabel;
+                    выбор();
+                    if (s.ignoreLimits == 0) {
+                        seriesChanged = true;
+                        break;
+                    }
+                }
+                if (s.channelsPerPass > maxChannelsPerPass) throw SizingStopped(messages::searchUnbounded);
+                const size_t t = static_cast<size_t>(s.plateTypeIndex);
+                const int m = s.channelsPerPass;
+                s.heatingVelocity = static_cast<float>(returnWater / ((m - 1) * s.catalogue.channelArea[t]) /
+                                                       s.exchangerCount);
+                s.passCount = 1;
+                const float keptAlpha = s.heatingAlpha;
+                correlateHeatingSide(s, s.heatingViscosity, s.heatingPrandtl, s.heatingConductivity);
+                s.heatingAlpha = keptAlpha;
+                s.passCount = 2;
+                s.heatingLoss = pressureLoss(s, s.heatingLossNumber, 1);
+                if (s.heatingLoss < sectionLossLimit) break;
+                ++s.channelsPerPass;
+            }
+        } catch (const SizingStopped& stop) {
+            s.ignoreLimits = 0;
+            stopWithMessage(stop.what());
+            return;
+        }
+        if (!seriesChanged) break;
+        if (!hasCatalogueData(s.plateTypeIndex)) {
+            stopWithMessage(messages::noCatalogueData);
+            return;
+        }
+    }
+
+    s.hotWaterLastType = s.plateTypeIndex;
+    s.ignoreLimits = 0;
+    const int secondSection = s.channelsPerPass;
+    s.platesPerPass = static_cast<int16_t>(2 * secondSection);
+    writeDesignation(2 * firstSection);
+    const int totalPlates = 2 * firstSection + 2 * secondSection;
+    s.platesPerPass = static_cast<int16_t>(totalPlates);
+    hw.Text38.text = std::to_string(totalPlates);
+    hw.Text27.text =
+        format((totalPlates - 2) * s.catalogue.plateArea[static_cast<size_t>(s.plateTypeIndex)], 2);
+    writeWeightAndDimensions(s.plateTypeIndex, totalPlates, 2, true);
+    p1(1);
+    const int bore = selectedPipeBore(hw.Combo8);
+    if (bore > 0) hw.Text67.text = format(pipeVelocity(returnWater, bore), 2);
+}
+
+void Calculator::p1(int /*side*/) {
+    CalcWindow& f = form();
+    int z = f.Combo2.listIndex + 1;
+    if (z == 4) z = static_cast<int>(std::floor(readNumber(f.Text59.text)));
+    if (z < 1 || z > 3) return;
+    const std::string picture = "KM " + std::to_string(z) + "x.jpg";
+    std::string legend = "1.Вход греющей среды.\r2.Выход греющей среды.\r3.Выход нагреваемой среды.\r4.Вход "
+                         "нагреваемой среды.";
+    if (z == 2) {
+        if (f.hasSecondStage() && f.Text10.visible)
+            legend += "\r5. Обратка отопления.(Слив и очистка).\r6. Циркуляция ГВС.(Слив и очистка).";
+        else
+            legend += "\r5. Слив и очистка.\r6. Слив и очистка.(Циркуляция ГВС).";
+    } else if (z == 3) {
+        legend += "\r5. Обратка отопления.(Слив и очистка).\r6. Циркуляция ГВС.(Слив и очистка).\r7, 8. "
+                  "Развоздушивание.";
+    }
+    f.Label5.text = legend;
+    std::error_code error;
+    const std::filesystem::path file = std::filesystem::path(s.workDir) / "picture" / picture;
+    if (std::filesystem::is_regular_file(file, error)) f.Image1.text = file.string();
+}
+
+} // namespace kalvar

@@ -1,0 +1,344 @@
+// Reading a window's inputs and sizing one exchanger: validation, media, heat balance, the search
+// over channels, passes, series and exchanger count, and the limit handler.
+#include <cmath>
+
+#include "calculator.h"
+#include "correlations.h"
+#include "media.h"
+#include "messages.h"
+#include "number_text.h"
+
+namespace kalvar {
+
+namespace {
+
+double valueOf(const Control& box) {
+    return readNumber(box.text);
+}
+
+// readInputs shows what it read with a decimal comma.
+void commaBack(Control& box) {
+    box.text = replaceAll(box.text, ".", ",");
+}
+
+// The search gives up after this many steps in all, whatever path it takes.
+constexpr long maxSearchSteps = 2'000'000;
+
+} // namespace
+
+void Calculator::stopWithMessage(const std::string& sentence) {
+    ui.beep();
+    ui.showMessage(MessageIcon::Information, wrongParametersTitle, "\r\n" + sentence);
+}
+
+void Calculator::readInputs() {
+    CalcWindow& f = form();
+    s.autoSelect = 0;
+    s.passAbandoned = 0;
+    s.kq1 = w.units.heatInGcalPerHour ? 1163.2235f : 1.0f;
+    s.kq2 = w.units.flowInM3PerHour ? 0.2777778f : 1.0f;
+    const double pressureFactor = w.units.pressureInKPa ? 1 : 100;
+
+    s.plateTypeIndex = static_cast<int16_t>(f.Combo1.listIndex);
+    if (s.plateTypeIndex == autoPlateEntry) {
+        s.plateTypeIndex = 0;
+        s.exchangerCount = 1;
+        f.Combo3.setListIndex(0);
+        s.autoSelect = 1.0f;
+    }
+    s.passCount = static_cast<int16_t>(f.Combo2.listIndex + 1);
+    s.exchangerCount = static_cast<int16_t>(f.Combo3.listIndex + 1);
+
+    s.heatingInletTemp = valueOf(f.Text2);
+    s.heatedInletTemp = valueOf(f.Text3);
+    s.heatingOutletTemp = valueOf(f.Text4);
+    s.heatedOutletTemp = valueOf(f.Text5);
+    s.foulingResistance = valueOf(f.Text25);
+    s.q = static_cast<float>(valueOf(f.Text30) * s.kq1 * 1000);
+    s.v2 = static_cast<float>(valueOf(f.Text33) * s.kq2 / 1000);
+    s.maxLossHeating = valueOf(f.Text6) * pressureFactor;
+    s.maxLossHeated = valueOf(f.Text7) * pressureFactor;
+    s.maxValveLoss = valueOf(w.Form12.Text10) * pressureFactor;
+
+    for (Control* box : {&f.Text2, &f.Text3, &f.Text4, &f.Text5, &f.Text6, &f.Text7, &f.Text30, &f.Text33})
+        commaBack(*box);
+}
+
+std::optional<std::string> Calculator::invalidInputMessage() {
+    CalcWindow& f = form();
+    const bool rating = f.Check5.value == 1;
+    const bool heatGiven = f.Check2.value == 0;
+    for (double v : {s.heatingInletTemp, s.heatedInletTemp, s.heatingOutletTemp, s.heatedOutletTemp,
+                     s.maxLossHeating, s.maxLossHeated, s.maxValveLoss, s.foulingResistance,
+                     static_cast<double>(s.q), static_cast<double>(s.v2), valueOf(f.Text53)})
+        if (!std::isfinite(v)) return messages::numberTooLarge;
+    if (!hasCatalogueData(s.plateTypeIndex)) return messages::noCatalogueData;
+    if (s.foulingResistance < 0) return messages::badFouling;
+    if (rating) return std::nullopt;
+    if (heatGiven && !(s.q > 0)) return messages::noHeatLoad;
+    if (!heatGiven && !(s.v2 > 0)) return messages::noHeatedFlow;
+    if (!(s.maxLossHeating > 0) || !(s.maxLossHeated > 0)) return messages::badLossLimits;
+    return std::nullopt;
+}
+
+// Evaluates both media at the mean temperatures of their sides.
+std::optional<std::string> Calculator::evaluateMedia() {
+    CalcWindow& f = form();
+    const float tm1 = static_cast<float>((s.heatingInletTemp + s.heatingOutletTemp) / 2);
+    const float tm2 = static_cast<float>((s.heatedInletTemp + s.heatedOutletTemp) / 2);
+    auto side = [&](const Control& kind, float tm, Control& cp, Control& rho, Control& mu, Control& lambda) {
+        if (kind.listIndex == 0) return waterProperties(tm);
+        return customMediumProperties(valueOf(cp), valueOf(rho), valueOf(mu), valueOf(lambda));
+    };
+    const MediumProperties heating = side(f.Combo4, tm1, f.Text11, f.Text12, f.Text13, f.Text14);
+    const MediumProperties heated = side(f.Combo7, tm2, f.Text18, f.Text19, f.Text20, f.Text21);
+    for (auto [kind, props] : {std::pair{&f.Combo4, &heating}, std::pair{&f.Combo7, &heated}})
+        if (!isPhysical(*props))
+            return kind->listIndex == 0 ? messages::waterOutOfRange : messages::badCustomMedium;
+
+    s.heatingDensity = heating.density;
+    s.heatingViscosity = static_cast<float>(heating.viscosity);
+    s.heatingVolHeatCapacity = heating.volHeatCapacity;
+    s.heatingCp = heating.heatCapacity;
+    s.heatingConductivity = static_cast<float>(heating.conductivity);
+    s.heatingPrandtl = static_cast<float>(heating.prandtl);
+    s.heatedDensity = heated.density;
+    s.heatedViscosity = heated.viscosity;
+    s.heatedVolHeatCapacity = heated.volHeatCapacity;
+    s.heatedCp = heated.heatCapacity;
+    s.heatedConductivity = static_cast<float>(heated.conductivity);
+    s.heatedPrandtl = heated.prandtl;
+    return std::nullopt;
+}
+
+std::string Calculator::heatText(double watts) const {
+    return format(watts / 1000 / s.kq1, w.units.heatInGcalPerHour ? 4 : 2);
+}
+
+std::string Calculator::flowText(double flow) const {
+    return format(flow * 1000 / s.kq2, 3);
+}
+
+bool Calculator::sizeExchanger() {
+    CalcWindow& f = form();
+    const double t1in = s.heatingInletTemp, t2in = s.heatedInletTemp;
+    const double t1out = s.heatingOutletTemp, t2out = s.heatedOutletTemp;
+    if (t1out <= t2in || t1in <= t2out || t1in <= t1out || t2out <= t2in) {
+        stopWithMessage(messages::wrongTemperatures);
+        return false;
+    }
+    if (t1in > 200) {
+        stopWithMessage(messages::inletAbove200);
+        return false;
+    }
+    if (auto message = invalidInputMessage()) {
+        stopWithMessage(*message);
+        return false;
+    }
+    if (auto message = evaluateMedia()) {
+        stopWithMessage(*message);
+        return false;
+    }
+    ui.setBusy(true);
+
+    // Heat balance: the heated flow follows from the load, or the load from the heated flow.
+    if (f.Check2.value == 0) {
+        s.v2 = static_cast<float>(s.q / ((t2out - t2in) * s.heatedVolHeatCapacity));
+        f.Text33.text = flowText(s.v2);
+    } else {
+        s.q = static_cast<float>((t2out - t2in) * s.heatedVolHeatCapacity * s.v2);
+        f.Text30.text = heatText(s.q);
+    }
+    s.v1 = static_cast<float>(s.q / ((t1in - t1out) * s.heatingVolHeatCapacity));
+    s.heatingFlowDesign = s.v1;
+    f.Text31.text = flowText(s.v1);
+
+    try {
+        if (f.Check5.value == 1) {
+            rateExchanger();
+            writeOutputs(lastRating_);
+            ui.setBusy(false);
+            return true;
+        }
+        search();
+    } catch (const SizingStopped& stop) {
+        s.ignoreLimits = 0;
+        ui.setBusy(false);
+        stopWithMessage(stop.what());
+        return false;
+    }
+
+    const size_t t = static_cast<size_t>(s.plateTypeIndex);
+    const int m = s.channelsPerPass;
+    s.platesPerPass = static_cast<int16_t>(2 * m);
+    writeDesignation();
+    s.ignoreLimits = 0;
+    f.Text34.text =
+        format(s.heatingFlowDesign / ((m - 1) * s.catalogue.channelArea[t]) / s.exchangerCount, 3);
+    f.Text28.text = format((s.calcHeatFlow / s.q - 1) * 100, 2);
+    ui.setBusy(false);
+    writeOutputs(std::nullopt);
+    return true;
+}
+
+void Calculator::search() {
+    s.channelsPerPass = 3;
+    if (s.passCount == autoPasses) {
+        s.passScanHigh = 3;
+        s.passScanLow = 1;
+    } else {
+        s.passScanLow = s.passScanHigh = s.passCount;
+    }
+    long steps = 0;
+    for (;;) {
+        scanPasses(steps);
+        if (s.passScanHigh <= s.passScanLow) break;
+
+        // Choose the pass count by score; the later rule wins, so ties go to fewer passes.
+        const float* score = s.passScores;
+        if (score[3] >= score[2] && score[3] >= score[1]) s.passCount = 3;
+        if (score[2] >= score[1] && score[2] >= score[3]) s.passCount = 2;
+        if (score[1] >= score[2] && score[1] >= score[3]) s.passCount = 1;
+        if (score[1] == 0 && score[2] == 0 && score[3] == 0) s.passCount = autoPasses;
+        form().Text59.text = std::to_string(s.passCount);
+
+        if (s.autoSelect == 1 && s.passCount == autoPasses) {
+            // No pass count fits this series: the next series, or one more exchanger.
+            if (s.plateTypeIndex != s.autoMaxTypeIndex) {
+                ++s.plateTypeIndex;
+            } else if (s.exchangerCount + 1 >= 9) {
+                s.exchangerCount = 8;
+                s.plateTypeIndex = static_cast<int16_t>(s.autoMaxTypeIndex);
+                showLimitDialog();
+            } else {
+                ++s.exchangerCount;
+                form().Combo3.setListIndex(s.exchangerCount - 1);
+            }
+            continue;
+        }
+        if (s.passCount == autoPasses) throw SizingStopped(messages::noLayoutFits);
+        // Search the chosen pass count once more from the layout it scored with, so that every
+        // field describes that layout.
+        const double scoreOfChoice = s.passScores[s.passCount];
+        s.channelsPerPass = static_cast<int16_t>(std::floor(100 / (s.passCount * scoreOfChoice)) - 1);
+        s.passScanLow = s.passScanHigh = s.passCount;
+    }
+    --s.passCount;
+}
+
+void Calculator::scanPasses(long& steps) {
+    s.passCount = s.passScanLow;
+    while (s.passCount <= s.passScanHigh) {
+        if (s.passScanLow < s.passScanHigh) s.channelsPerPass = 3;
+        for (;;) {
+            if (++steps > maxSearchSteps) throw SizingStopped(messages::searchUnbounded);
+            ++s.channelsPerPass;
+            if (s.channelsPerPass > maxChannelsPerPass) throw SizingStopped(messages::searchUnbounded);
+            searchStep();
+            if (s.passAbandoned == 1) break;
+            const double minMargin = valueOf(form().Text53);
+            if (s.calcHeatFlow > s.q && s.heatingLoss < s.maxLossHeating && s.heatedLoss < s.maxLossHeated &&
+                (s.calcHeatFlow / s.q - 1) * 100 > minMargin)
+                break;
+        }
+        if (s.passAbandoned == 1) {
+            s.passScores[s.passCount] = 0;
+            s.passAbandoned = 0;
+        } else {
+            s.passScores[s.passCount] = static_cast<float>(100.0 / (s.channelsPerPass * s.passCount));
+        }
+        ++s.passCount;
+    }
+}
+
+void Calculator::searchStep() {
+    if (s.ignoreLimits == 0) {
+        s.platesPerPass = static_cast<int16_t>(2 * s.channelsPerPass);
+        if (exceedsPlateLimit(s.plateTypeIndex, s.platesPerPass)) {
+            limitLabel_ = messages::plateLimitLabel;
+            выбор();
+        }
+        if (!hasCatalogueData(s.plateTypeIndex)) throw SizingStopped(messages::noCatalogueData);
+        const float d = s.catalogue.nozzleDiameter[static_cast<size_t>(s.plateTypeIndex)];
+        if (nozzleVelocity(s.v1, d, s.exchangerCount) > nozzleVelocityLimit ||
+            nozzleVelocity(s.v2, d, s.exchangerCount) > nozzleVelocityLimit) {
+            limitLabel_ = messages::nozzleLimitLabel;
+            выбор();
+        }
+    }
+    if (!hasCatalogueData(s.plateTypeIndex)) throw SizingStopped(messages::noCatalogueData);
+    const int m = s.channelsPerPass, n = s.exchangerCount;
+    const double f_ = s.catalogue.channelArea[static_cast<size_t>(s.plateTypeIndex)];
+    s.heatedVelocity = static_cast<float>(s.v2 / (m * f_) / n);
+    correlateHeatedSide(s);
+    s.heatingVelocity = static_cast<float>(s.v1 / ((m - 1) * f_) / n);
+    correlateHeatingSide(s, s.heatingViscosity, s.heatingPrandtl, s.heatingConductivity);
+    s.surfaceArea = exchangerSurface(s);
+    s.heatTransferCoeff = overallCoefficient(s);
+    s.lmtd = meanTemperatureDifference(s.heatingInletTemp - s.heatedOutletTemp,
+                                       s.heatingOutletTemp - s.heatedInletTemp);
+    s.calcHeatFlow = n * s.lmtd * s.heatTransferCoeff * s.surfaceArea;
+    if (s.calcHeatFlow > s.q) optimiseHeatingFlow();
+    if (!std::isfinite(s.calcHeatFlow) || !std::isfinite(s.heatingLoss) || !std::isfinite(s.heatedLoss))
+        throw SizingStopped(messages::searchUnbounded);
+}
+
+void Calculator::выбор() {
+    const bool scanningPasses = s.passScanLow < s.passScanHigh;
+    if (scanningPasses) {
+        s.passAbandoned = 1;
+        if (s.autoSelect != 1) return;
+    } else if (s.autoSelect == 1) {
+        if (s.plateTypeIndex != s.autoMaxTypeIndex) {
+            ++s.plateTypeIndex;
+        } else {
+            s.plateTypeIndex = 0;
+            ++s.exchangerCount;
+            if (s.exchangerCount >= 9) {
+                s.exchangerCount = 8;
+                s.plateTypeIndex = static_cast<int16_t>(s.autoMaxTypeIndex);
+                showLimitDialog();
+                return;
+            }
+            form().Combo3.setListIndex(form().Combo3.listIndex + 1);
+        }
+    } else {
+        showLimitDialog();
+        return;
+    }
+    s.channelsPerPass = 4;
+    form().label54.text = "Тип " + s.типт + std::to_string(s.plateTypeIndex + 1) + "; ходов - " +
+                          std::to_string(s.passCount) + ".";
+}
+
+void Calculator::showLimitDialog() {
+    ui.setBusy(false);
+    LimitDialogRequest request;
+    request.caption = form().caption;
+    request.label = limitLabel_;
+    // The next series must exist in the catalogue, or the search would walk into the empty slot.
+    request.otherSizeEnabled =
+        s.plateTypeIndex != s.autoMaxTypeIndex && hasCatalogueData(s.plateTypeIndex + 1);
+    request.severalEnabled = s.exchangerCount != 8;
+    applyLimitAnswers(ui.askLimit(request));
+    ui.setBusy(true);
+}
+
+void Calculator::applyLimitAnswers(const LimitDialogAnswers& answers) {
+    if (answers.several) {
+        // The dialog's own button shows the layout summary without its exchanger count.
+        Control& summary = form().label54;
+        summary.visible = true;
+        const size_t x = summary.text.find('x');
+        if (x != std::string::npos) summary.text = summary.text.substr(x + 1);
+        s.channelsPerPass = 4;
+        ++s.exchangerCount;
+    }
+    if (answers.otherSize) {
+        s.channelsPerPass = 4;
+        ++s.plateTypeIndex;
+    }
+    if (answers.proceed) s.ignoreLimits = 1.0f;
+}
+
+} // namespace kalvar

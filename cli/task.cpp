@@ -1,0 +1,198 @@
+#include "task.h"
+
+#include <vector>
+
+#include "calculator.h"
+#include "startup.h"
+
+namespace kalvar {
+
+namespace {
+
+using Json = nlohmann::ordered_json;
+
+const char* const answerSeveral = "Несколько теплообменников";
+const char* const answerOtherSize = "Другой типоразмер";
+const char* const answerProceed = "Продолжить";
+
+// Answers the calculation's dialogs from the task and records what it showed.
+class ScriptedUi : public CalcUi {
+  public:
+    explicit ScriptedUi(std::vector<std::string> answers) : answers_(std::move(answers)) {}
+
+    void beep() override {}
+    void setBusy(bool) override {}
+    void showMessage(MessageIcon, const std::string& title, const std::string& text) override {
+        messages.push_back(Json{{"title", title}, {"text", text}});
+    }
+    LimitDialogAnswers askLimit(const LimitDialogRequest& request) override {
+        const std::string answer = next_ < answers_.size() ? answers_[next_++] : answerProceed;
+        Json enabled = Json::array();
+        if (request.severalEnabled) enabled.push_back(answerSeveral);
+        if (request.otherSizeEnabled) enabled.push_back(answerOtherSize);
+        enabled.push_back(answerProceed);
+        limitDialogs.push_back(Json{{"caption", request.caption},
+                                    {"label", request.label},
+                                    {"enabled", enabled},
+                                    {"answer", answer}});
+        LimitDialogAnswers pressed;
+        if (answer == answerSeveral) {
+            if (!request.severalEnabled)
+                throw TaskError("limit answer \"" + answer + "\" is disabled in that dialog");
+            pressed.several = true;
+        } else if (answer == answerOtherSize) {
+            if (!request.otherSizeEnabled)
+                throw TaskError("limit answer \"" + answer + "\" is disabled in that dialog");
+            pressed.otherSize = true;
+        } else {
+            pressed.proceed = true;
+        }
+        return pressed;
+    }
+
+    Json messages = Json::array();
+    Json limitDialogs = Json::array();
+
+  private:
+    std::vector<std::string> answers_;
+    size_t next_ = 0;
+};
+
+void applyUnits(const Json& units, UnitSettings& settings) {
+    if (!units.is_object()) throw TaskError("\"units\" must be an object");
+    for (const auto& [key, value] : units.items()) {
+        if (!value.is_string()) throw TaskError("unit \"" + key + "\" must be a string");
+        const std::string v = value.get<std::string>();
+        auto choose = [&](const char* first, const char* second, bool& flag) {
+            if (v == first)
+                flag = true;
+            else if (v == second)
+                flag = false;
+            else
+                throw TaskError("unit \"" + key + "\" must be \"" + first + "\" or \"" + second + "\"");
+        };
+        if (key == "heat")
+            choose("Гкал/ч", "кВт", settings.heatInGcalPerHour);
+        else if (key == "flow")
+            choose("м3/ч", "л/с", settings.flowInM3PerHour);
+        else if (key == "pressure")
+            choose("кПа", "атм", settings.pressureInKPa);
+        else
+            throw TaskError("unknown unit \"" + key + "\"");
+    }
+}
+
+void setControl(const std::string& where, Control& control, const Json& value) {
+    const bool textual = control.kind == ControlKind::TextBox || control.kind == ControlKind::Label ||
+                         control.kind == ControlKind::Frame || control.kind == ControlKind::Button;
+    if (value.is_string()) {
+        if (!textual) throw TaskError(where + " takes an integer, not a text");
+        control.text = value.get<std::string>();
+        return;
+    }
+    if (!value.is_number_integer()) throw TaskError(where + " takes " + (textual ? "a text" : "an integer"));
+    if (control.kind == ControlKind::List) {
+        const long long index = value.get<long long>();
+        if (index < 0 || index >= static_cast<long long>(control.items.size()))
+            throw TaskError(where + " has no list entry " + std::to_string(index));
+        control.setListIndex(static_cast<int>(index));
+    } else if (control.kind == ControlKind::Check) {
+        const long long checked = value.get<long long>();
+        if (checked != 0 && checked != 1) throw TaskError(where + " takes 0 or 1");
+        control.value = static_cast<int>(checked);
+    } else {
+        throw TaskError(where + " takes a text, not an integer");
+    }
+}
+
+void applyWindows(const Json& windows, Session& session) {
+    if (!windows.is_object()) throw TaskError("\"windows\" must be an object");
+    for (const auto& [windowName, controls] : windows.items()) {
+        if (!controls.is_object()) throw TaskError("window \"" + windowName + "\" must be an object");
+        CalcWindow* calcWindow = session.windows.calcWindow(windowName);
+        if (calcWindow == nullptr && windowName != "Form12")
+            throw TaskError("unknown window \"" + windowName + "\"");
+        for (const auto& [controlName, value] : controls.items()) {
+            Control* control =
+                calcWindow ? calcWindow->find(controlName) : session.windows.Form12.find(controlName);
+            const std::string where = windowName + "." + controlName;
+            if (control == nullptr) throw TaskError("unknown control \"" + where + "\"");
+            setControl(where, *control, value);
+        }
+    }
+}
+
+Json controlValue(const Control& control) {
+    switch (control.kind) {
+    case ControlKind::List:
+        return control.listIndex;
+    case ControlKind::Check:
+        return control.value;
+    default:
+        return control.text;
+    }
+}
+
+template <typename Window> Json windowValues(Window& window) {
+    Json out = Json::object();
+    for (auto& [name, control] : window.controls())
+        out[name] = controlValue(*control);
+    return out;
+}
+
+std::string stringOption(const Json& task, const char* key, const std::string& fallback) {
+    if (!task.contains(key)) return fallback;
+    if (!task[key].is_string()) throw TaskError(std::string("\"") + key + "\" must be a string");
+    return task[key].get<std::string>();
+}
+
+} // namespace
+
+Json runTask(const std::string& taskText, const std::string& workDir) {
+    Json task = Json::parse(taskText, nullptr, false);
+    if (task.is_discarded()) throw TaskError("the task is not valid JSON");
+    if (!task.is_object()) throw TaskError("the task must be a JSON object");
+
+    int system = 2;
+    if (task.contains("system")) {
+        if (!task["system"].is_number_integer()) throw TaskError("\"system\" must be an integer 1..8");
+        const long long kind = task["system"].get<long long>();
+        if (kind < 1 || kind > 8) throw TaskError("\"system\" must be an integer 1..8");
+        system = static_cast<int>(kind);
+    }
+    std::vector<std::string> answers;
+    if (task.contains("limitAnswers")) {
+        const Json& list = task["limitAnswers"];
+        if (!list.is_array()) throw TaskError("\"limitAnswers\" must be an array");
+        for (const Json& answer : list) {
+            if (!answer.is_string()) throw TaskError("every limit answer must be a string");
+            const std::string a = answer.get<std::string>();
+            if (a != answerSeveral && a != answerOtherSize && a != answerProceed)
+                throw TaskError("unknown limit answer \"" + a + "\"");
+            answers.push_back(a);
+        }
+    }
+
+    auto session = std::make_unique<Session>();
+    if (task.contains("units")) applyUnits(task["units"], session->windows.units);
+    session->windows.decimalSeparator = stringOption(task, "decimalSeparator", ".");
+    startUp(*session, workDir);
+    session->state.типт = stringOption(task, "seriesPrefix", "КM");
+    selectSystem(*session, system);
+    if (task.contains("windows")) applyWindows(task["windows"], *session);
+
+    ScriptedUi ui(std::move(answers));
+    Calculator calculator(session->state, session->windows, ui);
+    calculator.calculateCommand();
+
+    Json result = Json::object();
+    result["windows"] = Json{{"Form1", windowValues(session->windows.Form1)},
+                             {"Form2", windowValues(session->windows.Form2)},
+                             {"Form3", windowValues(session->windows.Form3)},
+                             {"Form12", windowValues(session->windows.Form12)}};
+    result["messages"] = ui.messages;
+    result["limitDialogs"] = ui.limitDialogs;
+    return result;
+}
+
+} // namespace kalvar
