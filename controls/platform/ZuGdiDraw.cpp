@@ -124,13 +124,8 @@ bool lineTo(ZuHDC handle, int x, int y) {
     QPoint from = p.dc->position;
     p.dc->position = QPoint(x, y);
     if (!p.hasPen || from == QPoint(x, y)) return true;
-    if (p.penWidth == 1 && (from.x() == x || from.y() == y)) {
-        // A 1-pixel line stops one pixel short of its end point.
-        QPoint last(x - (x > from.x()) + (x < from.x()), y - (y > from.y()) + (y < from.y()));
-        p.painter.drawLine(from, last);
-    } else {
-        p.painter.drawLine(QLineF(from, QPointF(x, y)));
-    }
+    // The painter's aliased lines, like the platform's, leave out their end point.
+    p.painter.drawLine(from, QPoint(x, y));
     return true;
 }
 

@@ -3,6 +3,7 @@
 
 #include <QPainterPath>
 #include <QPolygonF>
+#include <cmath>
 
 namespace zu::gdi {
 
@@ -18,6 +19,25 @@ QRect exclusiveRect(int left, int top, int right, int bottom) {
 int kindOf(const QRegion& region) {
     if (region.isEmpty()) return NULLREGION;
     return region.rectCount() == 1 ? SIMPLEREGION : COMPLEXREGION;
+}
+
+// Row by row, each row holding the pixels whose centres lie inside the ellipse and at least its middle pixel,
+// so that the region's bounding box is the whole rectangle.
+QRegion ellipseRegion(const QRect& rect) {
+    const double a = rect.width() / 2.0, b = rect.height() / 2.0;
+    const double cx = rect.left() + a, cy = rect.top() + b;
+    QList<QRect> rows;
+    for (int y = rect.top(); y <= rect.bottom(); ++y) {
+        const double dy = (y + 0.5 - cy) / b;
+        const double half = a * std::sqrt(std::max(0.0, 1.0 - dy * dy));
+        int x0 = static_cast<int>(std::ceil(cx - half - 0.5));
+        int x1 = static_cast<int>(std::floor(cx + half - 0.5));
+        if (x1 < x0) x0 = x1 = static_cast<int>(std::floor(cx - 0.5));
+        rows.append(QRect(x0, y, x1 - x0 + 1, 1));
+    }
+    QRegion region;
+    region.setRects(rows.constData(), static_cast<int>(rows.size()));
+    return region;
 }
 
 } // namespace
@@ -36,7 +56,7 @@ ZuHRGN createRoundRectRgn(int left, int top, int right, int bottom, int ellipseW
 
 ZuHRGN createEllipticRgn(int left, int top, int right, int bottom) {
     QRect rect = exclusiveRect(left, top, right, bottom);
-    return insert(Region{rect.isEmpty() ? QRegion() : QRegion(rect, QRegion::Ellipse)});
+    return insert(Region{rect.isEmpty() ? QRegion() : ellipseRegion(rect)});
 }
 
 int combineRgn(ZuHRGN destination, ZuHRGN a, ZuHRGN b, int mode) {
