@@ -5,25 +5,9 @@
 #include "calculator.h"
 #include "correlations.h"
 #include "number_text.h"
+#include "valve.h"
 
 namespace kalvar {
-
-namespace {
-
-// Control valves by the smallest flow capacity above the required Kv: Kvs m³/h, bore mm.
-struct ValveRow {
-    double kvAbove;
-    float kvs;
-    float bore;
-};
-
-constexpr ValveRow valveRows[] = {
-    {160, 250, 100}, {100, 160, 100}, {63, 100, 100}, {40, 63, 80},  {25, 40, 80},
-    {16, 25, 50},    {10, 16, 50},    {6.3, 10, 32},  {4, 6.3f, 25}, {2.5, 4, 25},
-};
-constexpr ValveRow smallestValve = {0, 2.5f, 15};
-
-} // namespace
 
 std::string Calculator::lossText(double kPa) const {
     return w.units.pressureInKPa ? format(kPa, 1) : format(kPa / 100, 3);
@@ -128,15 +112,10 @@ void Calculator::writeOutputs(const std::optional<RatedFlows>& rated) {
 }
 
 void Calculator::sizeValve() {
-    s.valveKv = 3600 * s.heatingFlowDesign / std::pow(s.maxValveLoss / 100, 0.5);
-    ValveRow chosen = smallestValve;
-    for (const ValveRow& row : valveRows)
-        if (s.valveKv > row.kvAbove) {
-            chosen = row;
-            break;
-        }
-    s.valveKvs = chosen.kvs;
-    s.valveBore = chosen.bore;
+    s.valveKv = requiredKv(s.heatingFlowDesign, s.maxValveLoss);
+    const ValveChoice valve = chooseValve(s.valveKv);
+    s.valveKvs = valve.kvs;
+    s.valveBore = valve.bore;
     form().Text8.text = format(s.valveBore, 0);
     form().Text9.text = format(s.valveKvs, 1);
 }

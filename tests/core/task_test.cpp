@@ -1,0 +1,109 @@
+// kalvar-cli's task contract: what a task may set, what the result holds, and the refusals.
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include <gtest/gtest.h>
+
+#include "task.h"
+
+using kalvar::runTask;
+using kalvar::TaskError;
+
+TEST(Task, RefusesWhatItCannotRun) {
+    const char* tasks[] = {
+        "{",
+        "[]",
+        R"({"system": 9})",
+        R"({"system": "2"})",
+        R"({"units": {"heat": "MW"}})",
+        R"({"windows": {"Form4": {}}})",
+        R"({"windows": {"Form2": {"Text99": "1"}}})",
+        R"({"windows": {"Form2": {"Text30": 1}}})",
+        R"({"windows": {"Form2": {"Combo1": "КM1"}}})",
+        R"({"windows": {"Form2": {"Combo1": 6}}})",
+        R"({"windows": {"Form2": {"Check5": 2}}})",
+        R"({"windows": {"Form1": {"Text10": "7"}}})",
+        R"({"limitAnswers": ["Да"]})",
+        // The first series is the last one automatic choice may not pass: no "Другой типоразмер"
+        // once the third series is reached by hand.
+        R"({"windows": {"Form2": {"Text30": "5", "Combo1": 2, "Combo2": 0}}, "limitAnswers": ["Другой типоразмер"]})",
+    };
+    for (const char* task : tasks)
+        EXPECT_THROW(runTask(task, "."), TaskError) << task;
+}
+
+TEST(Task, ResultHoldsEveryWindowMessagesAndDialogs) {
+    const auto result = runTask(
+        R"({"windows": {"Form2": {"Text30": "0,6", "Combo1": 0, "Combo2": 0}}, "limitAnswers": ["Несколько теплообменников"]})",
+        ".");
+    for (const char* window : {"Form1", "Form2", "Form3", "Form12"})
+        EXPECT_TRUE(result["windows"].contains(window));
+    EXPECT_TRUE(result["windows"]["Form3"].contains("Combo8"));
+    EXPECT_FALSE(result["windows"]["Form2"].contains("Combo8"));
+    EXPECT_EQ(result["windows"]["Form2"]["Combo1"], 0);
+    EXPECT_EQ(result["windows"]["Form2"]["Check3"], 1);
+    ASSERT_GE(result["limitDialogs"].size(), 2u);
+    EXPECT_EQ(result["limitDialogs"][0]["answer"], "Несколько теплообменников");
+    EXPECT_EQ(result["limitDialogs"][1]["answer"], "Продолжить"); // once the list is used up
+    EXPECT_EQ(result["limitDialogs"][0]["caption"], "Отопление");
+    EXPECT_TRUE(result["messages"].empty());
+    EXPECT_EQ(result["windows"]["Form2"]["Text1"].get<std::string>().substr(0, 2), "2x");
+}
+
+TEST(Task, OptionsReachTheWindows) {
+    const auto result = runTask(
+        R"({"system": 1, "decimalSeparator": ",", "seriesPrefix": "ПР", "units": {"heat": "кВт"},
+            "windows": {"Form3": {"Text30": "250"}}})",
+        ".");
+    const auto& hw = result["windows"]["Form3"];
+    EXPECT_EQ(hw["Text1"].get<std::string>().substr(0, 4), "ПР");
+    EXPECT_NE(hw["Text33"].get<std::string>().find(','), std::string::npos);
+    EXPECT_EQ(result["windows"]["Form2"]["Text1"], "");
+}
+
+namespace {
+
+int runCli(const std::string& arguments, std::string* output = nullptr) {
+    const std::string outFile = ::testing::TempDir() + "/kalvar-cli.out";
+    const std::string command = std::string(KALVAR_CLI) + " " + arguments + " >" + outFile + " 2>/dev/null";
+    const int status = std::system(command.c_str());
+    if (output) {
+        std::ifstream in(outFile);
+        std::stringstream text;
+        text << in.rdbuf();
+        *output = text.str();
+    }
+    return WEXITSTATUS(status);
+}
+
+} // namespace
+
+TEST(Cli, EveryExampleRunsAndWritesNoInfinityOrNan) {
+    int examples = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(KALVAR_EXAMPLES_DIR)) {
+        if (entry.path().extension() != ".json") continue;
+        ++examples;
+        std::string output;
+        EXPECT_EQ(runCli("calc '" + entry.path().string() + "'", &output), 0) << entry.path();
+        const auto result = nlohmann::json::parse(output);
+        for (const auto& [window, controls] : result["windows"].items())
+            for (const auto& [name, value] : controls.items())
+                if (value.is_string()) {
+                    const std::string text = value.get<std::string>();
+                    EXPECT_EQ(text.find("inf"), std::string::npos) << window << "." << name;
+                    EXPECT_EQ(text.find("nan"), std::string::npos) << window << "." << name;
+                }
+    }
+    EXPECT_GT(examples, 0);
+}
+
+TEST(Cli, ExitCodes) {
+    EXPECT_EQ(runCli("calc /nonexistent/task.json"), 2);
+    EXPECT_EQ(runCli("frobnicate"), 2);
+    EXPECT_EQ(runCli("calc - < '" KALVAR_EXAMPLES_DIR "/heating-by-load.json'"), 0);
+    EXPECT_EQ(runCli("calc /dev/null"), 2); // not JSON
+    EXPECT_EQ(runCli("calc < /dev/null"), 2);
+}
