@@ -88,10 +88,16 @@ QFont makeQFont(const LogFont& log) {
     int pixels = log.height == 0 ? 16 : std::abs(log.height);
     font.setPixelSize(std::max(1, pixels));
     if (log.height > 0) {
-        // A positive height is the whole cell (ascent + descent); scale the em size to fit it.
+        // A positive height is the whole cell (ascent + descent): take the largest em size whose cell fits
+        // it.
         int cell = QFontMetrics(font).height();
-        if (cell > 0)
-            font.setPixelSize(std::max(1, static_cast<int>(std::lround(1.0 * pixels * pixels / cell))));
+        int size =
+            cell > 0 ? std::max(1, static_cast<int>(std::lround(1.0 * pixels * pixels / cell)) + 2) : pixels;
+        for (; size > 1; --size) {
+            font.setPixelSize(size);
+            if (QFontMetrics(font).height() <= pixels) break;
+        }
+        font.setPixelSize(size);
     }
     int weight = log.weight <= 0 ? 400 : std::clamp(log.weight, 1, 1000);
     font.setWeight(static_cast<QFont::Weight>(weight));

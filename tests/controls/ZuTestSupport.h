@@ -11,6 +11,16 @@
 #include <QPalette>
 #include <gtest/gtest.h>
 
+#include <ostream>
+
+// Rectangles compare and print in the tests' messages.
+inline bool operator==(const ZuRECT& a, const ZuRECT& b) {
+    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}
+inline std::ostream& operator<<(std::ostream& os, const ZuRECT& r) {
+    return os << "(" << r.left << ", " << r.top << ", " << r.right << ", " << r.bottom << ")";
+}
+
 namespace zutest {
 
 using zu::gdi::COLORREF;
