@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "calculator.h"
+#include "cold_end_search.h"
 #include "correlations.h"
 #include "media.h"
 #include "messages.h"
@@ -16,7 +17,7 @@ constexpr double startCoefficient = 4200;
 constexpr int maxIterations = 31;
 constexpr double coefficientTolerance = 0.0001;
 constexpr double differenceStep = 0.001; // K, the step of the cold-end difference
-// The cold-end search gives up after this many steps (or when the step no longer changes Δb).
+// The cold-end search gives up after this many steps (or when a step no longer changes Δb).
 constexpr long maxDifferenceSteps = 20'000'000;
 
 } // namespace
@@ -87,41 +88,32 @@ void Calculator::optimiseHeatingFlow() {
         s.lmtd = required;
 
         // The cold-end difference whose mean with the hot end equals the required difference.
-        float coldEnd = static_cast<float>(required);
-        long steps = 0;
-        auto step = [&](double delta) {
-            const float next = static_cast<float>(coldEnd + delta);
-            if (next == coldEnd || ++steps > maxDifferenceSteps)
-                throw SizingStopped(messages::searchUnbounded);
-            coldEnd = next;
-        };
         if (required > hotEnd) {
-            double r;
-            do {
-                step(differenceStep);
-                r = hotEnd + std::log(coldEnd / hotEnd) * required;
-            } while (!(r < coldEnd));
-            trialOutlet = r + t2in;
+            const ColdEndSearch found = searchColdEnd(
+                static_cast<float>(required), differenceStep,
+                [&](float coldEnd) { return hotEnd + std::log(coldEnd / hotEnd) * required; },
+                maxDifferenceSteps);
+            if (found.status != ColdEndSearch::Crossed) throw SizingStopped(messages::searchUnbounded);
+            trialOutlet = found.r + t2in;
             if (trialOutlet > t1in) trialOutlet = t1in - 1;
         } else if (required == hotEnd) {
             trialOutlet = t2in + required;
         } else {
-            double r;
-            for (;;) {
-                step(-differenceStep);
-                if (coldEnd < 0) {
-                    // An exchanger far larger than the load needs: stop here, with the losses of
-                    // the loss numbers at hand and no optimum to show.
-                    s.heatingLoss = pressureLoss(s, s.heatingLossNumber, z);
-                    s.heatedLoss = pressureLoss(s, s.heatedLossNumber, z);
-                    f.Text32.text.clear();
-                    f.Text47.text.clear();
-                    return;
-                }
-                r = hotEnd - required * std::log(hotEnd / coldEnd);
-                if (r < coldEnd) break;
+            const ColdEndSearch found = searchColdEnd(
+                static_cast<float>(required), -differenceStep,
+                [&](float coldEnd) { return hotEnd - required * std::log(hotEnd / coldEnd); },
+                maxDifferenceSteps);
+            if (found.status == ColdEndSearch::Unbounded) throw SizingStopped(messages::searchUnbounded);
+            if (found.status == ColdEndSearch::BelowZero) {
+                // An exchanger far larger than the load needs: stop here, with the losses of the
+                // loss numbers at hand and no optimum to show.
+                s.heatingLoss = pressureLoss(s, s.heatingLossNumber, z);
+                s.heatedLoss = pressureLoss(s, s.heatedLossNumber, z);
+                f.Text32.text.clear();
+                f.Text47.text.clear();
+                return;
             }
-            trialOutlet = r + t2in;
+            trialOutlet = found.r + t2in;
         }
 
         // The heating medium at the mean of its inlet and the trial outlet.

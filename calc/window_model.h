@@ -58,9 +58,10 @@ class Control {
 #define KALVAR_CALC_WINDOW_CONTROLS(X)                                                                       \
     X(Label7, Label)                                                                                         \
     X(Text1, TextBox)                                                                                        \
-    X(label54, Label) X(Text30, TextBox) X(Label60, Label) X(Label57, Label) X(Text38, TextBox) X(           \
-        Label80, Label) X(Combo4, List) X(Label18, Label) X(Combo7, List) X(Label19, Label) X(Check1, Check) \
-        X(Text25, TextBox) X(Label22_2, Label) X(Text53, TextBox) X(Label22_3, Label) X(Frame5, Frame)       \
+    X(label54, Label)                                                                                        \
+    X(Text30, TextBox) X(Label60, Label) X(Label57, Label) X(Text38, TextBox) X(Label80, Label)              \
+        X(Combo4, List) X(Label18, Label) X(Combo7, List) X(Label19, Label) X(Check1, Check) X(              \
+            Text25, TextBox) X(Label22_2, Label) X(Text53, TextBox) X(Label22_3, Label) X(Frame5, Frame)     \
             X(Frame3, Frame) X(Label4, Label) X(Text31, TextBox) X(Text47, TextBox) X(Text33, TextBox)       \
                 X(Label59, Label) X(Label21, Label) X(Text2, TextBox) X(Text3, TextBox) X(Text4, TextBox)    \
                     X(Text32, TextBox) X(Text5, TextBox) X(Text34, TextBox) X(Text49, TextBox)               \
@@ -112,7 +113,8 @@ struct CalcWindow {
 #define KALVAR_FORM12_CONTROLS(X)                                                                            \
     X(Command1, Button)                                                                                      \
     X(Command2, Button)                                                                                      \
-    X(Frame1, Frame) X(Combo5, List) X(Combo6, List) X(Text45, TextBox) X(Text46, TextBox) X(Frame2, Frame)  \
+    X(Frame1, Frame)                                                                                         \
+    X(Combo5, List) X(Combo6, List) X(Text45, TextBox) X(Text46, TextBox) X(Frame2, Frame)                   \
         X(Text10, TextBox) X(Label35, Label) X(Text9, TextBox) X(Text8, TextBox) X(Text43, TextBox)          \
             X(Text44, TextBox) X(Text42, TextBox) X(Text50, TextBox) X(Text56, TextBox) X(Text52, TextBox)   \
                 X(Text1, TextBox) X(Text3, TextBox) X(Text2, TextBox) X(Label72_0, Label)                    \
