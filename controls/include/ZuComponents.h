@@ -17,8 +17,10 @@
 #ifdef __cplusplus
 extern "C" {
 #define ZU_STATIC_ASSERT static_assert
+#define ZU_ALIGNOF alignof
 #else
 #define ZU_STATIC_ASSERT _Static_assert
+#define ZU_ALIGNOF _Alignof
 #endif
 
 typedef uint32_t ZuHANDLE;
@@ -140,10 +142,11 @@ typedef struct PanelButtonRecord {
     int32_t separatorColor;     /* 204 */
     uint8_t separatorWidth;     /* 208 */
     uint8_t unused209[3];
-} PanelButtonRecord;
+} __attribute__((aligned(4))) PanelButtonRecord; /* every 4-byte field lies on a 4-byte boundary */
 #pragma pack(pop)
 
 ZU_STATIC_ASSERT(sizeof(PanelButtonRecord) == 212, "the button record is 212 bytes");
+ZU_STATIC_ASSERT(ZU_ALIGNOF(PanelButtonRecord) == 4, "the record is 4-byte aligned");
 ZU_STATIC_ASSERT(offsetof(PanelButtonRecord, style) == 8, "record layout");
 ZU_STATIC_ASSERT(offsetof(PanelButtonRecord, pictureAlignment) == 10, "record layout");
 ZU_STATIC_ASSERT(offsetof(PanelButtonRecord, carried16) == 16, "record layout");

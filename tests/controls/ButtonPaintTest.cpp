@@ -226,8 +226,13 @@ TEST(Exports, GetWStyleAndRecordCopy) {
     destination.pictureHeight = 2.0f;
     destination.fontOrientation = 7;
     EXPECT_EQ(CopyButtonObject(&destination, &source), &destination);
-    EXPECT_EQ(destination.caption, source.caption) << "pointers are copied as pointers";
-    EXPECT_EQ(destination.fontName, source.fontName);
+    // Packed pointer fields are read by value: a reference to them need not be aligned.
+    const char* copiedCaption = destination.caption;
+    const char* sourceCaption = source.caption;
+    const char* copiedFace = destination.fontName;
+    const char* sourceFace = source.fontName;
+    EXPECT_EQ(copiedCaption, sourceCaption) << "pointers are copied as pointers";
+    EXPECT_EQ(copiedFace, sourceFace);
     EXPECT_EQ(destination.carried16, 1234);
     EXPECT_EQ(destination.pictureRotation, 3);
     EXPECT_EQ(destination.separatorWidth, source.separatorWidth);
