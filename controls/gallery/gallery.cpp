@@ -365,7 +365,7 @@ int main(int argc, char** argv) {
     ZuHBITMAP pattern = zu::gdi::createBitmapFromImage(tile);
     const int objectsBefore = zu::gdi::liveObjectCount();
 
-    Panel sheet(920, 1000);
+    Panel sheet(920, 920);
     sheet.paint("ZuComponents — panel painting engine", static_cast<int>(rgb(255, 255, 255)),
                 static_cast<int>(rgb(30, 50, 90)), 0, 1, 0, 0, 1, 0, 2, ZuRECT{1, 1, 919, 24}, 0, 0);
     auto section = [&](int top, int height, auto&& fill) {
@@ -375,9 +375,9 @@ int main(int argc, char** argv) {
         painter.drawImage(10, top, p.image());
     };
     section(32, 250, [&](Panel& p) { appearances(p, icon); });
-    section(290, 340, [&](Panel& p) { orientations(p, icon); });
-    section(638, 170, [&](Panel& p) { pictures(p, icon, pattern); });
-    panels(sheet, pattern, 816);
+    section(290, 260, [&](Panel& p) { orientations(p, icon); });
+    section(558, 170, [&](Panel& p) { pictures(p, icon, pattern); });
+    panels(sheet, pattern, 736);
 
     const bool saved = sheet.image().save(QString::fromLocal8Bit(argv[1]));
     const int leaked = zu::gdi::liveObjectCount() - objectsBefore - 1; // the sheet's own context
