@@ -78,6 +78,9 @@ class Calculator {
     CalcUi& ui;
     std::optional<RatedFlows> lastRating_;
     std::string limitLabel_; // the reason the limit dialog gives
+    // Steps the last cold-end search took: successive searches cross at nearly the same step, so
+    // the next one looks there first.
+    long coldEndSteps_ = 1;
 };
 
 // A sizing stopped inside the search; its text becomes the message.

@@ -1,6 +1,9 @@
 #include "cold_end_search.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 #include <optional>
 
 namespace kalvar {
@@ -9,6 +12,16 @@ namespace {
 
 float stepOnce(float b, double delta) {
     return static_cast<float>(b + delta);
+}
+
+// The power of two at the bottom of the binade of a positive normal float.
+double binadeFloor(float b) {
+    uint32_t bits = 0;
+    std::memcpy(&bits, &b, sizeof bits);
+    bits &= 0x7F800000u;
+    float floor = 0;
+    std::memcpy(&floor, &bits, sizeof floor);
+    return floor;
 }
 
 // Δb after k steps from b, or nullopt when a step leaves it unchanged first. Within one binade of
@@ -21,10 +34,8 @@ std::optional<float> advance(float b, double delta, long k) {
         const float next = stepOnce(b, delta);
         if (next == b) return std::nullopt;
         --k;
-        if (k > 0 && b > 0 && next > 0) {
-            int exponent = 0;
-            std::frexp(b, &exponent);
-            const double low = std::ldexp(1.0, exponent - 1), high = std::ldexp(1.0, exponent);
+        if (k > 0 && b > 0 && next > 0 && std::isnormal(b)) {
+            const double low = binadeFloor(b), high = 2 * low;
             const double step = static_cast<double>(next) - b;
             if (next >= low && next < high) {
                 const double room = step < 0 ? next - low : high - next;
@@ -47,49 +58,65 @@ ColdEndSearch walkColdEnd(float start, double delta, const std::function<double(
     float b = start;
     for (long step = 1;; ++step) {
         const float next = stepOnce(b, delta);
-        if (next == b || step > maxSteps) return {ColdEndSearch::Unbounded, b, 0};
+        if (next == b || step > maxSteps) return {ColdEndSearch::Unbounded, b, 0, step};
         b = next;
-        if (delta < 0 && b < 0) return {ColdEndSearch::BelowZero, b, 0};
+        if (delta < 0 && b < 0) return {ColdEndSearch::BelowZero, b, 0, step};
         const double r = equation(b);
-        if (r < b) return {ColdEndSearch::Crossed, b, r};
+        if (r < b) return {ColdEndSearch::Crossed, b, r, step};
     }
 }
 
 ColdEndSearch searchColdEnd(float start, double delta, const std::function<double(float)>& equation,
-                            long maxSteps) {
-    // Whether the walk has ended by step k: crossed, below zero, or unable to go on.
-    auto endedBy = [&](float from, long stepsFromThere, long k, float& at) {
+                            long maxSteps, long hint) {
+    // Whether the walk has ended by step k: crossed, below zero, or unable to go on. Along the
+    // walk this turns from false to true once; the first step where it is true is the answer.
+    float at = start;
+    auto endedBy = [&](long k) {
         if (k > maxSteps) return true;
-        const std::optional<float> b = advance(from, delta, stepsFromThere);
+        const std::optional<float> b = advance(start, delta, k);
         if (!b) return true;
         at = *b;
         if (delta < 0 && at < 0) return true;
         return equation(at) < at;
     };
 
-    // Gallop to a step by which the walk has ended, then halve the gap to the first such step.
-    long lo = 0, hi = 1;
-    float bLo = start, probe = start;
-    while (!endedBy(bLo, hi - lo, hi, probe)) {
-        lo = hi;
-        bLo = probe;
-        hi = std::min(hi * 2, maxSteps + 1);
+    // Gallop from the hint (or the first step) to a gap with the answer at its top, then halve it.
+    long lo = 0, hi = 0;
+    const long first = std::clamp(hint, 1L, maxSteps + 1);
+    if (endedBy(first)) {
+        hi = first;
+        for (long step = 1; lo == 0 && hi > 1; step *= 2) {
+            const long below = hi - step;
+            if (below <= 0) break;
+            if (endedBy(below))
+                hi = below;
+            else
+                lo = below;
+        }
+    } else {
+        lo = first;
+        for (long step = 1;; step *= 2) {
+            const long above = std::min(lo + step, maxSteps + 1);
+            if (endedBy(above)) {
+                hi = above;
+                break;
+            }
+            lo = above;
+        }
     }
     while (hi - lo > 1) {
         const long mid = lo + (hi - lo) / 2;
-        if (endedBy(bLo, mid - lo, mid, probe)) {
+        if (endedBy(mid))
             hi = mid;
-        } else {
+        else
             lo = mid;
-            bLo = probe;
-        }
     }
     // Step hi is the first by which the walk has ended: say how.
-    if (hi > maxSteps) return {ColdEndSearch::Unbounded, bLo, 0};
-    const std::optional<float> b = advance(bLo, delta, hi - lo);
-    if (!b) return {ColdEndSearch::Unbounded, bLo, 0};
-    if (delta < 0 && *b < 0) return {ColdEndSearch::BelowZero, *b, 0};
-    return {ColdEndSearch::Crossed, *b, equation(*b)};
+    if (hi > maxSteps) return {ColdEndSearch::Unbounded, start, 0, hi};
+    const std::optional<float> b = advance(start, delta, hi);
+    if (!b) return {ColdEndSearch::Unbounded, start, 0, hi};
+    if (delta < 0 && *b < 0) return {ColdEndSearch::BelowZero, *b, 0, hi};
+    return {ColdEndSearch::Crossed, *b, equation(*b), hi};
 }
 
 } // namespace kalvar

@@ -16,13 +16,15 @@ struct ColdEndSearch {
     Status status;
     float coldEnd; // Δb where the search ended
     double r;      // the equation's value there (when Crossed)
+    long steps;    // steps taken from the start
 };
 
 // Steps b := float(b + delta) from `start`, at least once, until `equation(b) < b` (a falling
 // search, delta < 0, ends as soon as b < 0). The result is the step a one-by-one walk ends on,
 // provided equation(b) − b changes sign once along the walk, as the mean-difference equations do.
+// `hint` is where the search looks first: the step count of a similar search saves most of the work.
 ColdEndSearch searchColdEnd(float start, double delta, const std::function<double(float)>& equation,
-                            long maxSteps);
+                            long maxSteps, long hint = 1);
 
 // The walk itself, one step at a time; kept as the reference the fast search is tested against.
 ColdEndSearch walkColdEnd(float start, double delta, const std::function<double(float)>& equation,

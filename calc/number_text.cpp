@@ -5,7 +5,6 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <vector>
 
 namespace kalvar {
 
@@ -53,16 +52,11 @@ std::string formatNumber(double x, int decimals, std::string_view decimalSeparat
     }
     const bool negative = x < 0;
     const double magnitude = std::fabs(x);
-    // The exact decimal expansion of a double has at most 1074 fractional digits; 80 are enough to
-    // decide every tie the patterns can meet, since a tie needs the digits after it to be all zero.
-    std::vector<char> buffer(400);
-    int written = std::snprintf(buffer.data(), buffer.size(), "%.*f", decimals + 80, magnitude);
-    if (written < 0) return {};
-    if (static_cast<size_t>(written) >= buffer.size()) {
-        buffer.resize(static_cast<size_t>(written) + 1);
-        std::snprintf(buffer.data(), buffer.size(), "%.*f", decimals + 80, magnitude);
-    }
-    std::string digits(buffer.data());
+    // Forty more digits than kept decide every tie: a double that is not exactly on a tie of
+    // these patterns lies further from it than 1e-40. The buffer holds the largest doubles.
+    char buffer[400];
+    if (std::snprintf(buffer, sizeof buffer, "%.*f", decimals + 40, magnitude) < 0) return {};
+    std::string digits(buffer);
     const size_t point = digits.find('.');
     std::string intPart = digits.substr(0, point);
     std::string frac = digits.substr(point + 1);

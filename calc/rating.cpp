@@ -92,7 +92,8 @@ void Calculator::optimiseHeatingFlow() {
             const ColdEndSearch found = searchColdEnd(
                 static_cast<float>(required), differenceStep,
                 [&](float coldEnd) { return hotEnd + std::log(coldEnd / hotEnd) * required; },
-                maxDifferenceSteps);
+                maxDifferenceSteps, coldEndSteps_);
+            coldEndSteps_ = found.steps;
             if (found.status != ColdEndSearch::Crossed) throw SizingStopped(messages::searchUnbounded);
             trialOutlet = found.r + t2in;
             if (trialOutlet > t1in) trialOutlet = t1in - 1;
@@ -102,7 +103,8 @@ void Calculator::optimiseHeatingFlow() {
             const ColdEndSearch found = searchColdEnd(
                 static_cast<float>(required), -differenceStep,
                 [&](float coldEnd) { return hotEnd - required * std::log(hotEnd / coldEnd); },
-                maxDifferenceSteps);
+                maxDifferenceSteps, coldEndSteps_);
+            coldEndSteps_ = found.steps;
             if (found.status == ColdEndSearch::Unbounded) throw SizingStopped(messages::searchUnbounded);
             if (found.status == ColdEndSearch::BelowZero) {
                 // An exchanger far larger than the load needs: stop here, with the losses of the

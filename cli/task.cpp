@@ -60,7 +60,9 @@ class ScriptedUi : public CalcUi {
 
 void applyUnits(const Json& units, UnitSettings& settings) {
     if (!units.is_object()) throw TaskError("\"units\" must be an object");
-    for (const auto& [key, value] : units.items()) {
+    for (const auto& item : units.items()) {
+        const std::string key = item.key();
+        const Json& value = item.value();
         if (!value.is_string()) throw TaskError("unit \"" + key + "\" must be a string");
         const std::string v = value.get<std::string>();
         auto choose = [&](const char* first, const char* second, bool& flag) {

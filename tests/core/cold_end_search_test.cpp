@@ -14,11 +14,15 @@ namespace {
 
 void expectSameEnd(float start, double delta, const std::function<double(float)>& equation, long maxSteps) {
     const ColdEndSearch walked = walkColdEnd(start, delta, equation, maxSteps);
-    const ColdEndSearch found = searchColdEnd(start, delta, equation, maxSteps);
-    ASSERT_EQ(found.status, walked.status) << start << " " << delta;
-    if (walked.status == ColdEndSearch::Unbounded) return;
-    ASSERT_EQ(found.coldEnd, walked.coldEnd) << start << " " << delta;
-    ASSERT_EQ(found.r, walked.r) << start << " " << delta;
+    // Whatever the hint, the search ends where the walk does.
+    for (long hint : {1L, walked.steps, walked.steps / 3 + 1, walked.steps * 5 + 7}) {
+        const ColdEndSearch found = searchColdEnd(start, delta, equation, maxSteps, hint);
+        ASSERT_EQ(found.status, walked.status) << start << " " << delta << " hint " << hint;
+        if (walked.status == ColdEndSearch::Unbounded) continue;
+        ASSERT_EQ(found.coldEnd, walked.coldEnd) << start << " " << delta << " hint " << hint;
+        ASSERT_EQ(found.r, walked.r) << start << " " << delta << " hint " << hint;
+        ASSERT_EQ(found.steps, walked.steps);
+    }
 }
 
 } // namespace
