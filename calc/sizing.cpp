@@ -58,6 +58,7 @@ void Calculator::readInputs() {
     s.v2 = static_cast<float>(valueOf(f.Text33) * s.kq2 / 1000);
     s.maxLossHeating = valueOf(f.Text6) * pressureFactor;
     s.maxLossHeated = valueOf(f.Text7) * pressureFactor;
+    w.Form12.ensureLoaded();
     s.maxValveLoss = valueOf(w.Form12.Text10) * pressureFactor;
 
     for (Control* box : {&f.Text2, &f.Text3, &f.Text4, &f.Text5, &f.Text6, &f.Text7, &f.Text30, &f.Text33})

@@ -34,12 +34,17 @@ void startUp(Session& session, const std::string& workDir) {
     w.mainCaption = systemCaption(heatingSystem);
 
     AdditionalResultsWindow& results = w.Form12;
-    results.Combo5.onListChange(
-        [&session, &results] { updatePipeVelocity(session, results.Combo5, results.Text45, true); });
-    results.Combo6.onListChange(
-        [&session, &results] { updatePipeVelocity(session, results.Combo6, results.Text46, false); });
-    results.Combo6.setListIndex(1);
-    results.Combo5.setListIndex(1);
+    results.load = [&session, &results] {
+        const std::vector<std::string> bores = {"20", "25", "32", "40", "50", "65", "80", "100"};
+        results.Combo5.onListChange(
+            [&session, &results] { updatePipeVelocity(session, results.Combo5, results.Text45, true); });
+        results.Combo6.onListChange(
+            [&session, &results] { updatePipeVelocity(session, results.Combo6, results.Text46, false); });
+        results.Combo6.setItems(bores);
+        results.Combo6.setListIndex(1);
+        results.Combo5.setItems(bores);
+        results.Combo5.setListIndex(1);
+    };
 }
 
 std::string systemCaption(int kind) {

@@ -191,9 +191,6 @@ AdditionalResultsWindow::AdditionalResultsWindow() {
     for (Control* box : {&Text11, &Text12, &Text13, &Text14, &Text15, &Text16, &Text17, &Text18, &Text19,
                          &Text20, &Text21, &Text22, &Text23, &Text24})
         box->visible = false;
-    const std::vector<std::string> bores = {"20", "25", "32", "40", "50", "65", "80", "100"};
-    Combo6.setItems(bores);
-    Combo5.setItems(bores);
 }
 
 std::vector<std::pair<std::string, Control*>> AdditionalResultsWindow::controls() {

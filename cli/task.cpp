@@ -114,6 +114,8 @@ void applyWindows(const Json& windows, Session& session) {
         CalcWindow* calcWindow = session.windows.calcWindow(windowName);
         if (calcWindow == nullptr && windowName != "Form12")
             throw TaskError("unknown window \"" + windowName + "\"");
+        // Referring to the additional-results window loads it, as the calculation's first use does.
+        if (calcWindow == nullptr) session.windows.Form12.ensureLoaded();
         for (const auto& [controlName, value] : controls.items()) {
             Control* control =
                 calcWindow ? calcWindow->find(controlName) : session.windows.Form12.find(controlName);

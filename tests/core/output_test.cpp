@@ -103,7 +103,10 @@ TEST(Valve, NoPressureDropLeavesTheValveBoxes) {
 }
 
 TEST(AdditionalResults, PipeVelocityFollowsTheListAndTheFlowUnit) {
-    Started app; // start-up selected "25" with the heated flow "1,0" m³/h shown
+    Started app;
+    EXPECT_EQ(app.windows().Form12.Combo6.listIndex, -1); // not loaded before its first use
+    app.windows().Form12.ensureLoaded(); // selects "25" with the heated flow "1,0" m³/h shown
+    EXPECT_EQ(app.windows().Form12.Combo6.listIndex, 1);
     EXPECT_EQ(app.windows().Form12.Text46.text, "0.57");
     app.windows().units.flowInM3PerHour = false;
     app.windows().Form12.Combo6.setListIndex(1);
