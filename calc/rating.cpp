@@ -20,12 +20,23 @@ constexpr double differenceStep = 0.001; // K, the step of the cold-end differen
 // The cold-end search gives up after this many steps (or when a step no longer changes Δb).
 constexpr long maxDifferenceSteps = 20'000'000;
 
+// Both iterations stop when k changed by less than 0.01 % or after 32 rounds.
+bool iterationDone(double previous, double k, int counter) {
+    return std::fabs(previous - k) / k < coefficientTolerance || counter > maxIterations;
+}
+
+// Both sides' losses from their current loss numbers and the passes.
+void setPressureLosses(CalcState& s) {
+    s.heatingLoss = pressureLoss(s, s.heatingLossNumber, s.passCount);
+    s.heatedLoss = pressureLoss(s, s.heatedLossNumber, s.passCount);
+}
+
 } // namespace
 
 void Calculator::rateExchanger() {
     CalcWindow& f = form();
     const size_t t = static_cast<size_t>(s.plateTypeIndex);
-    const int m = s.channelsPerPass, z = s.passCount, n = s.exchangerCount;
+    const int m = s.channelsPerPass, n = s.exchangerCount;
     const double channelArea = s.catalogue.channelArea[t];
     int counter = 0;
     s.heatTransferCoeff = startCoefficient;
@@ -50,12 +61,9 @@ void Calculator::rateExchanger() {
         correlateHeatingSide(s, s.heatingViscosity, s.heatingPrandtl, s.heatingConductivity);
 
         s.heatTransferCoeff = overallCoefficient(s);
-        if (std::fabs(previous - s.heatTransferCoeff) / s.heatTransferCoeff < coefficientTolerance ||
-            counter > maxIterations)
-            break;
+        if (iterationDone(previous, s.heatTransferCoeff, counter)) break;
     }
-    s.heatingLoss = pressureLoss(s, s.heatingLossNumber, z);
-    s.heatedLoss = pressureLoss(s, s.heatedLossNumber, z);
+    setPressureLosses(s);
 
     f.Text31.text = flowText(heating);
     f.Text33.text = flowText(heated);
@@ -72,7 +80,7 @@ void Calculator::rateExchanger() {
 void Calculator::optimiseHeatingFlow() {
     CalcWindow& f = form();
     const size_t t = static_cast<size_t>(s.plateTypeIndex);
-    const int m = s.channelsPerPass, z = s.passCount, n = s.exchangerCount;
+    const int m = s.channelsPerPass, n = s.exchangerCount;
     const double channelArea = s.catalogue.channelArea[t];
     const double t1in = s.heatingInletTemp, t2in = s.heatedInletTemp;
     const double hotEnd = t1in - s.heatedOutletTemp;
@@ -109,8 +117,7 @@ void Calculator::optimiseHeatingFlow() {
             if (found.status == ColdEndSearch::BelowZero) {
                 // An exchanger far larger than the load needs: stop here, with the losses of the
                 // loss numbers at hand and no optimum to show.
-                s.heatingLoss = pressureLoss(s, s.heatingLossNumber, z);
-                s.heatedLoss = pressureLoss(s, s.heatedLossNumber, z);
+                setPressureLosses(s);
                 f.Text32.text.clear();
                 f.Text47.text.clear();
                 return;
@@ -137,12 +144,9 @@ void Calculator::optimiseHeatingFlow() {
                              static_cast<float>(heating.conductivity));
 
         s.heatTransferCoeff = overallCoefficient(s);
-        if (std::fabs(previous - s.heatTransferCoeff) / s.heatTransferCoeff < coefficientTolerance ||
-            counter > maxIterations)
-            break;
+        if (iterationDone(previous, s.heatTransferCoeff, counter)) break;
     }
-    s.heatingLoss = pressureLoss(s, s.heatingLossNumber, z);
-    s.heatedLoss = pressureLoss(s, s.heatedLossNumber, z);
+    setPressureLosses(s);
     f.Text32.text = format(trialOutlet, 1);
     f.Text47.text = flowText(optimalFlow);
 }
