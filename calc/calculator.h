@@ -14,9 +14,9 @@ namespace kalvar {
 
 inline constexpr const char* wrongParametersTitle = "Неправильно заданы параметры";
 
-// Every search loop has this bound on the channels per pass; past it the sizing ends with a
-// message (2m stays far inside what the plate-count field holds).
-inline constexpr int maxChannelsPerPass = 5000;
+// The plate count of an exchanger is a 16-bit field: a search that would need more plates than it
+// holds ends with a message instead of running on.
+inline constexpr int maxTotalPlates = 32767;
 
 class Calculator {
   public:

@@ -88,7 +88,7 @@ bool Calculator::rateCommand() {
         stopWithMessage(messages::tooFewPlates);
         return false;
     }
-    if (channels > maxChannelsPerPass) {
+    if (2 * channels * s.passCount > maxTotalPlates) {
         stopWithMessage(messages::tooManyPlates);
         return false;
     }
@@ -153,7 +153,8 @@ void Calculator::calculateTwoStage() {
                         break;
                     }
                 }
-                if (s.channelsPerPass > maxChannelsPerPass) throw SizingStopped(messages::searchUnbounded);
+                if (2 * firstSection + 2 * s.channelsPerPass > maxTotalPlates)
+                    throw SizingStopped(messages::searchUnbounded);
                 const size_t t = static_cast<size_t>(s.plateTypeIndex);
                 const int m = s.channelsPerPass;
                 s.heatingVelocity = static_cast<float>(returnWater / ((m - 1) * s.catalogue.channelArea[t]) /

@@ -234,7 +234,8 @@ void Calculator::scanPasses(long& steps) {
         for (;;) {
             if (++steps > maxSearchSteps) throw SizingStopped(messages::searchUnbounded);
             ++s.channelsPerPass;
-            if (s.channelsPerPass > maxChannelsPerPass) throw SizingStopped(messages::searchUnbounded);
+            if (2 * s.channelsPerPass * s.passCount > maxTotalPlates)
+                throw SizingStopped(messages::searchUnbounded);
             searchStep();
             if (s.passAbandoned == 1) break;
             const double minMargin = valueOf(form().Text53);
