@@ -28,7 +28,9 @@ double binadeFloor(float b) {
 // float a step moves Δb by the same multiple of the ulp, so runs of steps inside a binade are
 // taken at once; steps near a binade's edge are taken one by one. A falling walk stops at the
 // first negative value, since it ends there anyway.
-std::optional<float> advance(float b, double delta, long k) {
+} // namespace
+
+std::optional<float> advanceColdEnd(float b, double delta, long k) {
     while (k > 0) {
         if (delta < 0 && b < 0) return b;
         const float next = stepOnce(b, delta);
@@ -51,8 +53,6 @@ std::optional<float> advance(float b, double delta, long k) {
     return b;
 }
 
-} // namespace
-
 ColdEndSearch walkColdEnd(float start, double delta, const std::function<double(float)>& equation,
                           long maxSteps) {
     float b = start;
@@ -64,59 +64,6 @@ ColdEndSearch walkColdEnd(float start, double delta, const std::function<double(
         const double r = equation(b);
         if (r < b) return {ColdEndSearch::Crossed, b, r, step};
     }
-}
-
-ColdEndSearch searchColdEnd(float start, double delta, const std::function<double(float)>& equation,
-                            long maxSteps, long hint) {
-    // Whether the walk has ended by step k: crossed, below zero, or unable to go on. Along the
-    // walk this turns from false to true once; the first step where it is true is the answer.
-    float at = start;
-    auto endedBy = [&](long k) {
-        if (k > maxSteps) return true;
-        const std::optional<float> b = advance(start, delta, k);
-        if (!b) return true;
-        at = *b;
-        if (delta < 0 && at < 0) return true;
-        return equation(at) < at;
-    };
-
-    // Gallop from the hint (or the first step) to a gap with the answer at its top, then halve it.
-    long lo = 0, hi = 0;
-    const long first = std::clamp(hint, 1L, maxSteps + 1);
-    if (endedBy(first)) {
-        hi = first;
-        for (long step = 1; lo == 0 && hi > 1; step *= 2) {
-            const long below = hi - step;
-            if (below <= 0) break;
-            if (endedBy(below))
-                hi = below;
-            else
-                lo = below;
-        }
-    } else {
-        lo = first;
-        for (long step = 1;; step *= 2) {
-            const long above = std::min(lo + step, maxSteps + 1);
-            if (endedBy(above)) {
-                hi = above;
-                break;
-            }
-            lo = above;
-        }
-    }
-    while (hi - lo > 1) {
-        const long mid = lo + (hi - lo) / 2;
-        if (endedBy(mid))
-            hi = mid;
-        else
-            lo = mid;
-    }
-    // Step hi is the first by which the walk has ended: say how.
-    if (hi > maxSteps) return {ColdEndSearch::Unbounded, start, 0, hi};
-    const std::optional<float> b = advance(start, delta, hi);
-    if (!b) return {ColdEndSearch::Unbounded, start, 0, hi};
-    if (delta < 0 && *b < 0) return {ColdEndSearch::BelowZero, *b, 0, hi};
-    return {ColdEndSearch::Crossed, *b, equation(*b), hi};
 }
 
 } // namespace kalvar

@@ -3,6 +3,7 @@
 #include <atomic>
 #include <cctype>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 
@@ -45,24 +46,36 @@ double readNumber(std::string_view text) {
     return std::strtod(number.c_str(), nullptr);
 }
 
-std::string formatNumber(double x, int decimals, std::string_view decimalSeparator) {
-    if (!std::isfinite(x)) {
-        ++nonFiniteCount;
-        return {};
+namespace {
+
+// The digits of |x| · 10^decimals rounded half away from zero on the exact binary value, at least
+// decimals + 1 of them.
+std::string roundedDigits(double magnitude, int decimals) {
+    // Most values are far enough from a tie that rounding the scaled double decides it: the
+    // scaling errs by at most half an ulp, so a distance from the tie above that is certain.
+    static constexpr double powersOfTen[] = {1, 10, 100, 1000, 10000, 100000, 1000000};
+    if (decimals >= 0 && decimals <= 6) {
+        const double scaled = magnitude * powersOfTen[decimals];
+        if (scaled < 1e15) {
+            const double whole = std::floor(scaled);
+            const double fraction = scaled - whole;
+            if (std::fabs(fraction - 0.5) > scaled * 4e-16) {
+                std::string digits = std::to_string(static_cast<uint64_t>(whole) + (fraction > 0.5 ? 1 : 0));
+                const size_t wanted = static_cast<size_t>(decimals) + 1;
+                if (digits.size() < wanted) digits.insert(0, wanted - digits.size(), '0');
+                return digits;
+            }
+        }
     }
-    const bool negative = x < 0;
-    const double magnitude = std::fabs(x);
     // Forty more digits than kept decide every tie: a double that is not exactly on a tie of
     // these patterns lies further from it than 1e-40. The buffer holds the largest doubles.
     char buffer[400];
     if (std::snprintf(buffer, sizeof buffer, "%.*f", decimals + 40, magnitude) < 0) return {};
-    std::string digits(buffer);
-    const size_t point = digits.find('.');
-    std::string intPart = digits.substr(0, point);
-    std::string frac = digits.substr(point + 1);
-    const bool roundUp = frac[static_cast<size_t>(decimals)] >= '5';
-    std::string kept = intPart + frac.substr(0, static_cast<size_t>(decimals));
-    if (roundUp) {
+    const std::string printed(buffer);
+    const size_t point = printed.find('.');
+    const std::string fraction = printed.substr(point + 1);
+    std::string kept = printed.substr(0, point) + fraction.substr(0, static_cast<size_t>(decimals));
+    if (fraction[static_cast<size_t>(decimals)] >= '5') {
         int k = static_cast<int>(kept.size()) - 1;
         while (k >= 0 && kept[static_cast<size_t>(k)] == '9')
             kept[static_cast<size_t>(k--)] = '0';
@@ -71,6 +84,18 @@ std::string formatNumber(double x, int decimals, std::string_view decimalSeparat
         else
             ++kept[static_cast<size_t>(k)];
     }
+    return kept;
+}
+
+} // namespace
+
+std::string formatNumber(double x, int decimals, std::string_view decimalSeparator) {
+    if (!std::isfinite(x)) {
+        ++nonFiniteCount;
+        return {};
+    }
+    const std::string kept = roundedDigits(std::fabs(x), decimals);
+    if (kept.empty()) return {};
     const size_t intDigits = kept.size() - static_cast<size_t>(decimals);
     std::string out = kept.substr(0, intDigits);
     if (decimals > 0) {
@@ -79,7 +104,7 @@ std::string formatNumber(double x, int decimals, std::string_view decimalSeparat
     }
     // A negative value keeps its sign even when it rounds to zero ("-0.0"), as the fixed
     // patterns always did.
-    if (negative) out.insert(out.begin(), '-');
+    if (x < 0) out.insert(out.begin(), '-');
     return out;
 }
 
