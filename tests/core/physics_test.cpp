@@ -61,6 +61,10 @@ TEST(Catalogue, WeightAndDimensions) {
     EXPECT_EQ(twoStage.lengthL, "273");
     EXPECT_EQ(twoStage.dimensionB, "170");
     EXPECT_FALSE(exchangerWeightAndDimensions(4, 40, 2).written);
+    // The second series' whole-millimetre dimensions do not wrap past a 16-bit integer.
+    const WeightAndDimensions large = exchangerWeightAndDimensions(1, 12000, 1);
+    EXPECT_EQ(large.dimensionA, "36000");
+    EXPECT_EQ(large.lengthL, "36040");
 }
 
 class ExchangerEquations : public ::testing::Test {
