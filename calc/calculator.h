@@ -8,6 +8,7 @@
 
 #include "calc_state.h"
 #include "calc_ui.h"
+#include "messages.h"
 #include "window_model.h"
 
 namespace kalvar {
@@ -77,7 +78,7 @@ class Calculator {
     WindowSet& w;
     CalcUi& ui;
     std::optional<RatedFlows> lastRating_;
-    std::string limitLabel_; // the reason the limit dialog gives
+    std::string limitLabel_ = messages::plateLimitLabel; // the reason the limit dialog gives
     // Steps the last cold-end search took: successive searches cross at nearly the same step, so
     // the next one looks there first.
     long coldEndSteps_ = 1;

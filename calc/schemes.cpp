@@ -146,7 +146,6 @@ void Calculator::calculateTwoStage() {
             for (;;) {
                 s.platesPerPass = static_cast<int16_t>(2 * s.channelsPerPass);
                 if (s.ignoreLimits == 0 && exceedsPlateLimit(s.plateTypeIndex, s.platesPerPass)) {
-                    limitLabel_ = messages::plateLimitLabel;
                     выбор();
                     if (s.ignoreLimits == 0) {
                         seriesChanged = true;

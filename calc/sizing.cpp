@@ -318,6 +318,9 @@ void Calculator::showLimitDialog() {
     LimitDialogRequest request;
     request.caption = form().caption;
     request.label = limitLabel_;
+    // Each showing ends with a fresh dialog, whose reason is the plate count until the search
+    // writes another.
+    limitLabel_ = messages::plateLimitLabel;
     // The next series must exist in the catalogue, or the search would walk into the empty slot.
     request.otherSizeEnabled =
         s.plateTypeIndex != s.autoMaxTypeIndex && hasCatalogueData(s.plateTypeIndex + 1);
