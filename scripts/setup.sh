@@ -6,8 +6,10 @@ packages=(
   build-essential cmake ninja-build pkg-config
   clang-14 libclang-rt-14-dev
   libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev
-  qt6-base-dev
-  xvfb xauth
+  qt6-base-dev qt6-tools-dev qt6-tools-dev-tools designer-qt6
+  libxlsxwriter-dev libfreexl-dev libzip-dev
+  fonts-liberation fonts-dejavu-core
+  xvfb xauth imagemagick
 )
 
 missing=()
