@@ -5,6 +5,8 @@
 #include <fstream>
 #include <sstream>
 
+#include <unistd.h>
+
 #include <gtest/gtest.h>
 
 #include "task.h"
@@ -66,8 +68,15 @@ TEST(Task, OptionsReachTheWindows) {
 
 namespace {
 
+// Each run writes its own file: CTest runs the tests of this suite in parallel.
 int runCli(const std::string& arguments, std::string* output = nullptr) {
-    const std::string outFile = ::testing::TempDir() + "/kalvar-cli.out";
+    std::string outFile = ::testing::TempDir() + "/kalvar-cli.XXXXXX";
+    const int fd = mkstemp(outFile.data());
+    if (fd < 0) {
+        ADD_FAILURE() << "cannot create " << outFile;
+        return -1;
+    }
+    close(fd);
     const std::string command = std::string(KALVAR_CLI) + " " + arguments + " >" + outFile + " 2>/dev/null";
     const int status = std::system(command.c_str());
     if (output) {
@@ -76,6 +85,7 @@ int runCli(const std::string& arguments, std::string* output = nullptr) {
         text << in.rdbuf();
         *output = text.str();
     }
+    std::remove(outFile.c_str());
     return WEXITSTATUS(status);
 }
 
