@@ -99,6 +99,8 @@ struct CalcState {
     double heatingPipeBore = 0, heatedPipeBore = 0;
 
     std::string workDir;
+    // The installed data folder: pass drawings missing from workDir are looked for here.
+    std::string dataDir;
 };
 
 } // namespace kalvar

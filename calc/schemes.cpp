@@ -213,9 +213,16 @@ void Calculator::p1(int /*side*/) {
                   "Развоздушивание.";
     }
     f.Label5.text = legend;
-    std::error_code error;
-    const std::filesystem::path file = std::filesystem::path(s.workDir) / "picture" / picture;
-    if (std::filesystem::is_regular_file(file, error)) f.Image1.text = file.string();
+    // The working directory's picture folder first, then the installed one.
+    for (const std::string& folder : {s.workDir, s.dataDir}) {
+        if (folder.empty()) continue;
+        std::error_code error;
+        const std::filesystem::path file = std::filesystem::path(folder) / "picture" / picture;
+        if (std::filesystem::is_regular_file(file, error)) {
+            f.Image1.text = file.string();
+            return;
+        }
+    }
 }
 
 } // namespace kalvar

@@ -55,38 +55,93 @@ class Control {
 
 // The controls of a calculation window (hot water Form3, heating Form2, ventilation Form1).
 // X(member, kind): the member name is the control name; control arrays are written Name_index.
-#define KALVAR_CALC_WINDOW_CONTROLS(X)                                                                       \
-    X(Label7, Label)                                                                                         \
-    X(Text1, TextBox)                                                                                        \
-    X(label54, Label)                                                                                        \
-    X(Text30, TextBox)                                                                                       \
-    X(Label60, Label)                                                                                        \
-    X(Label57, Label)                                                                                        \
-    X(Text38, TextBox)                                                                                       \
-    X(Label80, Label)                                                                                        \
-    X(Combo4, List) X(Label18, Label) X(Combo7, List) X(Label19, Label) X(Check1, Check) X(Text25, TextBox)  \
-        X(Label22_2, Label) X(Text53, TextBox) X(Label22_3, Label) X(Frame5, Frame) X(Frame3, Frame)         \
-            X(Label4, Label) X(Text31, TextBox) X(Text47, TextBox) X(Text33, TextBox) X(Label59, Label) X(   \
-                Label21, Label) X(Text2, TextBox) X(Text3, TextBox) X(Text4, TextBox) X(Text32, TextBox)     \
-                X(Text5, TextBox) X(Text34, TextBox) X(Text49, TextBox) X(Text35, TextBox) X(Text6, TextBox) \
-                    X(Text7, TextBox) X(Label34_0, Label) X(Label34_1, Label) X(Text36, TextBox)             \
-                        X(Text37, TextBox) X(Text54, TextBox) X(Text55, TextBox) X(Text26, TextBox)          \
-                            X(Text27, TextBox) X(Text28, TextBox) X(Text29, TextBox) X(Combo1, List)         \
-                                X(Combo2, List) X(Combo3, List) X(Check3, Check) X(Check2, Check) X(         \
-                                    Check5, Check) X(Text11, TextBox) X(Text12, TextBox) X(Text13, TextBox)  \
-                                    X(Text14, TextBox) X(Text15, TextBox) X(Text16, TextBox)                 \
-                                        X(Text17, TextBox) X(Text18, TextBox) X(Text19, TextBox)             \
-                                            X(Text20, TextBox) X(Text21, TextBox) X(Text22, TextBox)         \
-                                                X(Text23, TextBox) X(Text24, TextBox) X(Text40, TextBox) X(  \
-                                                    Text41, TextBox) X(Text42, TextBox) X(Text43, TextBox)   \
-                                                    X(Text44, TextBox) X(Text45, TextBox) X(Text46, TextBox) \
-                                                        X(Text48, TextBox) X(Text50, TextBox)                \
-                                                            X(Text51, TextBox) X(Text52, TextBox)            \
-                                                                X(Text56, TextBox) X(Text57, TextBox)        \
-                                                                    X(Text58, TextBox) X(Image1, Picture)    \
-                                                                        X(Text8, TextBox) X(Text9, TextBox)  \
-                                                                            X(Text59, TextBox)               \
-                                                                                X(Label5, Label)
+// clang-format off
+#define KALVAR_CALC_WINDOW_CONTROLS(X) \
+    X(Label7, Label) \
+    X(Text1, TextBox) \
+    X(label54, Label) \
+    X(Text30, TextBox) \
+    X(Label60, Label) \
+    X(Label57, Label) \
+    X(Text38, TextBox) \
+    X(Label80, Label) \
+    X(Combo4, List) \
+    X(Label18, Label) \
+    X(Combo7, List) \
+    X(Label19, Label) \
+    X(Check1, Check) \
+    X(Text25, TextBox) \
+    X(Label22_2, Label) \
+    X(Text53, TextBox) \
+    X(Label22_3, Label) \
+    X(Frame5, Frame) \
+    X(Frame3, Frame) \
+    X(Label4, Label) \
+    X(Text31, TextBox) \
+    X(Text47, TextBox) \
+    X(Text33, TextBox) \
+    X(Label59, Label) \
+    X(Label21, Label) \
+    X(Text2, TextBox) \
+    X(Text3, TextBox) \
+    X(Text4, TextBox) \
+    X(Text32, TextBox) \
+    X(Text5, TextBox) \
+    X(Text34, TextBox) \
+    X(Text49, TextBox) \
+    X(Text35, TextBox) \
+    X(Text6, TextBox) \
+    X(Text7, TextBox) \
+    X(Label34_0, Label) \
+    X(Label34_1, Label) \
+    X(Text36, TextBox) \
+    X(Text37, TextBox) \
+    X(Text54, TextBox) \
+    X(Text55, TextBox) \
+    X(Text26, TextBox) \
+    X(Text27, TextBox) \
+    X(Text28, TextBox) \
+    X(Text29, TextBox) \
+    X(Combo1, List) \
+    X(Combo2, List) \
+    X(Combo3, List) \
+    X(Check3, Check) \
+    X(Check2, Check) \
+    X(Check5, Check) \
+    X(Text11, TextBox) \
+    X(Text12, TextBox) \
+    X(Text13, TextBox) \
+    X(Text14, TextBox) \
+    X(Text15, TextBox) \
+    X(Text16, TextBox) \
+    X(Text17, TextBox) \
+    X(Text18, TextBox) \
+    X(Text19, TextBox) \
+    X(Text20, TextBox) \
+    X(Text21, TextBox) \
+    X(Text22, TextBox) \
+    X(Text23, TextBox) \
+    X(Text24, TextBox) \
+    X(Text40, TextBox) \
+    X(Text41, TextBox) \
+    X(Text42, TextBox) \
+    X(Text43, TextBox) \
+    X(Text44, TextBox) \
+    X(Text45, TextBox) \
+    X(Text46, TextBox) \
+    X(Text48, TextBox) \
+    X(Text50, TextBox) \
+    X(Text51, TextBox) \
+    X(Text52, TextBox) \
+    X(Text56, TextBox) \
+    X(Text57, TextBox) \
+    X(Text58, TextBox) \
+    X(Image1, Picture) \
+    X(Text8, TextBox) \
+    X(Text9, TextBox) \
+    X(Text59, TextBox) \
+    X(Label5, Label)
+// clang-format on
 
 // Controls only the hot-water window has: the second stage's loss limit, the bore of the pipe
 // between the stages and the velocity in it.
@@ -114,22 +169,49 @@ struct CalcWindow {
     std::vector<std::pair<std::string, Control*>> controls();
 };
 
-#define KALVAR_FORM12_CONTROLS(X)                                                                            \
-    X(Command1, Button)                                                                                      \
-    X(Command2, Button)                                                                                      \
-    X(Frame1, Frame)                                                                                         \
-    X(Combo5, List)                                                                                          \
-    X(Combo6, List)                                                                                          \
-    X(Text45, TextBox)                                                                                       \
-    X(Text46, TextBox)                                                                                       \
-    X(Frame2, Frame)                                                                                         \
-    X(Text10, TextBox) X(Label35, Label) X(Text9, TextBox) X(Text8, TextBox) X(Text43, TextBox)              \
-        X(Text44, TextBox) X(Text42, TextBox) X(Text50, TextBox) X(Text56, TextBox) X(Text52, TextBox)       \
-            X(Text1, TextBox) X(Text3, TextBox) X(Text2, TextBox) X(Label72_0, Label) X(Label72_1, Label)    \
-                X(Text58, TextBox) X(Image1, Picture) X(Label5, Label) X(Text11, TextBox) X(Text12, TextBox) \
-                    X(Text13, TextBox) X(Text14, TextBox) X(Text15, TextBox) X(Text16, TextBox)              \
-                        X(Text17, TextBox) X(Text18, TextBox) X(Text19, TextBox) X(Text20, TextBox)          \
-                            X(Text21, TextBox) X(Text22, TextBox) X(Text23, TextBox) X(Text24, TextBox)
+// clang-format off
+#define KALVAR_FORM12_CONTROLS(X) \
+    X(Command1, Button) \
+    X(Command2, Button) \
+    X(Frame1, Frame) \
+    X(Combo5, List) \
+    X(Combo6, List) \
+    X(Text45, TextBox) \
+    X(Text46, TextBox) \
+    X(Frame2, Frame) \
+    X(Text10, TextBox) \
+    X(Label35, Label) \
+    X(Text9, TextBox) \
+    X(Text8, TextBox) \
+    X(Text43, TextBox) \
+    X(Text44, TextBox) \
+    X(Text42, TextBox) \
+    X(Text50, TextBox) \
+    X(Text56, TextBox) \
+    X(Text52, TextBox) \
+    X(Text1, TextBox) \
+    X(Text3, TextBox) \
+    X(Text2, TextBox) \
+    X(Label72_0, Label) \
+    X(Label72_1, Label) \
+    X(Text58, TextBox) \
+    X(Image1, Picture) \
+    X(Label5, Label) \
+    X(Text11, TextBox) \
+    X(Text12, TextBox) \
+    X(Text13, TextBox) \
+    X(Text14, TextBox) \
+    X(Text15, TextBox) \
+    X(Text16, TextBox) \
+    X(Text17, TextBox) \
+    X(Text18, TextBox) \
+    X(Text19, TextBox) \
+    X(Text20, TextBox) \
+    X(Text21, TextBox) \
+    X(Text22, TextBox) \
+    X(Text23, TextBox) \
+    X(Text24, TextBox)
+// clang-format on
 
 // The additional-results window; it also holds the control-valve pressure drop input.
 struct AdditionalResultsWindow {
@@ -137,6 +219,9 @@ struct AdditionalResultsWindow {
 
     std::string name = "Form12";
     bool visible = false;
+    // Which of the two views shows: geometric (`Command1`) or thermophysical (`Command2`). The
+    // desktop shows or hides the labels and headings of each view by it.
+    bool geometricView = true;
     uint32_t backColor = colours::lightCyan;
     KALVAR_FORM12_CONTROLS(KALVAR_DECLARE_CONTROL)
 

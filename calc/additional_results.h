@@ -1,0 +1,23 @@
+#pragma once
+// The additional-results window Form12 as the calculation windows fill it: the copy of a window's
+// secondary results, its two views, and the refresh after "Расчет". Placing and showing the window
+// is the desktop's job.
+#include "startup.h"
+
+namespace kalvar {
+
+// What ticking a window's `Check1` copies into Form12: dimensions, channel geometry, nozzle size
+// with the pipe lists chosen from it, media properties and transfer numbers, the valve, the
+// drawing and its legend; then the geometric view, and `Форма` := window.
+void fillAdditionalResults(Session& session, CalcWindow& window);
+
+// `Command1`: the geometric view (pipes, valve, dimensions, drawing) on light cyan.
+void selectGeometricView(AdditionalResultsWindow& form12);
+// `Command2`: the thermophysical view (the property grid) on light yellow.
+void selectThermophysicalView(AdditionalResultsWindow& form12);
+
+// After "Расчет": every calculation window whose `Check1` is ticked fills Form12 again, in the
+// order Form1, Form2, Form3.
+void refreshTickedAdditionalResults(Session& session);
+
+} // namespace kalvar
