@@ -2,8 +2,10 @@
 
 #include <vector>
 
+#include "additional_results.h"
 #include "calculator.h"
 #include "startup.h"
+#include "unit_switch.h"
 
 namespace kalvar {
 
@@ -58,30 +60,30 @@ class ScriptedUi : public CalcUi {
     size_t next_ = 0;
 };
 
-void applyUnits(const Json& units, UnitSettings& settings) {
+// The unit picks a task asks for, checked before anything runs; they are applied as menu picks.
+std::vector<std::string> unitPicks(const Json& units) {
     if (!units.is_object()) throw TaskError("\"units\" must be an object");
+    std::vector<std::string> picks;
     for (const auto& item : units.items()) {
         const std::string key = item.key();
         const Json& value = item.value();
         if (!value.is_string()) throw TaskError("unit \"" + key + "\" must be a string");
         const std::string v = value.get<std::string>();
-        auto choose = [&](const char* first, const char* second, bool& flag) {
-            if (v == first)
-                flag = true;
-            else if (v == second)
-                flag = false;
-            else
+        auto choose = [&](const char* first, const char* second) {
+            if (v != first && v != second)
                 throw TaskError("unit \"" + key + "\" must be \"" + first + "\" or \"" + second + "\"");
+            picks.push_back(v);
         };
         if (key == "heat")
-            choose("Гкал/ч", "кВт", settings.heatInGcalPerHour);
+            choose("Гкал/ч", "кВт");
         else if (key == "flow")
-            choose("м3/ч", "л/с", settings.flowInM3PerHour);
+            choose("м3/ч", "л/с");
         else if (key == "pressure")
-            choose("кПа", "атм", settings.pressureInKPa);
+            choose("кПа", "атм");
         else
             throw TaskError("unknown unit \"" + key + "\"");
     }
+    return picks;
 }
 
 void setControl(const std::string& where, Control& control, const Json& value) {
@@ -177,17 +179,23 @@ Json runTask(const std::string& taskText, const std::string& workDir) {
         }
     }
 
+    const std::vector<std::string> units =
+        task.contains("units") ? unitPicks(task["units"]) : std::vector<std::string>{};
+
     auto session = std::make_unique<Session>();
-    if (task.contains("units")) applyUnits(task["units"], session->windows.units);
     session->windows.decimalSeparator = stringOption(task, "decimalSeparator", ".");
     startUp(*session, workDir);
     session->state.типт = stringOption(task, "seriesPrefix", "КM");
     selectSystem(*session, system);
+    // As the "Размерность" picks would: the standing numbers and the unit labels follow.
+    for (const std::string& unit : units)
+        switchUnit(session->windows, unit);
     if (task.contains("windows")) applyWindows(task["windows"], *session);
 
     ScriptedUi ui(std::move(answers));
     Calculator calculator(session->state, session->windows, ui);
     calculator.calculateCommand();
+    refreshTickedAdditionalResults(*session);
 
     Json result = Json::object();
     result["windows"] = Json{{"Form1", windowValues(session->windows.Form1)},

@@ -117,3 +117,37 @@ TEST(Cli, ExitCodes) {
     EXPECT_EQ(runCli("calc /dev/null"), 2); // not JSON
     EXPECT_EQ(runCli("calc < /dev/null"), 2);
 }
+
+TEST(Task, UnitsArePickedAsTheMenuDoesAndConvertTheStandingNumbers) {
+    const auto plain = runTask(R"({})", ".");
+    const auto switched = runTask(R"({"units": {"heat": "кВт", "flow": "л/с", "pressure": "атм"}})", ".");
+    const auto& f = switched["windows"]["Form2"];
+    // The start-up load, losses and valve drop converted: the same exchanger as in the first units.
+    EXPECT_EQ(f["Text1"], plain["windows"]["Form2"]["Text1"]);
+    EXPECT_EQ(f["Text30"], "232,64"); // shown back with a comma once read
+    EXPECT_EQ(f["Text6"], "0,200");
+    EXPECT_EQ(switched["windows"]["Form12"]["Text10"], "1.000");
+    EXPECT_EQ(switched["windows"]["Form12"]["Text8"], plain["windows"]["Form12"]["Text8"]);
+    for (const char* window : {"Form1", "Form2", "Form3"}) {
+        EXPECT_EQ(switched["windows"][window]["Label57"], "кВт");
+        EXPECT_EQ(switched["windows"][window]["Label59"], "л/с");
+        EXPECT_EQ(switched["windows"][window]["Label34(1)"], "атм");
+    }
+    EXPECT_EQ(switched["windows"]["Form12"]["Label35"], "атм");
+    // The task's own values are taken in the task's units, after the switch.
+    const auto given =
+        runTask(R"({"units": {"heat": "кВт"}, "windows": {"Form2": {"Text30": "232,64"}}})", ".");
+    EXPECT_EQ(given["windows"]["Form2"]["Text1"], plain["windows"]["Form2"]["Text1"]);
+}
+
+TEST(Task, TickedAdditionalResultsAreRefreshedAfterTheCalculation) {
+    const auto result = runTask(R"({"system": 4, "windows": {"Form2": {"Check1": 1}}})", ".");
+    const auto& f = result["windows"]["Form2"];
+    const auto& r = result["windows"]["Form12"];
+    EXPECT_FALSE(f["Text58"].get<std::string>().empty());
+    EXPECT_EQ(r["Text58"], f["Text58"]);
+    EXPECT_EQ(r["Text23"], f["Text41"]);
+    EXPECT_EQ(r["Text8"], f["Text8"]);
+    const auto unticked = runTask(R"({"system": 4})", ".");
+    EXPECT_EQ(unticked["windows"]["Form12"]["Text58"], "");
+}
