@@ -7,6 +7,7 @@
 #include <QPixmap>
 #include <QPointer>
 #include <QString>
+#include <QTimer>
 #include <QWidget>
 
 #include <cstdint>
@@ -16,6 +17,8 @@
 class ZuPanel;
 class ZuPanelButton;
 class ZuPanelView;
+class ZuPanelToolTip;
+class QMenu;
 
 // An index outside a collection yields that collection's spare entry: it reads as empty, unchecked,
 // enabled and visible, and whatever is written to it is forgotten at the next such access.
@@ -152,9 +155,13 @@ class ZuPanel : public QWidget {
     // The button under a widget point, 0 for none.
     int buttonAt(const QPoint& point) const;
     // The open drop-down menu, if any.
-    class QMenu* openMenu() const;
+    QMenu* openMenu() const;
     // Opens button b's menu, or clicks it when it has none, as a press on it does.
     void activateButton(int b);
+    // The shown tool tip, if any.
+    QWidget* toolTipWindow() const;
+    // The panel as it is painted now, at the screen's device-pixel ratio.
+    QImage paintedImage();
 
     // Called by a button whose visibility, caption or state changed.
     void buttonChanged();
@@ -176,17 +183,28 @@ class ZuPanel : public QWidget {
     void mouseReleaseEvent(QMouseEvent* event) override;
     void leaveEvent(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
     void changeEvent(QEvent* event) override;
     bool event(QEvent* event) override;
 
   private:
-    friend class ZuPanelView;
+    void ensureLayout() const;
     void setHovered(int b);
-    void showMenu(int b);
+    void announce(int b);
+    void click(int b);
+    std::vector<int> usableButtons() const;
+    void showMenu(int b, bool byKeyboard);
+    void fillMenu(QMenu* menu, int b, int m);
+    void closeMenu();
     void menuClosed();
     void pickEntry(int b, int m, int s);
     void selectEntry(int b, int m, int s);
+    void showToolTip();
+    void hideToolTip();
+    void notifyAccessibility();
+    void notifyAccessibilityFocus();
 
     int index_ = 0;
     QString panelCaption_;
@@ -196,7 +214,10 @@ class ZuPanel : public QWidget {
     int pressed_ = 0;   // button held down by the mouse or keeping its pressed look during its command
     int menuOwner_ = 0; // button whose menu is open
     int focused_ = 0;   // button chosen by the keyboard
+    int entered_ = 0;   // button last announced by ButtonEnter
     bool commandRunning_ = false;
-    QPointer<class QMenu> menu_;
+    QPointer<QMenu> menu_;
+    QPointer<ZuPanelToolTip> toolTip_;
+    QTimer toolTipTimer_;
     std::unique_ptr<ZuPanelView> view_;
 };

@@ -1,0 +1,333 @@
+#include "ZuPanelView.h"
+
+#include "ZuPanel.h"
+#include "platform/ZuGdi.h"
+
+#include <QPaintEvent>
+#include <QPainter>
+#include <QScreen>
+
+#include <algorithm>
+#include <cmath>
+
+namespace gdi = zu::gdi;
+
+namespace {
+
+constexpr float twipsPerInch = 1440.0f;
+constexpr float logicalDpi = 96.0f;
+
+// clang-format off
+// The calculation windows' calm palette: a pale green-grey panel, white buttons with green outlines
+// (the result frames' green while the pointer is over a button), dark green-black captions.
+constexpr gdi::COLORREF panelBack      = gdi::rgb(232, 240, 235);
+constexpr gdi::COLORREF panelGrip      = gdi::rgb(110, 150, 125);
+constexpr gdi::COLORREF buttonFill     = gdi::rgb(252, 253, 252);
+constexpr gdi::COLORREF buttonBorder   = gdi::rgb(120, 160, 135);
+constexpr gdi::COLORREF buttonHot      = gdi::rgb(0, 250, 100);
+constexpr gdi::COLORREF captionColour  = gdi::rgb(10, 40, 25);
+constexpr gdi::COLORREF arrowColour    = gdi::rgb(30, 70, 45);
+// clang-format on
+
+// Sizes in logical pixels, scaled by the device-pixel ratio.
+constexpr int padding = 3;       // panel edge to the buttons, and between the grip and the first button
+constexpr int gap = 3;           // between buttons
+constexpr int gripWidth = 6;     // the grip band at the panel's left
+constexpr int minHeight = 24;    // of a button
+constexpr int sidePadding = 6;   // extra room left and right of a caption
+constexpr int captionMargin = 4; // the engine's margin around the caption
+constexpr int dropDown = 13;     // the drop-down part of a button with a menu
+constexpr float fontHeight = 10; // the engine makes the font cell 1.5 times this high
+
+int scaled(qreal ratio, int logical) {
+    return static_cast<int>(std::lround(logical * ratio));
+}
+
+int toLogical(qreal ratio, int device) {
+    return static_cast<int>(std::ceil(device / ratio - 1e-6));
+}
+
+// A device context over an image, released with its scope.
+class ImageDc {
+  public:
+    explicit ImageDc(QImage* image) : dc_(gdi::createImageDC(image)) {}
+    ~ImageDc() { gdi::deleteDC(dc_); }
+    ImageDc(const ImageDc&) = delete;
+    ImageDc& operator=(const ImageDc&) = delete;
+    operator ZuHDC() const { return dc_; }
+
+  private:
+    ZuHDC dc_;
+};
+
+// A button window of the platform layer with its regions, released with its scope.
+class ButtonWindow {
+  public:
+    ButtonWindow(ZuHWND parent, int x, int y, int width, int height, const PanelButtonRecord& record)
+        : window_(gdi::createWindow(parent, x, y, width, height)) {
+        CreateButtonRegions(window_, &record, &regions_);
+    }
+    ~ButtonWindow() {
+        for (ZuHRGN region : {regions_.body, regions_.dropDown, regions_.window})
+            if (region) gdi::deleteObject(region);
+        gdi::destroyWindow(window_);
+    }
+    ButtonWindow(const ButtonWindow&) = delete;
+    ButtonWindow& operator=(const ButtonWindow&) = delete;
+    operator ZuHWND() const { return window_; }
+    QRegion shape() const { return gdi::windowRegion(window_); }
+
+  private:
+    ZuHWND window_;
+    PanelButtonRegions regions_{0, 0, 0};
+};
+
+void shift(ZuRECT& rect, int dx, int dy) {
+    rect.left += dx;
+    rect.right += dx;
+    rect.top += dy;
+    rect.bottom += dy;
+}
+
+} // namespace
+
+ZuPanelView::ZuPanelView() = default;
+
+ZuPanelView::~ZuPanelView() {
+    releaseSurface();
+}
+
+int32_t ZuPanelView::backColour() {
+    return static_cast<int32_t>(panelBack);
+}
+
+void ZuPanelView::releaseSurface() {
+    if (surfaceDc_) gdi::deleteDC(surfaceDc_);
+    if (surfaceWindow_) gdi::destroyWindow(surfaceWindow_);
+    surfaceDc_ = 0;
+    surfaceWindow_ = 0;
+    surface_ = QImage();
+}
+
+PanelButtonRecord ZuPanelView::baseRecord() const {
+    PanelButtonRecord r{};
+    r.twipsPerPixelX = r.twipsPerPixelY = static_cast<float>(twipsPerInch / logicalDpi / ratio_);
+    r.style = 1;
+    r.appearance = 2; // shaped: outline and fill drawn by the engine
+    r.pictureAlignment = 1;
+    r.backStyle = 0; // the panel's picture under the rounded corners
+    r.enabled = 1;
+    r.margin = static_cast<uint8_t>(scaled(ratio_, captionMargin));
+    r.fontHeight = static_cast<float>(fontHeight * ratio_);
+    r.fontWeight = 400;
+    r.fontName = fontName_.constData();
+    r.backColor = static_cast<int32_t>(panelBack);
+    r.foreColor = static_cast<int32_t>(captionColour);
+    r.fillColor = static_cast<int32_t>(buttonFill);
+    r.activeBorderColor = static_cast<int32_t>(buttonHot);
+    r.inactiveBorderColor = static_cast<int32_t>(buttonBorder);
+    r.pictureMaskColor = static_cast<int32_t>(gdi::rgb(255, 0, 255));
+    r.arrowColor = static_cast<int32_t>(arrowColour);
+    r.lightenAmount = 25; // captions at rest a shade lighter than under the pointer
+    r.shape = 1;
+    r.roundX = r.roundY = scaled(ratio_, 6);
+    r.dropDownWidth = static_cast<uint8_t>(std::min(255, scaled(ratio_, dropDown)));
+    r.dropDownMargin = 0;
+    return r;
+}
+
+void ZuPanelView::layout(const ZuPanel& panel, qreal ratio) {
+    ratio_ = ratio > 0 ? ratio : 1;
+    fontName_ = QByteArrayLiteral("DejaVu Sans");
+    buttons_.clear();
+
+    QImage scratch(1, 1, QImage::Format_RGB32);
+    ImageDc measure(&scratch);
+    const int pad = scaled(ratio_, padding);
+    gripRight_ = pad + scaled(ratio_, gripWidth);
+    int x = gripRight_ + pad;
+    int height = scaled(ratio_, minHeight);
+    const int side = scaled(ratio_, sidePadding);
+    const ZuPanelButtons& collection = panel.Buttons();
+    for (int16_t b = 1; b <= collection.Count(); ++b) {
+        const ZuPanelButton& source = collection.Item(b);
+        if (!source.Visible()) continue;
+        Button button;
+        button.number = b;
+        button.caption = source.Caption().toUtf8();
+        button.record = baseRecord();
+        button.record.caption = nullptr; // set at each use: the vector may still move the text
+        button.record.enabled = source.Enabled() ? 1 : 0;
+        if (source.hasMenu() && (panel.options() & 4)) button.record.style = 2;
+        PanelButtonRecord measured = button.record;
+        measured.caption = button.caption.constData();
+        ZuSIZEF size{0, 0};
+        ZuPanelButton_Resize(0, measure, &measured, &size, &button.pictureRect, &button.captionRect, 0);
+        const int width = static_cast<int>(std::lround(size.width / measured.twipsPerPixelX)) + 2 * side;
+        const int naturalHeight = static_cast<int>(std::lround(size.height / measured.twipsPerPixelY));
+        button.size = QSize(width, naturalHeight);
+        shift(button.captionRect, side, 0);
+        shift(button.pictureRect, side, 0);
+        height = std::max(height, naturalHeight);
+        button.x = x;
+        x += width + scaled(ratio_, gap);
+        buttons_.push_back(std::move(button));
+    }
+    for (Button& button : buttons_) {
+        // One height for the row; captions stay centred in the taller buttons.
+        const int dy = (height - button.size.height()) / 2;
+        shift(button.captionRect, 0, dy);
+        shift(button.pictureRect, 0, dy);
+        button.size.setHeight(height);
+        // Widths and heights in whole logical pixels, so that the shapes meet the widget's geometry.
+        button.size = QSize(scaled(ratio_, toLogical(ratio_, button.size.width())),
+                            scaled(ratio_, toLogical(ratio_, button.size.height())));
+        button.x = scaled(ratio_, toLogical(ratio_, button.x));
+        ButtonWindow window(0, 0, 0, button.size.width(), button.size.height(), button.record);
+        button.shape = window.shape();
+    }
+    buttonHeight_ = scaled(ratio_, toLogical(ratio_, height));
+    const int right =
+        buttons_.empty() ? gripRight_ + pad : buttons_.back().x + buttons_.back().size.width() + pad;
+    natural_ = QSize(toLogical(ratio_, right), toLogical(ratio_, buttonHeight_ + 2 * pad));
+    valid_ = true;
+}
+
+int ZuPanelView::top(int panelHeight) const {
+    return std::max(scaled(ratio_, padding), (scaled(ratio_, panelHeight) - buttonHeight_) / 2);
+}
+
+QRect ZuPanelView::buttonRect(int b, int panelHeight) const {
+    for (const Button& button : buttons_) {
+        if (button.number != b) continue;
+        return QRect(toLogical(ratio_, button.x), toLogical(ratio_, top(panelHeight)),
+                     toLogical(ratio_, button.size.width()), toLogical(ratio_, button.size.height()));
+    }
+    return {};
+}
+
+int ZuPanelView::buttonAt(const QPoint& point, int panelHeight) const {
+    const QPoint device(static_cast<int>(std::floor((point.x() + 0.5) * ratio_)),
+                        static_cast<int>(std::floor((point.y() + 0.5) * ratio_)));
+    const int y = top(panelHeight);
+    for (const Button& button : buttons_)
+        if (button.shape.contains(device - QPoint(button.x, y))) return button.number;
+    return 0;
+}
+
+QImage ZuPanelView::render(const ZuPanel& panel, QSize size, const std::vector<ZuPanelButtonLook>& looks) {
+    const QSize device(std::max(1, scaled(ratio_, size.width())), std::max(1, scaled(ratio_, size.height())));
+    if (surface_.size() != device) {
+        releaseSurface();
+        surface_ = QImage(device, QImage::Format_RGB32);
+        surfaceDc_ = gdi::createImageDC(&surface_);
+        surfaceWindow_ = gdi::createWindow(0, 0, 0, device.width(), device.height());
+    }
+    const int pad = scaled(ratio_, padding);
+    const ZuRECT grip{pad, pad, gripRight_, device.height() - pad};
+    const QByteArray caption = panel.panelCaption().toUtf8();
+    ZuPanel_Paint(surfaceWindow_, surfaceDc_, caption.constData(), static_cast<int32_t>(panelBack),
+                  static_cast<int32_t>(panelGrip), static_cast<int32_t>(captionColour), 3, 0, 0, 0, 0, 0, 0,
+                  1, 0, 0, 2, &grip, 0, 1);
+
+    const int y = top(size.height());
+    for (Button& button : buttons_) {
+        const ZuPanelButtonLook look =
+            button.number >= 1 && static_cast<size_t>(button.number) <= looks.size()
+                ? looks[static_cast<size_t>(button.number - 1)]
+                : ZuPanelButtonLook{};
+        PanelButtonRecord record = button.record;
+        record.caption = button.caption.constData();
+        const int w = button.size.width(), h = button.size.height();
+        ButtonWindow window(surfaceWindow_, button.x, y, w, h, record);
+        QImage face(w, h, QImage::Format_RGB32);
+        {
+            ImageDc dc(&face);
+            gdi::setBkColor(dc, panelBack);
+            const bool pressed = look.pressed || look.menuOpen;
+            ZuPanelButton_Paint(window, surfaceWindow_, dc, surfaceDc_, &record, &button.pictureRect,
+                                &button.captionRect, pressed, look.menuOpen, 0);
+            if (look.hot && record.enabled)
+                ZuPanelButton_MouseMove(window, dc, &record, &button.pictureRect, &button.captionRect,
+                                        pressed, look.menuOpen, 0, 0, 0);
+        }
+        QPainter painter(&surface_);
+        painter.setClipRegion(window.shape().translated(button.x, y));
+        painter.drawImage(button.x, y, face);
+    }
+    QImage result = surface_.copy();
+    result.setDevicePixelRatio(ratio_);
+    return result;
+}
+
+// ---- tool tip
+// ------------------------------------------------------------------------------------------------
+
+namespace {
+
+gdi::LogFont toolTipFont(qreal ratio) {
+    gdi::LogFont font;
+    font.height = scaled(ratio, 15);
+    font.faceName = QStringLiteral("DejaVu Sans");
+    return font;
+}
+
+constexpr int toolTipPadding = 5;
+
+} // namespace
+
+ZuPanelToolTip::ZuPanelToolTip(QWidget* parent)
+    : QWidget(parent, Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus) {
+    setAttribute(Qt::WA_ShowWithoutActivating);
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    setObjectName(QStringLiteral("ZuPanelToolTip"));
+}
+
+void ZuPanelToolTip::showText(const QPoint& globalPos, const QString& text) {
+    text_ = text;
+    const qreal ratio = devicePixelRatioF();
+    QImage scratch(1, 1, QImage::Format_RGB32);
+    ImageDc dc(&scratch);
+    ZuHGDIOBJ font = gdi::createFontIndirect(toolTipFont(ratio));
+    ZuHGDIOBJ previous = gdi::selectObject(dc, font);
+    QSize extent;
+    gdi::getTextExtent(dc, text, &extent);
+    gdi::selectObject(dc, previous);
+    gdi::deleteObject(font);
+    const int pad = scaled(ratio, toolTipPadding);
+    QSize size(toLogical(ratio, extent.width() + 2 * pad), toLogical(ratio, extent.height() + pad));
+    QPoint at = globalPos;
+    if (const QScreen* screen = this->screen()) {
+        // Kept on the screen: moved left at the right edge, above the pointer at the bottom edge.
+        const QRect area = screen->availableGeometry();
+        if (at.x() + size.width() > area.right()) at.setX(std::max(area.left(), area.right() - size.width()));
+        if (at.y() + size.height() > area.bottom()) at.setY(at.y() - size.height() - 24);
+    }
+    setGeometry(QRect(at, size));
+    show();
+    update();
+}
+
+void ZuPanelToolTip::paintEvent(QPaintEvent*) {
+    const qreal ratio = devicePixelRatioF();
+    const QSize device(std::max(1, scaled(ratio, width())), std::max(1, scaled(ratio, height())));
+    QImage image(device, QImage::Format_RGB32);
+    {
+        ImageDc dc(&image);
+        ZuHWND window = gdi::createWindow(0, 0, 0, device.width(), device.height());
+        DrawToolTip(window, dc);
+        ZuHGDIOBJ font = gdi::createFontIndirect(toolTipFont(ratio));
+        ZuHGDIOBJ previous = gdi::selectObject(dc, font);
+        gdi::setTextColor(dc, gdi::getSysColor(gdi::COLOR_INFOTEXT));
+        gdi::setBkMode(dc, gdi::TRANSPARENT);
+        const int pad = scaled(ratio, toolTipPadding);
+        gdi::drawText(dc, text_, ZuRECT{pad, 0, device.width() - 1, device.height()},
+                      gdi::DT_LEFT | gdi::DT_SINGLELINE | gdi::DT_VCENTER);
+        gdi::selectObject(dc, previous);
+        gdi::deleteObject(font);
+        gdi::destroyWindow(window);
+    }
+    image.setDevicePixelRatio(ratio);
+    QPainter painter(this);
+    painter.drawImage(0, 0, image);
+}
