@@ -30,6 +30,8 @@ inline constexpr const char* noHeatedFlow = "Расход нагреваемой
 inline constexpr const char* badLossLimits =
     "Допустимые потери давления должны быть больше нуля: задайте их.";
 inline constexpr const char* badFouling = "Загрязнение не может быть отрицательным: исправьте его.";
+inline constexpr const char* negativeValveLoss =
+    "Перепад давления на регулирующем клапане не может быть отрицательным: исправьте его.";
 inline constexpr const char* waterOutOfRange =
     "При заданных температурах свойства воды не определены: исправьте температуры.";
 inline constexpr const char* searchUnbounded =

@@ -75,6 +75,8 @@ std::optional<std::string> Calculator::invalidInputMessage() {
         if (!std::isfinite(v)) return messages::numberTooLarge;
     if (!hasCatalogueData(s.plateTypeIndex)) return messages::noCatalogueData;
     if (s.foulingResistance < 0) return messages::badFouling;
+    // The valve is sized from the square root of the drop; zero means no valve is sized.
+    if (s.maxValveLoss < 0) return messages::negativeValveLoss;
     if (rating) return std::nullopt;
     if (heatGiven && !(s.q > 0)) return messages::noHeatLoad;
     if (!heatGiven && !(s.v2 > 0)) return messages::noHeatedFlow;

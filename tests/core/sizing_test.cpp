@@ -246,3 +246,32 @@ TEST(OptimalHeatingFlow, FarTooLargeAnExchangerKeepsCurrentLossesAndNoOptimum) {
     EXPECT_EQ(f.Text32.text, "");
     EXPECT_EQ(f.Text47.text, "");
 }
+
+TEST(SizingInputs, NegativeValveDropIsRefusedInSizingAndRating) {
+    for (bool rating : {false, true}) {
+        Started app;
+        CalcWindow& f = app.windows().Form2;
+        if (rating) {
+            f.Check5.value = 1;
+            f.Combo1.listIndex = 1;
+            f.Combo2.listIndex = 1;
+            f.Text38.text = "50";
+        }
+        app.windows().Form12.Text10.text = "-50";
+        f.Text8.text = "kept";
+        app.calc.calculateCommand();
+        ASSERT_EQ(app.ui.messages.size(), 1u) << rating;
+        EXPECT_EQ(app.ui.messages[0], message(messages::negativeValveLoss));
+        EXPECT_EQ(app.ui.titles[0], "Неправильно заданы параметры");
+        EXPECT_EQ(f.Text8.text, "kept");
+        EXPECT_EQ(f.Text9.text, "");
+        EXPECT_EQ(f.Text1.text, "");
+    }
+    // No drop at all still sizes the exchanger without a valve.
+    Started app;
+    app.windows().Form12.Text10.text = "";
+    app.calc.calculateCommand();
+    EXPECT_TRUE(app.ui.messages.empty());
+    EXPECT_NE(app.windows().Form2.Text1.text, "");
+    EXPECT_EQ(app.windows().Form2.Text9.text, "");
+}
