@@ -49,6 +49,8 @@ class ModelBinding : public QObject {
 
     // Shows every bound widget from its control.
     void refresh();
+    // True while refresh() writes the widgets, so that what it writes is not taken for a user edit.
+    bool refreshing() const { return refreshing_; }
 
     static QColor colour(uint32_t rgb);
     static QString qt(const std::string& text) { return QString::fromStdString(text); }

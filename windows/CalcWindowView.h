@@ -1,0 +1,141 @@
+#pragma once
+// A calculation window of the desktop program — hot water (Form3), heating (Form2) or ventilation
+// (Form1) — as the content of its MDI strip: the widgets bound to the window's controls, its two
+// button panels, the menu dispatcher, hints, input filters, the custom-medium exchange and the
+// additional-results switch. The calculation reads and writes the window model only; the view
+// shows the model again after every command.
+#include <QHash>
+#include <QPixmap>
+#include <QPointer>
+#include <QString>
+#include <QWidget>
+
+#include <array>
+#include <memory>
+#include <string>
+
+#include "window_model.h"
+
+class DesktopHost;
+class Form10;
+class ModelBinding;
+class QMdiSubWindow;
+class ZuPanel;
+class ZuPanelButton;
+class CalcWindowView;
+
+// The layout summary strings of one window: exchangers, type, passes (`t1`, `t2`, `t3` of the
+// heating window, `g1`…`g3` of the hot-water one, `z1`…`z3` of the ventilation one).
+struct LayoutSummary {
+    std::string exchangers = "1";
+    std::string type = "автовыбор";
+    std::string passes = "автовыбор";
+};
+
+// What the three calculation windows share: the nine summary strings, the windows themselves (the
+// dispatcher acts on the window whose panel the pointer entered last) and the custom-medium dialog.
+struct CalcWindowGroup {
+    LayoutSummary g; // hot water
+    LayoutSummary t; // heating
+    LayoutSummary z; // ventilation
+    QPointer<CalcWindowView> hotWater, heating, ventilation;
+    QPointer<Form10> form10;
+
+    LayoutSummary& summaryOf(kalvar::WindowId id);
+    CalcWindowView* view(kalvar::WindowId id) const;
+    // The window owning panel instance 1..6, or nullptr.
+    CalcWindowView* viewOfPanel(int panelIndex) const;
+    void refreshAll();
+};
+
+class CalcWindowView : public QWidget {
+    Q_OBJECT
+  public:
+    static constexpr int stripHeightTwips = 2450;
+
+    // Loads the window (Form_Load): frame colours, given parameter Q, the lists selected with their
+    // change handlers, which bring the layout panel's check marks into step.
+    CalcWindowView(DesktopHost& host, kalvar::CalcWindow& window, std::shared_ptr<CalcWindowGroup> group,
+                   QWidget* parent = nullptr);
+    ~CalcWindowView() override;
+
+    // The three windows of a session, hot water, heating, ventilation, sharing one group.
+    static std::array<CalcWindowView*, 3> createAll(DesktopHost& host, QWidget* parent = nullptr);
+
+    kalvar::CalcWindow& model() const { return w_; }
+    const std::shared_ptr<CalcWindowGroup>& group() const { return group_; }
+    // The given-parameter panel (1, 3, 5) and the layout panel (2, 4, 6).
+    ZuPanel* givenParameterPanel() const { return panels_[0]; }
+    ZuPanel* layoutPanel() const { return panels_[1]; }
+    // This window's panel instance of that index, or nullptr.
+    ZuPanel* panel(int index) const;
+    LayoutSummary& summary() const;
+
+    // Top of the strip while the additional results are off, in twips: 0, 2450 or 4900.
+    int normalTopTwips() const;
+    // Puts the MDI window holding this view at left 0 and the given top, 2450 twips high, in the
+    // normal state. Does nothing while the view is not in an MDI window.
+    void placeStrip(int topTwips);
+
+    // Shows every widget, accessible name and panel check mark from the model.
+    void refresh();
+
+    // `Check1` changed (also run by "Расчет" for every ticked window): on, the window moves to the
+    // top and the additional-results window shows its secondary results; off, it goes back to its
+    // strip and "Схема" shows again.
+    void Check1_Click();
+
+    // The hint of a control (its name as in the model), or an empty text when it has none.
+    QString hintOf(const QString& controlName) const;
+    // The hint for the pointer over `Text1`, over the background and `Frame5`.
+    QString designationHint() const;
+    QString backgroundHint() const;
+
+  public slots:
+    // A pick in a panel's menu: this window's own panels, and the picks of the main panel, which
+    // the main window forwards to a calculation window that is open (Index 10).
+    void MenuClick(int Index, int IndexMenu, const QString& Caption, const QString& Key, const QString& Link,
+                   const QString& ToolTipText, const QPixmap& ToolPicture, const QPixmap& CaptionPicture);
+
+  signals:
+    // After a command of this window changed the model (menu pick, medium exchange, check box).
+    void commandDone();
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+  private:
+    void build();
+    void buildLeftBlock(class QGridLayout* grid);
+    QWidget* buildTable();
+    QWidget* buildResults();
+    void watchHint(QWidget* widget);
+    void attachToSubWindow();
+    QMdiSubWindow* subWindow() const;
+
+    void placeFlowSuperscript();
+    void mirrorLayoutMarks();
+    void mirrorGivenParameterMarks();
+    void refreshAccessibleNames();
+    void mediumChanged(bool heatingSide);
+
+    void MenuSelect(int Index, int IndexMenu, const QString& Caption, const QString& Key, const QString& Link,
+                    const QString& ToolTipText, const QPixmap& ToolPicture, const QPixmap& CaptionPicture);
+    void ButtonEnter(int Index, ZuPanelButton* button);
+    void ButtonClick(int Index, ZuPanelButton* button);
+    void BringToFront(int Index);
+
+    void givenParameterCommand(const QString& caption);
+    void layoutCommand(const QString& caption, const QString& key);
+    void mainPanelCommand(const QString& caption);
+
+    DesktopHost& host_;
+    kalvar::CalcWindow& w_;
+    std::shared_ptr<CalcWindowGroup> group_;
+    ModelBinding* binding_;
+    std::array<ZuPanel*, 2> panels_{};
+    QHash<QObject*, QString> controlNames_; // widget → control name, for hints
+    QPointer<QMdiSubWindow> attached_;
+    bool placing_ = false;
+};
