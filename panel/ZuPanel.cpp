@@ -166,7 +166,10 @@ ZuPanel::ZuPanel(QWidget* parent) : QWidget(parent), view_(std::make_unique<ZuPa
 
 ZuPanel::~ZuPanel() {
     // The menu is a child; its signals must not reach a half-destroyed panel.
-    if (menu_) menu_->disconnect(this);
+    if (menu_) {
+        menu_->disconnect(this);
+        delete menu_;
+    }
 }
 
 QString ZuPanel::designPath(int index) {
@@ -280,7 +283,7 @@ QImage ZuPanel::paintedImage() {
     std::vector<ZuPanelButtonLook> looks(static_cast<size_t>(buttons_.Count()));
     for (int b = 1; b <= buttons_.Count(); ++b) {
         ZuPanelButtonLook& look = looks[static_cast<size_t>(b - 1)];
-        look.hot = (options_ & 1) && (b == hovered_ || (b == focused_ && hasFocus()));
+        look.hot = ((options_ & 1) && b == hovered_) || (b == focused_ && keyboardFocus_ && hasFocus());
         look.pressed = b == pressed_ && (commandRunning_ || b == hovered_);
         look.menuOpen = b == menuOwner_;
     }
@@ -323,17 +326,19 @@ void ZuPanel::setHovered(int b) {
 void ZuPanel::mouseMoveEvent(QMouseEvent* event) {
     const int b = buttonAt(event->position().toPoint());
     setHovered(b);
-    if (b == 0 && !hasFocus()) entered_ = 0;
+    if (b == 0) entered_ = 0; // between buttons: the next button entered is announced again
 }
 
 void ZuPanel::leaveEvent(QEvent* event) {
     QWidget::leaveEvent(event);
     setHovered(0);
-    if (!openMenu()) entered_ = 0;
+    // The pointer may enter another panel now; coming back, or a key pressed here, announces again.
+    entered_ = 0;
 }
 
 void ZuPanel::mousePressEvent(QMouseEvent* event) {
     hideToolTip();
+    keyboardFocus_ = false;
     if (event->button() != Qt::LeftButton) return;
     const int b = buttonAt(event->position().toPoint());
     if (b == 0 || !buttons_.Item(static_cast<int16_t>(b)).Enabled()) return;
@@ -397,6 +402,7 @@ void ZuPanel::keyPressEvent(QKeyEvent* event) {
         QWidget::keyPressEvent(event);
         return;
     }
+    keyboardFocus_ = true;
     auto position = std::find(usable.begin(), usable.end(), focused_);
     switch (event->key()) {
     case Qt::Key_Left:
@@ -435,6 +441,9 @@ void ZuPanel::keyPressEvent(QKeyEvent* event) {
 
 void ZuPanel::focusInEvent(QFocusEvent* event) {
     QWidget::focusInEvent(event);
+    // Only focus that came by the keyboard chooses a button; a window's activation does not.
+    keyboardFocus_ = event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason;
+    if (!keyboardFocus_) return;
     if (focused_ == 0) {
         const std::vector<int> usable = usableButtons();
         if (!usable.empty()) focused_ = usable.front();
@@ -448,6 +457,7 @@ void ZuPanel::focusInEvent(QFocusEvent* event) {
 
 void ZuPanel::focusOutEvent(QFocusEvent* event) {
     QWidget::focusOutEvent(event);
+    if (!openMenu()) keyboardFocus_ = false;
     update();
 }
 
@@ -545,6 +555,10 @@ void ZuPanel::fillMenu(QMenu* menu, int b, int m) {
             auto* label = new QLabel(entry.Caption().toHtmlEscaped().prepend(QLatin1String("<b>")), menu);
             label->setTextFormat(Qt::RichText);
             label->setContentsMargins(8, 4, 8, 4);
+            QPalette palette = label->palette(); // not greyed as a disabled entry is
+            palette.setColor(QPalette::Disabled, QPalette::WindowText,
+                             palette.color(QPalette::Active, QPalette::WindowText));
+            label->setPalette(palette);
             auto* action = new QWidgetAction(menu);
             action->setDefaultWidget(label);
             action->setText(entry.Caption());
@@ -592,6 +606,8 @@ void ZuPanel::showMenu(int b, bool byKeyboard) {
 
 void ZuPanel::menuClosed() {
     menuOwner_ = 0;
+    hovered_ = 0; // found again by the next pointer move
+    entered_ = 0;
     update();
 }
 

@@ -216,6 +216,7 @@ class ZuPanel : public QWidget {
     int focused_ = 0;   // button chosen by the keyboard
     int entered_ = 0;   // button last announced by ButtonEnter
     bool commandRunning_ = false;
+    bool keyboardFocus_ = false; // the focused button is shown while the keyboard is in use
     QPointer<QMenu> menu_;
     QPointer<ZuPanelToolTip> toolTip_;
     QTimer toolTipTimer_;

@@ -36,7 +36,7 @@ constexpr int gripWidth = 6;     // the grip band at the panel's left
 constexpr int minHeight = 24;    // of a button
 constexpr int sidePadding = 6;   // extra room left and right of a caption
 constexpr int captionMargin = 4; // the engine's margin around the caption
-constexpr int dropDown = 13;     // the drop-down part of a button with a menu
+constexpr int dropDown = 11;     // the drop-down part of a button with a menu
 constexpr float fontHeight = 10; // the engine makes the font cell 1.5 times this high
 
 int scaled(qreal ratio, int logical) {

@@ -1,0 +1,799 @@
+// The button panel driven as a user drives it: pointer, clicks, keys, menus, and assistive technology.
+#include "ZuPanel.h"
+#include "ZuPanelView.h"
+#include "platform/ZuGdi.h"
+
+#include <QAccessible>
+#include <QAccessibleActionInterface>
+#include <QLineEdit>
+#include <QMenu>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+namespace {
+
+// A main panel (instance 10) shown in a window of its own.
+struct ShownPanel {
+    explicit ShownPanel(int index = 10) : window(std::make_unique<QWidget>()) {
+        panel = ZuPanel::create(index, window.get());
+        panel->move(0, 0);
+        panel->resize(panel->sizeHint());
+        window->resize(panel->sizeHint() + QSize(40, 200));
+        window->show();
+        if (!QTest::qWaitForWindowExposed(window.get())) qWarning("window not exposed");
+        // The pointer starts on the grip, so that any later move onto a button is a move.
+        QTest::mouseMove(panel, QPoint(1, 1));
+    }
+    ZuPanelButton& button(int b) { return panel->Buttons().Item(static_cast<int16_t>(b)); }
+    QPoint centre(int b) const { return panel->buttonRect(b).center(); }
+
+    std::unique_ptr<QWidget> window;
+    ZuPanel* panel = nullptr;
+};
+
+// Arguments of a MenuClick or MenuSelect: Index, IndexMenu, Caption, Key, Link, ToolTipText.
+struct MenuEvent {
+    int index = 0, indexMenu = 0;
+    QString caption, key, link, toolTip;
+};
+
+MenuEvent menuEvent(const QList<QVariant>& args) {
+    return {args.at(0).toInt(),    args.at(1).toInt(),    args.at(2).toString(),
+            args.at(3).toString(), args.at(4).toString(), args.at(5).toString()};
+}
+
+// The action of a menu whose text is the caption as stored.
+QAction* actionOf(QMenu* menu, const QString& caption) {
+    for (QAction* action : menu->actions())
+        if (action->text() == caption) return action;
+    return nullptr;
+}
+
+QMenu* visibleSubMenu(QMenu* menu) {
+    for (QMenu* sub : menu->findChildren<QMenu*>())
+        if (sub->isVisible()) return sub;
+    return nullptr;
+}
+
+// Moves the keyboard highlight down until it rests on the caption; false when it never does.
+bool arrowTo(QMenu* menu, const QString& caption) {
+    for (int i = 0; i < 2 * menu->actions().size() + 2; ++i) {
+        if (menu->activeAction() && menu->activeAction()->text() == caption) return true;
+        QTest::keyClick(menu, Qt::Key_Down);
+    }
+    return false;
+}
+
+QString writeDesign(const QTemporaryDir& dir, const QString& name, const QByteArray& text) {
+    const QString path = dir.filePath(name);
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) return {};
+    file.write(text);
+    return path;
+}
+
+// Pixels of exactly this colour inside the rectangle of a widget-coordinate image.
+int countColour(const QImage& image, const QRect& logical, QRgb colour) {
+    const qreal ratio = image.devicePixelRatio();
+    const QRect area(QPoint(int(logical.left() * ratio), int(logical.top() * ratio)), logical.size() * ratio);
+    int count = 0;
+    for (int y = area.top(); y <= area.bottom() && y < image.height(); ++y)
+        for (int x = area.left(); x <= area.right() && x < image.width(); ++x)
+            if ((image.pixel(x, y) & 0xFFFFFF) == (colour & 0xFFFFFF)) ++count;
+    return count;
+}
+
+const QRgb hotGreen = qRgb(0, 250, 100);
+
+} // namespace
+
+class ZuPanelTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void outOfRangeIndicesGiveAHarmlessSpare_data();
+    void outOfRangeIndicesGiveAHarmlessSpare();
+    void checkedReadsTheLastWrite();
+    void designDataOfEachInstance_data();
+    void designDataOfEachInstance();
+    void designFileErrorsKeepThePreviousDesign_data();
+    void designFileErrorsKeepThePreviousDesign();
+    void designFileKeepsQuotedBlanks();
+    void hoverAnnouncesEachEntryOnce();
+    void hoverAndPressLooksArePainted();
+    void clickOnAButtonWithoutMenu();
+    void pickByMouse_data();
+    void pickByMouse();
+    void pickByKeyboard_data();
+    void pickByKeyboard();
+    void unpickableEntriesEmitNothing_data();
+    void unpickableEntriesEmitNothing();
+    void highlightEmitsMenuSelect();
+    void checkedShowsInTheNextMenu();
+    void hidingAButtonLaysThePanelOutAgain();
+    void keyboardOnThePanel();
+    void toolTipIsTheButtonsOwn();
+    void startUpOptionCall();
+    void accessibilityTreeListsVisibleButtons();
+    void accessiblePressActs();
+    void platformObjectsAreReleased();
+};
+
+void ZuPanelTest::outOfRangeIndicesGiveAHarmlessSpare_data() {
+    QTest::addColumn<int>("level"); // 0 buttons, 1 menu items of "Размерность", 2 sub-items of its item 1
+    QTest::addColumn<int>("index");
+    QTest::newRow("button 0") << 0 << 0;
+    QTest::newRow("button -1") << 0 << -1;
+    QTest::newRow("button past the end") << 0 << 9;
+    QTest::newRow("button 32767") << 0 << 32767;
+    QTest::newRow("button -32768") << 0 << -32768;
+    QTest::newRow("menu item 0") << 1 << 0;
+    QTest::newRow("menu item past the end") << 1 << 4;
+    QTest::newRow("sub-item 0") << 2 << 0;
+    QTest::newRow("sub-item past the end") << 2 << 3;
+}
+
+void ZuPanelTest::outOfRangeIndicesGiveAHarmlessSpare() {
+    QFETCH(int, level);
+    QFETCH(int, index);
+    std::unique_ptr<ZuPanel> panel(ZuPanel::create(10, nullptr));
+    const int16_t i = static_cast<int16_t>(index);
+    ZuPanelButton& units = panel->Buttons().Item(5);
+    ZuPanelSubItem* entry = nullptr;
+    if (level == 0) {
+        ZuPanelButton& spare = panel->Buttons().Item(i);
+        QCOMPARE(spare.Caption(), QString());
+        QCOMPARE(spare.MenuItems().Count(), int16_t(0));
+        spare.setVisible(false); // no panel behind it: nothing to lay out
+        spare.MenuItems().Item(3).SubItems().Item(2).setChecked(true);
+        QCOMPARE(panel->Buttons().Item(i).Visible(), true);
+        QCOMPARE(panel->Buttons().Count(), int16_t(8));
+        return;
+    }
+    entry = level == 1 ? static_cast<ZuPanelSubItem*>(&units.MenuItems().Item(i))
+                       : &units.MenuItems().Item(1).SubItems().Item(i);
+    QCOMPARE(entry->Caption(), QString());
+    QCOMPARE(entry->Checked(), false);
+    entry->setChecked(true);
+    QCOMPARE(level == 1 ? units.MenuItems().Item(i).Checked()
+                        : units.MenuItems().Item(1).SubItems().Item(i).Checked(),
+             false);
+    QCOMPARE(units.MenuItems().Count(), int16_t(3));
+    QCOMPARE(units.MenuItems().Item(1).SubItems().Count(), int16_t(2));
+}
+
+void ZuPanelTest::checkedReadsTheLastWrite() {
+    std::unique_ptr<ZuPanel> panel(ZuPanel::create(4, nullptr));
+    ZuPanelSubItems& passes = panel->Buttons().Item(1).MenuItems().Item(2).SubItems();
+    QCOMPARE(passes.Item(4).Checked(), true); // design value
+    QCOMPARE(passes.Item(3).Checked(), false);
+    passes.Item(4).setChecked(false);
+    passes.Item(3).setChecked(true);
+    QCOMPARE(passes.Item(4).Checked(), false);
+    QCOMPARE(passes.Item(3).Checked(), true);
+    ZuPanelMenuItem& heading = panel->Buttons().Item(1).MenuItems().Item(1);
+    heading.setChecked(true);
+    QCOMPARE(heading.Checked(), true);
+    QCOMPARE(passes.Item(2).Checked(), false);
+}
+
+void ZuPanelTest::designDataOfEachInstance_data() {
+    // path "b", "b.m" or "b.m.s"; count: buttons, menu items or sub-items under that entry.
+    QTest::addColumn<int>("index");
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QString>("toolTip");
+    QTest::addColumn<int>("count");
+    QTest::addColumn<bool>("checked");
+    QTest::addColumn<bool>("enabled"); // visible for a button
+    for (int index : {1, 3, 5}) {
+        const QByteArray i = QByteArray::number(index);
+        QTest::newRow(i + " button") << index << "1"
+                                     << "Данные расчета"
+                                     << "Вариант расчета" << 5 << false << true;
+        QTest::newRow(i + " heading") << index << "1.1"
+                                      << "Выберите заданный  параметр"
+                                      << "" << 0 << false << true;
+        QTest::newRow(i + " separator") << index << "1.2"
+                                        << "-"
+                                        << "" << 0 << false << true;
+        QTest::newRow(i + " Q") << index << "1.3"
+                                << "Тепловая мощность, Q "
+                                << "Задана тепловая мощность: подбор теплообменника" << 0 << true << true;
+        QTest::newRow(i + " G2") << index << "1.4"
+                                 << "Расход нагреваемого потока, G2"
+                                 << "Задан расход нагреваемого потока: подбор теплообменника" << 0 << false
+                                 << true;
+        QTest::newRow(i + " n") << index << "1.5"
+                                << "Общее число пластин, n"
+                                << "Задано число пластин: поверочный расчет" << 0 << false << true;
+    }
+    for (int index : {2, 4, 6}) {
+        const QByteArray i = QByteArray::number(index);
+        QTest::newRow(i + " button") << index << "1"
+                                     << "Компоновка"
+                                     << "Тип пластин, число ходов и число теплообменников" << 3 << false
+                                     << true;
+        QTest::newRow(i + " type") << index << "1.1"
+                                   << "Тип"
+                                   << "Типоразмер пластин" << 5 << false << true;
+        QTest::newRow(i + " KM1") << index << "1.1.1"
+                                  << "КМ1"
+                                  << "" << 0 << false << true;
+        QTest::newRow(i + " KM3") << index << "1.1.3"
+                                  << "КМ3"
+                                  << "" << 0 << false << true;
+        QTest::newRow(i + " KM4 disabled") << index << "1.1.4"
+                                           << "КМ4"
+                                           << "" << 0 << false << false;
+        QTest::newRow(i + " type auto") << index << "1.1.5"
+                                        << "Автовыбор"
+                                        << "" << 0 << true << true;
+        QTest::newRow(i + " passes") << index << "1.2"
+                                     << "Число ходов"
+                                     << "Число ходов по каждой среде" << 4 << false << true;
+        QTest::newRow(i + " /1") << index << "1.2.1"
+                                 << "/1"
+                                 << "" << 0 << false << true;
+        QTest::newRow(i + " passes auto") << index << "1.2.4"
+                                          << "Автовыбор "
+                                          << "" << 0 << true << true;
+        QTest::newRow(i + " exchangers")
+            << index << "1.3"
+            << "Число теплообменников"
+            << "Число параллельно включенных теплообменников" << 8 << false << true;
+        QTest::newRow(i + " x1") << index << "1.3.1"
+                                 << "x1"
+                                 << "" << 0 << true << true;
+        QTest::newRow(i + " x8") << index << "1.3.8"
+                                 << "x8"
+                                 << "" << 0 << false << true;
+    }
+    // clang-format off
+    QTest::newRow("10 panel")       << 10 << ""      << "Главная панель" << "" << 8 << false << true;
+    QTest::newRow("10 quit")        << 10 << "1"     << "Выход" << "Выход из программы" << 0 << false << true;
+    QTest::newRow("10 data")        << 10 << "2"     << "Данные " << "Сохранение или печать данных" << 2 << false << true;
+    QTest::newRow("10 save")        << 10 << "2.1"   << "Сохранить" << "Сохранить отчет в книге" << 0 << false << true;
+    QTest::newRow("10 print")       << 10 << "2.2"   << "Печать" << "Печать отчета" << 0 << false << true;
+    QTest::newRow("10 system")      << 10 << "3"     << "Система" << "Выбор системы теплоснабжения" << 10 << false << true;
+    QTest::newRow("10 hot water")   << 10 << "3.1"   << "Теплообменник ГВС" << "" << 0 << false << true;
+    QTest::newRow("10 heating")     << 10 << "3.2"   << "Теплообменник отопления" << "" << 0 << true << true;
+    QTest::newRow("10 ventilation") << 10 << "3.3"   << "Теплообменник вентиляции" << "" << 0 << false << true;
+    QTest::newRow("10 separator 4") << 10 << "3.4"   << "-" << "" << 0 << false << true;
+    QTest::newRow("10 parallel")    << 10 << "3.5"   << "Параллельная схема" << "" << 0 << false << true;
+    QTest::newRow("10 two-stage")   << 10 << "3.6"   << "Двухступенчатая смешанная схема" << "" << 0 << false << true;
+    QTest::newRow("10 separator 7") << 10 << "3.7"   << "-" << "" << 0 << false << true;
+    QTest::newRow("10 three par")   << 10 << "3.8"   << "Параллельная схема для трех контуров" << "" << 0 << false << true;
+    QTest::newRow("10 three mixed") << 10 << "3.9"   << "Смешанная схема для трех контуров" << "" << 0 << false << true;
+    QTest::newRow("10 vent mixed")  << 10 << "3.10"  << "Смешанная схема с параллельной вентиляцией" << "" << 0 << false << true;
+    QTest::newRow("10 calculate")   << 10 << "4"     << "Расчет" << "Расчет выбранного задания для выбранной тепловой системы" << 0 << false << true;
+    QTest::newRow("10 units")       << 10 << "5"     << "Размерность" << "Выбор размерности параметров" << 3 << false << true;
+    QTest::newRow("10 heat flow")   << 10 << "5.1"   << "Тепловой поток, Q" << "" << 2 << false << true;
+    QTest::newRow("10 Gcal/h")      << 10 << "5.1.1" << "Гкал/ч" << "" << 0 << true << true;
+    QTest::newRow("10 kW")          << 10 << "5.1.2" << "кВт" << "" << 0 << false << true;
+    QTest::newRow("10 flow")        << 10 << "5.2"   << "Расход теплоносителя, G" << "" << 2 << false << true;
+    QTest::newRow("10 m3/h")        << 10 << "5.2.1" << "м3/ч" << "" << 0 << true << true;
+    QTest::newRow("10 l/s")         << 10 << "5.2.2" << "л/с" << "" << 0 << false << true;
+    QTest::newRow("10 pressure")    << 10 << "5.3"   << "Давление теплоносителя, P" << "" << 2 << false << true;
+    QTest::newRow("10 kPa")         << 10 << "5.3.1" << "кПа" << "" << 0 << true << true;
+    QTest::newRow("10 atm")         << 10 << "5.3.2" << "атм" << "" << 0 << false << true;
+    QTest::newRow("10 scheme")      << 10 << "6"     << "Схема" << "Схема тепловой системы" << 0 << false << false;
+    QTest::newRow("10 web site")    << 10 << "7"     << "web-сайт" << "" << 0 << false << true;
+    QTest::newRow("10 about")       << 10 << "8"     << "О программе" << "Сведения о владельцах программы" << 0 << false << true;
+    // clang-format on
+}
+
+void ZuPanelTest::designDataOfEachInstance() {
+    QFETCH(int, index);
+    QFETCH(QString, path);
+    QFETCH(QString, caption);
+    QFETCH(QString, toolTip);
+    QFETCH(int, count);
+    QFETCH(bool, checked);
+    QFETCH(bool, enabled);
+    std::unique_ptr<ZuPanel> panel(ZuPanel::create(index, nullptr));
+    QCOMPARE(panel->index(), index);
+    const QStringList parts = path.split(u'.', Qt::SkipEmptyParts);
+    if (parts.isEmpty()) {
+        QCOMPARE(panel->panelCaption(), caption);
+        QCOMPARE(panel->Buttons().Count(), count);
+        return;
+    }
+    ZuPanelButton& button = panel->Buttons().Item(static_cast<int16_t>(parts[0].toInt()));
+    if (parts.size() == 1) {
+        QCOMPARE(button.Caption(), caption);
+        QCOMPARE(button.ToolTipText(), toolTip);
+        QCOMPARE(button.MenuItems().Count(), count);
+        QCOMPARE(button.Visible(), enabled);
+        return;
+    }
+    ZuPanelMenuItem& item = button.MenuItems().Item(static_cast<int16_t>(parts[1].toInt()));
+    ZuPanelSubItem& entry =
+        parts.size() == 2 ? item : item.SubItems().Item(static_cast<int16_t>(parts[2].toInt()));
+    QCOMPARE(entry.Caption(), caption);
+    QCOMPARE(entry.ToolTipText(), toolTip);
+    QCOMPARE(entry.Checked(), checked);
+    QCOMPARE(entry.Enabled(), enabled);
+    if (parts.size() == 2) QCOMPARE(item.SubItems().Count(), count);
+}
+
+void ZuPanelTest::designFileErrorsKeepThePreviousDesign_data() {
+    QTest::addColumn<QByteArray>("text");
+    QTest::newRow("no button count") << QByteArray("panelcaption=x\ncaption1=A\n");
+    QTest::newRow("count not a number") << QByteArray("mcolbuttonscount=two\n");
+    QTest::newRow("negative count") << QByteArray("mcolbuttonscount=-1\n");
+    QTest::newRow("count beyond any panel") << QByteArray("mcolbuttonscount=100000\n");
+    QTest::newRow("menu count beyond any menu") << QByteArray("mcolbuttonscount=1\nmenuscount1=40000\n");
+    QTest::newRow("sub-menu count malformed")
+        << QByteArray("mcolbuttonscount=1\nmenuscount1=1\nsubmenucount1submenu1butt1=x\n");
+    QTest::newRow("flag malformed") << QByteArray("mcolbuttonscount=1\nvisible1=maybe\n");
+    QTest::newRow("line without a key") << QByteArray("mcolbuttonscount=1\njust text\n");
+}
+
+void ZuPanelTest::designFileErrorsKeepThePreviousDesign() {
+    QFETCH(QByteArray, text);
+    QTemporaryDir dir;
+    std::unique_ptr<ZuPanel> panel(ZuPanel::create(10, nullptr));
+    QVERIFY(!panel->loadDesign(writeDesign(dir, QStringLiteral("bad.ini"), text)));
+    QCOMPARE(panel->Buttons().Count(), int16_t(8));
+    QCOMPARE(panel->Buttons().Item(2).Caption(), QStringLiteral("Данные "));
+    QVERIFY(!panel->loadDesign(dir.filePath(QStringLiteral("missing.ini"))));
+    QCOMPARE(panel->Buttons().Count(), int16_t(8));
+}
+
+void ZuPanelTest::designFileKeepsQuotedBlanks() {
+    QTemporaryDir dir;
+    const QString path = writeDesign(dir, QStringLiteral("ok.ini"),
+                                     "; comment\r\n"
+                                     "MColButtonsCount=2\r\n"
+                                     "caption1=\" a \"\r\n"
+                                     "caption2=plain  \r\n"
+                                     "visible2=false\r\n"
+                                     "menuscount1=1\r\n"
+                                     "caption1submenu1butt1=\"\"x\"\"\r\n");
+    ZuPanel panel;
+    QVERIFY(panel.loadDesign(path));
+    QCOMPARE(panel.Buttons().Count(), int16_t(2));
+    QCOMPARE(panel.Buttons().Item(1).Caption(), QStringLiteral(" a "));
+    QCOMPARE(panel.Buttons().Item(2).Caption(), QStringLiteral("plain  "));
+    QCOMPARE(panel.Buttons().Item(2).Visible(), false);
+    QCOMPARE(panel.Buttons().Item(1).MenuItems().Item(1).Caption(), QStringLiteral("\"x\""));
+}
+
+void ZuPanelTest::hoverAnnouncesEachEntryOnce() {
+    ShownPanel shown;
+    QSignalSpy enter(shown.panel, &ZuPanel::ButtonEnter);
+    const QRect first = shown.panel->buttonRect(1);
+    QTest::mouseMove(shown.panel, first.topLeft() + QPoint(4, first.height() / 2));
+    QTest::mouseMove(shown.panel, first.center());
+    QTest::mouseMove(shown.panel, first.center() + QPoint(2, 1));
+    QCOMPARE(enter.count(), 1);
+    QCOMPARE(enter.at(0).at(0).toInt(), 10);
+    QCOMPARE(enter.at(0).at(1).value<ZuPanelButton*>(), &shown.button(1));
+
+    QTest::mouseMove(shown.panel, shown.centre(4));
+    QCOMPARE(enter.count(), 2);
+    QCOMPARE(enter.at(1).at(1).value<ZuPanelButton*>(), &shown.button(4));
+    // Between two buttons no button is entered; coming back is a new entry.
+    const QRect fourth = shown.panel->buttonRect(4);
+    QTest::mouseMove(shown.panel, QPoint(fourth.right() + 2, fourth.center().y()));
+    QTest::mouseMove(shown.panel, shown.centre(4));
+    QCOMPARE(enter.count(), 3);
+}
+
+void ZuPanelTest::hoverAndPressLooksArePainted() {
+    ShownPanel shown;
+    const QRect calculate = shown.panel->buttonRect(4);
+    QCOMPARE(countColour(shown.panel->paintedImage(), calculate, hotGreen), 0);
+    QTest::mouseMove(shown.panel, calculate.center());
+    const QImage hot = shown.panel->paintedImage();
+    QVERIFY(countColour(hot, calculate, hotGreen) > calculate.width()); // the outline turns green
+    QCOMPARE(countColour(hot, shown.panel->buttonRect(1), hotGreen), 0);
+    QTest::mousePress(shown.panel, Qt::LeftButton, {}, calculate.center());
+    const QImage pressed = shown.panel->paintedImage();
+    QVERIFY(pressed != hot);
+    QTest::mouseRelease(shown.panel, Qt::LeftButton, {}, calculate.center());
+    QCOMPARE(shown.panel->paintedImage(), pressed); // kept while the command runs
+    shown.panel->EndCommand();
+    QCOMPARE(shown.panel->paintedImage(), hot);
+}
+
+void ZuPanelTest::clickOnAButtonWithoutMenu() {
+    ShownPanel shown;
+    QSignalSpy click(shown.panel, &ZuPanel::ButtonClick);
+    QSignalSpy front(shown.panel, &ZuPanel::BringToFront);
+    QTest::mouseMove(shown.panel, shown.centre(4));
+    QTest::mouseClick(shown.panel, Qt::LeftButton, {}, shown.centre(4));
+    QCOMPARE(click.count(), 1);
+    QCOMPARE(click.at(0).at(0).toInt(), 10);
+    QCOMPARE(click.at(0).at(1).value<ZuPanelButton*>()->Caption(), QStringLiteral("Расчет"));
+    QCOMPARE(front.count(), 1);
+    QVERIFY(!shown.panel->openMenu());
+    shown.panel->EndCommand();
+
+    // Released away from the button: no command.
+    QTest::mousePress(shown.panel, Qt::LeftButton, {}, shown.centre(1));
+    QTest::mouseRelease(shown.panel, Qt::LeftButton, {}, shown.centre(4));
+    QCOMPARE(click.count(), 1);
+    // A click between buttons: nothing.
+    const QRect first = shown.panel->buttonRect(1);
+    QTest::mouseClick(shown.panel, Qt::LeftButton, {}, QPoint(first.right() + 2, first.center().y()));
+    QCOMPARE(click.count(), 1);
+    // A disabled button is not clicked.
+    shown.button(4).setEnabled(false);
+    QTest::mouseClick(shown.panel, Qt::LeftButton, {}, shown.centre(4));
+    QCOMPARE(click.count(), 1);
+}
+
+void ZuPanelTest::pickByMouse_data() {
+    QTest::addColumn<int>("index");
+    QTest::addColumn<int>("button");
+    QTest::addColumn<QString>("item");    // a menu item, or the item whose sub-menu holds the pick
+    QTest::addColumn<QString>("subItem"); // empty for a pick in the menu itself
+    QTest::addColumn<int>("indexMenu");
+    QTest::addColumn<QString>("key");
+    QTest::newRow("print") << 10 << 2 << "Печать"
+                           << "" << 2 << "2.2";
+    QTest::newRow("parallel scheme") << 10 << 3 << "Параллельная схема"
+                                     << "" << 5 << "3.5";
+    QTest::newRow("kW") << 10 << 5 << "Тепловой поток, Q"
+                        << "кВт" << 2 << "5.1.2";
+    QTest::newRow("Q with its blank") << 3 << 1 << "Тепловая мощность, Q "
+                                      << "" << 3 << "1.3";
+    QTest::newRow("passes auto with its blank") << 4 << 1 << "Число ходов"
+                                                << "Автовыбор " << 4 << "1.2.4";
+    QTest::newRow("series 3") << 6 << 1 << "Тип"
+                              << "КМ3" << 3 << "1.1.3";
+    QTest::newRow("type auto") << 2 << 1 << "Тип"
+                               << "Автовыбор" << 5 << "1.1.5";
+    QTest::newRow("x5") << 4 << 1 << "Число теплообменников"
+                        << "x5" << 5 << "1.3.5";
+}
+
+void ZuPanelTest::pickByMouse() {
+    QFETCH(int, index);
+    QFETCH(int, button);
+    QFETCH(QString, item);
+    QFETCH(QString, subItem);
+    QFETCH(int, indexMenu);
+    QFETCH(QString, key);
+    ShownPanel shown(index);
+    QSignalSpy click(shown.panel, &ZuPanel::MenuClick);
+    QSignalSpy buttonClick(shown.panel, &ZuPanel::ButtonClick);
+    QTest::mouseMove(shown.panel, shown.centre(button));
+    QTest::mouseClick(shown.panel, Qt::LeftButton, {}, shown.centre(button));
+    QMenu* menu = shown.panel->openMenu();
+    QVERIFY(menu);
+    QAction* action = actionOf(menu, item);
+    QVERIFY(action);
+    QMenu* target = menu;
+    if (!subItem.isEmpty()) {
+        QTest::mouseMove(menu, menu->actionGeometry(action).center());
+        QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(action).center());
+        QTRY_VERIFY(visibleSubMenu(menu));
+        target = visibleSubMenu(menu);
+        action = actionOf(target, subItem);
+        QVERIFY(action);
+        QCOMPARE(click.count(), 0); // opening a sub-menu picks nothing
+    }
+    QTest::mouseMove(target, target->actionGeometry(action).center());
+    QTest::mouseClick(target, Qt::LeftButton, {}, target->actionGeometry(action).center());
+    QCOMPARE(click.count(), 1);
+    const MenuEvent e = menuEvent(click.at(0));
+    QCOMPARE(e.index, index);
+    QCOMPARE(e.indexMenu, indexMenu);
+    QCOMPARE(e.caption, subItem.isEmpty() ? item : subItem);
+    QCOMPARE(e.key, key);
+    QCOMPARE(e.link, QString());
+    QCOMPARE(buttonClick.count(), 0);
+    QTRY_VERIFY(!shown.panel->openMenu());
+}
+
+void ZuPanelTest::pickByKeyboard_data() {
+    pickByMouse_data();
+}
+
+void ZuPanelTest::pickByKeyboard() {
+    QFETCH(int, index);
+    QFETCH(int, button);
+    QFETCH(QString, item);
+    QFETCH(QString, subItem);
+    QFETCH(int, indexMenu);
+    QFETCH(QString, key);
+    ShownPanel shown(index);
+    QSignalSpy click(shown.panel, &ZuPanel::MenuClick);
+    QTest::mouseClick(shown.panel, Qt::LeftButton, {}, shown.centre(button));
+    QMenu* menu = shown.panel->openMenu();
+    QVERIFY(menu);
+    QVERIFY(arrowTo(menu, item));
+    QMenu* target = menu;
+    if (!subItem.isEmpty()) {
+        QTest::keyClick(menu, Qt::Key_Right);
+        QTRY_VERIFY(visibleSubMenu(menu));
+        target = visibleSubMenu(menu);
+        QVERIFY(arrowTo(target, subItem));
+    }
+    QTest::keyClick(target, Qt::Key_Return);
+    QCOMPARE(click.count(), 1);
+    const MenuEvent e = menuEvent(click.at(0));
+    QCOMPARE(e.indexMenu, indexMenu);
+    QCOMPARE(e.caption, subItem.isEmpty() ? item : subItem);
+    QCOMPARE(e.key, key);
+
+    // Escape closes a menu without a pick.
+    QTest::mouseClick(shown.panel, Qt::LeftButton, {}, shown.centre(button));
+    QVERIFY(shown.panel->openMenu());
+    QTest::keyClick(shown.panel->openMenu(), Qt::Key_Escape);
+    QTRY_VERIFY(!shown.panel->openMenu());
+    QCOMPARE(click.count(), 1);
+}
+
+void ZuPanelTest::unpickableEntriesEmitNothing_data() {
+    QTest::addColumn<int>("index");
+    QTest::addColumn<int>("button");
+    QTest::addColumn<int>("item");    // position in the menu
+    QTest::addColumn<int>("subItem"); // position in the item's sub-menu, 0 for the item itself
+    QTest::newRow("heading") << 3 << 1 << 1 << 0;
+    QTest::newRow("separator") << 10 << 3 << 4 << 0;
+    QTest::newRow("disabled series") << 4 << 1 << 1 << 4;
+    QTest::newRow("item with a sub-menu") << 10 << 5 << 1 << 0;
+}
+
+void ZuPanelTest::unpickableEntriesEmitNothing() {
+    QFETCH(int, index);
+    QFETCH(int, button);
+    QFETCH(int, item);
+    QFETCH(int, subItem);
+    ShownPanel shown(index);
+    QSignalSpy click(shown.panel, &ZuPanel::MenuClick);
+    QTest::mouseClick(shown.panel, Qt::LeftButton, {}, shown.centre(button));
+    QMenu* menu = shown.panel->openMenu();
+    QVERIFY(menu);
+    QMenu* target = menu;
+    QAction* action = menu->actions().value(item - 1);
+    QVERIFY(action);
+    if (subItem > 0) {
+        QTest::mouseMove(menu, menu->actionGeometry(action).center());
+        QTRY_VERIFY(visibleSubMenu(menu));
+        target = visibleSubMenu(menu);
+        action = target->actions().value(subItem - 1);
+        QVERIFY(action);
+        QVERIFY(!action->isEnabled()); // shown greyed
+    }
+    QTest::mouseMove(target, target->actionGeometry(action).center());
+    QTest::mouseClick(target, Qt::LeftButton, {}, target->actionGeometry(action).center());
+    if (target->isVisible()) QTest::keyClick(target, Qt::Key_Return);
+    QCOMPARE(click.count(), 0);
+}
+
+void ZuPanelTest::highlightEmitsMenuSelect() {
+    ShownPanel shown;
+    QSignalSpy select(shown.panel, &ZuPanel::MenuSelect);
+    QSignalSpy click(shown.panel, &ZuPanel::MenuClick);
+    QTest::mouseClick(shown.panel, Qt::LeftButton, {}, shown.centre(2));
+    QMenu* menu = shown.panel->openMenu();
+    QVERIFY(menu);
+    QAction* save = actionOf(menu, QStringLiteral("Сохранить"));
+    QTest::mouseMove(menu, menu->actionGeometry(save).center());
+    QTRY_VERIFY(select.count() >= 1);
+    const MenuEvent e = menuEvent(select.last());
+    QCOMPARE(e.index, 10);
+    QCOMPARE(e.indexMenu, 1);
+    QCOMPARE(e.caption, QStringLiteral("Сохранить"));
+    QCOMPARE(e.key, QStringLiteral("2.1"));
+    QCOMPARE(e.toolTip, QStringLiteral("Сохранить отчет в книге"));
+    QCOMPARE(click.count(), 0);
+    menu->close();
+}
+
+void ZuPanelTest::checkedShowsInTheNextMenu() {
+    ShownPanel shown;
+    QTest::mouseClick(shown.panel, Qt::LeftButton, {}, shown.centre(3));
+    QMenu* menu = shown.panel->openMenu();
+    QVERIFY(menu);
+    QVERIFY(actionOf(menu, QStringLiteral("Теплообменник отопления"))->isChecked());
+    QVERIFY(!actionOf(menu, QStringLiteral("Параллельная схема"))->isChecked());
+    QTest::keyClick(menu, Qt::Key_Escape);
+    QTRY_VERIFY(!shown.panel->openMenu());
+
+    ZuPanelMenuItems& systems = shown.button(3).MenuItems();
+    systems.Item(2).setChecked(false);
+    systems.Item(5).setChecked(true);
+    shown.button(5).MenuItems().Item(1).SubItems().Item(1).setChecked(false);
+    shown.button(5).MenuItems().Item(1).SubItems().Item(2).setChecked(true);
+    QTest::mouseClick(shown.panel, Qt::LeftButton, {}, shown.centre(3));
+    menu = shown.panel->openMenu();
+    QVERIFY(menu);
+    QVERIFY(!actionOf(menu, QStringLiteral("Теплообменник отопления"))->isChecked());
+    QVERIFY(actionOf(menu, QStringLiteral("Параллельная схема"))->isChecked());
+    QTest::keyClick(menu, Qt::Key_Escape);
+    QTRY_VERIFY(!shown.panel->openMenu());
+
+    QTest::mouseClick(shown.panel, Qt::LeftButton, {}, shown.centre(5));
+    menu = shown.panel->openMenu();
+    QVERIFY(menu);
+    QMenu* heat = menu->actions().value(0)->menu();
+    QVERIFY(heat);
+    QVERIFY(!actionOf(heat, QStringLiteral("Гкал/ч"))->isChecked());
+    QVERIFY(actionOf(heat, QStringLiteral("кВт"))->isChecked());
+    menu->close();
+}
+
+void ZuPanelTest::hidingAButtonLaysThePanelOutAgain() {
+    ShownPanel shown;
+    QCOMPARE(shown.panel->buttonRect(6), QRect()); // "Схема" hidden at start
+    const QRect system = shown.panel->buttonRect(3);
+    const QRect calculate = shown.panel->buttonRect(4);
+    const int width = shown.panel->sizeHint().width();
+
+    shown.button(3).setVisible(false);
+    QCOMPARE(shown.panel->buttonRect(3), QRect());
+    QCOMPARE(shown.panel->buttonRect(4).left(), system.left());
+    QCOMPARE(shown.panel->sizeHint().width(), width - (calculate.left() - system.left()));
+    QCOMPARE(shown.panel->buttonAt(shown.panel->buttonRect(4).center()), 4);
+    QSignalSpy click(shown.panel, &ZuPanel::ButtonClick);
+    QTest::mouseClick(shown.panel, Qt::LeftButton, {}, system.center());
+    QCOMPARE(click.count(), 1);
+    QCOMPARE(click.at(0).at(1).value<ZuPanelButton*>(), &shown.button(4));
+    shown.panel->EndCommand();
+
+    shown.button(3).setVisible(true);
+    shown.button(6).setVisible(true);
+    QCOMPARE(shown.panel->buttonRect(3), system);
+    QVERIFY(shown.panel->buttonRect(6).isValid());
+    QVERIFY(shown.panel->buttonRect(6).left() > shown.panel->buttonRect(5).right());
+    QVERIFY(shown.panel->sizeHint().width() > width);
+}
+
+void ZuPanelTest::keyboardOnThePanel() {
+    ShownPanel shown;
+    QSignalSpy enter(shown.panel, &ZuPanel::ButtonEnter);
+    QSignalSpy click(shown.panel, &ZuPanel::ButtonClick);
+    auto* box = new QLineEdit(shown.window.get()); // a text box of the window, after the panel
+    box->move(0, 100);
+    box->show();
+    shown.window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(shown.window.get()));
+    box->setFocus();
+    QCOMPARE(enter.count(), 0); // focus that does not come by the keyboard chooses no button
+    QTest::keyClick(box, Qt::Key_Tab);
+    QTRY_VERIFY(shown.panel->hasFocus());
+    QCOMPARE(enter.count(), 1); // "Выход" chosen
+    QTest::keyClick(shown.panel, Qt::Key_Right);
+    QTest::keyClick(shown.panel, Qt::Key_Right);
+    QTest::keyClick(shown.panel, Qt::Key_Right);
+    // The entered panel is announced before its command, so a dispatcher choosing by the entered panel acts
+    // on this one.
+    QCOMPARE(enter.last().at(1).value<ZuPanelButton*>()->Caption(), QStringLiteral("Расчет"));
+    QTest::keyClick(shown.panel, Qt::Key_Return);
+    QCOMPARE(click.count(), 1);
+    shown.panel->EndCommand();
+    QTest::keyClick(shown.panel, Qt::Key_Left);
+    QTest::keyClick(shown.panel, Qt::Key_Down);
+    QMenu* menu = shown.panel->openMenu();
+    QVERIFY(menu);
+    QCOMPARE(menu->activeAction()->text(), QStringLiteral("Теплообменник ГВС"));
+    QTest::keyClick(menu, Qt::Key_Escape);
+    QTRY_VERIFY(!shown.panel->openMenu());
+    QTest::keyClick(shown.panel, Qt::Key_End); // the last visible button, "О программе"
+    QCOMPARE(enter.last().at(1).value<ZuPanelButton*>()->Caption(), QStringLiteral("О программе"));
+}
+
+void ZuPanelTest::toolTipIsTheButtonsOwn() {
+    ShownPanel shown;
+    QTest::mouseMove(shown.panel, shown.centre(4));
+    QTRY_VERIFY(shown.panel->toolTipWindow());
+    auto* tip = static_cast<ZuPanelToolTip*>(shown.panel->toolTipWindow());
+    QCOMPARE(tip->text(), QStringLiteral("Расчет выбранного задания для выбранной тепловой системы"));
+    QCOMPARE(tip->grab().toImage().pixelColor(0, 0), QColor(Qt::black)); // the library's frame
+    QTest::mouseMove(shown.panel, shown.centre(7));                      // "web-сайт" has no tool tip
+    QVERIFY(!shown.panel->toolTipWindow());
+    QTest::qWait(1000);
+    QVERIFY(!shown.panel->toolTipWindow());
+    QTest::mouseMove(shown.panel, shown.centre(1));
+    QTRY_VERIFY(shown.panel->toolTipWindow());
+    QTest::mousePress(shown.panel, Qt::LeftButton, {}, shown.centre(1));
+    QVERIFY(!shown.panel->toolTipWindow()); // a press hides it
+    QTest::mouseRelease(shown.panel, Qt::LeftButton, {}, shown.centre(1));
+}
+
+void ZuPanelTest::startUpOptionCall() {
+    ShownPanel shown;
+    const int width = shown.panel->sizeHint().width();
+    const QImage before = shown.panel->paintedImage();
+    shown.panel->setProperty(ZuPanel::redrawProperty, 0);
+    QVERIFY(!shown.panel->updatesEnabled());
+    shown.panel->ButtonOption(true, 7);
+    shown.panel->setProperty(ZuPanel::redrawProperty, 1);
+    QVERIFY(shown.panel->updatesEnabled());
+    QCOMPARE(shown.panel->options(), 7);
+    QCOMPARE(shown.panel->paintedImage(), before);
+
+    // Without drop-down arrows the menu buttons are narrower; without tool tips none shows.
+    shown.panel->ButtonOption(false, 4 | 2);
+    QCOMPARE(shown.panel->options(), 1);
+    QVERIFY(shown.panel->sizeHint().width() < width);
+    QTest::mouseMove(shown.panel, shown.centre(4));
+    QTest::qWait(1000);
+    QVERIFY(!shown.panel->toolTipWindow());
+}
+
+void ZuPanelTest::accessibilityTreeListsVisibleButtons() {
+    ShownPanel shown;
+    QAccessibleInterface* panel = QAccessible::queryAccessibleInterface(shown.panel);
+    QVERIFY(panel);
+    QCOMPARE(panel->role(), QAccessible::ToolBar);
+    QCOMPARE(panel->text(QAccessible::Name), QStringLiteral("Главная панель"));
+    struct Expected {
+        const char* caption;
+        QAccessible::Role role;
+        const char* description;
+    };
+    // clang-format off
+    const Expected expected[] = {
+        {"Выход",       QAccessible::Button,     "Выход из программы"},
+        {"Данные ",     QAccessible::ButtonMenu, "Сохранение или печать данных"},
+        {"Система",     QAccessible::ButtonMenu, "Выбор системы теплоснабжения"},
+        {"Расчет",      QAccessible::Button,     "Расчет выбранного задания для выбранной тепловой системы"},
+        {"Размерность", QAccessible::ButtonMenu, "Выбор размерности параметров"},
+        {"web-сайт",    QAccessible::Button,     ""},
+        {"О программе", QAccessible::Button,     "Сведения о владельцах программы"},
+    };
+    // clang-format on
+    QCOMPARE(panel->childCount(), 7); // "Схема" is hidden
+    for (int i = 0; i < 7; ++i) {
+        QAccessibleInterface* child = panel->child(i);
+        QVERIFY(child);
+        QCOMPARE(child->text(QAccessible::Name), QString::fromUtf8(expected[i].caption));
+        QCOMPARE(child->role(), expected[i].role);
+        QCOMPARE(child->text(QAccessible::Description), QString::fromUtf8(expected[i].description));
+        QCOMPARE(panel->indexOfChild(child), i);
+        QCOMPARE(child->parent(), panel);
+        QVERIFY(child->rect().isValid());
+        QCOMPARE(panel->childAt(child->rect().center().x(), child->rect().center().y()), child);
+    }
+    shown.button(6).setVisible(true);
+    QCOMPARE(panel->childCount(), 8);
+    QCOMPARE(panel->child(5)->text(QAccessible::Name), QStringLiteral("Схема"));
+}
+
+void ZuPanelTest::accessiblePressActs() {
+    ShownPanel shown;
+    QSignalSpy click(shown.panel, &ZuPanel::ButtonClick);
+    QAccessibleInterface* panel = QAccessible::queryAccessibleInterface(shown.panel);
+    QAccessibleInterface* calculate = panel->child(3);
+    QVERIFY(calculate->actionInterface());
+    calculate->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    QTRY_COMPARE(click.count(), 1);
+    shown.panel->EndCommand();
+    QAccessibleInterface* data = panel->child(1);
+    QVERIFY(data->actionInterface()->actionNames().contains(QAccessibleActionInterface::showMenuAction()));
+    data->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    QTRY_VERIFY(shown.panel->openMenu());
+    QVERIFY(data->state().expanded);
+    shown.panel->openMenu()->close();
+    QCOMPARE(click.count(), 1);
+}
+
+void ZuPanelTest::platformObjectsAreReleased() {
+    const int before = zu::gdi::liveObjectCount();
+    {
+        ShownPanel shown;
+        QTest::mouseMove(shown.panel, shown.centre(4));
+        QTRY_VERIFY(shown.panel->toolTipWindow());
+        QTest::mouseClick(shown.panel, Qt::LeftButton, {}, shown.centre(4));
+        shown.panel->EndCommand();
+        QTest::mouseClick(shown.panel, Qt::LeftButton, {}, shown.centre(3));
+        QVERIFY(shown.panel->openMenu());
+        shown.panel->openMenu()->close();
+        shown.panel->resize(shown.panel->width() + 30, shown.panel->height());
+        (void)shown.panel->paintedImage();
+    }
+    QCOMPARE(zu::gdi::liveObjectCount(), before);
+}
+
+QTEST_MAIN(ZuPanelTest)
+#include "ZuPanelTest.moc"
