@@ -151,6 +151,7 @@ class Sheet {
 
     Range range(std::string_view address) { return Range(*this, parseRange(address)); }
     Range range(int row, int column) { return Range(*this, RangeRef{row, column, row, column}); }
+    Range range(const RangeRef& ref) { return Range(*this, ref); }
 
     // The cell, created with the base format when it is not there yet.
     Cell& cell(int row, int column);

@@ -1,0 +1,514 @@
+#include "ReportBuilder.h"
+
+#include <cmath>
+#include <ctime>
+#include <filesystem>
+#include <optional>
+
+#include "SheetRenderer.h"
+#include "number_text.h"
+
+namespace kalvar {
+
+namespace {
+
+constexpr const char* reportFont = "Arial CYR";
+
+// A window text as a number, when the whole text is one ("0,5", "12", " 3.25 "); nullopt for an
+// empty or non-numeric text, which leaves its cell empty.
+std::optional<double> numberOf(const std::string& text) {
+    std::string t = replaceAll(text, ",", ".");
+    const size_t first = t.find_first_not_of(" \t\r\n");
+    if (first == std::string::npos) return std::nullopt;
+    const size_t last = t.find_last_not_of(" \t\r\n");
+    t = t.substr(first, last - first + 1);
+    char* end = nullptr;
+    const double value = std::strtod(t.c_str(), &end);
+    if (end != t.c_str() + t.size() || !std::isfinite(value)) return std::nullopt;
+    // strtod takes hexadecimal and "inf"/"nan" spellings the windows never mean as numbers.
+    if (t.find_first_of("xXnN") != std::string::npos) return std::nullopt;
+    return value;
+}
+
+// Format(x, "0.0") * 1: the value as the pattern rounds it.
+double rounded(double value, int decimals) {
+    return readNumber(formatNumber(value, decimals));
+}
+
+std::string schemeName(int kind) {
+    switch (kind) {
+    case 1:
+        return "Теплообменник горячего водоснабжения";
+    case 2:
+        return "Теплообменник отопления";
+    case 3:
+        return "Теплообменник вентиляции";
+    case 4:
+        return "Параллельная схема для 2-х контуров";
+    case 5:
+        return "Двухступенчатая смешанная схема";
+    case 6:
+        return "Параллельная схема для 3-х контуров";
+    case 7:
+        return "Смешанная схема для 3-х контуров";
+    case 8:
+        return "Смешанная схема с параллельной вентиляцией";
+    default:
+        return {};
+    }
+}
+
+class ReportWriter {
+  public:
+    ReportWriter(Session& session, const OwnerDetails& owner, const DeliveryTerms& terms,
+                 const ReportOptions& options)
+        : s_(session.state), w_(session.windows), owner_(owner), terms_(terms), options_(options),
+          book_(Workbook::reportWorkbook()) {
+        measure_ = options.measure ? options.measure : sheetFontMeasure();
+        if (options.pictureDirs.empty()) {
+            for (const std::string& dir : {s_.workDir, s_.dataDir})
+                if (!dir.empty()) pictureDirs_.push_back((std::filesystem::path(dir) / "picture").string());
+        } else {
+            pictureDirs_ = options.pictureDirs;
+        }
+    }
+
+    Workbook run() {
+        writeReport();
+        return std::move(book_);
+    }
+
+  private:
+    // One exchanger as the report sees it.
+    struct Current {
+        CalcWindow* form = nullptr;
+        int column = 3;
+        int plateType = 0;
+        int passCount = 0; // 1..3, or 0 when the window shows none
+        int exchangers = 1;
+        std::string countText;
+    };
+
+    std::string numberText(double value) const { return generalNumberText(value, w_.decimalSeparator); }
+
+    void setNumberOf(Sheet& sheet, int row, int column, const std::string& text) {
+        if (const auto v = numberOf(text))
+            sheet.setNumber(row, column, *v);
+        else
+            sheet.clear(row, column);
+    }
+
+    void writeReport() {
+        Sheet& sheet = book_.sheet("Лист4");
+        sheet.leftMargin = 60;
+        sheet.rightMargin = 20;
+        sheet.setAllFontSize(11);
+        sheet.setAllFontName(reportFont);
+        for (const char* r : {"C5:C35", "D5:D35", "E5:E35", "F5:F35", "G5:G35", "H5:H35"})
+            sheet.range(r).setHAlign(HAlign::Centre);
+        sheet.range("C8:C35").setLeftBorder(thinBorder);
+        sheet.range("H8:H35").setRightBorder(thinBorder);
+        sheet.range("A5:H5").setBottomBorder(thickBorder);
+        sheet.range("A10:H10").setBottomBorder(thinBorder);
+        sheet.range("A30:H30").setBottomBorder(thinBorder);
+
+        sheet.range("C8").setWrap(true);
+        sheet.range("C7:H7").merge();
+        sheet.range("C8:H8").merge();
+        sheet.range("C8").setVAlign(VAlign::Centre);
+        sheet.range("C8").setRowHeight(31);
+
+        sheet.setText(7, 1, "Схема подключения");
+        sheet.setText(8, 1, "Название объекта");
+        sheet.range("A8").setVAlign(VAlign::Centre);
+        sheet.setText(10, 1, "Тип теплообменника");
+        sheet.setText(11, 1, "Мощность");
+
+        const double date = options_.date > 0 ? options_.date : todaySerial();
+        sheet.setNumber(6, 7, date);
+        sheet.range("G6").setNumberFormat("dd.mm.yyyy").setFontSize(10);
+        sheet.range("B10:H10").setFontSize(10);
+
+        sheet.setText(7, 3, schemeName(s_.systemKind));
+
+        // clang-format off
+        static const struct { int row; const char* label; } labels[] = {
+            {13, "Количество каналов"},   {14, "Среда"},                {15, "Расход"},
+            {16, "Входная температура"},  {17, "Выходная температура"}, {18, "Действит.температура"},
+            {19, "Средняя температура"},  {20, "Логор. темп. перепад"}, {21, "Потери давления"},
+            {22, "Скорость в канале"},    {23, "Фактор загрязнения"},   {24, "Площадь теплообмена"},
+            {25, "Запас поверхности"},    {26, "Коэфф. теплопередачи"}, {27, "Объем жидкости"},
+            {28, "Вес"},                  {31, "Теплоемкость"},         {32, "Плотность"},
+            {33, "Вязкость"},             {34, "Теплопроводность"},     {35, "Коэфф. теплоотдачи"},
+        };
+        // clang-format on
+        for (const auto& l : labels)
+            sheet.setText(l.row, 1, l.label);
+        sheet.range("A6:A35").autoFitCurrentRegionColumns(measure_);
+        sheet.range("B9:B35").setFontSize(10);
+
+        const UnitSettings& units = w_.units;
+        // clang-format off
+        const struct { int row; std::string unit; } unitCells[] = {
+            {11, units.heatInGcalPerHour ? "Гкал/ч" : "кВт"},
+            {13, "шт"},
+            {15, units.flowInM3PerHour ? "м3/ч" : "л/с"},
+            {16, "°C"},                     // Latin C, as the sheet has always had it
+            {17, "°С"}, {18, "°С"}, {19, "°С"}, {20, "°С"}, // Cyrillic С
+            {21, units.pressureInKPa ? "кПа" : "атм"},
+            {22, "м/с"}, {23, "м2°С/Вт"}, {24, "м2"}, {25, " %"}, {26, "Вт/м2°С"}, {27, "л"}, {28, "кг"},
+            {31, "Дж/кг°С"}, {32, "кг/м3"}, {33, "мПа·с"}, {34, "Вт/м°С"}, {35, "Вт/м2°С"},
+        };
+        // clang-format on
+        for (const auto& u : unitCells)
+            sheet.setText(u.row, 2, u.unit);
+        sheet.range("B5:B31").autoFitCurrentRegionColumns(measure_);
+        sheet.range("C6").autoFitCurrentRegionColumns(measure_);
+
+        sheet.range("A1:G1").merge();
+        sheet.range("A2:B4").merge().setWrap(true);
+        sheet.setText(1, 1, owner_.ownerName);
+        sheet.setText(2, 1, owner_.ownerAddress);
+        sheet.setText(2, 4, "Тел./Факс. " + owner_.ownerPhone);
+        sheet.setText(3, 4, owner_.ownerSite);
+        sheet.setText(4, 4, "e-mail:" + owner_.ownerEmail);
+        sheet.setText(6, 2, "Расчет пластинчатого теплообменника");
+        sheet.setText(9, 1, "Система");
+        sheet.setText(8, 3, terms_.objectName);
+        for (const char* r : {"A1", "A2", "D1", "D2", "D3", "D4", "B4", "A10"})
+            sheet.range(r).setBold(true);
+
+        for (const ReportExchanger& e : reportExchangers(w_, s_.systemKind)) {
+            Current current;
+            current.form = e.window;
+            current.column = e.column;
+            current.plateType = plateTypeOf(*e.window);
+            current.passCount = passCountOf(*e.window);
+            current.exchangers = e.window->Combo3.listIndex + 1;
+            current.countText = current.exchangers == 1 ? "" : std::to_string(current.exchangers) + " x ";
+            writeResultColumns(sheet, current);
+            p3(book_.sheet(e.sheetIndex), e.sheetIndex, current);
+        }
+    }
+
+    int plateTypeOf(const CalcWindow& form) const {
+        const int listed = form.Combo1.listIndex;
+        if (listed != autoPlateEntry) return listed;
+        switch (form.id) {
+        case WindowId::Form3:
+            return s_.hotWaterLastType;
+        case WindowId::Form2:
+            return s_.heatingLastType;
+        default:
+            return s_.ventLastType;
+        }
+    }
+
+    // The passes of the window's pass list, or for "автовыбор" those the search showed in Text59.
+    static int passCountOf(const CalcWindow& form) {
+        int z = form.Combo2.listIndex + 1;
+        if (z == 4) {
+            const double shown = readNumber(form.Text59.text);
+            z = std::isfinite(shown) && shown >= 1 && shown < 4 ? static_cast<int>(shown) : 0;
+        }
+        return z >= 1 && z <= 3 ? z : 0;
+    }
+
+    void writeResultColumns(Sheet& sheet, const Current& x) {
+        const CalcWindow& f = *x.form;
+        const int c = x.column;
+        for (int row : {11, 9, 10, 20, 25, 28, 23, 24, 26})
+            sheet.range(RangeRef{row, c, row, c + 1}).merge();
+
+        sheet.setText(9, c, c == 3 ? "ГВС" : c == 5 ? "отопление" : "вентиляция");
+        sheet.setText(10, c, f.Text1.text);
+        sheet.range(10, c).setBold(true);
+        sheet.setText(11, c, f.Text30.text);
+        sheet.setText(12, c, "греющ.");
+        sheet.setText(12, c + 1, "нагрев.");
+        const std::optional<double> plates = numberOf(f.Text38.text);
+        if (plates) {
+            sheet.setNumber(13, c, *plates / 2 - 1);
+            sheet.setNumber(13, c + 1, *plates / 2);
+        } else {
+            sheet.clear(13, c);
+            sheet.clear(13, c + 1);
+        }
+        sheet.setText(14, c, "вода");
+        sheet.setText(14, c + 1, "вода");
+        setNumberOf(sheet, 15, c, f.Text47.text);
+        setNumberOf(sheet, 15, c + 1, f.Text33.text);
+        setNumberOf(sheet, 16, c, f.Text2.text);
+        setNumberOf(sheet, 16, c + 1, f.Text3.text);
+        setNumberOf(sheet, 17, c, f.Text4.text);
+        setNumberOf(sheet, 17, c + 1, f.Text5.text);
+        setNumberOf(sheet, 18, c, f.Text32.text);
+
+        // Mean temperatures and the mean temperature difference. After a rating the optimal
+        // outlet Text32 is empty: the design outlet Text4 stands in for it.
+        const double heatingInlet = readNumber(f.Text2.text);
+        const double heatingOutlet =
+            numberOf(f.Text32.text) ? readNumber(f.Text32.text) : readNumber(f.Text4.text);
+        const double heatedInlet = readNumber(f.Text3.text);
+        const double heatedOutlet = readNumber(f.Text5.text);
+        const double meanHeating = (heatingInlet + heatingOutlet) / 2;
+        const double meanHeated = (heatedOutlet + heatedInlet) / 2;
+        if (std::isfinite(meanHeating)) sheet.setNumber(19, c, rounded(meanHeating, 1));
+        if (std::isfinite(meanHeated)) sheet.setNumber(19, c + 1, rounded(meanHeated, 1));
+        if (const auto difference =
+                meanTemperatureDifference(heatingOutlet - heatedInlet, heatingInlet - heatedOutlet))
+            sheet.setNumber(20, c, rounded(*difference, 1));
+        else
+            sheet.clear(20, c);
+
+        setNumberOf(sheet, 21, c, f.Text36.text);
+        setNumberOf(sheet, 21, c + 1, f.Text37.text);
+        setNumberOf(sheet, 22, c, f.Text34.text);
+        setNumberOf(sheet, 22, c + 1, f.Text35.text);
+        setNumberOf(sheet, 23, c, f.Text25.text);
+        countedText(sheet, 24, c, x, numberOf(f.Text27.text));
+        setNumberOf(sheet, 25, c, f.Text28.text);
+        setNumberOf(sheet, 26, c, f.Text26.text);
+
+        // Liquid volumes of the two sides, litres.
+        if (plates && x.passCount > 0 && x.plateType >= 0 && x.plateType <= 4) {
+            const auto t = static_cast<size_t>(x.plateType);
+            const double d = s_.catalogue.equivalentDiameter[t], a = s_.catalogue.plateArea[t];
+            const double v1 = d * a * x.passCount * (*plates - 1) * 1000 / 1.4;
+            const double v2 = d * a * x.passCount * *plates * 1000 / 1.4;
+            countedText(sheet, 27, c, x, rounded(v1, 2));
+            countedText(sheet, 27, c + 1, x, rounded(v2, 2));
+        } else {
+            sheet.clear(27, c);
+            sheet.clear(27, c + 1);
+        }
+        countedText(sheet, 28, c, x, numberOf(f.Text29.text));
+
+        setNumberOf(sheet, 31, c, f.Text11.text);
+        setNumberOf(sheet, 31, c + 1, f.Text18.text);
+        setNumberOf(sheet, 32, c, f.Text12.text);
+        setNumberOf(sheet, 32, c + 1, f.Text19.text);
+        setNumberOf(sheet, 33, c, f.Text13.text);
+        setNumberOf(sheet, 33, c + 1, f.Text20.text);
+        setNumberOf(sheet, 34, c, f.Text14.text);
+        setNumberOf(sheet, 34, c + 1, f.Text21.text);
+        setNumberOf(sheet, 35, c, f.Text40.text);
+        setNumberOf(sheet, 35, c + 1, f.Text41.text);
+    }
+
+    // Rows 24, 27 and 28 hold text: the count text and the number in the user's locale.
+    void countedText(Sheet& sheet, int row, int column, const Current& x, std::optional<double> value) {
+        if (value && std::isfinite(*value))
+            sheet.setText(row, column, x.countText + numberText(*value));
+        else
+            sheet.clear(row, column);
+    }
+
+    // Logarithmic mean of the two end differences; nullopt when their ratio is not positive.
+    static std::optional<double> meanTemperatureDifference(double a, double b) {
+        if (!std::isfinite(a) || !std::isfinite(b)) return std::nullopt;
+        if (a == b) return a;
+        const double ratio = a > b ? a / b : b / a;
+        if (!std::isfinite(ratio) || ratio <= 0) return std::nullopt;
+        const double value = a > b ? (a - b) / std::log(ratio) : (b - a) / std::log(ratio);
+        if (!std::isfinite(value)) return std::nullopt;
+        return value;
+    }
+
+    void p3(Sheet& sheet, int k, const Current& x) {
+        const CalcWindow& f = *x.form;
+        sheet.leftMargin = 60;
+        sheet.rightMargin = 20;
+        sheet.setAllFontSize(11);
+        sheet.setAllFontName(reportFont);
+
+        const int n = x.exchangers;
+        if (n >= 2 && n <= 4) sheet.setText(1, 7, "(" + std::to_string(n) + " штуки)");
+        if (n >= 5 && n <= 8) sheet.setText(1, 7, "(" + std::to_string(n) + " штук)");
+        sheet.range("G1").setBold(true);
+        sheet.setText(2, 1, "ТЕХНИЧЕСКОЕ ОПИСАНИЕ НА ТЕПЛООБМЕННИК  " + f.Text1.text);
+        sheet.range("A2").setBold(true);
+
+        sheet.range("A3:G3").setWrap(true);
+        sheet.range("A6:G6").setWrap(true);
+        sheet.range("A3:I3").merge();
+        sheet.range("A6:I6").merge();
+        sheet.range("A3").setRowHeight(60);
+        sheet.range("A6").setRowHeight(31);
+
+        const bool twoStage = f.Text10.visible;
+        std::string passWord = x.passCount == 1   ? "одноходовой"
+                               : x.passCount == 2 ? "двухходовой"
+                               : x.passCount == 3 ? "трехходовой"
+                                                  : "";
+        if (twoStage) passWord = "двухступенчатый";
+        sheet.setText(3, 1,
+                      "Пластинчатый, разборный, " + passWord +
+                          " теплообменник предназначен для применения в системах отопления, ГВС, "
+                          "кондиционирования и в различных технологических теплообменных процессах.");
+        sheet.setText(4, 1, "Рабочее давление: до 16 атм.");
+        sheet.setText(5, 1, "Рабочая температура: -10°C...+150°C.");
+        sheet.setText(
+            6, 1,
+            "Материал теплообменных пластин - нержавеющая сталь EN 1.4301 (AISI 304).                   "
+            "Материал прокладок - резина EPDM.");
+
+        const Control* dimensions[] = {&f.Text50, &f.Text52, &f.Text45, &f.Text46,
+                                       &f.Text48, &f.Text51, &f.Text56};
+        const char* letters[] = {"A =", "B =", "C =", "D =", "E =", "F =", "L ="};
+        for (int i = 0; i < 7; ++i) {
+            sheet.setText(8 + i, 7, letters[i]);
+            sheet.setText(8 + i, 8, dimensions[i]->text);
+            sheet.setText(8 + i, 9, "мм");
+        }
+        sheet.setText(35, 2, "Вес =");
+        sheet.setText(35, 3, f.Text29.text);
+        sheet.setText(35, 4, "кг");
+
+        sheet.setText(16, 7, "1.Вход греющей среды.");
+        sheet.setText(17, 7, "2.Выход греющей среды.");
+        sheet.setText(18, 7, "3.Выход нагреваемой среды.");
+        sheet.setText(19, 7, "4.Вход нагреваемой среды.");
+        if (x.passCount == 2 && twoStage) {
+            sheet.setText(20, 7, "5. Обратка отопления.");
+            sheet.setText(21, 7, "(Слив и очистка).");
+            sheet.setText(22, 7, "6. Циркуляция ГВС.");
+            sheet.setText(23, 7, "(Слив и очистка).");
+        } else if (x.passCount == 2) {
+            sheet.setText(20, 7, "5. Слив и очистка.");
+            sheet.setText(21, 7, "6. Слив и очистка.");
+            sheet.setText(22, 7, "(Циркуляция ГВС).");
+        } else if (x.passCount == 3) {
+            sheet.setText(20, 7, "5. Обратка отопления.");
+            sheet.setText(21, 7, "  (Слив и очистка).");
+            sheet.setText(22, 7, "6. Циркуляция ГВС.");
+            sheet.setText(23, 7, "  (Слив и очистка).");
+            sheet.setText(24, 7, "7,8. Развоздушивание.");
+        }
+
+        sheet.setText(34, 7, f.Text58.text == "1 дюйм" ? "Диаметр муфты -" : "Диаметр фланцев -");
+        sheet.setText(35, 8, f.Text58.text);
+
+        sheet.range("A38:B38").merge();
+        sheet.setText(39, 1, "Цена без НДС:");
+        sheet.setText(40, 1, "Условия поставки:");
+        sheet.setText(41, 1, "Примечания:");
+        for (const char* r : {"C39", "C40", "C41"})
+            sheet.range(r).setWrap(true).setHAlign(HAlign::Left);
+        for (const char* r : {"A40", "A41", "C40", "C41"})
+            sheet.range(r).setVAlign(VAlign::Top);
+        sheet.range("C39:F39").merge().setNumberFormat("0");
+        sheet.range("C40:I40").merge();
+        sheet.range("C41:I41").merge();
+        sheet.range("A40:A41").setRowHeight(31);
+
+        const TermsColumn& column = termsFor(k);
+        // The price goes in as a number when it is one, so that the "0" format applies.
+        if (const auto price = numberOf(column.price))
+            sheet.setNumber(39, 3, *price);
+        else
+            sheet.setText(39, 3, column.price);
+        sheet.setText(40, 3, column.terms);
+        sheet.setText(41, 3, column.notes);
+
+        if (x.passCount > 0) sheet.addPicture(passDrawing(x.passCount), 10, 150, 280, 420);
+    }
+
+    const TermsColumn& termsFor(int k) const {
+        if (k == 3) return terms_.heating;
+        if (k == 4) return terms_.ventilation;
+        if (s_.systemKind == heatingSystem) return terms_.heating;
+        if (s_.systemKind == ventilationSystem) return terms_.ventilation;
+        return terms_.hotWater;
+    }
+
+    std::string passDrawing(int passes) const {
+        const std::string name = "KM " + std::to_string(passes) + "x.jpg";
+        std::error_code error;
+        for (const std::string& dir : pictureDirs_) {
+            const std::filesystem::path file = std::filesystem::path(dir) / name;
+            if (std::filesystem::is_regular_file(file, error)) return file.string();
+        }
+        throw WorkbookError(fileNotFoundError,
+                            "Файл не найден: рисунок ходов \"" + name + "\" (папка picture)");
+    }
+
+    CalcState& s_;
+    WindowSet& w_;
+    const OwnerDetails& owner_;
+    const DeliveryTerms& terms_;
+    const ReportOptions& options_;
+    Workbook book_;
+    TextMeasure measure_;
+    std::vector<std::string> pictureDirs_;
+};
+
+} // namespace
+
+std::vector<ReportExchanger> reportExchangers(WindowSet& windows, int systemKind) {
+    switch (systemKind) {
+    case 1:
+        return {{&windows.Form3, 3, 2}};
+    case 2:
+        return {{&windows.Form2, 5, 2}};
+    case 3:
+        return {{&windows.Form1, 7, 2}};
+    case 4:
+    case 5:
+        return {{&windows.Form3, 3, 2}, {&windows.Form2, 5, 3}};
+    default:
+        return {{&windows.Form3, 3, 2}, {&windows.Form2, 5, 3}, {&windows.Form1, 7, 4}};
+    }
+}
+
+Workbook buildReport(Session& session, const OwnerDetails& owner, const DeliveryTerms& terms,
+                     const ReportOptions& options) {
+    ReportWriter writer(session, owner, terms, options);
+    return writer.run();
+}
+
+PrintSelection presetPrintSelection(int systemKind) {
+    PrintSelection p;
+    switch (systemKind) {
+    case 1:
+        p.hotWater = true;
+        break;
+    case 2:
+        p.heating = true;
+        break;
+    case 3:
+        p.ventilation = true;
+        break;
+    case 4:
+    case 5:
+        p.hotWater = p.heating = true;
+        break;
+    default:
+        p.hotWater = p.heating = p.ventilation = true;
+        break;
+    }
+    return p;
+}
+
+std::vector<std::string> selectedSheetNames(const PrintSelection& selection, int systemKind) {
+    std::vector<std::string> names;
+    if (selection.calculation) names.push_back("Лист4");
+    if (selection.hotWater) names.push_back("Лист1");
+    if (selection.heating) names.push_back(systemKind == heatingSystem ? "Лист1" : "Лист2");
+    if (selection.ventilation) names.push_back(systemKind == ventilationSystem ? "Лист1" : "Лист3");
+    return names;
+}
+
+double todaySerial() {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    // Days from 1 January 1970 of the local date, then the spreadsheet's epoch.
+    std::tm midnight = local;
+    midnight.tm_hour = 12; // noon keeps daylight-saving shifts off the date
+    midnight.tm_min = midnight.tm_sec = 0;
+    const long days = static_cast<long>(timegm(&midnight) / 86400);
+    return static_cast<double>(days + 25569);
+}
+
+} // namespace kalvar

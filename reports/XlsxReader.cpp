@@ -1,0 +1,519 @@
+#include "XlsxReader.h"
+
+#include <cmath>
+#include <filesystem>
+#include <map>
+
+#include <QXmlStreamReader>
+#include <zip.h>
+
+namespace kalvar {
+
+namespace {
+
+constexpr double emuPerPoint = 12700;
+constexpr zip_uint64_t largestPart = 256u << 20; // no workbook part of ours comes near
+
+class Archive {
+  public:
+    explicit Archive(const std::string& path) : path_(path) {
+        std::error_code error;
+        if (!std::filesystem::is_regular_file(path, error))
+            throw WorkbookError(fileNotFoundError, "Файл не найден");
+        int code = 0;
+        zip_ = zip_open(path.c_str(), ZIP_RDONLY, &code);
+        if (!zip_) {
+            if (code == ZIP_ER_NOENT) throw WorkbookError(fileNotFoundError, "Файл не найден");
+            throw WorkbookError(fileFormatError, "Файл " + path + " не является книгой формата .xlsx");
+        }
+    }
+    ~Archive() {
+        if (zip_) zip_discard(zip_);
+    }
+    Archive(const Archive&) = delete;
+    Archive& operator=(const Archive&) = delete;
+
+    bool has(const std::string& name) const { return zip_name_locate(zip_, name.c_str(), 0) >= 0; }
+
+    QByteArray read(const std::string& name) const {
+        zip_stat_t st;
+        zip_stat_init(&st);
+        if (zip_stat(zip_, name.c_str(), 0, &st) != 0 || !(st.valid & ZIP_STAT_SIZE))
+            throw WorkbookError(fileFormatError, "В книге нет части " + name);
+        if (st.size > largestPart)
+            throw WorkbookError(fileFormatError, "Часть книги " + name + " слишком велика");
+        zip_file_t* file = zip_fopen(zip_, name.c_str(), 0);
+        if (!file) throw WorkbookError(fileFormatError, "Не удается прочитать часть книги " + name);
+        QByteArray data(static_cast<qsizetype>(st.size), Qt::Uninitialized);
+        const zip_int64_t got = zip_fread(file, data.data(), st.size);
+        zip_fclose(file);
+        if (got < 0 || static_cast<zip_uint64_t>(got) != st.size)
+            throw WorkbookError(fileFormatError, "Не удается прочитать часть книги " + name);
+        return data;
+    }
+
+  private:
+    std::string path_;
+    zip_t* zip_ = nullptr;
+};
+
+// The folder part of a part name ("xl/worksheets/sheet1.xml" -> "xl/worksheets/").
+std::string folderOf(const std::string& part) {
+    const size_t slash = part.rfind('/');
+    return slash == std::string::npos ? std::string() : part.substr(0, slash + 1);
+}
+
+// A relationship target resolved against the folder of the part that names it.
+std::string resolve(const std::string& folder, const std::string& target) {
+    if (!target.empty() && target.front() == '/') return target.substr(1);
+    std::vector<std::string> parts;
+    const auto push = [&](const std::string& path) {
+        size_t start = 0;
+        while (start <= path.size()) {
+            size_t end = path.find('/', start);
+            if (end == std::string::npos) end = path.size();
+            const std::string piece = path.substr(start, end - start);
+            if (piece == "..") {
+                if (!parts.empty()) parts.pop_back();
+            } else if (!piece.empty() && piece != ".") {
+                parts.push_back(piece);
+            }
+            start = end + 1;
+        }
+    };
+    push(folder);
+    push(target);
+    std::string out;
+    for (const std::string& p : parts)
+        out += (out.empty() ? "" : "/") + p;
+    return out;
+}
+
+std::string relsOf(const std::string& part) {
+    const std::string folder = folderOf(part);
+    return folder + "_rels/" + part.substr(folder.size()) + ".rels";
+}
+
+// Texts escape characters XML cannot hold as "_xHHHH_"; "_x005F_" is an underscore itself.
+std::string unescapeText(const QString& text) {
+    if (!text.contains(QLatin1String("_x"))) return text.toStdString();
+    QString out;
+    out.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i] == QLatin1Char('_') && i + 6 < text.size() && text[i + 1] == QLatin1Char('x') &&
+            text[i + 6] == QLatin1Char('_')) {
+            bool ok = false;
+            const uint code = text.mid(i + 2, 4).toUInt(&ok, 16);
+            if (ok) {
+                out += QChar(static_cast<char16_t>(code));
+                i += 6;
+                continue;
+            }
+        }
+        out += text[i];
+    }
+    return out.toStdString();
+}
+
+std::string attr(const QXmlStreamReader& xml, const char* name) {
+    return xml.attributes().value(QLatin1String(name)).toString().toStdString();
+}
+
+// A relationship id attribute (r:id, r:embed) whatever its prefix.
+std::string relId(const QXmlStreamReader& xml, const char* localName) {
+    for (const QXmlStreamAttribute& a : xml.attributes())
+        if (a.name() == QLatin1String(localName) &&
+            a.namespaceUri().toString().contains(QLatin1String("relationships")))
+            return a.value().toString().toStdString();
+    return attr(xml, localName);
+}
+
+double attrNumber(const QXmlStreamReader& xml, const char* name, double fallback) {
+    bool ok = false;
+    const double v = xml.attributes().value(QLatin1String(name)).toDouble(&ok);
+    return ok && std::isfinite(v) ? v : fallback;
+}
+
+bool attrTrue(const QXmlStreamReader& xml, const char* name) {
+    const auto v = xml.attributes().value(QLatin1String(name));
+    return v == QLatin1String("1") || v == QLatin1String("true");
+}
+
+void checkXml(const QXmlStreamReader& xml, const std::string& part) {
+    if (xml.hasError())
+        throw WorkbookError(fileFormatError,
+                            "Часть книги " + part + " повреждена: " + xml.errorString().toStdString());
+}
+
+std::map<std::string, std::string> readRels(const Archive& zip, const std::string& part) {
+    std::map<std::string, std::string> rels;
+    const std::string name = relsOf(part);
+    if (!zip.has(name)) return rels;
+    QXmlStreamReader xml(zip.read(name));
+    while (!xml.atEnd()) {
+        xml.readNext();
+        if (xml.isStartElement() && xml.name() == QLatin1String("Relationship") &&
+            attr(xml, "TargetMode") != "External")
+            rels[attr(xml, "Id")] = resolve(folderOf(part), attr(xml, "Target"));
+    }
+    checkXml(xml, name);
+    return rels;
+}
+
+int borderWeight(const std::string& style) {
+    if (style.empty() || style == "none") return 0;
+    if (style == "thick" || style == "double") return thickBorder;
+    if (style.find("medium") != std::string::npos) return mediumBorder;
+    if (style == "hair") return 1;
+    return thinBorder;
+}
+
+struct Styles {
+    std::vector<CellFormat> xfs;
+};
+
+std::string builtInNumberFormat(int id) {
+    switch (id) {
+    case 0:
+        return "General";
+    case 1:
+        return "0";
+    case 2:
+        return "0.00";
+    case 14:
+        return "dd.mm.yyyy";
+    default:
+        return "General";
+    }
+}
+
+Styles readStyles(const Archive& zip, const std::string& part) {
+    Styles styles;
+    if (part.empty() || !zip.has(part)) {
+        styles.xfs.emplace_back();
+        return styles;
+    }
+    struct Font {
+        std::string name = "Calibri";
+        double size = 11;
+        bool bold = false;
+    };
+    struct Border {
+        int left = 0, right = 0, top = 0, bottom = 0;
+    };
+    std::map<int, std::string> numberFormats;
+    std::vector<Font> fonts;
+    std::vector<Border> borders;
+    QXmlStreamReader xml(zip.read(part));
+    enum class In { None, Fonts, Borders, CellXfs } in = In::None;
+    while (!xml.atEnd()) {
+        xml.readNext();
+        if (xml.isEndElement()) {
+            const auto n = xml.name();
+            if (n == QLatin1String("fonts") || n == QLatin1String("borders") || n == QLatin1String("cellXfs"))
+                in = In::None;
+            continue;
+        }
+        if (!xml.isStartElement()) continue;
+        const auto n = xml.name();
+        if (n == QLatin1String("numFmt")) {
+            numberFormats[static_cast<int>(attrNumber(xml, "numFmtId", 0))] = attr(xml, "formatCode");
+        } else if (n == QLatin1String("fonts")) {
+            in = In::Fonts;
+        } else if (n == QLatin1String("borders")) {
+            in = In::Borders;
+        } else if (n == QLatin1String("cellXfs")) {
+            in = In::CellXfs;
+        } else if (in == In::Fonts && n == QLatin1String("font")) {
+            fonts.emplace_back();
+        } else if (in == In::Fonts && !fonts.empty()) {
+            if (n == QLatin1String("b"))
+                fonts.back().bold = attr(xml, "val") != "0" && attr(xml, "val") != "false";
+            if (n == QLatin1String("sz")) fonts.back().size = attrNumber(xml, "val", 11);
+            if (n == QLatin1String("name")) fonts.back().name = attr(xml, "val");
+        } else if (in == In::Borders && n == QLatin1String("border")) {
+            borders.emplace_back();
+        } else if (in == In::Borders && !borders.empty()) {
+            const int w = borderWeight(attr(xml, "style"));
+            if (n == QLatin1String("left")) borders.back().left = w;
+            if (n == QLatin1String("right")) borders.back().right = w;
+            if (n == QLatin1String("top")) borders.back().top = w;
+            if (n == QLatin1String("bottom")) borders.back().bottom = w;
+        } else if (in == In::CellXfs && n == QLatin1String("xf")) {
+            CellFormat f;
+            const auto font = static_cast<size_t>(attrNumber(xml, "fontId", 0));
+            if (font < fonts.size()) {
+                f.fontName = fonts[font].name;
+                f.fontSize = fonts[font].size;
+                f.bold = fonts[font].bold;
+            }
+            const auto border = static_cast<size_t>(attrNumber(xml, "borderId", 0));
+            if (border < borders.size()) {
+                f.borderLeft = borders[border].left;
+                f.borderRight = borders[border].right;
+                f.borderTop = borders[border].top;
+                f.borderBottom = borders[border].bottom;
+            }
+            const int numFmt = static_cast<int>(attrNumber(xml, "numFmtId", 0));
+            const auto custom = numberFormats.find(numFmt);
+            f.numberFormat = custom != numberFormats.end() ? custom->second : builtInNumberFormat(numFmt);
+            styles.xfs.push_back(f);
+        } else if (in == In::CellXfs && n == QLatin1String("alignment") && !styles.xfs.empty()) {
+            CellFormat& f = styles.xfs.back();
+            const std::string h = attr(xml, "horizontal"), v = attr(xml, "vertical");
+            if (h == "left") f.hAlign = HAlign::Left;
+            if (h == "center") f.hAlign = HAlign::Centre;
+            if (h == "right") f.hAlign = HAlign::Right;
+            if (v == "top") f.vAlign = VAlign::Top;
+            if (v == "center") f.vAlign = VAlign::Centre;
+            f.wrap = attrTrue(xml, "wrapText");
+        }
+    }
+    checkXml(xml, part);
+    if (styles.xfs.empty()) styles.xfs.emplace_back();
+    return styles;
+}
+
+std::vector<std::string> readSharedStrings(const Archive& zip, const std::string& part) {
+    std::vector<std::string> strings;
+    if (part.empty() || !zip.has(part)) return strings;
+    QXmlStreamReader xml(zip.read(part));
+    int phonetic = 0;
+    while (!xml.atEnd()) {
+        xml.readNext();
+        if (xml.isStartElement()) {
+            if (xml.name() == QLatin1String("si")) strings.emplace_back();
+            if (xml.name() == QLatin1String("rPh")) ++phonetic;
+            if (xml.name() == QLatin1String("t") && !phonetic && !strings.empty())
+                strings.back() += unescapeText(xml.readElementText());
+        } else if (xml.isEndElement() && xml.name() == QLatin1String("rPh")) {
+            --phonetic;
+        }
+    }
+    checkXml(xml, part);
+    return strings;
+}
+
+// Column and row (1-based) of an address like "C5".
+bool splitAddress(const std::string& r, int& row, int& column) {
+    try {
+        const RangeRef ref = parseRange(r);
+        row = ref.firstRow;
+        column = ref.firstColumn;
+        return ref.single();
+    } catch (const WorkbookError&) {
+        return false;
+    }
+}
+
+void readPictures(const Archive& zip, const std::string& drawingPart, Sheet& sheet) {
+    if (!zip.has(drawingPart)) return;
+    const auto rels = readRels(zip, drawingPart);
+    QXmlStreamReader xml(zip.read(drawingPart));
+    struct Anchor {
+        int col = 0, row = 0;
+        double colOff = 0, rowOff = 0; // EMU
+        double x = -1, y = -1, cx = 0, cy = 0;
+        std::string embed, name;
+    } a;
+    enum class Part { None, From, Ext } where = Part::None;
+    std::string element;
+    while (!xml.atEnd()) {
+        xml.readNext();
+        const auto n = xml.name();
+        if (xml.isStartElement()) {
+            if (n == QLatin1String("twoCellAnchor") || n == QLatin1String("oneCellAnchor") ||
+                n == QLatin1String("absoluteAnchor"))
+                a = Anchor{};
+            else if (n == QLatin1String("from"))
+                where = Part::From;
+            else if (where == Part::From && (n == QLatin1String("col") || n == QLatin1String("row") ||
+                                             n == QLatin1String("colOff") || n == QLatin1String("rowOff"))) {
+                const double v = xml.readElementText().toDouble();
+                if (n == QLatin1String("col")) a.col = static_cast<int>(v);
+                if (n == QLatin1String("row")) a.row = static_cast<int>(v);
+                if (n == QLatin1String("colOff")) a.colOff = v;
+                if (n == QLatin1String("rowOff")) a.rowOff = v;
+            } else if (n == QLatin1String("cNvPr")) {
+                a.name = attr(xml, "descr");
+                if (a.name.empty()) a.name = attr(xml, "name");
+            } else if (n == QLatin1String("blip")) {
+                a.embed = relId(xml, "embed");
+            } else if (n == QLatin1String("off")) {
+                a.x = attrNumber(xml, "x", -1);
+                a.y = attrNumber(xml, "y", -1);
+            } else if (n == QLatin1String("ext") &&
+                       xml.namespaceUri().toString().contains(QLatin1String("drawingml/2006/main"))) {
+                a.cx = attrNumber(xml, "cx", 0);
+                a.cy = attrNumber(xml, "cy", 0);
+            }
+        } else if (xml.isEndElement()) {
+            if (n == QLatin1String("from")) where = Part::None;
+            if ((n == QLatin1String("twoCellAnchor") || n == QLatin1String("oneCellAnchor") ||
+                 n == QLatin1String("absoluteAnchor")) &&
+                !a.embed.empty()) {
+                const auto target = rels.find(a.embed);
+                if (target == rels.end() || !zip.has(target->second)) continue;
+                Picture p;
+                const QByteArray bytes = zip.read(target->second);
+                p.data.assign(bytes.begin(), bytes.end());
+                p.name = a.name;
+                if (n == QLatin1String("absoluteAnchor") && a.x >= 0) {
+                    p.left = a.x / emuPerPoint;
+                    p.top = a.y / emuPerPoint;
+                } else {
+                    for (int c = 1; c <= a.col; ++c)
+                        p.left += sheet.columnWidthPoints(c);
+                    for (int r = 1; r <= a.row; ++r)
+                        p.top += sheet.rowHeight(r);
+                    p.left += a.colOff / emuPerPoint;
+                    p.top += a.rowOff / emuPerPoint;
+                }
+                p.width = a.cx / emuPerPoint;
+                p.height = a.cy / emuPerPoint;
+                sheet.pictures.push_back(std::move(p));
+            }
+        }
+    }
+    checkXml(xml, drawingPart);
+}
+
+void readSheet(const Archive& zip, const std::string& part, const Styles& styles,
+               const std::vector<std::string>& strings, Sheet& sheet) {
+    QXmlStreamReader xml(zip.read(part));
+    const auto rels = readRels(zip, part);
+    std::string drawing;
+    int row = 0, column = 0;
+    while (!xml.atEnd()) {
+        xml.readNext();
+        if (!xml.isStartElement()) continue;
+        const auto n = xml.name();
+        if (n == QLatin1String("col")) {
+            const int first = static_cast<int>(attrNumber(xml, "min", 0));
+            const int last = static_cast<int>(attrNumber(xml, "max", 0));
+            // The file holds the width with its padding; the sheet model holds characters.
+            const double stored = attrNumber(xml, "width", Sheet::defaultColumnWidth);
+            const double width = stored < 1 ? stored : (std::round(stored * 7) - 5) / 7;
+            for (int c = std::max(1, first); c <= std::min(last, 16384) && c - first < 256; ++c)
+                sheet.columnWidths[c] = width;
+        } else if (n == QLatin1String("row")) {
+            row = static_cast<int>(attrNumber(xml, "r", row + 1));
+            column = 0;
+            if (attrTrue(xml, "customHeight"))
+                sheet.rowHeights[row] = attrNumber(xml, "ht", Sheet::defaultRowHeight);
+        } else if (n == QLatin1String("c")) {
+            int r = row, c = column + 1;
+            const std::string address = attr(xml, "r");
+            if (!address.empty() && !splitAddress(address, r, c))
+                throw WorkbookError(fileFormatError,
+                                    "Неверный адрес ячейки \"" + address + "\" в части " + part);
+            if (r < 1) r = 1;
+            row = r;
+            column = c;
+            const std::string type = attr(xml, "t");
+            const auto xf = static_cast<size_t>(attrNumber(xml, "s", 0));
+            Cell cell;
+            cell.format = xf < styles.xfs.size() ? styles.xfs[xf] : styles.xfs.front();
+            std::string raw;
+            bool haveValue = false;
+            while (xml.readNextStartElement()) {
+                if (xml.name() == QLatin1String("v")) {
+                    raw = xml.readElementText().toStdString();
+                    haveValue = true;
+                } else if (xml.name() == QLatin1String("is")) {
+                    while (xml.readNextStartElement()) {
+                        if (xml.name() == QLatin1String("t")) {
+                            raw += unescapeText(xml.readElementText());
+                        } else if (xml.name() == QLatin1String("r")) {
+                            while (xml.readNextStartElement()) {
+                                if (xml.name() == QLatin1String("t"))
+                                    raw += unescapeText(xml.readElementText());
+                                else
+                                    xml.skipCurrentElement();
+                            }
+                        } else {
+                            xml.skipCurrentElement();
+                        }
+                    }
+                    haveValue = true;
+                } else {
+                    xml.skipCurrentElement();
+                }
+            }
+            if (haveValue) {
+                if (type == "s") {
+                    const auto index = static_cast<size_t>(std::strtoul(raw.c_str(), nullptr, 10));
+                    if (index < strings.size()) cell.value = strings[index];
+                } else if (type == "str" || type == "inlineStr" || type == "e") {
+                    cell.value = raw;
+                } else if (type == "b") {
+                    cell.value = raw == "1" ? std::string("ИСТИНА") : std::string("ЛОЖЬ");
+                } else if (!raw.empty()) {
+                    char* end = nullptr;
+                    const double v = std::strtod(raw.c_str(), &end);
+                    if (end && *end == '\0' && std::isfinite(v))
+                        cell.value = v;
+                    else
+                        cell.value = raw;
+                }
+                if (const auto* s = std::get_if<std::string>(&cell.value); s && s->empty())
+                    cell.value = std::monostate{};
+            }
+            sheet.cells[CellRef{r, c}] = std::move(cell);
+        } else if (n == QLatin1String("mergeCell")) {
+            try {
+                sheet.merges.push_back(parseRange(attr(xml, "ref")));
+            } catch (const WorkbookError&) {
+                throw WorkbookError(fileFormatError, "Неверная область объединения в части " + part);
+            }
+        } else if (n == QLatin1String("pageMargins")) {
+            sheet.leftMargin = attrNumber(xml, "left", 0.7) * 72;
+            sheet.rightMargin = attrNumber(xml, "right", 0.7) * 72;
+            sheet.topMargin = attrNumber(xml, "top", 0.75) * 72;
+            sheet.bottomMargin = attrNumber(xml, "bottom", 0.75) * 72;
+        } else if (n == QLatin1String("drawing")) {
+            const auto it = rels.find(relId(xml, "id"));
+            if (it != rels.end()) drawing = it->second;
+        }
+    }
+    checkXml(xml, part);
+    if (!drawing.empty()) readPictures(zip, drawing, sheet);
+}
+
+} // namespace
+
+Workbook readXlsx(const std::string& path) {
+    const Archive zip(path);
+    if (!zip.has("xl/workbook.xml"))
+        throw WorkbookError(fileFormatError, "Файл " + path + " не является книгой формата .xlsx");
+    const auto bookRels = readRels(zip, "xl/workbook.xml");
+    std::string stylesPart, stringsPart;
+    for (const auto& [id, target] : bookRels) {
+        if (target.ends_with("styles.xml")) stylesPart = target;
+        if (target.ends_with("sharedStrings.xml")) stringsPart = target;
+    }
+    const Styles styles = readStyles(zip, stylesPart);
+    const std::vector<std::string> strings = readSharedStrings(zip, stringsPart);
+
+    Workbook book;
+    std::vector<std::string> parts;
+    QXmlStreamReader xml(zip.read("xl/workbook.xml"));
+    while (!xml.atEnd()) {
+        xml.readNext();
+        if (!xml.isStartElement()) continue;
+        if (xml.name() == QLatin1String("sheet")) {
+            const auto it = bookRels.find(relId(xml, "id"));
+            if (it == bookRels.end()) continue;
+            book.addSheet(attr(xml, "name"));
+            parts.push_back(it->second);
+        } else if (xml.name() == QLatin1String("workbookView")) {
+            book.activeSheet = static_cast<int>(attrNumber(xml, "activeTab", 0)) + 1;
+        }
+    }
+    checkXml(xml, "xl/workbook.xml");
+    for (size_t i = 0; i < parts.size(); ++i)
+        readSheet(zip, parts[i], styles, strings, book.sheets[i]);
+    return book;
+}
+
+} // namespace kalvar

@@ -1,0 +1,163 @@
+#include <fstream>
+#include <gtest/gtest.h>
+
+#include "SheetRenderer.h"
+#include "Workbook.h"
+#include "XlsxReader.h"
+#include "XlsxWriter.h"
+#include "test_support.h"
+
+using namespace kalvar;
+using kalvar::testing::ScratchDir;
+
+TEST(RangeAddress, ParsesCellsAndRangesAndRefusesTheRest) {
+    struct Case {
+        const char* text;
+        RangeRef expected;
+    };
+    for (const Case& c :
+         {Case{"C5:C35", {5, 3, 35, 3}}, Case{"A1", {1, 1, 1, 1}}, Case{"h8:c10", {8, 3, 10, 8}},
+          Case{"AA100", {100, 27, 100, 27}}, Case{"XFD1048576", {1048576, 16384, 1048576, 16384}}})
+        EXPECT_EQ(parseRange(c.text), c.expected) << c.text;
+    for (const char* bad : {"", "5", "C", "C0", "C5:", "C5:D", "C5-D6", "XFE1", "A1048577", "A1 ", "Ж5"}) {
+        try {
+            parseRange(bad);
+            ADD_FAILURE() << bad;
+        } catch (const WorkbookError& e) {
+            EXPECT_EQ(e.number, badAddressError) << bad;
+        }
+    }
+    EXPECT_EQ(rangeAddress({7, 3, 7, 8}), "C7:H7");
+    EXPECT_EQ(columnName(28), "AB");
+}
+
+TEST(CurrentRegion, GrowsOverTouchingValuesIncludingDiagonalOnes) {
+    Sheet sheet("s");
+    sheet.setText(6, 1, "a");
+    sheet.setText(7, 2, "diagonal");
+    sheet.setText(9, 4, "apart");         // row 8 and column C are empty between
+    sheet.range("A10:D10").setBold(true); // formats alone do not count
+    EXPECT_EQ(sheet.currentRegion(parseRange("A6")), (RangeRef{6, 1, 7, 2}));
+    EXPECT_EQ(sheet.currentRegion(parseRange("D9")), (RangeRef{9, 4, 9, 4}));
+    EXPECT_EQ(sheet.currentRegion(parseRange("F20")), (RangeRef{20, 6, 20, 6}));
+}
+
+TEST(AutoFit, WidensToTheLongestUnmergedTextAndLeavesEmptyColumns) {
+    Sheet sheet("s");
+    const TextMeasure sevenPointsPerLetter = [](const std::string& t, const CellFormat&) {
+        return 7.0 * QString::fromStdString(t).size();
+    };
+    sheet.setText(1, 1, "short");
+    sheet.setText(2, 1, "a much longer label");
+    sheet.setText(3, 1, "x");
+    sheet.range("A3:C3").merge(); // spans columns: does not count
+    sheet.range("A3").autoFitCurrentRegionColumns(sevenPointsPerLetter);
+    const double width = sheet.columnWidthPoints(1);
+    EXPECT_GE(width, 7.0 * 19);
+    EXPECT_LT(width, 7.0 * 19 + 12);
+    EXPECT_EQ(sheet.columnWidth(2), Sheet::defaultColumnWidth);
+}
+
+TEST(CellDisplay, NumberFormatsAsTheSheetShowsThem) {
+    struct Case {
+        double value;
+        const char* format;
+        const char* shown;
+    };
+    for (const Case& c : {Case{1234.5, "0", "1235"}, Case{2.25, "0.0", "2,3"}, Case{-2.25, "0.0", "-2,3"},
+                          Case{0.1 + 0.2, "General", "0,3"}, Case{12, "General", "12"},
+                          Case{46000, "dd.mm.yyyy", "09.12.2025"}, Case{1.0e20, "General", "1e+20"}}) {
+        Cell cell;
+        cell.value = c.value;
+        cell.format.numberFormat = c.format;
+        EXPECT_EQ(displayText(cell, ","), c.shown) << c.value << " " << c.format;
+    }
+}
+
+TEST(Merge, KeepsTheTopLeftValueAndReplacesOverlappingAreas) {
+    Sheet sheet("s");
+    sheet.setText(1, 1, "kept");
+    sheet.setText(1, 2, "dropped");
+    sheet.range("A1:B1").merge();
+    EXPECT_EQ(sheet.text(1, 1), "kept");
+    EXPECT_EQ(sheet.text(1, 2), "");
+    sheet.range("A1:C2").merge();
+    ASSERT_EQ(sheet.merges.size(), 1u);
+    EXPECT_EQ(sheet.merges[0], parseRange("A1:C2"));
+}
+
+TEST(Pictures, AMissingOrForeignFileIsAnErrorWithItsNumber) {
+    ScratchDir dir;
+    Sheet sheet("s");
+    try {
+        sheet.addPicture(dir.file("none.jpg"), 0, 0, 10, 10);
+        ADD_FAILURE();
+    } catch (const WorkbookError& e) {
+        EXPECT_EQ(e.number, fileNotFoundError);
+    }
+    std::ofstream(dir.file("text.jpg")) << "not a picture";
+    EXPECT_THROW(sheet.addPicture(dir.file("text.jpg"), 0, 0, 10, 10), WorkbookError);
+    EXPECT_TRUE(sheet.pictures.empty());
+}
+
+// Everything the writer can express survives a write and a read by our own reader.
+TEST(XlsxRoundTrip, CellsFormatsMergesLayoutAndPicturesComeBack) {
+    ScratchDir dir;
+    kalvar::testing::writePassDrawings(dir.path());
+    Workbook book = Workbook::reportWorkbook();
+    Sheet& s = book.sheet("Лист4");
+    s.leftMargin = 60;
+    s.rightMargin = 20;
+    s.setAllFontName("Arial CYR");
+    s.setAllFontSize(11);
+    s.setText(1, 1, "Заголовок «кавычки» & <теги>");
+    s.setNumber(2, 3, 12.5);
+    s.setText(3, 3, "строка 1\r\nстрока 2");
+    s.setNumber(4, 4, 1234.567);
+    s.range("D4").setNumberFormat("0.00").setBold(true).setFontSize(10);
+    s.range("A1:G1").merge();
+    s.range("C3:H3").merge().setWrap(true).setVAlign(VAlign::Centre).setHAlign(HAlign::Centre);
+    s.range("C8:C12").setLeftBorder(thinBorder);
+    s.range("A5:H5").setBottomBorder(thickBorder);
+    s.range("A3").setRowHeight(60);
+    s.columnWidths[1] = 23.5;
+    s.addPicture((dir.path() / "picture" / "KM 2x.jpg").string(), 10, 150, 280, 420);
+    book.sheet("Лист2").setText(1, 1, "второй");
+
+    const std::string path = dir.file("book.xlsx");
+    writeXlsx(book, path);
+    const Workbook back = readXlsx(path);
+
+    ASSERT_EQ(back.sheets.size(), 4u);
+    EXPECT_EQ(back.sheets[0].name, "Лист4");
+    EXPECT_EQ(back.sheets[1].name, "Лист1");
+    EXPECT_EQ(back.sheets[3].name, "Лист3");
+    EXPECT_EQ(back.activeSheet, 1);
+    EXPECT_EQ(back.sheet("Лист2").text(1, 1), "второй");
+    const Sheet& r = back.sheet(1);
+    EXPECT_DOUBLE_EQ(r.leftMargin, 60);
+    EXPECT_DOUBLE_EQ(r.rightMargin, 20);
+    for (const auto& [at, cell] : s.cells) {
+        const Cell* got = r.findCell(at.row, at.column);
+        ASSERT_NE(got, nullptr) << cellAddress(at.row, at.column);
+        EXPECT_EQ(got->value, cell.value) << cellAddress(at.row, at.column);
+        EXPECT_EQ(got->format, cell.format) << cellAddress(at.row, at.column);
+    }
+    EXPECT_EQ(r.merges, s.merges);
+    EXPECT_EQ(r.rowHeights, s.rowHeights);
+    EXPECT_DOUBLE_EQ(r.columnWidthPoints(1), s.columnWidthPoints(1));
+    EXPECT_DOUBLE_EQ(r.columnWidthPoints(2), s.columnWidthPoints(2));
+    ASSERT_EQ(r.pictures.size(), 1u);
+    EXPECT_EQ(r.pictures[0].data, s.pictures[0].data);
+    EXPECT_NEAR(r.pictures[0].left, 10, 0.5); // placed on whole pixels
+    EXPECT_NEAR(r.pictures[0].top, 150, 0.5);
+    EXPECT_NEAR(r.pictures[0].width, 280, 0.1);
+    EXPECT_NEAR(r.pictures[0].height, 420, 0.1);
+}
+
+TEST(XlsxWrite, AnUnwritablePlaceIsAnErrorAndLeavesNoFile) {
+    ScratchDir dir;
+    Workbook book = Workbook::reportWorkbook();
+    EXPECT_THROW(writeXlsx(book, dir.file("no/such/folder/book.xlsx")), WorkbookError);
+    EXPECT_FALSE(std::filesystem::exists(dir.path() / "no"));
+}
