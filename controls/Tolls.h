@@ -87,6 +87,10 @@ struct PictureBlit {
     uint8_t lightenAmount = 0;
     uint8_t darkenAmount = 0;
     ColorRef shadowColour = 0;
+    // The menus' shadow: effect 4 darkens the pixel already under the picture by shadowAmount instead of
+    // writing shadowColour.
+    bool shadowDarkensDestination = false;
+    uint8_t shadowAmount = 0;
 };
 
 // Turns the picture into a memory bitmap and writes its non-mask pixels at (x, y) through the effect.

@@ -93,6 +93,12 @@ void blitPicture(ZuHDC dc, const PictureBlit& picture, int x, int y) {
             for (int column = 0; column < width; ++column) {
                 ColorRef pixel = gdi::getPixel(turned, column, row);
                 if (pixel == mask) continue;
+                if (picture.effect == EffectShadow && picture.shadowDarkensDestination) {
+                    const ColorRef under = gdi::getPixel(dc, x + column, y + row);
+                    if (under != gdi::CLR_INVALID)
+                        gdi::setPixel(dc, x + column, y + row, darkenRaw(under, picture.shadowAmount));
+                    continue;
+                }
                 gdi::setPixel(dc, x + column, y + row, effectColour(picture, pixel));
             }
         }

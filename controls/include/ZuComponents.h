@@ -241,6 +241,52 @@ int GetWStyle(void);
 /* Frames a tool tip: black outline, tool-tip background fill. */
 int DrawToolTip(ZuHWND window, ZuHDC dc);
 
+
+/* ---- The control module: the four entry points of a self-registering in-process server ------------------
+ *
+ * Result codes are the platform's HRESULTs: zero or positive succeeds, negative fails. Class and interface
+ * identifiers are the platform's GUIDs. ZuControls.h holds the C++ interfaces that the objects behind these
+ * entry points implement, and the container API built on them. */
+typedef int32_t ZuHRESULT;
+
+typedef struct ZuGUID {
+    uint32_t Data1;
+    uint16_t Data2;
+    uint16_t Data3;
+    uint8_t Data4[8];
+} ZuGUID;
+
+#define ZU_S_OK ((ZuHRESULT)0)
+#define ZU_S_FALSE ((ZuHRESULT)1)
+#define ZU_E_NOTIMPL ((ZuHRESULT)0x80004001u)
+#define ZU_E_NOINTERFACE ((ZuHRESULT)0x80004002u)
+#define ZU_E_POINTER ((ZuHRESULT)0x80004003u)
+#define ZU_E_FAIL ((ZuHRESULT)0x80004005u)
+#define ZU_E_UNEXPECTED ((ZuHRESULT)0x8000FFFFu)
+#define ZU_E_INVALIDARG ((ZuHRESULT)0x80070057u)
+#define ZU_CLASS_E_NOAGGREGATION ((ZuHRESULT)0x80040110u)
+#define ZU_CLASS_E_CLASSNOTAVAILABLE ((ZuHRESULT)0x80040111u)
+#define ZU_REGDB_E_CLASSNOTREG ((ZuHRESULT)0x80040154u)
+#define ZU_SELFREG_E_TYPELIB ((ZuHRESULT)0x80040200u)
+#define ZU_SELFREG_E_CLASS ((ZuHRESULT)0x80040201u)
+#define ZU_CO_E_NOTINITIALIZED ((ZuHRESULT)0x800401F0u)
+#define ZU_CO_E_CLASSSTRING ((ZuHRESULT)0x800401F3u)
+#define ZU_CO_E_DLLNOTFOUND ((ZuHRESULT)0x800401F8u)
+#define ZU_RPC_E_WRONG_THREAD ((ZuHRESULT)0x8001010Eu)
+#define ZU_DISP_E_MEMBERNOTFOUND ((ZuHRESULT)0x80020003u)
+#define ZU_DISP_E_TYPEMISMATCH ((ZuHRESULT)0x80020005u)
+#define ZU_DISP_E_BADPARAMCOUNT ((ZuHRESULT)0x8002000Eu)
+
+/* Writes the type library, every served class and property page, their ProgIDs and interfaces into the
+ * per-user registry file; SELFREG_E_TYPELIB or SELFREG_E_CLASS when a step cannot be written. */
+ZuHRESULT DllRegisterServer(void);
+/* Removes everything DllRegisterServer writes (also for classes this build does not serve). */
+ZuHRESULT DllUnregisterServer(void);
+/* The class factory of a class identifier: CLASS_E_CLASSNOTAVAILABLE for a class the module does not serve. */
+ZuHRESULT DllGetClassObject(const ZuGUID* clsid, const ZuGUID* iid, void** object);
+/* S_OK when no server lock and no object of the module is alive, else S_FALSE. */
+ZuHRESULT DllCanUnloadNow(void);
+
 #ifdef __cplusplus
 }
 #endif
