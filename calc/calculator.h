@@ -5,6 +5,7 @@
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 #include "calc_state.h"
 #include "calc_ui.h"
@@ -47,6 +48,10 @@ class Calculator {
     // The limit handler the search calls when a plate-count or nozzle limit is reached.
     void выбор();
 
+    // The windows the last "Расчет" calculated or began to, in the order it took them (also those
+    // it stopped with a message).
+    const std::vector<WindowId>& calculatedWindows() const { return calculated_; }
+
   private:
     struct RatedFlows {
         double heating; // m3/s
@@ -77,7 +82,10 @@ class Calculator {
     CalcState& s;
     WindowSet& w;
     CalcUi& ui;
+    void noteCalculated(const CalcWindow& window);
+
     std::optional<RatedFlows> lastRating_;
+    std::vector<WindowId> calculated_;
     std::string limitLabel_ = messages::plateLimitLabel; // the reason the limit dialog gives
     // Steps the last cold-end search took: successive searches cross at nearly the same step, so
     // the next one looks there first.

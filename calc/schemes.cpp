@@ -1,6 +1,7 @@
 // The calculate command: a rating of the window that asks for a given plate count, or a sizing of
 // every exchanger of the current system, the two-stage hot-water schemes included; and the pass
 // drawing and connection legend of a window.
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
 
@@ -22,7 +23,13 @@ int16_t& Calculator::savedType(const CalcWindow& window) {
     }
 }
 
+void Calculator::noteCalculated(const CalcWindow& window) {
+    if (std::find(calculated_.begin(), calculated_.end(), window.id) == calculated_.end())
+        calculated_.push_back(window.id);
+}
+
 void Calculator::calculateCommand() {
+    calculated_.clear();
     s.passCount = static_cast<int16_t>(form().Combo2.listIndex + 1);
     // The last window that asks for a rating wins.
     if (w.Form3.Check5.value == 1) s.Форма = &w.Form3;
@@ -67,6 +74,7 @@ void Calculator::calculateCommand() {
 
 bool Calculator::rateCommand() {
     CalcWindow& f = form();
+    noteCalculated(f);
     if (f.Text38.text.empty()) {
         f.Text38.text = "?????";
         f.Text38.foreColor = colours::red;
@@ -103,6 +111,7 @@ bool Calculator::rateCommand() {
 
 bool Calculator::sizeWindow(CalcWindow& window) {
     s.Форма = &window;
+    noteCalculated(window);
     readInputs();
     const bool sized = sizeExchanger();
     // A window whose sizing stopped with a message keeps the type it had.
@@ -126,6 +135,7 @@ void Calculator::calculateTwoStage() {
     CalcWindow& hw = w.Form3;
     hw.Combo2.setListIndex(1);
     s.Форма = &hw;
+    noteCalculated(hw);
     readInputs();
     double sectionLossLimit = readNumber(hw.Text10.text);
     if (sectionLossLimit == 0) {

@@ -1,43 +1,262 @@
-// kalvar-cli: the headless calculation. `kalvar-cli calc [TASK.json | -]` prints the result of
-// "Расчет" for the task as one JSON object.
+// kalvar-cli: the headless calculation. `calc` runs "Расчет" for one task and prints its result,
+// `batch` runs one task per line in parallel, `help` explains both.
 #include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <optional>
 #include <sstream>
+#include <string>
+#include <thread>
+#include <vector>
 
+#include "batch.h"
 #include "task.h"
 
 namespace {
 
-int usage() {
-    std::cerr << "usage: kalvar-cli calc [TASK.json | -]\n";
-    return 2;
+using Json = nlohmann::ordered_json;
+
+constexpr const char* version = "kalvar-cli 1.0";
+
+// Exit codes: every run ends with one of these; any other failure is reported before exit 1.
+constexpr int exitRan = 0;
+constexpr int exitFailed = 1;
+constexpr int exitInvalid = 2;
+
+constexpr const char* calcUsage = "usage: kalvar-cli calc [TASK.json | -] [--summary]";
+constexpr const char* batchUsage = "usage: kalvar-cli batch [TASKS.jsonl | -] [--jobs N] [--summary-csv]";
+constexpr const char* helpUsage = "usage: kalvar-cli help [calc | batch | help]";
+constexpr const char* usageLines = "usage: kalvar-cli calc [TASK.json | -] [--summary]\n"
+                                   "       kalvar-cli batch [TASKS.jsonl | -] [--jobs N] [--summary-csv]\n"
+                                   "       kalvar-cli help [COMMAND]\n"
+                                   "       kalvar-cli --help | --version\n";
+
+constexpr const char* taskKeysHelp =
+    "Task (one JSON object; every key is optional):\n"
+    "  system            heat-supply system 1..8 (default 2, heating):\n"
+    "                    1 hot water, 2 heating, 3 ventilation, 4 parallel scheme,\n"
+    "                    5 two-stage mixed scheme, 6 parallel scheme for three circuits,\n"
+    "                    7 mixed scheme for three circuits, 8 mixed scheme with parallel ventilation\n"
+    "  units             {\"heat\": \"Гкал/ч\"|\"кВт\", \"flow\": \"м3/ч\"|\"л/с\", \"pressure\": "
+    "\"кПа\"|\"атм\"},\n"
+    "                    picked as the \"Размерность\" menu does (default the first of each)\n"
+    "  decimalSeparator  \".\" or \",\" (default \".\")\n"
+    "  seriesPrefix      prefix of the plate-series names (default \"КM\")\n"
+    "  windows           {\"Form1\"|\"Form2\"|\"Form3\"|\"Form12\": {control: value}}: a string sets a "
+    "text,\n"
+    "                    an integer a list index or a check value\n"
+    "  limitAnswers      answers to the plate-count limit dialog, in order: \"Несколько теплообменников\",\n"
+    "                    \"Другой типоразмер\" or \"Продолжить\" (\"Продолжить\" once the list is used up)\n"
+    "  name              a name for the task, repeated in the rows of `batch --summary-csv`\n";
+
+constexpr const char* commandsLine = "Commands: calc, batch, help (kalvar-cli --help describes them all).\n";
+
+constexpr const char* exitCodesHelp =
+    "Exit codes:\n"
+    "  0  the task ran (also when the calculation showed messages); for batch, every line was a valid task\n"
+    "  2  invalid input: a usage error, an unreadable file, or a task that is not valid (batch: any line)\n"
+    "  1  the output could not be written or another failure, always reported on standard error\n";
+
+std::string calcHelp() {
+    return std::string(calcUsage) +
+           "\n\nRuns \"Расчет\" for one task read from TASK.json or standard input (-, the default) and\n"
+           "prints the result as one JSON object: every control of the windows Form1, Form2, Form3 and\n"
+           "Form12, the messages shown and the limit dialogs answered.\n"
+           "  --summary   print instead, for every window the calculation ran, a block of its main results\n"
+           "              with the texts and units the windows show, then the messages and limit "
+           "dialogs\n\n" +
+           taskKeysHelp + "\n" + exitCodesHelp + "\n" + commandsLine;
+}
+
+std::string batchHelp() {
+    return std::string(batchUsage) +
+           "\n\nRuns one task per line of TASKS.jsonl or standard input (-, the default), in parallel, each\n"
+           "with its own state, and writes one result per line in input order: the JSON result `calc` "
+           "prints\n"
+           "(in one line), {\"line\": N, \"error\": \"...\"} for a line that is not a valid task, and an "
+           "empty\n"
+           "line for an empty one.\n"
+           "  --jobs N        tasks run at the same time, 1 to 9999 (default: the number of processors)\n"
+           "  --summary-csv   write instead a CSV table with one row per calculated window: line, name,\n"
+           "                  system, window, designation, units and the quantities of `calc --summary`,\n"
+           "                  messages and limit dialogs joined; an invalid line gives a row with its "
+           "error\n\n" +
+           taskKeysHelp + "\n" + exitCodesHelp + "\n" + commandsLine;
+}
+
+std::string helpHelp() {
+    return std::string(helpUsage) + "\n\nPrints the help of kalvar-cli, or of one command.\n";
+}
+
+std::string generalHelp() {
+    return std::string(version) +
+           ": sizing and rating of plate heat exchangers for district-heating substations, headless.\n\n" +
+           usageLines +
+           "\nCommands:\n"
+           "  calc    run \"Расчет\" for one task; JSON result, or a readable summary with --summary\n"
+           "  batch   run many tasks, one per line, in parallel; JSON Lines, or CSV with --summary-csv\n"
+           "  help    this help, or the help of one command (kalvar-cli help calc)\n"
+           "\nOptions:\n"
+           "  --help, -h   this help (after a command: that command's help)\n"
+           "  --version    the version\n\n" +
+           taskKeysHelp + "\n" + exitCodesHelp;
+}
+
+int usageError(const std::string& problem, const char* usage) {
+    std::cerr << "kalvar-cli: " << problem << "\n" << usage << (usage == usageLines ? "" : "\n");
+    return exitInvalid;
+}
+
+int printed(const std::string& text) {
+    std::cout << text;
+    std::cout.flush();
+    if (!std::cout) {
+        std::cerr << "kalvar-cli: cannot write to standard output\n";
+        return exitFailed;
+    }
+    return exitRan;
+}
+
+std::string currentDir() {
+    std::error_code error;
+    return std::filesystem::current_path(error).string();
+}
+
+// Reads the named file, or standard input for "-"; nullopt when it cannot be read.
+std::optional<std::string> readSource(const std::string& source) {
+    std::stringstream text;
+    if (source == "-") {
+        text << std::cin.rdbuf();
+        return text.str();
+    }
+    std::ifstream file(source, std::ios::binary);
+    if (!file) return std::nullopt;
+    text << file.rdbuf();
+    if (file.bad()) return std::nullopt;
+    return text.str();
+}
+
+bool isOption(const std::string& argument) {
+    return argument.size() > 1 && argument[0] == '-';
+}
+
+int calcCommand(const std::vector<std::string>& args) {
+    bool summary = false;
+    std::optional<std::string> source;
+    for (const std::string& a : args) {
+        if (a == "--help" || a == "-h") return printed(calcHelp());
+        if (a == "--summary")
+            summary = true;
+        else if (isOption(a))
+            return usageError("unknown option \"" + a + "\"", calcUsage);
+        else if (source)
+            return usageError("one task file only", calcUsage);
+        else
+            source = a;
+    }
+    const auto text = readSource(source.value_or("-"));
+    if (!text) {
+        std::cerr << "kalvar-cli: cannot read " << *source << "\n";
+        return exitInvalid;
+    }
+    try {
+        const kalvar::TaskRun run = kalvar::runTask(*text, currentDir(), summary);
+        if (summary) return printed(kalvar::summaryText(run.summaries, run.result));
+        return printed(run.result.dump(1, ' ', false, Json::error_handler_t::replace) + "\n");
+    } catch (const kalvar::TaskError& e) {
+        std::cerr << "kalvar-cli: " << e.what() << "\n";
+        return exitInvalid;
+    }
+}
+
+std::optional<unsigned> jobCount(const std::string& text) {
+    if (text.empty() || text.size() > 4 || text.find_first_not_of("0123456789") != std::string::npos)
+        return std::nullopt;
+    const unsigned n = static_cast<unsigned>(std::stoul(text));
+    if (n == 0) return std::nullopt;
+    return n;
+}
+
+int batchCommand(const std::vector<std::string>& args) {
+    kalvar::BatchOptions options;
+    options.jobs = std::max(1u, std::thread::hardware_concurrency());
+    std::optional<std::string> source;
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        if (a == "--help" || a == "-h") return printed(batchHelp());
+        if (a == "--summary-csv") {
+            options.summaryCsv = true;
+        } else if (a == "--jobs" || a.rfind("--jobs=", 0) == 0) {
+            std::string value;
+            if (a == "--jobs") {
+                if (i + 1 == args.size()) return usageError("--jobs needs a number", batchUsage);
+                value = args[++i];
+            } else {
+                value = a.substr(7);
+            }
+            const auto jobs = jobCount(value);
+            if (!jobs) return usageError("--jobs takes a whole number from 1 to 9999", batchUsage);
+            options.jobs = *jobs;
+        } else if (isOption(a)) {
+            return usageError("unknown option \"" + a + "\"", batchUsage);
+        } else if (source) {
+            return usageError("one task file only", batchUsage);
+        } else {
+            source = a;
+        }
+    }
+    options.workDir = currentDir();
+    std::ifstream file;
+    if (source && *source != "-") {
+        file.open(*source, std::ios::binary);
+        if (!file) {
+            std::cerr << "kalvar-cli: cannot read " << *source << "\n";
+            return exitInvalid;
+        }
+    }
+    std::istream& in = file.is_open() ? static_cast<std::istream&>(file) : std::cin;
+    const kalvar::BatchOutcome outcome = kalvar::runBatch(in, std::cout, options);
+    if (!std::cout) {
+        std::cerr << "kalvar-cli: cannot write to standard output\n";
+        return exitFailed;
+    }
+    if (in.bad()) {
+        std::cerr << "kalvar-cli: cannot read " << source.value_or("-") << "\n";
+        return exitInvalid;
+    }
+    if (outcome.invalidLines > 0) {
+        std::cerr << "kalvar-cli: " << outcome.invalidLines << " of " << outcome.lines
+                  << " lines are not valid tasks\n";
+        return exitInvalid;
+    }
+    return exitRan;
+}
+
+int helpCommand(const std::vector<std::string>& args) {
+    if (args.empty()) return printed(generalHelp());
+    if (args.size() > 1) return usageError("help takes one command", helpUsage);
+    if (args[0] == "calc") return printed(calcHelp());
+    if (args[0] == "batch") return printed(batchHelp());
+    if (args[0] == "help") return printed(helpHelp());
+    return usageError("no command \"" + args[0] + "\"", helpUsage);
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc < 2 || std::string(argv[1]) != "calc" || argc > 3) return usage();
-    const std::string source = argc == 3 ? argv[2] : "-";
-    std::stringstream text;
-    if (source == "-") {
-        text << std::cin.rdbuf();
-    } else {
-        std::ifstream file(source, std::ios::binary);
-        if (!file) {
-            std::cerr << "kalvar-cli: cannot read " << source << "\n";
-            return 2;
-        }
-        text << file.rdbuf();
-    }
     try {
-        std::error_code error;
-        const std::string workDir = std::filesystem::current_path(error).string();
-        const auto result = kalvar::runTask(text.str(), workDir);
-        std::cout << result.dump(1, ' ', false, nlohmann::ordered_json::error_handler_t::replace) << "\n";
-        return 0;
-    } catch (const kalvar::TaskError& e) {
+        if (argc < 2) return usageError("a command is needed", usageLines);
+        const std::string command = argv[1];
+        const std::vector<std::string> args(argv + 2, argv + argc);
+        if (command == "--help" || command == "-h") return printed(generalHelp());
+        if (command == "--version") return printed(std::string(version) + "\n");
+        if (command == "calc") return calcCommand(args);
+        if (command == "batch") return batchCommand(args);
+        if (command == "help") return helpCommand(args);
+        if (isOption(command)) return usageError("unknown option \"" + command + "\"", usageLines);
+        return usageError("no command \"" + command + "\"", usageLines);
+    } catch (const std::exception& e) {
         std::cerr << "kalvar-cli: " << e.what() << "\n";
-        return 2;
+        return exitFailed;
     }
 }

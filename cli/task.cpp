@@ -1,5 +1,7 @@
 #include "task.h"
 
+#include <algorithm>
+#include <iterator>
 #include <vector>
 
 #include "additional_results.h"
@@ -154,10 +156,19 @@ std::string stringOption(const Json& task, const char* key, const std::string& f
 
 } // namespace
 
-Json runTask(const std::string& taskText, const std::string& workDir) {
+TaskRun runTask(const std::string& taskText, const std::string& workDir, bool withSummaries) {
     Json task = Json::parse(taskText, nullptr, false);
     if (task.is_discarded()) throw TaskError("the task is not valid JSON");
     if (!task.is_object()) throw TaskError("the task must be a JSON object");
+    // A misspelt key would otherwise run the start-up task and look like a result.
+    for (const auto& item : task.items())
+        if (std::find_if(std::begin(taskKeys), std::end(taskKeys),
+                         [&](const char* key) { return item.key() == key; }) == std::end(taskKeys))
+            throw TaskError("unknown task key \"" + item.key() + "\"");
+    TaskRun run;
+    run.name = stringOption(task, "name", "");
+    const std::string separator = stringOption(task, "decimalSeparator", ".");
+    if (separator != "." && separator != ",") throw TaskError("\"decimalSeparator\" must be \".\" or \",\"");
 
     int system = 2;
     if (task.contains("system")) {
@@ -183,7 +194,7 @@ Json runTask(const std::string& taskText, const std::string& workDir) {
         task.contains("units") ? unitPicks(task["units"]) : std::vector<std::string>{};
 
     auto session = std::make_unique<Session>();
-    session->windows.decimalSeparator = stringOption(task, "decimalSeparator", ".");
+    session->windows.decimalSeparator = separator;
     startUp(*session, workDir);
     session->state.типт = stringOption(task, "seriesPrefix", "КM");
     selectSystem(*session, system);
@@ -197,14 +208,23 @@ Json runTask(const std::string& taskText, const std::string& workDir) {
     calculator.calculateCommand();
     refreshTickedAdditionalResults(*session);
 
-    Json result = Json::object();
+    Json& result = run.result;
+    result = Json::object();
     result["windows"] = Json{{"Form1", windowValues(session->windows.Form1)},
                              {"Form2", windowValues(session->windows.Form2)},
                              {"Form3", windowValues(session->windows.Form3)},
                              {"Form12", windowValues(session->windows.Form12)}};
     result["messages"] = ui.messages;
     result["limitDialogs"] = ui.limitDialogs;
-    return result;
+    run.system = system;
+    if (withSummaries)
+        for (WindowId id : calculator.calculatedWindows()) {
+            CalcWindow& window = id == WindowId::Form1   ? session->windows.Form1
+                                 : id == WindowId::Form2 ? session->windows.Form2
+                                                         : session->windows.Form3;
+            run.summaries.push_back(summariseWindow(*session, window));
+        }
+    return run;
 }
 
 } // namespace kalvar

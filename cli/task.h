@@ -4,8 +4,11 @@
 // dialogs shown.
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 #include <nlohmann/json.hpp>
+
+#include "summary.h"
 
 namespace kalvar {
 
@@ -16,7 +19,22 @@ class TaskError : public std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
+// The keys a task may have, in the order the help lists them.
+inline constexpr const char* taskKeys[] = {
+    "system", "units", "decimalSeparator", "seriesPrefix", "windows", "limitAnswers", "name"};
+
+// A task run: the result `calc` prints and, when asked for, the summary of each calculated window.
+struct TaskRun {
+    nlohmann::ordered_json result;
+    int system = 2;
+    std::string name; // the task's "name", or empty
+    std::vector<WindowSummary> summaries;
+};
+
 // Runs the task text; throws TaskError. workDir is where the pass drawings are looked for.
-nlohmann::ordered_json runTask(const std::string& taskText, const std::string& workDir);
+TaskRun runTask(const std::string& taskText, const std::string& workDir, bool withSummaries);
+inline nlohmann::ordered_json runTask(const std::string& taskText, const std::string& workDir) {
+    return runTask(taskText, workDir, false).result;
+}
 
 } // namespace kalvar

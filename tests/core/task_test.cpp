@@ -1,14 +1,9 @@
 // kalvar-cli's task contract: what a task may set, what the result holds, and the refusals.
-#include <cstdio>
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
-
-#include <unistd.h>
 
 #include <gtest/gtest.h>
 
+#include "cli_run.h"
 #include "task.h"
 
 using kalvar::runTask;
@@ -29,6 +24,13 @@ TEST(Task, RefusesWhatItCannotRun) {
         R"({"windows": {"Form2": {"Check5": 2}}})",
         R"({"windows": {"Form1": {"Text10": "7"}}})",
         R"({"limitAnswers": ["Да"]})",
+        // Only a point or a comma writes numbers anyone can read back.
+        R"({"decimalSeparator": ""})",
+        R"({"decimalSeparator": "ab"})",
+        R"({"decimalSeparator": ", "})",
+        // A misspelt key would silently calculate the start-up task.
+        R"({"sytem": 3})",
+        R"({"name": 7})",
         // The first series is the last one automatic choice may not pass: no "Другой типоразмер"
         // once the third series is reached by hand.
         R"({"windows": {"Form2": {"Text30": "5", "Combo1": 2, "Combo2": 0}}, "limitAnswers": ["Другой типоразмер"]})",
@@ -66,39 +68,16 @@ TEST(Task, OptionsReachTheWindows) {
     EXPECT_EQ(result["windows"]["Form2"]["Text1"], "");
 }
 
-namespace {
-
-// Each run writes its own file: CTest runs the tests of this suite in parallel.
-int runCli(const std::string& arguments, std::string* output = nullptr) {
-    std::string outFile = ::testing::TempDir() + "/kalvar-cli.XXXXXX";
-    const int fd = mkstemp(outFile.data());
-    if (fd < 0) {
-        ADD_FAILURE() << "cannot create " << outFile;
-        return -1;
-    }
-    close(fd);
-    const std::string command = std::string(KALVAR_CLI) + " " + arguments + " >" + outFile + " 2>/dev/null";
-    const int status = std::system(command.c_str());
-    if (output) {
-        std::ifstream in(outFile);
-        std::stringstream text;
-        text << in.rdbuf();
-        *output = text.str();
-    }
-    std::remove(outFile.c_str());
-    return WEXITSTATUS(status);
-}
-
-} // namespace
+using kalvar::testing::runCli;
 
 TEST(Cli, EveryExampleRunsAndWritesNoInfinityOrNan) {
     int examples = 0;
     for (const auto& entry : std::filesystem::directory_iterator(KALVAR_EXAMPLES_DIR)) {
         if (entry.path().extension() != ".json") continue;
         ++examples;
-        std::string output;
-        EXPECT_EQ(runCli("calc '" + entry.path().string() + "'", &output), 0) << entry.path();
-        const auto result = nlohmann::json::parse(output);
+        const auto run = runCli("calc '" + entry.path().string() + "'");
+        EXPECT_EQ(run.exitCode, 0) << entry.path();
+        const auto result = nlohmann::json::parse(run.out);
         for (const auto& [window, controls] : result["windows"].items())
             for (const auto& [name, value] : controls.items())
                 if (value.is_string()) {
@@ -111,11 +90,11 @@ TEST(Cli, EveryExampleRunsAndWritesNoInfinityOrNan) {
 }
 
 TEST(Cli, ExitCodes) {
-    EXPECT_EQ(runCli("calc /nonexistent/task.json"), 2);
-    EXPECT_EQ(runCli("frobnicate"), 2);
-    EXPECT_EQ(runCli("calc - < '" KALVAR_EXAMPLES_DIR "/heating-by-load.json'"), 0);
-    EXPECT_EQ(runCli("calc /dev/null"), 2); // not JSON
-    EXPECT_EQ(runCli("calc < /dev/null"), 2);
+    EXPECT_EQ(runCli("calc /nonexistent/task.json").exitCode, 2);
+    EXPECT_EQ(runCli("frobnicate").exitCode, 2);
+    EXPECT_EQ(runCli("calc - < '" KALVAR_EXAMPLES_DIR "/heating-by-load.json'").exitCode, 0);
+    EXPECT_EQ(runCli("calc /dev/null").exitCode, 2); // not JSON
+    EXPECT_EQ(runCli("calc < /dev/null").exitCode, 2);
 }
 
 TEST(Task, UnitsArePickedAsTheMenuDoesAndConvertTheStandingNumbers) {

@@ -1,0 +1,170 @@
+#include "summary.h"
+
+#include <algorithm>
+
+#include "additional_results.h"
+#include "startup.h"
+
+namespace kalvar {
+
+namespace {
+
+using Json = nlohmann::ordered_json;
+
+std::string titleOf(const CalcWindow& f) {
+    switch (f.id) {
+    case WindowId::Form3:
+        return "ГВС";
+    case WindowId::Form2:
+        return "Отопление";
+    default:
+        return "Вентиляция";
+    }
+}
+
+// The flow label shows "м  /ч" with a raised "3" beside it.
+std::string flowUnitOf(const CalcWindow& f) {
+    return f.Label59.text == "м  /ч" ? "м3/ч" : f.Label59.text;
+}
+
+std::string selectedItem(const Control& list) {
+    if (list.listIndex < 0 || list.listIndex >= static_cast<int>(list.items.size())) return "";
+    return list.items[static_cast<size_t>(list.listIndex)];
+}
+
+// Display width in characters: UTF-8 continuation bytes take no column.
+size_t columns(const std::string& text) {
+    return static_cast<size_t>(std::count_if(
+        text.begin(), text.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
+}
+
+std::string padded(const std::string& text, size_t width) {
+    const size_t used = columns(text);
+    return used >= width ? text : text + std::string(width - used, ' ');
+}
+
+std::string shown(const std::string& text) {
+    return text.empty() ? "—" : text;
+}
+
+// A message text starts with a line break; a summary line shows it in one line.
+std::string oneLine(std::string text) {
+    for (char& c : text)
+        if (c == '\r' || c == '\n') c = ' ';
+    const size_t first = text.find_first_not_of(' ');
+    return first == std::string::npos ? "" : text.substr(first);
+}
+
+} // namespace
+
+WindowSummary summariseWindow(Session& session, CalcWindow& f) {
+    AdditionalResultsWindow& r = session.windows.Form12;
+    // The pipe velocities are what Form12 shows for this window: nothing stays from another one.
+    r.ensureLoaded();
+    r.Text45.text.clear();
+    r.Text46.text.clear();
+    fillAdditionalResults(session, f);
+    const bool sized = !f.Text58.text.empty();
+
+    WindowSummary out;
+    out.window = f.name;
+    out.title = titleOf(f);
+    out.designation = f.Text1.text;
+    out.heatUnit = f.Label57.text;
+    out.flowUnit = flowUnitOf(f);
+    out.pressureUnit = f.Label34_1.text;
+    const std::string& heat = out.heatUnit;
+    const std::string& flow = out.flowUnit;
+    const std::string& pressure = out.pressureUnit;
+    const std::vector<std::string> sides = {"heating", "heated"};
+    // clang-format off
+    out.rows = {
+        {"heat_load",              "Тепловая нагрузка Q",                   heat,         {f.Text30.text}, {}},
+        {"flow",                   "Расход G",                              flow,         {f.Text31.text, f.Text33.text}, sides},
+        {"inlet_temperature",      "Температура на входе",                  "°C",         {f.Text2.text, f.Text3.text}, sides},
+        {"outlet_temperature",     "Температура на выходе",                 "°C",         {f.Text4.text, f.Text5.text}, sides},
+        {"channel_velocity",       "Скорость в каналах",                    "м/с",        {f.Text34.text, f.Text35.text}, sides},
+        {"pressure_loss",          "Потери давления",                       pressure,     {f.Text36.text, f.Text37.text}, sides},
+        {"pump_power",             "Мощность на прокачку",                  "Вт",         {f.Text54.text, f.Text55.text}, sides},
+        {"optimal_heating_flow",   "Оптимальный расход греющей среды",      flow,         {f.Text47.text}, {}},
+        {"optimal_heating_outlet", "Оптимальная t греющей среды на выходе", "°C",         {f.Text32.text}, {}},
+        {"k",                      "Коэффициент теплопередачи K",           "Вт/(м2·°C)", {f.Text26.text}, {}},
+        {"surface",                "Площадь поверхности S",                 "м2",         {f.Text27.text}, {}},
+        {"margin",                 "Запас поверхности",                     "%",          {f.Text28.text}, {}},
+        {"weight",                 "Масса",                                 "кг",         {f.Text29.text}, {}},
+        {"plates",                 "Число пластин n",                       "",           {f.Text38.text}, {}},
+        {"dimension",              "Габариты A / L / B / C / E / F",        "мм",
+         {f.Text50.text, f.Text56.text, f.Text52.text, f.Text45.text, f.Text48.text, f.Text51.text},
+         {"a", "l", "b", "c", "e", "f"}},
+        {"nozzle",                 "Фланцы (патрубки) Ду",                  "",           {f.Text58.text}, {}},
+        {"pipe_bore",              "Трубы Ду",                              "мм",
+         {sized ? selectedItem(r.Combo5) : "", sized ? selectedItem(r.Combo6) : ""}, sides},
+        {"pipe_velocity",          "Скорость в трубах",                     "м/с",        {r.Text45.text, r.Text46.text}, sides},
+        {"valve_pressure_drop",    "Перепад давления на клапане",           pressure,     {r.Text10.text}, {}},
+        {"valve_kvs",              "Клапан Kvs",                            "м3/ч",       {f.Text9.text}, {}},
+        {"valve_bore",             "Клапан Ду",                             "мм",         {f.Text8.text}, {}},
+    };
+    // clang-format on
+    return out;
+}
+
+std::vector<std::string> messageLines(const Json& result) {
+    std::vector<std::string> lines;
+    for (const Json& m : result["messages"])
+        lines.push_back(m["title"].get<std::string>() + ": " + oneLine(m["text"].get<std::string>()));
+    return lines;
+}
+
+std::vector<std::string> limitDialogLines(const Json& result) {
+    std::vector<std::string> lines;
+    for (const Json& d : result["limitDialogs"])
+        lines.push_back(d["caption"].get<std::string>() + ": " + d["label"].get<std::string>() +
+                        " — ответ «" + d["answer"].get<std::string>() + "»");
+    return lines;
+}
+
+std::string summaryText(const std::vector<WindowSummary>& windows, const Json& result) {
+    size_t labelWidth = 0, valueWidth = columns("греющая");
+    for (const WindowSummary& w : windows)
+        for (const SummaryRow& row : w.rows) {
+            labelWidth = std::max(labelWidth, columns(row.label + (row.unit.empty() ? "" : ", " + row.unit)));
+            if (row.values.size() <= 2)
+                for (const std::string& v : row.values)
+                    valueWidth = std::max(valueWidth, columns(shown(v)));
+        }
+    labelWidth += 2;
+    valueWidth += 2;
+
+    std::string out;
+    for (const WindowSummary& w : windows) {
+        if (!out.empty()) out += "\n";
+        out += w.title + " (" + w.window + "): " + shown(w.designation) + "\n";
+        size_t previousValues = 1;
+        for (const SummaryRow& row : w.rows) {
+            // Each run of rows per medium gets the column heads.
+            if (row.values.size() == 2 && previousValues != 2)
+                out += "  " + padded("", labelWidth) + padded("греющая", valueWidth) + "нагреваемая\n";
+            previousValues = row.values.size();
+            std::string line =
+                "  " + padded(row.label + (row.unit.empty() ? "" : ", " + row.unit), labelWidth);
+            if (row.values.size() == 2) {
+                line += padded(shown(row.values[0]), valueWidth) + shown(row.values[1]);
+            } else {
+                for (size_t i = 0; i < row.values.size(); ++i)
+                    line += (i > 0 ? " / " : "") + shown(row.values[i]);
+            }
+            out += line + "\n";
+        }
+    }
+    const auto messages = messageLines(result);
+    const auto dialogs = limitDialogLines(result);
+    out += "\nСообщения:" + std::string(messages.empty() ? " нет\n" : "\n");
+    for (const std::string& m : messages)
+        out += "  " + m + "\n";
+    out += "Диалоги ограничения:" + std::string(dialogs.empty() ? " нет\n" : "\n");
+    for (const std::string& d : dialogs)
+        out += "  " + d + "\n";
+    return out;
+}
+
+} // namespace kalvar
