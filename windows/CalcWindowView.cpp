@@ -320,7 +320,12 @@ void CalcWindowView::build() {
     left->setSpacing(2);
     auto* titleRow = new QHBoxLayout;
     titleRow->setSpacing(6);
-    titleRow->addWidget(makeLabel(this, "Label7"));
+    // The title takes the width of the longest one, so that the three strips line up.
+    QLabel* title = makeLabel(this, "Label7");
+    QFont bold = font();
+    bold.setBold(true);
+    title->setMinimumWidth(QFontMetrics(bold).horizontalAdvance(QStringLiteral("ВЕНТИЛЯЦИЯ")) + 4);
+    titleRow->addWidget(title);
     auto* designation = new QLineEdit(this);
     designation->setObjectName(QStringLiteral("Text1"));
     designation->setFixedHeight(rowHeight);
@@ -830,6 +835,7 @@ void CalcWindowView::mediumChanged(bool heatingSide) {
 void CalcWindowView::Check1_Click() {
     if (w_.Check1.value != 0) {
         placeStrip(0);
+        if (QMdiSubWindow* sub = subWindow()) sub->raise(); // over the window whose strip is at the top
         kalvar::fillAdditionalResults(host_.session(), w_);
         host_.showAdditionalResults(w_);
     } else {
