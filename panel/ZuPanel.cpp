@@ -14,6 +14,7 @@
 #include <QPainter>
 #include <QTimer>
 #include <QWidgetAction>
+#include <QWindow>
 
 #include <optional>
 
@@ -165,7 +166,6 @@ ZuPanel::ZuPanel(QWidget* parent) : QWidget(parent), view_(std::make_unique<ZuPa
 }
 
 ZuPanel::~ZuPanel() {
-    // The menu is a child; its signals must not reach a half-destroyed panel.
     if (menu_) {
         menu_->disconnect(this);
         delete menu_;
@@ -555,10 +555,10 @@ void ZuPanel::fillMenu(QMenu* menu, int b, int m) {
             auto* label = new QLabel(entry.Caption().toHtmlEscaped().prepend(QLatin1String("<b>")), menu);
             label->setTextFormat(Qt::RichText);
             label->setContentsMargins(8, 4, 8, 4);
-            QPalette palette = label->palette(); // not greyed as a disabled entry is
-            palette.setColor(QPalette::Disabled, QPalette::WindowText,
-                             palette.color(QPalette::Active, QPalette::WindowText));
-            label->setPalette(palette);
+            // In the menu's text colour, not greyed as a disabled entry is.
+            label->setStyleSheet(
+                QStringLiteral("QLabel { color: %1; }")
+                    .arg(menu->palette().color(QPalette::Active, QPalette::WindowText).name()));
             auto* action = new QWidgetAction(menu);
             action->setDefaultWidget(label);
             action->setText(entry.Caption());
@@ -587,13 +587,18 @@ void ZuPanel::showMenu(int b, bool byKeyboard) {
     closeMenu();
     hideToolTip();
     announce(b);
-    menu_ = new QMenu(this);
+    // Without a parent: the host window's style sheets must not restyle the menu (a background rule
+    // there would hide the highlight of the current entry). The panel deletes it.
+    menu_ = new QMenu;
     menu_->setObjectName(QStringLiteral("ZuPanelMenu%1").arg(b));
     fillMenu(menu_, b, 0);
     connect(menu_, &QMenu::aboutToHide, this, &ZuPanel::menuClosed);
     menuOwner_ = b;
     repaint();
     const QRect rect = buttonRect(b);
+    menu_->winId();
+    if (QWindow* handle = menu_->windowHandle(); handle && window()->windowHandle())
+        handle->setTransientParent(window()->windowHandle());
     menu_->popup(mapToGlobal(rect.bottomLeft() + QPoint(0, 1)));
     if (byKeyboard) {
         for (QAction* action : menu_->actions())

@@ -102,6 +102,21 @@ int main(int argc, char** argv) {
         grabWithPopups(&strip, {open}).save(dir + QStringLiteral("/panel-calc-menu-%1.png").arg(suffix));
         open->close();
     }
+    // The layout panel's "Тип" sub-menu, with its disabled series.
+    QTest::mouseMove(layout, layout->buttonRect(1).center());
+    QTest::mousePress(layout, Qt::LeftButton, {}, layout->buttonRect(1).center());
+    QTest::qWait(100);
+    if (QMenu* open = layout->openMenu()) {
+        QTest::keyClick(open, Qt::Key_Down);
+        QTest::keyClick(open, Qt::Key_Right);
+        QTest::qWait(100);
+        QList<QWidget*> shown{open};
+        for (QMenu* sub : open->findChildren<QMenu*>())
+            if (sub->isVisible()) shown.append(sub);
+        grabWithPopups(&strip, shown).save(dir + QStringLiteral("/panel-calc-layout-%1.png").arg(suffix));
+        open->close();
+    }
+    QTest::mouseMove(layout, QPoint(1, 1));
     QTest::mouseMove(layout, layout->buttonRect(1).center());
     QTest::qWait(900);
     QList<QWidget*> tips;
