@@ -614,11 +614,11 @@ bool CalcWindowView::eventFilter(QObject* watched, QEvent* event) {
 
     const bool withButtons = type == QEvent::MouseMove && static_cast<QMouseEvent*>(event)->buttons() != 0;
     if (watched == this || watched->objectName() == QStringLiteral("Frame5")) {
-        // Over the background or Frame5 (labels included, boxes and panels excluded).
+        // Over the background or Frame5 (labels included, boxes and panels excluded). Only a move
+        // tells where the pointer is: entering the frame on the way to a box inside it is no hint.
+        if (type != QEvent::MouseMove) return false;
         auto* widget = static_cast<QWidget*>(watched);
-        QWidget* under = nullptr;
-        if (type == QEvent::MouseMove)
-            under = widget->childAt(static_cast<QMouseEvent*>(event)->position().toPoint());
+        QWidget* under = widget->childAt(static_cast<QMouseEvent*>(event)->position().toPoint());
         auto* frame5 = findChild<QWidget*>(QStringLiteral("Frame5"));
         auto* frame3 = findChild<QWidget*>(QStringLiteral("Frame3"));
         const bool background = under == nullptr || under == frame5 ||

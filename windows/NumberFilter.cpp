@@ -24,7 +24,11 @@ class KeyFilter : public QObject {
 
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (event->type() == QEvent::KeyPress) {
-            const QString typed = static_cast<QKeyEvent*>(event)->text();
+            const auto* key = static_cast<QKeyEvent*>(event);
+            // Shortcuts (Ctrl+A, Ctrl+V, …) are control codes, whatever text the platform gives them.
+            if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
+                return QObject::eventFilter(watched, event);
+            const QString typed = key->text();
             // Keys without a character (arrows, Delete as code 127 is no typed character either)
             // and the control codes 1..26 pass.
             if (!typed.isEmpty()) {
