@@ -1,5 +1,6 @@
 // kalvar-cli: the headless calculation. `calc` runs "Расчет" for one task and prints its result,
-// `batch` runs one task per line in parallel, `help` explains both.
+// `batch` runs one task per line in parallel, `encipher` and `decipher` let a site write its own
+// owner-details workbook, `help` explains them.
 #include <filesystem>
 #include <fstream>
 #include <iostream>
@@ -10,6 +11,7 @@
 #include <vector>
 
 #include "batch.h"
+#include "cipher.h"
 #include "task.h"
 
 namespace {
@@ -25,9 +27,12 @@ constexpr int exitInvalid = 2;
 
 constexpr const char* calcUsage = "usage: kalvar-cli calc [TASK.json | -] [--summary]";
 constexpr const char* batchUsage = "usage: kalvar-cli batch [TASKS.jsonl | -] [--jobs N] [--summary-csv]";
-constexpr const char* helpUsage = "usage: kalvar-cli help [calc | batch | help]";
+constexpr const char* encipherUsage = "usage: kalvar-cli encipher TEXT";
+constexpr const char* decipherUsage = "usage: kalvar-cli decipher TEXT";
+constexpr const char* helpUsage = "usage: kalvar-cli help [calc | batch | encipher | decipher | help]";
 constexpr const char* usageLines = "usage: kalvar-cli calc [TASK.json | -] [--summary]\n"
                                    "       kalvar-cli batch [TASKS.jsonl | -] [--jobs N] [--summary-csv]\n"
+                                   "       kalvar-cli encipher TEXT | decipher TEXT\n"
                                    "       kalvar-cli help [COMMAND]\n"
                                    "       kalvar-cli --help | --version\n";
 
@@ -49,7 +54,8 @@ constexpr const char* taskKeysHelp =
     "                    \"Другой типоразмер\" or \"Продолжить\" (\"Продолжить\" once the list is used up)\n"
     "  name              a name for the task, repeated in the rows of `batch --summary-csv`\n";
 
-constexpr const char* commandsLine = "Commands: calc, batch, help (kalvar-cli --help describes them all).\n";
+constexpr const char* commandsLine =
+    "Commands: calc, batch, encipher, decipher, help (kalvar-cli --help describes them all).\n";
 
 constexpr const char* exitCodesHelp =
     "Exit codes:\n"
@@ -84,6 +90,20 @@ std::string batchHelp() {
            taskKeysHelp + "\n" + exitCodesHelp + "\n" + commandsLine;
 }
 
+std::string encipherHelp() {
+    return std::string(encipherUsage) +
+           "\n\nPrints TEXT (UTF-8) enciphered as the six owner details of the owner-details workbook\n"
+           "\"Юридический адрес.xls\" are stored, so that a site can write its own workbook.\n\n" +
+           exitCodesHelp + "\n" + commandsLine;
+}
+
+std::string decipherHelp() {
+    return std::string(decipherUsage) +
+           "\n\nPrints an owner detail of the owner-details workbook deciphered, as the program reads "
+           "it.\n\n" +
+           exitCodesHelp + "\n" + commandsLine;
+}
+
 std::string helpHelp() {
     return std::string(helpUsage) + "\n\nPrints the help of kalvar-cli, or of one command.\n";
 }
@@ -95,6 +115,8 @@ std::string generalHelp() {
            "\nCommands:\n"
            "  calc    run \"Расчет\" for one task; JSON result, or a readable summary with --summary\n"
            "  batch   run many tasks, one per line, in parallel; JSON Lines, or CSV with --summary-csv\n"
+           "  encipher  write TEXT as the owner-details workbook stores it\n"
+           "  decipher  read an enciphered owner-details TEXT\n"
            "  help    this help, or the help of one command (kalvar-cli help calc)\n"
            "\nOptions:\n"
            "  --help, -h   this help (after a command: that command's help)\n"
@@ -232,11 +254,27 @@ int batchCommand(const std::vector<std::string>& args) {
     return exitRan;
 }
 
+int cipherCommand(const std::vector<std::string>& args, bool encipher) {
+    const char* usage = encipher ? encipherUsage : decipherUsage;
+    if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h"))
+        return printed(encipher ? encipherHelp() : decipherHelp());
+    // "--" lets a text that begins with a minus through.
+    std::vector<std::string> texts = args;
+    if (!texts.empty() && texts[0] == "--")
+        texts.erase(texts.begin());
+    else if (!texts.empty() && isOption(texts[0]))
+        return usageError("unknown option \"" + texts[0] + "\"", usage);
+    if (texts.size() != 1) return usageError("one TEXT is needed (quote it when it has blanks)", usage);
+    return printed((encipher ? kalvar::encipher(texts[0]) : kalvar::шифр(texts[0])) + "\n");
+}
+
 int helpCommand(const std::vector<std::string>& args) {
     if (args.empty()) return printed(generalHelp());
     if (args.size() > 1) return usageError("help takes one command", helpUsage);
     if (args[0] == "calc") return printed(calcHelp());
     if (args[0] == "batch") return printed(batchHelp());
+    if (args[0] == "encipher") return printed(encipherHelp());
+    if (args[0] == "decipher") return printed(decipherHelp());
     if (args[0] == "help") return printed(helpHelp());
     return usageError("no command \"" + args[0] + "\"", helpUsage);
 }
@@ -252,6 +290,8 @@ int main(int argc, char** argv) {
         if (command == "--version") return printed(std::string(version) + "\n");
         if (command == "calc") return calcCommand(args);
         if (command == "batch") return batchCommand(args);
+        if (command == "encipher") return cipherCommand(args, true);
+        if (command == "decipher") return cipherCommand(args, false);
         if (command == "help") return helpCommand(args);
         if (isOption(command)) return usageError("unknown option \"" + command + "\"", usageLines);
         return usageError("no command \"" + command + "\"", usageLines);

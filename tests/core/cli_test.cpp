@@ -11,6 +11,7 @@
 
 #include "batch.h"
 #include "cli_run.h"
+#include "number_text.h"
 #include "task.h"
 
 using kalvar::testing::runCli;
@@ -85,18 +86,19 @@ TEST(CliHelp, EveryHelpNamesTheCommandsTaskKeysAndExitCodes) {
     struct Case {
         const char* arguments;
         bool namesEverything; // every command, every task key and the exit codes
-    } cases[] = {{"--help", true},     {"-h", true},
-                 {"help", true},       {"help calc", true},
-                 {"help batch", true}, {"calc --help", true},
-                 {"batch -h", true},   {"help help", false},
-                 {"--version", false}, {"calc x.json --help", true}};
+    } cases[] = {{"--help", true},         {"-h", true},
+                 {"help", true},           {"help calc", true},
+                 {"help batch", true},     {"calc --help", true},
+                 {"batch -h", true},       {"help help", false},
+                 {"--version", false},     {"calc x.json --help", true},
+                 {"help encipher", false}, {"decipher --help", false}};
     for (const Case& c : cases) {
         const auto run = runCli(c.arguments);
         EXPECT_EQ(run.exitCode, 0) << c.arguments;
         EXPECT_FALSE(run.out.empty()) << c.arguments;
         EXPECT_TRUE(run.err.empty()) << c.arguments;
         if (!c.namesEverything) continue;
-        for (const char* command : {"calc", "batch", "help"})
+        for (const char* command : {"calc", "batch", "encipher", "decipher", "help"})
             EXPECT_NE(run.out.find(command), std::string::npos) << c.arguments << ": " << command;
         for (const char* key : kalvar::taskKeys)
             EXPECT_NE(run.out.find(key), std::string::npos) << c.arguments << ": " << key;
@@ -119,7 +121,10 @@ TEST(CliHelp, UsageErrorsExitWithTwoAndTheUsageLine) {
                            "batch --jobs=-1",
                            "batch --jobs two",
                            "batch --jobs 99999",
-                           "batch /nonexistent/tasks.jsonl"};
+                           "batch /nonexistent/tasks.jsonl",
+                           "encipher",
+                           "encipher a b",
+                           "decipher -x"};
     for (const char* arguments : cases) {
         const auto run = runCli(arguments);
         EXPECT_EQ(run.exitCode, 2) << arguments;
@@ -421,4 +426,20 @@ TEST(CliBatch, CsvHasARowPerCalculatedWindowAndAnErrorRowPerInvalidLine) {
     EXPECT_EQ(rows[4][column("line")], "4");
     EXPECT_EQ(rows[4][column("name")], "ТП-4");
     EXPECT_EQ(rows[4][column("error")], "\"system\" must be an integer 1..8");
+}
+
+TEST(CliCipher, DecipherReadsWhatEncipherWrites) {
+    for (const char* text : {"ООО «Тепло», г. Минск", "-5 %", "a'b\"c", ""}) {
+        const std::string quoted = "'" + kalvar::replaceAll(text, "'", "'\\''") + "'";
+        const auto enciphered = runCli("encipher -- " + quoted);
+        ASSERT_EQ(enciphered.exitCode, 0) << text;
+        ASSERT_FALSE(enciphered.out.empty());
+        const std::string stored = enciphered.out.substr(0, enciphered.out.size() - 1);
+        if (*text != 0) {
+            EXPECT_NE(stored, text);
+        }
+        const auto deciphered = runCli("decipher -- '" + kalvar::replaceAll(stored, "'", "'\\''") + "'");
+        EXPECT_EQ(deciphered.exitCode, 0) << text;
+        EXPECT_EQ(deciphered.out, std::string(text) + "\n");
+    }
 }
