@@ -21,22 +21,29 @@ class ZuPanelToolTip;
 class QMenu;
 
 // An index outside a collection yields that collection's spare entry: it reads as empty, unchecked,
-// enabled and visible, and whatever is written to it is forgotten at the next such access.
+// enabled and visible, and whatever is written to it is forgotten at the next such access. The spare keeps
+// its address while the collection lives, so a reference to it never dangles.
 template <class T> class ZuPanelCollection {
   public:
     int16_t Count() const { return static_cast<int16_t>(items_.size()); }
     T& Item(int16_t index) const {
         if (index >= 1 && index <= Count()) return *items_[static_cast<size_t>(index - 1)];
-        spare_ = std::make_unique<T>();
+        if (!spare_) spare_ = std::make_unique<T>();
+        spare_->resetSpare();
         return *spare_;
     }
 
     // Building the collection (design loading).
     T& add() { return *items_.emplace_back(std::make_unique<T>()); }
-    void clear() { items_.clear(); }
+    // Empties the collection and its spare; used when a spare entry that owns this collection is reset.
+    void resetSpare() {
+        items_.clear();
+        if (spare_) spare_->resetSpare();
+    }
 
   private:
-    std::vector<std::unique_ptr<T>> items_; // entries keep their address for the panel's lifetime
+    // Entries keep their address until the panel loads another design.
+    std::vector<std::unique_ptr<T>> items_;
     mutable std::unique_ptr<T> spare_;
 };
 
@@ -61,6 +68,9 @@ class ZuPanelSubItem {
     bool isSeparator() const { return caption_ == QLatin1String("-"); }
     bool isPickable() const { return enabled_ && !heading_ && !isSeparator(); }
 
+    // Back to an empty entry (a collection's spare).
+    void resetSpare() { *this = ZuPanelSubItem(); }
+
   private:
     QString caption_;
     QString toolTipText_;
@@ -77,6 +87,11 @@ class ZuPanelMenuItem : public ZuPanelSubItem {
   public:
     ZuPanelSubItems& SubItems() { return subItems_; }
     const ZuPanelSubItems& SubItems() const { return subItems_; }
+
+    void resetSpare() {
+        ZuPanelSubItem::resetSpare();
+        subItems_.resetSpare();
+    }
 
   private:
     ZuPanelSubItems subItems_;
@@ -101,6 +116,14 @@ class ZuPanelButton {
     void setCaption(const QString& caption);
     void setToolTipText(const QString& text) { toolTipText_ = text; }
     ZuPanel* panel() const { return panel_; }
+
+    void resetSpare() {
+        caption_.clear();
+        toolTipText_.clear();
+        visible_ = enabled_ = true;
+        menuItems_.resetSpare();
+        panel_ = nullptr;
+    }
 
   private:
     friend class ZuPanel;

@@ -157,7 +157,7 @@ void ZuPanelView::layout(const ZuPanel& panel, qreal ratio) {
         button.caption = source.Caption().toUtf8();
         button.record = baseRecord();
         button.record.caption = nullptr; // set at each use: the vector may still move the text
-        button.record.enabled = source.Enabled() ? 1 : 0;
+        button.record.enabled = source.Enabled() && panel.isEnabled() ? 1 : 0;
         if (source.hasMenu() && (panel.options() & 4)) button.record.style = 2;
         PanelButtonRecord measured = button.record;
         measured.caption = button.caption.constData();

@@ -151,6 +151,9 @@ void ZuPanelTest::outOfRangeIndicesGiveAHarmlessSpare() {
         spare.MenuItems().Item(3).SubItems().Item(2).setChecked(true);
         QCOMPARE(panel->Buttons().Item(i).Visible(), true);
         QCOMPARE(panel->Buttons().Count(), int16_t(8));
+        // A reference kept from an earlier out-of-range access stays usable.
+        spare.MenuItems().Item(1).SubItems().Item(1).setChecked(true);
+        QCOMPARE(spare.MenuItems().Item(1).Checked(), false);
         return;
     }
     entry = level == 1 ? static_cast<ZuPanelSubItem*>(&units.MenuItems().Item(i))
@@ -158,11 +161,14 @@ void ZuPanelTest::outOfRangeIndicesGiveAHarmlessSpare() {
     QCOMPARE(entry->Caption(), QString());
     QCOMPARE(entry->Checked(), false);
     entry->setChecked(true);
+    entry->setCaption(QStringLiteral("written"));
     QCOMPARE(level == 1 ? units.MenuItems().Item(i).Checked()
                         : units.MenuItems().Item(1).SubItems().Item(i).Checked(),
              false);
+    QCOMPARE(entry->Caption(), QString()); // the same spare, emptied by the access above
     QCOMPARE(units.MenuItems().Count(), int16_t(3));
     QCOMPARE(units.MenuItems().Item(1).SubItems().Count(), int16_t(2));
+    QCOMPARE(units.MenuItems().Item(1).SubItems().Item(1).Caption(), QStringLiteral("Гкал/ч"));
 }
 
 void ZuPanelTest::checkedReadsTheLastWrite() {
