@@ -1,0 +1,120 @@
+#include "Form10.h"
+
+#include <QEventLoop>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
+
+#include "InputFilter.h"
+
+namespace {
+
+// clang-format off
+struct PropertyRow { const char* name; const char* label; const char* unit; const char* spokenUnit; };
+const PropertyRow propertyRows[4] = {
+    {"Text11", "Теплоемкость",     "Дж/кг°С",        "Дж/кг°С"},
+    {"Text12", "Плотность",        "кг/м<sup>3</sup>", "кг/м³"},
+    {"Text13", "Вязкость",         "мПа·с",          "мПа·с"},
+    {"Text14", "Теплопроводность", "Вт/м°С",         "Вт/м°С"},
+};
+// clang-format on
+
+} // namespace
+
+Form10::Form10(QWidget* parent) : QDialog(parent) {
+    setObjectName("Form10");
+    setWindowTitle("Введите теплотехнические параметры среды в заданном диапазоне температур");
+    setModal(false);
+    QPalette background = palette();
+    background.setColor(QPalette::Window, QColor(255, 255, 128));
+    setPalette(background);
+    setAutoFillBackground(true);
+
+    auto* grid = new QGridLayout(this);
+    grid->setHorizontalSpacing(8);
+    std::array<QLineEdit*, 4> created{};
+    for (int row = 0; row < 4; ++row) {
+        const PropertyRow& r = propertyRows[row];
+        auto* label = new QLabel(QString::fromUtf8(r.label), this);
+        auto* box = new QLineEdit(this);
+        auto* unit = new QLabel(QString::fromUtf8(r.unit), this);
+        box->setObjectName(r.name);
+        box->setAlignment(Qt::AlignRight);
+        box->setMinimumWidth(box->fontMetrics().horizontalAdvance("0000000000"));
+        box->setAccessibleName(QString::fromUtf8(r.label) + ", " + QString::fromUtf8(r.spokenUnit));
+        label->setBuddy(box);
+        unit->setTextFormat(Qt::RichText);
+        kalvar::dialogs::filterInput(box);
+        grid->addWidget(label, row, 0);
+        grid->addWidget(box, row, 1);
+        grid->addWidget(unit, row, 2);
+        created[row] = box;
+    }
+    Text11 = created[0];
+    Text12 = created[1];
+    Text13 = created[2];
+    Text14 = created[3];
+
+    Check1 = new QPushButton("Продолжить", this);
+    Check1->setObjectName("Check1");
+    Check1->setCheckable(true); // a check box drawn as a button: it stays pressed
+    Check1->setAutoDefault(false);
+    Check1->setAccessibleName("Продолжить");
+    grid->addWidget(Check1, 4, 0, 1, 3, Qt::AlignHCenter);
+    grid->setColumnStretch(1, 1);
+    grid->setSizeConstraint(QLayout::SetMinimumSize);
+}
+
+void Form10::showValues(const std::array<std::string, 4>& properties) {
+    const auto all = boxes();
+    for (size_t i = 0; i < all.size(); ++i)
+        all[i]->setText(QString::fromStdString(properties[i]));
+}
+
+void Form10::exchange(std::array<std::string, 4>& properties) {
+    const auto all = boxes();
+    if (waiting_ > 0) {
+        std::array<std::string, 4> typed;
+        for (size_t i = 0; i < all.size(); ++i)
+            typed[i] = all[i]->text().toStdString();
+        suspended_.push_back(typed);
+    }
+    showValues(properties);
+    Check1->setChecked(false);
+    const int level = ++waiting_;
+    show();
+    raise();
+    activateWindow();
+
+    QPointer<Form10> self(this);
+    QEventLoop wait;
+    // Only the innermost exchange takes the press; an outer one goes on waiting for its own.
+    connect(Check1, &QPushButton::toggled, &wait, [this, &wait, level](bool on) {
+        if (on && waiting_ == level) wait.quit();
+    });
+    connect(this, &QObject::destroyed, &wait, &QEventLoop::quit);
+    wait.exec();
+    if (!self) return; // the dialog went with its parent: the caller keeps its texts
+
+    for (size_t i = 0; i < all.size(); ++i)
+        properties[i] = all[i]->text().toStdString();
+    Check1->setChecked(false);
+    --waiting_;
+    if (waiting_ == 0) {
+        hide();
+    } else {
+        showValues(suspended_.back()); // the outer exchange gets its box texts back
+        suspended_.pop_back();
+    }
+}
+
+void Form10::reject() {
+    // Closing by the title bar or Escape confirms, so no window is left waiting.
+    if (waiting_ > 0) {
+        Check1->setChecked(true);
+        return;
+    }
+    QDialog::reject();
+}

@@ -1,0 +1,314 @@
+#include "Form12View.h"
+
+#include <QComboBox>
+#include <QEvent>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "InputFilter.h"
+#include "ModelBinding.h"
+#include "Twips.h"
+#include "additional_results.h"
+
+namespace {
+
+// clang-format off
+const char* const channelAreaHint =
+    "Подсказка: Площадь поперечного сечения канала пластинчатого теплообменника";
+const char* const plateSurfaceHint =
+    "Подсказка: Площадь поверхности теплобмена между средами пластины пластинчатого теплообменника";
+const char* const flangeHint =
+    "Подсказка: Внутренний диаметр фланца (или патрубка), обеспечивакющих подвод и отвод теплоносителей к "
+    "пластинчатому теплообменнику";
+// clang-format on
+
+QLabel* label(const QString& text, QWidget* parent,
+              Qt::Alignment alignment = Qt::AlignRight | Qt::AlignVCenter) {
+    auto* l = new QLabel(text, parent);
+    l->setAlignment(alignment);
+    return l;
+}
+
+QLabel* heading(const QString& text, QWidget* parent) {
+    QLabel* l = label(text, parent, Qt::AlignLeft | Qt::AlignVCenter);
+    QFont bold = l->font();
+    bold.setBold(true);
+    l->setFont(bold);
+    return l;
+}
+
+// The width of a box that shows a number of about that many characters.
+int boxWidth(const QWidget* w, int characters) {
+    return w->fontMetrics().horizontalAdvance(QString(characters, QChar('0'))) + 12;
+}
+
+} // namespace
+
+Form12View::Form12View(kalvar::Session& session, QWidget* parent)
+    : QWidget(parent), model_(session.windows.Form12), binding_(new ModelBinding(this)) {
+    setObjectName("Form12");
+    setWindowTitle("Дополнительные результаты расчета");
+    setAutoFillBackground(true);
+
+    Command1 = new QPushButton(this);
+    Command1->setObjectName("Command1");
+    Command2 = new QPushButton(this);
+    Command2->setObjectName("Command2");
+    binding_->bindButton(Command1, model_.Command1);
+    binding_->bindButton(Command2, model_.Command2);
+    Command1->setAccessibleName("Геометрические параметры");
+    Command2->setAccessibleName("Теплофизические параметры");
+    connect(Command1, &QPushButton::clicked, this, &Form12View::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &Form12View::Command2_Click);
+
+    // ---- Geometric view: pipes, valve, exchanger parameters, drawing.
+    geometric_ = new QWidget(this);
+    geometric_->setObjectName("geometricView");
+
+    auto* Frame1 = new QGroupBox(geometric_);
+    Frame1->setObjectName("Frame1");
+    binding_->bindFrame(Frame1, model_.Frame1);
+    Frame1->setAutoFillBackground(false); // the groups lie on the window's own colour
+    auto* pipes = new QGridLayout(Frame1);
+    pipes->setVerticalSpacing(3);
+    pipes->addWidget(label("греющий", Frame1, Qt::AlignCenter), 0, 1);
+    pipes->addWidget(label("нагреваемый", Frame1, Qt::AlignCenter), 0, 2);
+    pipes->addWidget(label("Dу=", Frame1), 1, 0);
+    pipes->addWidget(label("Vтр=", Frame1), 2, 0);
+    Combo5 = new QComboBox(Frame1);
+    Combo5->setObjectName("Combo5");
+    Combo6 = new QComboBox(Frame1);
+    Combo6->setObjectName("Combo6");
+    binding_->bindList(Combo5, model_.Combo5);
+    binding_->bindList(Combo6, model_.Combo6);
+    Combo5->setAccessibleName("Dу греющего потока, мм");
+    Combo6->setAccessibleName("Dу нагреваемого потока, мм");
+    pipes->addWidget(Combo5, 1, 1);
+    pipes->addWidget(Combo6, 1, 2);
+    pipes->addWidget(label("мм", Frame1, Qt::AlignLeft | Qt::AlignVCenter), 1, 3);
+    pipes->addWidget(resultBox(model_.Text45, "Text45", "Vтр греющего потока, м/с"), 2, 1);
+    pipes->addWidget(resultBox(model_.Text46, "Text46", "Vтр нагреваемого потока, м/с"), 2, 2);
+    pipes->addWidget(label("м/с", Frame1, Qt::AlignLeft | Qt::AlignVCenter), 2, 3);
+
+    auto* Frame2 = new QGroupBox(geometric_);
+    Frame2->setObjectName("Frame2");
+    binding_->bindFrame(Frame2, model_.Frame2);
+    Frame2->setAutoFillBackground(false);
+    auto* valve = new QGridLayout(Frame2);
+    valve->setVerticalSpacing(3);
+    valve->addWidget(label("ΔP=", Frame2), 0, 0);
+    Text10 = new QLineEdit(Frame2);
+    Text10->setObjectName("Text10");
+    Text10->setAlignment(Qt::AlignRight);
+    Text10->setFixedWidth(boxWidth(this, 6));
+    binding_->bindText(Text10, model_.Text10);
+    kalvar::dialogs::filterInput(Text10);
+    valve->addWidget(Text10, 0, 1);
+    auto* Label35 = label(QString(), Frame2, Qt::AlignLeft | Qt::AlignVCenter);
+    Label35->setObjectName("Label35");
+    binding_->bindLabel(Label35, model_.Label35);
+    valveUnitSpoken_ = Label35;
+    valve->addWidget(Label35, 0, 2);
+    valve->addWidget(label("Кv=", Frame2), 1, 0);
+    valve->addWidget(resultBox(model_.Text9, "Text9", "Кv клапана, м³/ч"), 1, 1);
+    auto* kvUnit = label("м<sup>3</sup>/ч", Frame2, Qt::AlignLeft | Qt::AlignVCenter);
+    kvUnit->setTextFormat(Qt::RichText);
+    valve->addWidget(kvUnit, 1, 2);
+    valve->addWidget(label("Dу=", Frame2), 2, 0);
+    valve->addWidget(resultBox(model_.Text8, "Text8", "Dу клапана, мм"), 2, 1);
+    valve->addWidget(label("мм", Frame2, Qt::AlignLeft | Qt::AlignVCenter), 2, 2);
+    valve->setColumnStretch(3, 1);
+
+    auto* groups = new QVBoxLayout;
+    groups->setSpacing(4);
+    groups->addWidget(Frame1);
+    groups->addWidget(Frame2);
+    groups->addStretch(1);
+
+    // Exchanger parameters, dimensions, flanges and the drawing's legend.
+    auto* parameters = new QGridLayout;
+    parameters->setVerticalSpacing(3);
+    parameters->setHorizontalSpacing(4);
+    parameters->addWidget(heading("Параметры теплообменика", geometric_), 0, 0, 1, 9);
+    auto* channelArea = resultBox(model_.Text43, "Text43", "Площадь сечения канала, м2");
+    auto* plateSurface = resultBox(model_.Text44, "Text44", "Площадь поверхности теплообмена пластины, м2");
+    auto* diameter = resultBox(model_.Text42, "Text42", "Эквивалентный диаметр, мм");
+    channelArea->setAccessibleDescription(channelAreaHint);
+    plateSurface->setAccessibleDescription(plateSurfaceHint);
+    parameters->addWidget(label("Площадь сечения канала, м2 ", geometric_), 1, 0, 1, 7);
+    parameters->addWidget(channelArea, 1, 7, 1, 2);
+    parameters->addWidget(label("Площадь поверхности теплообмена пластины, м2", geometric_), 2, 0, 1, 7);
+    parameters->addWidget(plateSurface, 2, 7, 1, 2);
+    auto* diameterLabel = label("Эквивалентный диаметр, мм", geometric_);
+    diameterLabel->hide(); // the equivalent diameter is kept but never shown
+    parameters->addWidget(diameterLabel, 3, 0, 1, 7);
+    parameters->addWidget(diameter, 3, 7, 1, 2);
+    // clang-format off
+    struct Dimension { kalvar::Control* control; const char* name; const char* letter; int row; int column; };
+    const Dimension dimensions[] = {
+        {&model_.Text50, "Text50", "A", 4, 0}, {&model_.Text56, "Text56", "L", 4, 3}, {&model_.Text52, "Text52", "B", 4, 6},
+        {&model_.Text1,  "Text1",  "C", 5, 0}, {&model_.Text3,  "Text3",  "E", 5, 3}, {&model_.Text2,  "Text2",  "F", 5, 6},
+    };
+    // clang-format on
+    for (const Dimension& d : dimensions) {
+        const QString letter = QString::fromUtf8(d.letter);
+        parameters->addWidget(label(letter + "=", geometric_), d.row, d.column);
+        parameters->addWidget(resultBox(*d.control, d.name, "Габаритный размер " + letter + ", мм"), d.row,
+                              d.column + 1);
+        parameters->addWidget(label("мм", geometric_, Qt::AlignLeft | Qt::AlignVCenter), d.row, d.column + 2);
+    }
+    auto* Label72_0 = label(QString(), geometric_, Qt::AlignLeft | Qt::AlignVCenter);
+    Label72_0->setObjectName("Label72_0");
+    auto* Label72_1 = label(QString(), geometric_);
+    Label72_1->setObjectName("Label72_1");
+    binding_->bindLabel(Label72_0, model_.Label72_0);
+    binding_->bindLabel(Label72_1, model_.Label72_1);
+    auto* flange = resultBox(model_.Text58, "Text58", "Фланцы (патрубки), Ду");
+    flange->setAccessibleDescription(flangeHint);
+    flange->setMinimumWidth(boxWidth(this, 7));
+    parameters->addWidget(Label72_0, 6, 0, 1, 5);
+    parameters->addWidget(Label72_1, 6, 5, 1, 2);
+    parameters->addWidget(flange, 6, 7, 1, 2);
+    Label5 = new QLabel(geometric_);
+    Label5->setObjectName("Label5");
+    Label5->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    Label5->setAccessibleName("Обозначения патрубков на рисунке");
+    parameters->addWidget(Label5, 7, 0, 1, 9);
+    parameters->setRowStretch(8, 1);
+    parameters->setColumnStretch(9, 1);
+    for (QLabel* hinted : {Label72_0, Label72_1})
+        hinted->setBuddy(flange);
+    for (QLineEdit* hinted : {channelArea, plateSurface, flange})
+        hinted->installEventFilter(this);
+
+    Image1 = new QLabel(geometric_);
+    Image1->setObjectName("Image1");
+    binding_->bindPicture(Image1, model_.Image1);
+    Image1->setScaledContents(true); // the pass drawing, 2 : 3, fitted into its place
+    Image1->setFrameShape(QFrame::Box);
+    Image1->setFixedSize(twipsToPixels(2700, this), twipsToPixels(4050, this));
+    Image1->setAccessibleName("Схема ходов теплообменника");
+    QPalette white = Image1->palette();
+    white.setColor(QPalette::Window, Qt::white);
+    Image1->setPalette(white);
+    Image1->setAutoFillBackground(true);
+
+    auto* geometricLayout = new QHBoxLayout(geometric_);
+    geometricLayout->setContentsMargins(0, 0, 0, 0);
+    geometricLayout->setSpacing(10);
+    geometricLayout->addLayout(groups);
+    geometricLayout->addLayout(parameters);
+    geometricLayout->addWidget(Image1, 0, Qt::AlignTop);
+
+    // ---- Thermophysical view: the properties and transfer numbers of both media.
+    thermophysical_ = new QWidget(this);
+    thermophysical_->setObjectName("thermophysicalView");
+    auto* grid = new QGridLayout(thermophysical_);
+    grid->setContentsMargins(0, 0, 0, 0);
+    grid->setVerticalSpacing(3);
+    grid->addWidget(heading("Физические свойства теплоносителя", thermophysical_), 0, 0, 1, 3);
+    grid->addWidget(label("греющего", thermophysical_, Qt::AlignCenter), 1, 1);
+    grid->addWidget(label("нагреваемого", thermophysical_, Qt::AlignCenter), 1, 2);
+    // clang-format off
+    struct Property { const char* label; kalvar::Control* heating; const char* heatingName;
+                      kalvar::Control* heated; const char* heatedName; };
+    const Property properties[] = {
+        {"Теплоемкость, Дж/кг°С",              &model_.Text11, "Text11", &model_.Text18, "Text18"},
+        {"Плотность, кг/м3",                    &model_.Text12, "Text12", &model_.Text19, "Text19"},
+        {"Вязкость, мПа·с",                     &model_.Text13, "Text13", &model_.Text20, "Text20"},
+        {"Теплопроводность, Вт/м°С",            &model_.Text14, "Text14", &model_.Text21, "Text21"},
+        {"Число Рейнольдса",                    &model_.Text15, "Text15", &model_.Text22, "Text22"},
+        {"Число Нусельта",                      &model_.Text17, "Text17", &model_.Text24, "Text24"},
+        {"Коэффициент теплоотдачи, кДж/(м2°С)", &model_.Text16, "Text16", &model_.Text23, "Text23"},
+    };
+    // clang-format on
+    int row = 2;
+    for (const Property& p : properties) {
+        const QString text = QString::fromUtf8(p.label);
+        const int comma = text.indexOf(',');
+        const QString quantity = comma < 0 ? text : text.left(comma);
+        const QString unit = comma < 0 ? QString() : text.mid(comma);
+        grid->addWidget(label(text, thermophysical_), row, 0);
+        grid->addWidget(resultBox(*p.heating, p.heatingName, quantity + " греющего" + unit), row, 1);
+        grid->addWidget(resultBox(*p.heated, p.heatedName, quantity + " нагреваемого" + unit), row, 2);
+        ++row;
+    }
+    grid->setRowStretch(row, 1);
+    grid->setColumnStretch(3, 1);
+
+    // ---- The window: the view buttons above, then the view.
+    auto* buttons = new QHBoxLayout;
+    buttons->setSpacing(4);
+    buttons->addWidget(Command1);
+    buttons->addWidget(Command2);
+    buttons->addStretch(1);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(6, 4, 6, 4);
+    layout->setSpacing(4);
+    layout->addLayout(buttons);
+    layout->addWidget(geometric_);
+    layout->addWidget(thermophysical_);
+    layout->addStretch(1);
+
+    connect(binding_, &ModelBinding::edited, this, &Form12View::refresh);
+    refresh();
+}
+
+QLineEdit* Form12View::resultBox(kalvar::Control& control, const char* name, const QString& spokenName) {
+    auto* box = new QLineEdit(this);
+    box->setObjectName(name);
+    box->setAlignment(Qt::AlignRight);
+    box->setFixedWidth(boxWidth(this, 7));
+    box->setAccessibleName(spokenName);
+    binding_->bindText(box, control);
+    box->setReadOnly(true);
+    results_.append(box);
+    return box;
+}
+
+QWidget* Form12View::control(const QString& name) const {
+    return findChild<QWidget*>(name);
+}
+
+void Form12View::refresh() {
+    binding_->refresh();
+    // Only the valve's pressure drop is an input; the rest are results the calculation wrote.
+    for (QLineEdit* box : std::as_const(results_))
+        box->setReadOnly(true);
+    geometric_->setVisible(model_.geometricView);
+    thermophysical_->setVisible(!model_.geometricView);
+    QPalette background = palette();
+    background.setColor(QPalette::Window, ModelBinding::colour(model_.backColor));
+    setPalette(background);
+    QString legend = QString::fromStdString(model_.Label5.text);
+    legend.replace("\r\n", "\n").replace('\r', '\n');
+    Label5->setText(legend);
+    Label5->setVisible(model_.Label5.visible);
+    Text10->setAccessibleName("ΔP на клапане, " + valveUnitSpoken_->text());
+}
+
+void Form12View::Command1_Click() {
+    Command1->setFocus();
+    kalvar::selectGeometricView(model_);
+    refresh();
+}
+
+void Form12View::Command2_Click() {
+    kalvar::selectThermophysicalView(model_);
+    refresh();
+}
+
+bool Form12View::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Enter || event->type() == QEvent::MouseMove) {
+        const QString name = watched->objectName();
+        if (name == "Text43") emit hint(channelAreaHint);
+        if (name == "Text44") emit hint(plateSurfaceHint);
+        if (name == "Text58") emit hint(flangeHint);
+    }
+    return QWidget::eventFilter(watched, event);
+}

@@ -1,0 +1,223 @@
+// The additional-results window on a started session: its two views, the pipe lists with the
+// velocity the core computes for a pick, the lists chosen from the nozzle size, the valve input and
+// the hints.
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QtTest>
+#include <memory>
+
+#include "Form12View.h"
+#include "additional_results.h"
+#include "startup.h"
+
+class AdditionalResultsTest : public QObject {
+    Q_OBJECT
+
+  private:
+    std::unique_ptr<kalvar::Session> session;
+    std::unique_ptr<Form12View> view;
+
+    kalvar::AdditionalResultsWindow& model() { return session->windows.Form12; }
+    QString text(const char* name) {
+        auto* box = qobject_cast<QLineEdit*>(view->control(name));
+        return box != nullptr ? box->text() : QString("<нет %1>").arg(name);
+    }
+    bool shown(const char* name) { return view->control(name)->isVisible(); }
+
+    // The user moves the list one entry down and back up with the keyboard, which picks the
+    // starting entry again.
+    void pickAgain(QComboBox* list) {
+        list->setFocus();
+        QTest::keyClick(list, Qt::Key_Down);
+        QTest::keyClick(list, Qt::Key_Up);
+    }
+
+  private slots:
+    void init() {
+        session = std::make_unique<kalvar::Session>();
+        kalvar::startUp(*session, QDir::tempPath().toStdString());
+        session->windows.Form2.Text31.text = "2,5";
+        session->windows.Form2.Text33.text = "1,0";
+        view = std::make_unique<Form12View>(*session, nullptr);
+        model().ensureLoaded();
+        view->refresh();
+        view->show();
+        QVERIFY(QTest::qWaitForWindowExposed(view.get()));
+    }
+    void cleanup() {
+        view.reset();
+        session.reset();
+    }
+
+    void listsHoldTheEightBoresWithTwentyFiveSelected() {
+        for (QComboBox* list : {view->Combo5, view->Combo6}) {
+            QCOMPARE(list->count(), 8);
+            QCOMPARE(list->itemText(0), QString("20"));
+            QCOMPARE(list->itemText(7), QString("100"));
+            QCOMPARE(list->currentText(), QString("25"));
+        }
+    }
+
+    // The velocity of a pipe pick comes from the flow `Форма` shows, in the flow unit in force.
+    void pipeVelocityOfAPick_data() {
+        QTest::addColumn<QString>("flow");
+        QTest::addColumn<bool>("cubicMetresPerHour");
+        QTest::addColumn<QString>("velocity");
+        QTest::newRow("1,0 m3/h") << "1,0" << true << "0.57";
+        QTest::newRow("1,0 l/s") << "1,0" << false << "2.04";
+        QTest::newRow("1.0 with a point") << "1.0" << true << "0.57";
+        QTest::newRow("empty keeps") << "" << true << "old";
+        QTest::newRow("zero keeps") << "0" << true << "old";
+        QTest::newRow("negative keeps") << "-1" << true << "old";
+        QTest::newRow("not a number keeps") << "нет" << true << "old";
+    }
+    void pipeVelocityOfAPick() {
+        QFETCH(QString, flow);
+        QFETCH(bool, cubicMetresPerHour);
+        QFETCH(QString, velocity);
+        session->windows.units.flowInM3PerHour = cubicMetresPerHour;
+        session->windows.Form2.Text33.text = flow.toStdString();
+        model().Text46.text = "old";
+        view->refresh();
+        pickAgain(view->Combo6);
+        QCOMPARE(view->Combo6->currentText(), QString("25"));
+        QCOMPARE(text("Text46"), velocity);
+        QCOMPARE(QString::fromStdString(model().Text46.text), velocity);
+    }
+
+    // Each side takes its own flow: the heating list the shown heating flow, not the heated one.
+    void heatingListUsesTheHeatingFlow() {
+        pickAgain(view->Combo5);
+        QCOMPARE(text("Text45"), QString("1.41")); // 2,5 m3/h in a 25 mm pipe
+    }
+
+    // A pick while the window shows another window's results uses the flows of `Форма`, the
+    // window that filled it last.
+    void pickUsesTheWindowThatFilledItLast() {
+        session->windows.Form3.Text33.text = "2,0";
+        kalvar::fillAdditionalResults(*session, session->windows.Form3);
+        view->refresh();
+        pickAgain(view->Combo6);
+        QCOMPARE(text("Text46"), QString("1.13"));
+    }
+
+    // Filling the window selects both lists from the nozzle size; other sizes leave them.
+    void nozzleSizeSelectsThePipes_data() {
+        QTest::addColumn<QString>("nozzle");
+        QTest::addColumn<QString>("bore");
+        QTest::newRow("1 дюйм") << "1 дюйм"
+                                << "25";
+        QTest::newRow("50 мм") << "50 мм"
+                               << "50";
+        QTest::newRow("80 мм") << "80 мм"
+                               << "80";
+        QTest::newRow("other keeps the pick") << "65 мм"
+                                              << "32";
+    }
+    void nozzleSizeSelectsThePipes() {
+        QFETCH(QString, nozzle);
+        QFETCH(QString, bore);
+        for (QComboBox* list : {view->Combo5, view->Combo6}) {
+            list->setFocus();
+            QTest::keyClick(list, Qt::Key_Down); // the user picks "32"
+        }
+        session->windows.Form2.Text58.text = nozzle.toStdString();
+        kalvar::fillAdditionalResults(*session, session->windows.Form2);
+        view->refresh();
+        QCOMPARE(view->Combo5->currentText(), bore);
+        QCOMPARE(view->Combo6->currentText(), bore);
+        QCOMPARE(text("Text58"), nozzle);
+    }
+
+    // The two views: what each shows, the window colour and which button is bold; the texts survive
+    // a round trip.
+    void switchingViews() {
+        session->windows.Form2.Text9.text = "6,3";
+        session->windows.Form2.Text11.text = "4190";
+        kalvar::fillAdditionalResults(*session, session->windows.Form2);
+        view->refresh();
+
+        QTest::mouseClick(view->Command2, Qt::LeftButton);
+        for (const char* hidden : {"Frame1", "Frame2", "Image1", "Label5", "Text43", "Text58", "Text50"})
+            QVERIFY2(!shown(hidden), hidden);
+        for (const char* visible : {"Text11", "Text16", "Text23", "Text24"})
+            QVERIFY2(shown(visible), visible);
+        QVERIFY(!shown("Text42"));
+        QCOMPARE(view->palette().color(QPalette::Window), QColor(255, 255, 128));
+        QVERIFY(view->Command2->font().bold());
+        QVERIFY(!view->Command1->font().bold());
+        QCOMPARE(text("Text11"), QString("4190"));
+
+        QTest::mouseClick(view->Command1, Qt::LeftButton);
+        for (const char* visible :
+             {"Frame1", "Frame2", "Image1", "Text43", "Text44", "Text58", "Text50", "Text2"})
+            QVERIFY2(shown(visible), visible);
+        QVERIFY(!shown("Text11"));
+        QVERIFY(!shown("Text42"));
+        QCOMPARE(view->palette().color(QPalette::Window), QColor(128, 255, 255));
+        QVERIFY(view->Command1->font().bold());
+        QVERIFY(!view->Command2->font().bold());
+        QVERIFY(view->Command1->hasFocus());
+        QCOMPARE(text("Text9"), QString("6,3"));
+    }
+
+    // The valve's pressure drop is the one input: typed number characters go into the model, others
+    // are swallowed; the result boxes cannot be typed into.
+    void valveInput() {
+        view->Text10->clear();
+        QTest::keyClicks(view->Text10, "1a5-0,5 ");
+        QCOMPARE(view->Text10->text(), QString("150,5"));
+        QCOMPARE(model().Text10.text, std::string("150,5"));
+        auto* kv = qobject_cast<QLineEdit*>(view->control("Text9"));
+        QTest::keyClicks(kv, "7");
+        QCOMPARE(kv->text(), QString());
+        QVERIFY(model().Text9.text.empty());
+    }
+
+    // The drawing's legend is shown line by line, as the core joins it with carriage returns.
+    void legendLines() {
+        session->windows.Form2.Label5.text = "1.Вход греющей среды.\r2.Выход греющей среды.";
+        kalvar::fillAdditionalResults(*session, session->windows.Form2);
+        view->refresh();
+        QCOMPARE(view->Label5->text(), QString("1.Вход греющей среды.\n2.Выход греющей среды."));
+    }
+
+    void pointerOverBoxesGivesHints_data() {
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<QString>("hint");
+        QTest::newRow("Text43")
+            << "Text43"
+            << "Подсказка: Площадь поперечного сечения канала пластинчатого теплообменника";
+        QTest::newRow("Text44") << "Text44"
+                                << "Подсказка: Площадь поверхности теплобмена между средами пластины "
+                                   "пластинчатого теплообменника";
+        QTest::newRow("Text58")
+            << "Text58"
+            << "Подсказка: Внутренний диаметр фланца (или патрубка), обеспечивакющих подвод и "
+               "отвод теплоносителей к пластинчатому теплообменнику";
+    }
+    void pointerOverBoxesGivesHints() {
+        QFETCH(QString, box);
+        QFETCH(QString, hint);
+        QSignalSpy hints(view.get(), &Form12View::hint);
+        QTest::mouseMove(view->Command1);
+        QTest::mouseMove(view->control(box));
+        QVERIFY(!hints.isEmpty());
+        QCOMPARE(hints.last().at(0).toString(), hint);
+        QCOMPARE(view->control(box)->accessibleDescription(), hint);
+    }
+
+    void accessibleNamesCarryTheUnits() {
+        QCOMPARE(view->Combo5->accessibleName(), QString("Dу греющего потока, мм"));
+        QCOMPARE(view->Text10->accessibleName(), QString("ΔP на клапане, кПа"));
+        model().Label35.text = "атм";
+        view->refresh();
+        QCOMPARE(view->Text10->accessibleName(), QString("ΔP на клапане, атм"));
+    }
+};
+
+QTEST_MAIN(AdditionalResultsTest)
+#include "AdditionalResultsTest.moc"

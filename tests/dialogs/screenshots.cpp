@@ -1,0 +1,101 @@
+// Screenshots of the dialogs for looking at them: the limit dialog, the custom medium dialog, both
+// views of the additional results after a heating calculation, and the scheme window with and
+// without its picture.
+//   QT_QPA_PLATFORM=offscreen [QT_SCALE_FACTOR=2] dialogs_screenshots <out folder> <suffix>
+#include <QApplication>
+#include <QDir>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <cstdio>
+
+#include "Form10.h"
+#include "Form11.h"
+#include "Form12View.h"
+#include "PictureWindows.h"
+#include "Twips.h"
+#include "additional_results.h"
+#include "calculator.h"
+#include "startup.h"
+
+namespace {
+
+class QuietUi : public kalvar::CalcUi {
+  public:
+    void beep() override {}
+    void showMessage(kalvar::MessageIcon, const std::string&, const std::string& text) override {
+        std::fprintf(stderr, "message: %s\n", text.c_str());
+    }
+    void setBusy(bool) override {}
+    kalvar::LimitDialogAnswers askLimit(const kalvar::LimitDialogRequest&) override {
+        return {false, false, true};
+    }
+};
+
+QString outFolder;
+QString suffix;
+
+void shoot(QWidget* widget, const QString& name) {
+    widget->show();
+    QApplication::processEvents();
+    const QString path = QDir(outFolder).filePath("dialogs-" + name + suffix + ".png");
+    if (!widget->grab().save(path)) std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+    std::printf("%s\n", qPrintable(path));
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: dialogs_screenshots <out folder> <suffix>\n");
+        return 2;
+    }
+    outFolder = QString::fromLocal8Bit(argv[1]);
+    suffix = QString::fromLocal8Bit(argv[2]);
+    QDir().mkpath(outFolder);
+
+    Form11 limit;
+    kalvar::LimitDialogRequest request;
+    request.caption = "Отопление";
+    request.label = kalvar::messages::plateLimitLabel;
+    request.otherSizeEnabled = false;
+    limit.setRequest(request);
+    limit.Check1->setChecked(true);
+    shoot(&limit, "Form11");
+
+    Form10 medium;
+    medium.Text11->setText("4190");
+    medium.Text12->setText("998,2");
+    medium.Text13->setText("1,004");
+    medium.Text14->setText("0,599");
+    shoot(&medium, "Form10");
+
+    kalvar::Session session;
+    kalvar::startUp(session, KALVAR_PICTURE_DIR);
+    QuietUi ui;
+    kalvar::Calculator calculator(session.state, session.windows, ui);
+    session.windows.Form2.Combo2.setListIndex(1); // two passes
+    calculator.calculateCommand();
+    kalvar::fillAdditionalResults(session, session.windows.Form2);
+    Form12View results(session, nullptr);
+    results.resize(results.sizeHint().width(), twipsToPixels(4900, &results));
+    results.refresh();
+    shoot(&results, "Form12-geometric");
+    std::printf("Form12 minimum %dx%d, designed height %d\n", results.minimumSizeHint().width(),
+                results.minimumSizeHint().height(), twipsToPixels(4900, &results));
+    results.Command2->click();
+    shoot(&results, "Form12-thermophysical");
+
+    Form6 scheme;
+    scheme.present("Параллельная схема для трех контуров", KALVAR_PICTURE_DIR, QString());
+    shoot(&scheme, "Form6");
+    QTemporaryDir empty;
+    Form6 missing;
+    missing.present("Параллельная схема для трех контуров", empty.path(), QString());
+    shoot(&missing, "Form6-missing");
+
+    Form7 single;
+    shoot(&single, "Form7");
+    return 0;
+}
