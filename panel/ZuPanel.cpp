@@ -26,6 +26,7 @@ static void initPanelResources() {
 namespace {
 
 constexpr int maxCollection = 255; // buttons per panel, items per menu, sub-items per item
+constexpr int maxEntries = 4096;   // buttons, items and sub-items of one panel together
 constexpr int toolTipDelayMs = 700;
 constexpr int toolTipShownMs = 6000;
 
@@ -191,6 +192,7 @@ bool ZuPanel::loadDesign(const QString& path) {
     if (!buttonCount) return false;
 
     ZuPanelButtons buttons;
+    int entries = *buttonCount; // a short file must not make the panel build millions of entries
     for (int b = 1; b <= *buttonCount; ++b) {
         ZuPanelButton& button = buttons.add();
         button.caption_ = data.text(buttonKey("caption", b));
@@ -199,6 +201,8 @@ bool ZuPanel::loadDesign(const QString& path) {
         const auto enabled = data.flag(buttonKey("enabled", b), true);
         const auto items = data.count(buttonKey("menuscount", b));
         if (!visible || !enabled || !items) return false;
+        entries += *items;
+        if (entries > maxEntries) return false;
         button.visible_ = *visible;
         button.enabled_ = *enabled;
         for (int m = 1; m <= *items; ++m) {
@@ -206,7 +210,8 @@ bool ZuPanel::loadDesign(const QString& path) {
             if (!readEntry(data, item, [b, m](const char* field) { return itemKey(field, b, m); }))
                 return false;
             const auto subItems = data.count(itemKey("submenucount", b, m));
-            if (!subItems) return false;
+            entries += subItems.value_or(0);
+            if (!subItems || entries > maxEntries) return false;
             for (int s = 1; s <= *subItems; ++s) {
                 if (!readEntry(data, item.SubItems().add(),
                                [b, m, s](const char* field) { return subItemKey(field, b, m, s); }))

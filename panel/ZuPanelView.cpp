@@ -154,7 +154,7 @@ void ZuPanelView::layout(const ZuPanel& panel, qreal ratio) {
         if (!source.Visible()) continue;
         Button button;
         button.number = b;
-        button.caption = source.Caption().toUtf8();
+        button.caption = source.Caption().trimmed().toUtf8(); // blanks around a caption only widen it
         button.record = baseRecord();
         button.record.caption = nullptr; // set at each use: the vector may still move the text
         button.record.enabled = source.Enabled() && panel.isEnabled() ? 1 : 0;

@@ -289,6 +289,7 @@ void ZuPanelTest::designDataOfEachInstance_data() {
     QTest::newRow("10 scheme")      << 10 << "6"     << "Схема" << "Схема тепловой системы" << 0 << false << false;
     QTest::newRow("10 web site")    << 10 << "7"     << "web-сайт" << "" << 0 << false << true;
     QTest::newRow("10 about")       << 10 << "8"     << "О программе" << "Сведения о владельцах программы" << 0 << false << true;
+    QTest::newRow("unknown instance") << 7 << ""     << "" << "" << 0 << false << true;
     // clang-format on
 }
 
@@ -337,6 +338,10 @@ void ZuPanelTest::designFileErrorsKeepThePreviousDesign_data() {
         << QByteArray("mcolbuttonscount=1\nmenuscount1=1\nsubmenucount1submenu1butt1=x\n");
     QTest::newRow("flag malformed") << QByteArray("mcolbuttonscount=1\nvisible1=maybe\n");
     QTest::newRow("line without a key") << QByteArray("mcolbuttonscount=1\njust text\n");
+    QByteArray many("mcolbuttonscount=20\n");
+    for (int b = 1; b <= 20; ++b)
+        many += "menuscount" + QByteArray::number(b) + "=255\n";
+    QTest::newRow("more entries than any panel holds") << many;
 }
 
 void ZuPanelTest::designFileErrorsKeepThePreviousDesign() {
