@@ -349,7 +349,9 @@ class PopupWindow : public QWidget {
             if (isSubMenuEntry(index)) openSubMenu(index, byKeyboard);
             return;
         }
-        endTracking(static_cast<int>(item.id));
+        const int id = static_cast<int>(item.id);
+        if (!tracking().owner->isChoice(menu_, id)) return;
+        endTracking(id);
     }
 
     void openSubMenu(int index, bool selectFirst) {

@@ -51,6 +51,9 @@ class MenuOwner {
     virtual void initMenuPopup(ZuHMENU popup) = 0;
     virtual void measureItem(ZuHMENU popup, MeasureItemStruct& item) = 0;
     virtual void drawItem(const DrawItemStruct& item) = 0;
+    // Whether an enabled entry is a choice at all (an owner-drawn separator is not): choosing one that is not
+    // leaves the menu open.
+    virtual bool isChoice(ZuHMENU popup, int itemId) = 0;
     // Posted after tracking has ended, unless the flags asked for no notification.
     virtual void command(int itemId) = 0;
 

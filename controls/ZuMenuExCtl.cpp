@@ -419,15 +419,17 @@ void CZuMenuExCtrl::measureItem(menu::ZuHMENU, menu::MeasureItemStruct& item) {
     ++lineCounter_;
 }
 
-void CZuMenuExCtrl::command(int itemId) {
+// A separator or a one-pixel strip is not a choice: it never shows as selected, so the remembered values
+// would belong to another line.
+bool CZuMenuExCtrl::isChoice(menu::ZuHMENU, int itemId) {
     const int menuIndex = (itemId - 1) / 32;
     const int lineIndex = (itemId - 1) % 32;
-    // A separator or a one-pixel strip is not a choice: it never shows as selected, so the remembered values
-    // belong to another line.
-    if (itemId > 0 && validMenu(menuIndex) && validLine(lineIndex)) {
-        const int height = menus_[menuIndex].lines[lineIndex].height;
-        if (height == 1 || height == 3) return;
-    }
+    if (itemId <= 0 || !validMenu(menuIndex) || !validLine(lineIndex)) return true;
+    const int height = menus_[menuIndex].lines[lineIndex].height;
+    return height != 1 && height != 3;
+}
+
+void CZuMenuExCtrl::command(int) {
     const Remembered r = remembered_;
     emit MenuClick(r.index, r.caption, r.key, r.link, r.toolTipText, r.picture, r.captionPicture);
 }

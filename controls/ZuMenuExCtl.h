@@ -182,6 +182,7 @@ class CZuMenuExCtrl : public zu::CZuControlBase, public zu::menu::MenuOwner {
     void initMenuPopup(zu::menu::ZuHMENU popup) override;
     void measureItem(zu::menu::ZuHMENU popup, zu::menu::MeasureItemStruct& item) override;
     void drawItem(const zu::menu::DrawItemStruct& item) override;
+    bool isChoice(zu::menu::ZuHMENU popup, int itemId) override;
     void command(int itemId) override;
 
     // The button into a device context over its client area.

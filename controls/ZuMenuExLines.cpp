@@ -268,7 +268,9 @@ void CZuMenuExCtrl::drawLineSelected(ZuHDC dc, const MenuSlot& slot, int index, 
     const MenuLine& line = slot.lines[index];
     if (line.height == 1 || line.height == 3) return;
     const bool expand = isExpandLine(line);
-    if (!expand) {
+    // Only a line the container heard of through MenuSelect becomes the remembered selection: a greyed line
+    // passed over on the way to the expand line must not be reported as chosen.
+    if (!expand && line.enabled == -1) {
         remembered_.index = index;
         remembered_.caption = line.caption;
         remembered_.key = line.key;
