@@ -248,7 +248,10 @@ CalcWindowView::CalcWindowView(DesktopHost& host, CalcWindow& window, std::share
     refresh();
 }
 
-CalcWindowView::~CalcWindowView() = default;
+CalcWindowView::~CalcWindowView() {
+    // Children going now may still send focus and move events; the window no longer answers them.
+    closing_ = true;
+}
 
 std::array<CalcWindowView*, 3> CalcWindowView::createAll(DesktopHost& host, QWidget* parent) {
     auto group = std::make_shared<CalcWindowGroup>();
@@ -292,7 +295,7 @@ QLabel* staticLabel(QWidget* parent, const QString& richText, Qt::Alignment alig
 void CalcWindowView::build() {
     const QFontMetrics metrics(font());
     const int rowHeight = metrics.height() + 6;
-    const int boxWidth = metrics.horizontalAdvance(QStringLiteral("00000,000")) + 8;
+    const int boxWidth = metrics.horizontalAdvance(QStringLiteral("0000,000")) + 8;
 
     auto makeBox = [&](QWidget* parent, const char* name) {
         auto* box = new QLineEdit(parent);
@@ -589,6 +592,7 @@ QString CalcWindowView::backgroundHint() const {
 }
 
 bool CalcWindowView::eventFilter(QObject* watched, QEvent* event) {
+    if (closing_) return false;
     const QEvent::Type type = event->type();
     if (watched == attached_ && type == QEvent::Resize) {
         // Resize: the window keeps its strip unless the additional results hold it at the top.

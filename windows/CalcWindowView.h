@@ -138,4 +138,5 @@ class CalcWindowView : public QWidget {
     QHash<QObject*, QString> controlNames_; // widget → control name, for hints
     QPointer<QMdiSubWindow> attached_;
     bool placing_ = false;
+    bool closing_ = false;
 };

@@ -65,7 +65,10 @@ HarnessWindow::HarnessWindow() {
     selectSystem(kalvar::heatingSystem);
 }
 
-HarnessWindow::~HarnessWindow() = default;
+HarnessWindow::~HarnessWindow() {
+    // The windows go before the session they show.
+    delete area;
+}
 
 CalcWindowView* HarnessWindow::view(WindowId id) const {
     return id == WindowId::Form3 ? views[0] : id == WindowId::Form2 ? views[1] : views[2];
