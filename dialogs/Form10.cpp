@@ -42,14 +42,14 @@ Form10::Form10(QWidget* parent) : QDialog(parent) {
         auto* unit = new QLabel(QString::fromUtf8(r.unit), this);
         box->setObjectName(r.name);
         box->setAlignment(Qt::AlignRight);
-        box->setMinimumWidth(box->fontMetrics().horizontalAdvance("0000000000"));
+        box->setFixedWidth(box->fontMetrics().horizontalAdvance("0000000000") + 12);
         box->setAccessibleName(QString::fromUtf8(r.label) + ", " + QString::fromUtf8(r.spokenUnit));
         label->setBuddy(box);
         unit->setTextFormat(Qt::RichText);
         kalvar::dialogs::filterInput(box);
-        grid->addWidget(label, row, 0);
-        grid->addWidget(box, row, 1);
-        grid->addWidget(unit, row, 2);
+        grid->addWidget(label, row, 1);
+        grid->addWidget(box, row, 2);
+        grid->addWidget(unit, row, 3);
         created[row] = box;
     }
     Text11 = created[0];
@@ -62,9 +62,11 @@ Form10::Form10(QWidget* parent) : QDialog(parent) {
     Check1->setCheckable(true); // a check box drawn as a button: it stays pressed
     Check1->setAutoDefault(false);
     Check1->setAccessibleName("Продолжить");
-    grid->addWidget(Check1, 4, 0, 1, 3, Qt::AlignHCenter);
-    grid->setColumnStretch(1, 1);
-    grid->setSizeConstraint(QLayout::SetMinimumSize);
+    grid->addWidget(Check1, 4, 1, 1, 3, Qt::AlignHCenter);
+    // The groups stay together in the middle of a window wide enough for its long caption.
+    grid->setColumnStretch(0, 1);
+    grid->setColumnStretch(4, 1);
+    setMinimumWidth(fontMetrics().horizontalAdvance(windowTitle()) + 80);
 }
 
 void Form10::showValues(const std::array<std::string, 4>& properties) {
