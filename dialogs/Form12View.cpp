@@ -75,6 +75,7 @@ Form12View::Form12View(kalvar::Session& session, QWidget* parent)
     binding_->bindFrame(Frame1, model_.Frame1);
     Frame1->setAutoFillBackground(false); // the groups lie on the window's own colour
     auto* pipes = new QGridLayout(Frame1);
+    pipes->setContentsMargins(6, 2, 6, 4);
     pipes->setVerticalSpacing(3);
     pipes->addWidget(label("греющий", Frame1, Qt::AlignCenter), 0, 1);
     pipes->addWidget(label("нагреваемый", Frame1, Qt::AlignCenter), 0, 2);
@@ -100,6 +101,7 @@ Form12View::Form12View(kalvar::Session& session, QWidget* parent)
     binding_->bindFrame(Frame2, model_.Frame2);
     Frame2->setAutoFillBackground(false);
     auto* valve = new QGridLayout(Frame2);
+    valve->setContentsMargins(6, 2, 6, 4);
     valve->setVerticalSpacing(3);
     valve->addWidget(label("ΔP=", Frame2), 0, 0);
     Text10 = new QLineEdit(Frame2);
@@ -191,7 +193,7 @@ Form12View::Form12View(kalvar::Session& session, QWidget* parent)
     binding_->bindPicture(Image1, model_.Image1);
     Image1->setScaledContents(true); // the pass drawing, 2 : 3, fitted into its place
     Image1->setFrameShape(QFrame::Box);
-    Image1->setFixedSize(twipsToPixels(2700, this), twipsToPixels(4050, this));
+    Image1->setFixedSize(twipsToPixels(2600, this), twipsToPixels(3900, this));
     Image1->setAccessibleName("Схема ходов теплообменника");
     QPalette white = Image1->palette();
     white.setColor(QPalette::Window, Qt::white);
@@ -248,7 +250,7 @@ Form12View::Form12View(kalvar::Session& session, QWidget* parent)
     buttons->addWidget(Command2);
     buttons->addStretch(1);
     auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(6, 4, 6, 4);
+    layout->setContentsMargins(6, 3, 6, 3);
     layout->setSpacing(4);
     layout->addLayout(buttons);
     layout->addWidget(geometric_);

@@ -75,7 +75,7 @@ int main(int argc, char** argv) {
     kalvar::startUp(session, KALVAR_PICTURE_DIR);
     QuietUi ui;
     kalvar::Calculator calculator(session.state, session.windows, ui);
-    session.windows.Form2.Combo2.setListIndex(1); // two passes
+    session.windows.Form2.Combo2.setListIndex(2); // three passes: the longest legend
     calculator.calculateCommand();
     kalvar::fillAdditionalResults(session, session.windows.Form2);
     Form12View results(session, nullptr);
