@@ -181,6 +181,8 @@ class ZuPanel : public QWidget {
     QMenu* openMenu() const;
     // Opens button b's menu, or clicks it when it has none, as a press on it does.
     void activateButton(int b);
+    // The button chosen by the keyboard, 0 for none.
+    int focusedButton() const { return focused_; }
     // The shown tool tip, if any.
     QWidget* toolTipWindow() const;
     // The panel as it is painted now, at the screen's device-pixel ratio.

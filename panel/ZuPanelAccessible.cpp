@@ -67,6 +67,7 @@ class ButtonAccessible : public QAccessibleInterface, public QAccessibleActionIn
             return s;
         }
         s.focusable = true;
+        s.focused = panel_->hasFocus() && panel_->focusedButton() == number_;
         s.disabled = !b->Enabled() || !panel_->isEnabled();
         s.invisible = !b->Visible() || !panel_->isVisible();
         s.hasPopup = b->hasMenu();
@@ -147,6 +148,13 @@ class PanelAccessible : public QAccessibleWidget {
                 return static_cast<int>(i);
         }
         return -1;
+    }
+
+    QAccessibleInterface* focusChild() const override {
+        if (!panel()->hasFocus()) return nullptr;
+        const std::vector<int> buttons = visibleButtons(*panel());
+        const auto at = std::find(buttons.begin(), buttons.end(), panel()->focusedButton());
+        return at == buttons.end() ? nullptr : child(static_cast<int>(at - buttons.begin()));
     }
 
     QAccessibleInterface* childAt(int x, int y) const override {

@@ -679,6 +679,10 @@ void ZuPanelTest::keyboardOnThePanel() {
     // The entered panel is announced before its command, so a dispatcher choosing by the entered panel acts
     // on this one.
     QCOMPARE(enter.last().at(1).value<ZuPanelButton*>()->Caption(), QStringLiteral("Расчет"));
+    QAccessibleInterface* focus = QAccessible::queryAccessibleInterface(shown.panel)->focusChild();
+    QVERIFY(focus);
+    QCOMPARE(focus->text(QAccessible::Name), QStringLiteral("Расчет"));
+    QVERIFY(focus->state().focused);
     QTest::keyClick(shown.panel, Qt::Key_Return);
     QCOMPARE(click.count(), 1);
     shown.panel->EndCommand();
