@@ -379,6 +379,18 @@ TEST(CliBatch, AllValidLinesExitZeroAndAnEmptyInputWritesNothing) {
     EXPECT_EQ(empty.out, "");
 }
 
+TEST(CliBatch, ExampleBatchesAreValidTasks) {
+    int batches = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(KALVAR_EXAMPLES_DIR)) {
+        if (entry.path().extension() != ".jsonl") continue;
+        ++batches;
+        const auto run = runCli("batch '" + entry.path().string() + "'");
+        EXPECT_EQ(run.exitCode, 0) << entry.path() << run.err;
+        EXPECT_EQ(run.out.find("\"error\""), std::string::npos) << entry.path();
+    }
+    EXPECT_GT(batches, 0);
+}
+
 TEST(CliBatch, CsvHasARowPerCalculatedWindowAndAnErrorRowPerInvalidLine) {
     const std::vector<std::string> tasks = {
         R"({"name": "ТП-1, корпус 2", "system": 4, "decimalSeparator": ","})",
