@@ -43,8 +43,13 @@ std::string padded(const std::string& text, size_t width) {
     return used >= width ? text : text + std::string(width - used, ' ');
 }
 
-std::string shown(const std::string& text) {
-    return text.empty() ? "—" : text;
+// A value as its cell shows it: "—" for nothing, a line break or tab of a typed text as a blank so
+// that the columns hold.
+std::string shown(std::string text) {
+    if (text.empty()) return "—";
+    for (char& c : text)
+        if (c == '\r' || c == '\n' || c == '\t') c = ' ';
+    return text;
 }
 
 // A message text starts with a line break; a summary line shows it in one line.
