@@ -34,7 +34,7 @@ constexpr const char* usageLines = "usage: kalvar-cli calc [TASK.json | -] [--su
                                    "       kalvar-cli batch [TASKS.jsonl | -] [--jobs N] [--summary-csv]\n"
                                    "       kalvar-cli encipher TEXT | decipher TEXT\n"
                                    "       kalvar-cli help [COMMAND]\n"
-                                   "       kalvar-cli --help | --version\n";
+                                   "       kalvar-cli --help | --version";
 
 constexpr const char* taskKeysHelp =
     "Task (one JSON object; every key is optional):\n"
@@ -112,7 +112,7 @@ std::string generalHelp() {
     return std::string(version) +
            ": sizing and rating of plate heat exchangers for district-heating substations, headless.\n\n" +
            usageLines +
-           "\nCommands:\n"
+           "\n\nCommands:\n"
            "  calc    run \"Расчет\" for one task; JSON result, or a readable summary with --summary\n"
            "  batch   run many tasks, one per line, in parallel; JSON Lines, or CSV with --summary-csv\n"
            "  encipher  write TEXT as the owner-details workbook stores it\n"
@@ -125,7 +125,7 @@ std::string generalHelp() {
 }
 
 int usageError(const std::string& problem, const char* usage) {
-    std::cerr << "kalvar-cli: " << problem << "\n" << usage << (usage == usageLines ? "" : "\n");
+    std::cerr << "kalvar-cli: " << problem << "\n" << usage << "\n";
     return exitInvalid;
 }
 
