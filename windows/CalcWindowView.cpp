@@ -107,6 +107,9 @@ const std::pair<const char*, const char*> accessibleNames[] = {
     {"Text27", "S, м2"},
     {"Text28", "запас, %"},
     {"Text29", "масса, кг"},
+    {"Label59", "{G}"},
+    {"Frame5", "Теплотехнические и гидравлические характеристики"},
+    {"Frame3", "Параметры теплообменника"},
 };
 
 // The given-parameter commands: check marks of menu items 3, 4, 5; the flags Check5, Check3,

@@ -759,6 +759,16 @@ void CalcWindowTest::backgroundShowsEveryDesignation() {
     pointAt(heating, QPoint(heating->width() - 3, heating->height() / 2));
     for (const char* form : {"Form1", "Form2", "Form3"})
         QVERIFY2(desk.widget<QLineEdit>(form, "Text1")->isVisible(), form);
+
+    // The ventilation window shows its designation again when one of its panels loses the focus.
+    desk.model("Form1").Text1.visible = false;
+    desk.h.view(WindowId::Form1)->refresh();
+    ZuPanel* panel = desk.view("Form1")->givenParameterPanel();
+    panel->setFocus(Qt::TabFocusReason);
+    QTRY_VERIFY(panel->hasFocus());
+    QVERIFY(!desk.widget<QLineEdit>("Form1", "Text1")->isVisible());
+    QTest::mouseClick(desk.widget<QLineEdit>("Form1", "Text30"), Qt::LeftButton);
+    QTRY_VERIFY(desk.widget<QLineEdit>("Form1", "Text1")->isVisible());
 }
 
 void CalcWindowTest::accessibleNamesFollowTheUnits() {
@@ -772,6 +782,7 @@ void CalcWindowTest::accessibleNamesFollowTheUnits() {
     QCOMPARE(nameOf("Text31"), QStringLiteral("G греющей среды, м3/ч"));
     QCOMPARE(nameOf("Text36"), QStringLiteral("ΔP греющей среды, кПа"));
     QCOMPARE(nameOf("Combo7"), QStringLiteral("нагреваемый поток"));
+    QCOMPARE(nameOf("Label59"), QStringLiteral("м3/ч"));
     QCOMPARE(desk.widget<QWidget>("Form3", "Text30")->accessibleDescription(),
              QStringLiteral("Подсказка: Тепловая мощность пластинчатого теплообменника"));
 
@@ -787,6 +798,7 @@ void CalcWindowTest::accessibleNamesFollowTheUnits() {
     QCOMPARE(nameOf("Text30"), QStringLiteral("Q, кВт"));
     QCOMPARE(nameOf("Text31"), QStringLiteral("G греющей среды, л/с"));
     QCOMPARE(nameOf("Text6"), QStringLiteral("ΔP max греющей среды, атм"));
+    QCOMPARE(nameOf("Label59"), QStringLiteral("л/с"));
     QCOMPARE(desk.widget<QWidget>("Form1", "Text37")->accessibleName(),
              QStringLiteral("ΔP нагреваемой среды, атм"));
 }
