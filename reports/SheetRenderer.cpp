@@ -141,16 +141,22 @@ void paintPage(QPainter& painter, const Sheet& sheet, const SheetPage& page,
     QPaintDevice* device = painter.device();
     const double kx = device->logicalDpiX() / 72.0, ky = device->logicalDpiY() / 72.0;
     const RangeRef area = printArea(sheet);
-    const Grid grid(sheet, std::max(area.lastRow, page.lastRow), std::max(area.lastColumn, page.lastColumn));
+    // Room for text that runs on past the last column into the margin-free part of the page.
+    const Grid grid(sheet, std::max(area.lastRow, page.lastRow),
+                    std::max(area.lastColumn, page.lastColumn) + 32);
     // Sheet points to device units on this page.
     const double originX = sheet.leftMargin - grid.x(page.firstColumn);
     const double originY = sheet.topMargin - grid.y(page.firstRow);
     const auto toDevice = [&](double x, double y, double w, double h) {
         return QRectF((originX + x) * kx, (originY + y) * ky, w * kx, h * ky);
     };
-    const QRectF clip = toDevice(grid.x(page.firstColumn), grid.y(page.firstRow),
-                                 grid.x(page.lastColumn + 1) - grid.x(page.firstColumn),
-                                 grid.y(page.lastRow + 1) - grid.y(page.firstRow));
+    // The page's rows, across the whole printable width: unwrapped text may run on to the right
+    // margin, as the spreadsheet prints it.
+    const QRectF clip(sheet.leftMargin * kx, sheet.topMargin * ky,
+                      std::max(grid.x(page.lastColumn + 1) - grid.x(page.firstColumn),
+                               pageWidthPoints - sheet.leftMargin - sheet.rightMargin) *
+                          kx,
+                      (grid.y(page.lastRow + 1) - grid.y(page.firstRow)) * ky);
     painter.save();
     painter.setClipRect(clip.adjusted(-2 * kx, -2 * ky, 2 * kx, 2 * ky));
     painter.setRenderHint(QPainter::Antialiasing, true);

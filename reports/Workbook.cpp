@@ -226,8 +226,8 @@ Range& Range::autoFitCurrentRegionColumns(const TextMeasure& measure) {
             }
         }
         if (widest < 0) continue; // an empty column keeps its width
-        // Points to pixels at 96 dpi, a little air each side, then the width in characters.
-        const double pixels = std::ceil(widest / 0.75) + 4;
+        // Points to pixels at 96 dpi, the cell's padding and a little air, then characters.
+        const double pixels = std::ceil(widest / 0.75) + 9;
         sheet_.columnWidths[c] = std::max(0.0, std::ceil((pixels - 5) / 7.0 * 100) / 100);
     }
     return *this;
