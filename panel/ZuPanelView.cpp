@@ -143,10 +143,10 @@ void ZuPanelView::layout(const ZuPanel& panel, qreal ratio) {
 
     QImage scratch(1, 1, QImage::Format_RGB32);
     ImageDc measure(&scratch);
-    const int pad = scaled(ratio_, padding);
-    gripRight_ = pad + scaled(ratio_, gripWidth);
-    int x = gripRight_ + pad;
-    int height = scaled(ratio_, minHeight);
+    // Positions and sizes are whole logical pixels, so that the row lays out alike at every scale.
+    gripRight_ = scaled(ratio_, padding + gripWidth);
+    int x = padding + gripWidth + padding;
+    int height = minHeight;
     const int side = scaled(ratio_, sidePadding);
     const ZuPanelButtons& collection = panel.Buttons();
     for (int16_t b = 1; b <= collection.Count(); ++b) {
@@ -164,45 +164,43 @@ void ZuPanelView::layout(const ZuPanel& panel, qreal ratio) {
         ZuSIZEF size{0, 0};
         ZuPanelButton_Resize(0, measure, &measured, &size, &button.pictureRect, &button.captionRect, 0);
         const int width = static_cast<int>(std::lround(size.width / measured.twipsPerPixelX)) + 2 * side;
-        const int naturalHeight = static_cast<int>(std::lround(size.height / measured.twipsPerPixelY));
-        button.size = QSize(width, naturalHeight);
+        button.naturalHeight = static_cast<int>(std::lround(size.height / measured.twipsPerPixelY));
         shift(button.captionRect, side, 0);
         shift(button.pictureRect, side, 0);
-        height = std::max(height, naturalHeight);
-        button.x = x;
-        x += width + scaled(ratio_, gap);
+        button.logicalX = x;
+        button.logicalWidth = toLogical(ratio_, width);
+        height = std::max(height, toLogical(ratio_, button.naturalHeight));
+        x += button.logicalWidth + gap;
         buttons_.push_back(std::move(button));
     }
+    logicalHeight_ = height;
+    buttonHeight_ = scaled(ratio_, height);
     for (Button& button : buttons_) {
+        button.x = scaled(ratio_, button.logicalX);
+        button.size = QSize(scaled(ratio_, button.logicalX + button.logicalWidth) - button.x, buttonHeight_);
         // One height for the row; captions stay centred in the taller buttons.
-        const int dy = (height - button.size.height()) / 2;
+        const int dy = (buttonHeight_ - button.naturalHeight) / 2;
         shift(button.captionRect, 0, dy);
         shift(button.pictureRect, 0, dy);
-        button.size.setHeight(height);
-        // Widths and heights in whole logical pixels, so that the shapes meet the widget's geometry.
-        button.size = QSize(scaled(ratio_, toLogical(ratio_, button.size.width())),
-                            scaled(ratio_, toLogical(ratio_, button.size.height())));
-        button.x = scaled(ratio_, toLogical(ratio_, button.x));
         ButtonWindow window(0, 0, 0, button.size.width(), button.size.height(), button.record);
         button.shape = window.shape();
     }
-    buttonHeight_ = scaled(ratio_, toLogical(ratio_, height));
-    const int right =
-        buttons_.empty() ? gripRight_ + pad : buttons_.back().x + buttons_.back().size.width() + pad;
-    natural_ = QSize(toLogical(ratio_, right), toLogical(ratio_, buttonHeight_ + 2 * pad));
+    natural_ = QSize(buttons_.empty() ? x : x - gap + padding, height + 2 * padding);
     valid_ = true;
 }
 
+int ZuPanelView::logicalTop(int panelHeight) const {
+    return std::max(padding, (panelHeight - logicalHeight_) / 2);
+}
+
 int ZuPanelView::top(int panelHeight) const {
-    return std::max(scaled(ratio_, padding), (scaled(ratio_, panelHeight) - buttonHeight_) / 2);
+    return scaled(ratio_, logicalTop(panelHeight));
 }
 
 QRect ZuPanelView::buttonRect(int b, int panelHeight) const {
-    for (const Button& button : buttons_) {
-        if (button.number != b) continue;
-        return QRect(toLogical(ratio_, button.x), toLogical(ratio_, top(panelHeight)),
-                     toLogical(ratio_, button.size.width()), toLogical(ratio_, button.size.height()));
-    }
+    for (const Button& button : buttons_)
+        if (button.number == b)
+            return QRect(button.logicalX, logicalTop(panelHeight), button.logicalWidth, logicalHeight_);
     return {};
 }
 

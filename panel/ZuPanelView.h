@@ -53,19 +53,24 @@ class ZuPanelView {
         PanelButtonRecord record{};
         ZuRECT pictureRect{0, 0, 0, 0};
         ZuRECT captionRect{0, 0, 0, 0};
-        QSize size; // device pixels
-        int x = 0;  // device pixels from the panel's left edge
+        int logicalX = 0; // from the panel's left edge
+        int logicalWidth = 0;
+        int naturalHeight = 0; // device pixels, as measured
+        QSize size;            // device pixels
+        int x = 0;             // device pixels from the panel's left edge
         QRegion shape;
     };
 
     void releaseSurface();
-    int top(int panelHeight) const; // device pixels from the panel's top edge to the buttons' top
+    int logicalTop(int panelHeight) const; // from the panel's top edge to the buttons' top
+    int top(int panelHeight) const;        // the same in device pixels
     PanelButtonRecord baseRecord() const;
 
     bool valid_ = false;
     qreal ratio_ = 1;
     QSize natural_;
-    int buttonHeight_ = 0; // device pixels
+    int logicalHeight_ = 0; // of the buttons
+    int buttonHeight_ = 0;  // device pixels
     int gripRight_ = 0;
     std::vector<Button> buttons_;
     QByteArray fontName_;
