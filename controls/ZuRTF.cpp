@@ -203,14 +203,18 @@ void CZuRTF::addConstants(const QString& list) {
 }
 
 void CZuRTF::setTabStops() {
-    const double pixelsPerTwip = logicalDpiX() / 1440.0;
+    if (tabsDpi_ == logicalDpiX()) return;
+    tabsDpi_ = logicalDpiX();
+    const double pixelsPerTwip = tabsDpi_ / 1440.0;
     QList<QTextOption::Tab> tabs;
     for (int n = 0; n < 32; ++n)
         tabs.append(QTextOption::Tab((n + 1) * 1440 / 5 * pixelsPerTwip, QTextOption::LeftTab));
-    QTextOption option = document()->defaultTextOption();
-    option.setTabs(tabs);
+    // Tab stops are a paragraph format: every paragraph gets them, and new ones take them from theirs.
+    tabFormat_.setTabPositions(tabs);
     const bool wasColouring = std::exchange(colouring_, true);
-    document()->setDefaultTextOption(option);
+    QTextCursor all(document());
+    all.select(QTextCursor::Document);
+    all.mergeBlockFormat(tabFormat_);
     colouring_ = wasColouring;
 }
 
@@ -227,6 +231,8 @@ QString CZuRTF::replaceText(const QString& text) {
         cursor.beginEditBlock();
         cursor.select(QTextCursor::Document);
         cursor.insertText(text, plain);
+        cursor.select(QTextCursor::Document);
+        cursor.mergeBlockFormat(tabFormat_);
         cursor.endEditBlock();
         setTextCursor(QTextCursor(document()));
     }

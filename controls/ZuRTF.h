@@ -5,6 +5,7 @@
 #include "ColorFunction.h"
 
 #include <QString>
+#include <QTextBlockFormat>
 #include <QTextEdit>
 
 #include <array>
@@ -62,7 +63,7 @@ class CZuRTF : public QTextEdit {
     QString constants() const { return constants_; }
     void setCaseSensitive(bool on) { caseSensitive_ = on; }
     void setCaseCorrection(bool on) { caseCorrection_ = on; }
-    // 32 tab stops, every 288 twips, in this screen's pixels.
+    // 32 tab stops, every 288 twips, in this screen's pixels (set again when the resolution changed).
     void setTabStops();
 
     // Replaces the whole text (an edit of kind 1, so the whole text is coloured) and returns the old text.
@@ -113,6 +114,8 @@ class CZuRTF : public QTextEdit {
     bool caseSensitive_ = false;
     bool caseCorrection_ = true;
 
+    QTextBlockFormat tabFormat_;
+    int tabsDpi_ = 0;
     bool colouring_ = false;
     int kind_ = EditNone;
     int recordedStart_ = 0;

@@ -3,6 +3,7 @@
 #include "ZuRTF.h"
 #include "ZuRichTextCtl.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QApplication>
 #include <QClipboard>
 #include <QKeyEvent>
@@ -12,6 +13,7 @@
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTextLayout>
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -206,6 +208,26 @@ TEST(RichTextProperties, FontNameIsSharedAndFontHeightCountsScreenPixels) {
     first.setFontHeight(0); // no font of no size: the smallest one
     EXPECT_GT(first.editor()->font().pointSizeF(), 0.0);
     first.setFontName(QStringLiteral("Courier"));
+}
+
+TEST(RichTextText, TabStopsEvery288TwipsOnEveryLineOldAndNew) {
+    Editor e;
+    e.control->show();
+    e.control->SetText(QStringLiteral("\tx\n\t\ty"));
+    QTextCursor end(e.rtf()->document());
+    end.movePosition(QTextCursor::End);
+    e.rtf()->setTextCursor(end);
+    QTest::keyClick(e.rtf(), Qt::Key_Return);
+    QTest::keyClicks(e.rtf(), QStringLiteral("\tz"));
+    const double stop = 288 * e.rtf()->logicalDpiX() / 1440.0;
+    const double expected[] = {stop, 2 * stop, stop};
+    QTextBlock block = e.rtf()->document()->firstBlock();
+    for (double x : expected) {
+        e.rtf()->document()->documentLayout()->blockBoundingRect(block); // lays the line out
+        const QTextLine line = block.layout()->lineAt(0);
+        EXPECT_NEAR(line.cursorToX(block.length() - 2), x, 0.5) << block.text().toStdString();
+        block = block.next();
+    }
 }
 
 TEST(RichTextText, SetTextReturnsTheTextHeldBefore) {
