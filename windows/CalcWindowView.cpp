@@ -597,7 +597,7 @@ QString CalcWindowView::backgroundHint() const {
 bool CalcWindowView::eventFilter(QObject* watched, QEvent* event) {
     if (closing_) return false;
     const QEvent::Type type = event->type();
-    if (watched == attached_ && type == QEvent::Resize) {
+    if (watched == attached_.data() && type == QEvent::Resize) {
         // Resize: the window keeps its strip unless the additional results hold it at the top.
         if (!placing_ && w_.Check1.value == 0) placeStrip(normalTopTwips());
         return false;
@@ -669,14 +669,14 @@ void CalcWindowView::placeStrip(int topTwips) {
 
 void CalcWindowView::attachToSubWindow() {
     QMdiSubWindow* sub = subWindow();
-    if (!sub || sub == attached_) return;
+    if (!sub || sub == attached_.data()) return;
     if (attached_) attached_->removeEventFilter(this);
     attached_ = sub;
     sub->installEventFilter(this);
     if (QMdiArea* area = sub->mdiArea()) {
         // Activate: the main window paints this window's background.
         connect(area, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* activated) {
-            if (activated && activated == attached_) host_.dither(this);
+            if (activated && activated == attached_.data()) host_.dither(this);
         });
     }
     if (w_.Check1.value == 0) placeStrip(normalTopTwips());

@@ -136,7 +136,7 @@ class CalcWindowView : public QWidget {
     ModelBinding* binding_;
     std::array<ZuPanel*, 2> panels_{};
     QHash<QObject*, QString> controlNames_; // widget → control name, for hints
-    QPointer<QMdiSubWindow> attached_;
+    QPointer<QWidget> attached_;            // the MDI window holding this view, once it is shown there
     bool placing_ = false;
     bool closing_ = false;
 };
