@@ -224,6 +224,7 @@ TaskRun runTask(const std::string& taskText, const std::string& workDir, bool wi
                                                          : session->windows.Form3;
             run.summaries.push_back(summariseWindow(*session, window));
         }
+    run.session = std::move(session);
     return run;
 }
 

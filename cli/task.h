@@ -2,12 +2,14 @@
 // A headless "Расчет": a task (JSON) sets the start-up windows, the system and the answers to the
 // dialogs; the result is every control of the calculation windows, the message boxes and the limit
 // dialogs shown.
+#include <memory>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
 #include <nlohmann/json.hpp>
 
+#include "startup.h"
 #include "summary.h"
 
 namespace kalvar {
@@ -29,6 +31,7 @@ struct TaskRun {
     int system = 2;
     std::string name; // the task's "name", or empty
     std::vector<WindowSummary> summaries;
+    std::shared_ptr<Session> session; // the windows and state the calculation left, for a report
 };
 
 // Runs the task text; throws TaskError. workDir is where the pass drawings are looked for.
