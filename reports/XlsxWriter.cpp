@@ -186,6 +186,10 @@ class Writer {
 } // namespace
 
 void writeXlsx(const Workbook& book, const std::string& path) {
+    std::error_code error;
+    const std::filesystem::path folder = std::filesystem::absolute(path, error).parent_path();
+    if (!std::filesystem::is_directory(folder, error))
+        throw WorkbookError(fileNotFoundError, "Папка \"" + folder.string() + "\" не найдена");
     Writer writer(path);
     writer.write(book);
 }

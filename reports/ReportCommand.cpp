@@ -1,0 +1,179 @@
+#include "ReportCommand.h"
+
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <memory>
+#include <sstream>
+
+#include <QGuiApplication>
+#include <nlohmann/json.hpp>
+
+#include "ReportBuilder.h"
+#include "SheetRenderer.h"
+#include "SiteWorkbooks.h"
+#include "XlsxWriter.h"
+#include "task.h"
+
+namespace kalvar {
+
+const char* const reportUsage =
+    "usage: kalvar-cli report TASK.json|- [--xlsx FILE] [--pdf FILE] [--terms TERMS.json]\n";
+
+namespace {
+
+class UsageError : public std::runtime_error {
+  public:
+    using std::runtime_error::runtime_error;
+};
+
+std::string readSource(const std::string& source) {
+    std::stringstream text;
+    if (source == "-") {
+        text << std::cin.rdbuf();
+        return text.str();
+    }
+    std::ifstream file(source, std::ios::binary);
+    if (!file) throw UsageError("cannot read " + source);
+    text << file.rdbuf();
+    return text.str();
+}
+
+DeliveryTerms readTerms(const std::string& text) {
+    using Json = nlohmann::json;
+    const Json json = Json::parse(text, nullptr, false);
+    if (json.is_discarded() || !json.is_object()) throw UsageError("the terms must be a JSON object");
+    DeliveryTerms terms;
+    const auto string = [](const Json& value, const std::string& where) {
+        if (!value.is_string()) throw UsageError("\"" + where + "\" must be a string");
+        return value.get<std::string>();
+    };
+    for (const auto& [key, value] : json.items()) {
+        if (key == "objectName") {
+            terms.objectName = string(value, key);
+            continue;
+        }
+        TermsColumn* column = key == "hotWater"      ? &terms.hotWater
+                              : key == "heating"     ? &terms.heating
+                              : key == "ventilation" ? &terms.ventilation
+                                                     : nullptr;
+        if (!column) throw UsageError("unknown terms key \"" + key + "\"");
+        if (!value.is_object()) throw UsageError("\"" + key + "\" must be an object");
+        for (const auto& [field, text] : value.items()) {
+            const std::string where = key + "." + field;
+            if (field == "price")
+                column->price = string(text, where);
+            else if (field == "terms")
+                column->terms = string(text, where);
+            else if (field == "notes")
+                column->notes = string(text, where);
+            else
+                throw UsageError("unknown terms key \"" + where + "\"");
+        }
+    }
+    return terms;
+}
+
+// Fonts and PDF need a GUI application; without a display it paints offscreen.
+std::unique_ptr<QGuiApplication> guiApplication() {
+    if (QCoreApplication::instance()) return nullptr;
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY") &&
+        qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    static int argc = 1;
+    static char name[] = "kalvar-cli";
+    static char* argv[] = {name, nullptr};
+    return std::make_unique<QGuiApplication>(argc, argv);
+}
+
+// The installed data folder (the pass drawings), beside the program, or in a build tree its sources'.
+std::string installedDataDir() {
+    std::error_code error;
+    const std::filesystem::path beside =
+        std::filesystem::path(QCoreApplication::applicationDirPath().toStdString()) / ".." / "share" /
+        "kalvar";
+    if (std::filesystem::is_directory(beside / "picture", error)) return beside.lexically_normal().string();
+#ifdef KALVAR_SOURCE_DATADIR
+    return KALVAR_SOURCE_DATADIR;
+#else
+    return {};
+#endif
+}
+
+} // namespace
+
+int reportCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    std::string task, xlsx, pdf, termsFile;
+    try {
+        for (size_t i = 0; i < args.size(); ++i) {
+            const std::string& a = args[i];
+            const auto value = [&]() -> std::string {
+                if (i + 1 >= args.size()) throw UsageError(a + " needs a file name");
+                return args[++i];
+            };
+            if (a == "--xlsx")
+                xlsx = value();
+            else if (a == "--pdf")
+                pdf = value();
+            else if (a == "--terms")
+                termsFile = value();
+            else if (task.empty() && (a == "-" || !a.starts_with("--")))
+                task = a;
+            else
+                throw UsageError("unexpected argument \"" + a + "\"");
+        }
+        if (task.empty()) throw UsageError("no task given");
+        if (xlsx.empty() && pdf.empty()) throw UsageError("give --xlsx FILE, --pdf FILE or both");
+    } catch (const UsageError& e) {
+        err << "kalvar-cli: " << e.what() << "\n" << reportUsage;
+        return 2;
+    }
+
+    std::error_code error;
+    const std::string workDir = std::filesystem::current_path(error).string();
+    TaskRun run;
+    DeliveryTerms terms;
+    try {
+        if (!termsFile.empty()) terms = readTerms(readSource(termsFile));
+        run = runTask(readSource(task), workDir, false);
+    } catch (const UsageError& e) {
+        err << "kalvar-cli: " << e.what() << "\n";
+        return 2;
+    } catch (const TaskError& e) {
+        err << "kalvar-cli: " << e.what() << "\n";
+        return 2;
+    }
+    for (const auto& message : run.result["messages"])
+        err << "kalvar-cli: message: " << message.value("title", "") << ": " << message.value("text", "")
+            << "\n";
+
+    const auto app = guiApplication();
+    Session& session = *run.session;
+    if (session.state.dataDir.empty()) session.state.dataDir = installedDataDir();
+    OwnerDetails owner;
+    if (const auto path = siteWorkbookPath(workDir, ownerWorkbookName)) {
+        owner = readOwnerWorkbook(*path, [&err](const std::string& title, const std::string& text) {
+            err << "kalvar-cli: " << title << ": " << text << "\n";
+        });
+    }
+    try {
+        const Workbook book = buildReport(session, owner, terms);
+        if (!xlsx.empty()) {
+            writeXlsx(book, xlsx);
+            out << xlsx << "\n";
+        }
+        if (!pdf.empty()) {
+            std::vector<std::string> sheets{"Лист4"};
+            for (const ReportExchanger& e : reportExchangers(session.windows, session.state.systemKind))
+                sheets.push_back("Лист" + std::to_string(e.sheetIndex - 1));
+            writePdf(book, pdf, sheets, session.windows.decimalSeparator);
+            out << pdf << "\n";
+        }
+    } catch (const WorkbookError& e) {
+        err << "kalvar-cli: the report was not written: " << e.what() << "\n";
+        return 1;
+    }
+    return 0;
+}
+
+} // namespace kalvar

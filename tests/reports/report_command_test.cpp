@@ -1,0 +1,84 @@
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "ReportCommand.h"
+#include "XlsxReader.h"
+#include "pdf_text.h"
+#include "test_support.h"
+
+using namespace kalvar;
+using kalvar::testing::ScratchDir;
+
+namespace {
+
+struct CommandRun {
+    int code;
+    std::string out, err;
+};
+
+// Runs the command in the folder, as kalvar-cli would from there.
+CommandRun report(const std::filesystem::path& folder, const std::vector<std::string>& args) {
+    const auto before = std::filesystem::current_path();
+    std::filesystem::current_path(folder);
+    std::ostringstream out, err;
+    const int code = reportCommand(args, out, err);
+    std::filesystem::current_path(before);
+    return {code, out.str(), err.str()};
+}
+
+} // namespace
+
+TEST(ReportCommand, WritesTheWorkbookAndThePdfOfATask) {
+    ScratchDir dir;
+    kalvar::testing::writePassDrawings(dir.path());
+    std::ofstream(dir.file("task.json")) << R"({"system": 8, "windows": {"Form1": {"Text30": "0,2"},
+        "Form2": {"Text30": "0,5"}, "Form3": {"Text30": "0,35"}}})";
+    std::ofstream(dir.file("terms.json")) << R"({"objectName": "Школа 5", "heating": {"price": "2000"},
+        "ventilation": {"notes": "без монтажа"}})";
+    const CommandRun r =
+        report(dir.path(), {"task.json", "--xlsx", "out.xlsx", "--pdf", "out.pdf", "--terms", "terms.json"});
+    ASSERT_EQ(r.code, 0) << r.err;
+    EXPECT_EQ(r.out, "out.xlsx\nout.pdf\n");
+    const Workbook book = readXlsx(dir.file("out.xlsx"));
+    EXPECT_EQ(book.sheet("Лист4").text(8, 3), "Школа 5");
+    EXPECT_EQ(book.sheet("Лист4").text(7, 3), "Смешанная схема с параллельной вентиляцией");
+    EXPECT_EQ(book.sheet("Лист2").text(39, 3), "2000");
+    EXPECT_EQ(book.sheet("Лист3").text(41, 3), "без монтажа");
+    EXPECT_EQ(book.sheet("Лист1").text(40, 3), "EXW-Минск, 3-5 дней с \r\nмомента оплаты.\r\n");
+    EXPECT_EQ(kalvar::testing::pdfPageCount(dir.file("out.pdf")), 4);
+}
+
+TEST(ReportCommand, UsageTaskAndTermsErrorsExitTwoWithTheReason) {
+    ScratchDir dir;
+    std::ofstream(dir.file("task.json")) << R"({"system": 2})";
+    std::ofstream(dir.file("bad.json")) << R"({"sytem": 2})";
+    std::ofstream(dir.file("terms.json")) << R"({"heating": {"prise": "1"}})";
+    struct Case {
+        std::vector<std::string> args;
+        const char* reason;
+    };
+    for (const Case& c :
+         {Case{{}, "no task given"}, Case{{"task.json"}, "give --xlsx FILE, --pdf FILE or both"},
+          Case{{"task.json", "--xlsx"}, "--xlsx needs a file name"},
+          Case{{"task.json", "--xslx", "a.xlsx"}, "unexpected argument \"--xslx\""},
+          Case{{"none.json", "--xlsx", "a.xlsx"}, "cannot read none.json"},
+          Case{{"bad.json", "--xlsx", "a.xlsx"}, "unknown task key \"sytem\""},
+          Case{{"task.json", "--xlsx", "a.xlsx", "--terms", "terms.json"},
+               "unknown terms key \"heating.prise\""}}) {
+        const CommandRun r = report(dir.path(), c.args);
+        EXPECT_EQ(r.code, 2) << c.reason;
+        EXPECT_NE(r.err.find(c.reason), std::string::npos) << r.err;
+        EXPECT_FALSE(std::filesystem::exists(dir.path() / "a.xlsx"));
+    }
+}
+
+TEST(ReportCommand, AReportThatCannotBeWrittenExitsOneAndSaysWhy) {
+    ScratchDir dir;
+    kalvar::testing::writePassDrawings(dir.path());
+    std::ofstream(dir.file("task.json")) << R"({"system": 2, "windows": {"Form2": {"Text30": "0,5"}}})";
+    const CommandRun r = report(dir.path(), {"task.json", "--xlsx", "no/such/folder/out.xlsx"});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_NE(r.err.find("the report was not written"), std::string::npos) << r.err;
+}
