@@ -169,7 +169,11 @@ ZuPanel::ZuPanel(QWidget* parent) : QWidget(parent), view_(std::make_unique<ZuPa
 ZuPanel::~ZuPanel() {
     if (menu_) {
         menu_->disconnect(this);
-        delete menu_;
+        // A pick's handler may destroy the panel while the menu is still delivering that pick.
+        if (picking_)
+            menu_->deleteLater();
+        else
+            delete menu_;
     }
 }
 
@@ -634,7 +638,10 @@ void ZuPanel::pickEntry(int b, int m, int s) {
     if (!entry.isPickable() || (s > 0 && !button.MenuItems().Item(static_cast<int16_t>(m)).Enabled())) return;
     // Copies: the handler may change or reload the design.
     const QString caption = entry.Caption(), link = entry.Link(), toolTip = entry.ToolTipText();
+    QPointer<ZuPanel> alive(this);
+    ++picking_;
     emit MenuClick(index_, s > 0 ? s : m, caption, entryKey(b, m, s), link, toolTip, QPixmap(), QPixmap());
+    if (alive) --picking_;
 }
 
 void ZuPanel::notifyAccessibility() {

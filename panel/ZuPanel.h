@@ -241,6 +241,7 @@ class ZuPanel : public QWidget {
     int focused_ = 0;   // button chosen by the keyboard
     int entered_ = 0;   // button last announced by ButtonEnter
     bool commandRunning_ = false;
+    int picking_ = 0;            // MenuClick being delivered
     bool keyboardFocus_ = false; // the focused button is shown while the keyboard is in use
     QPointer<QMenu> menu_;
     QPointer<ZuPanelToolTip> toolTip_;

@@ -7,6 +7,7 @@
 #include <QAccessibleActionInterface>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPointer>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -111,6 +112,7 @@ class ZuPanelTest : public QObject {
     void pickByKeyboard();
     void unpickableEntriesEmitNothing_data();
     void unpickableEntriesEmitNothing();
+    void aPickMayDestroyThePanel();
     void highlightEmitsMenuSelect();
     void checkedShowsInTheNextMenu();
     void hidingAButtonLaysThePanelOutAgain();
@@ -578,6 +580,28 @@ void ZuPanelTest::unpickableEntriesEmitNothing() {
     QTest::mouseClick(target, Qt::LeftButton, {}, target->actionGeometry(action).center());
     if (target->isVisible()) QTest::keyClick(target, Qt::Key_Return);
     QCOMPARE(click.count(), 0);
+}
+
+void ZuPanelTest::aPickMayDestroyThePanel() {
+    auto shown = std::make_unique<ShownPanel>(4);
+    QPointer<ZuPanel> panel = shown->panel;
+    QString picked;
+    connect(panel, &ZuPanel::MenuClick, this, [&](int, int, const QString& caption) {
+        picked = caption;
+        shown.reset(); // the window and its panel go, as at shut-down
+    });
+    QTest::mouseClick(panel, Qt::LeftButton, {}, panel->buttonRect(1).center());
+    QMenu* menu = panel->openMenu();
+    QVERIFY(menu);
+    QVERIFY(arrowTo(menu, QStringLiteral("Число ходов")));
+    QTest::keyClick(menu, Qt::Key_Right);
+    QTRY_VERIFY(visibleSubMenu(menu));
+    QMenu* passes = visibleSubMenu(menu);
+    QVERIFY(arrowTo(passes, QStringLiteral("/2")));
+    QTest::keyClick(passes, Qt::Key_Return);
+    QCOMPARE(picked, QStringLiteral("/2"));
+    QVERIFY(!panel);
+    QTest::qWait(10); // the menu goes at the next turn of the event loop
 }
 
 void ZuPanelTest::highlightEmitsMenuSelect() {
