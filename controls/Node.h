@@ -6,7 +6,7 @@
 #include <QString>
 
 #include <cstdint>
-#include <vector>
+#include <deque>
 
 struct TreeNodeInfo {
     int16_t index = 0; // position in the list; the Index of NodeClick
@@ -21,6 +21,7 @@ struct TreeNodeInfo {
     QString eventString;
 };
 
+// A deque: a record stays where it is while later ones are appended.
 class CNodeList {
   public:
     // Appends a record, giving it its index.
@@ -28,8 +29,8 @@ class CNodeList {
     void clear() { records_.clear(); }
     // The first record of a tree item whose caption is the item's text; null when there is none.
     const TreeNodeInfo* find(int32_t treeItem, const QString& caption) const;
-    const std::vector<TreeNodeInfo>& records() const { return records_; }
+    const std::deque<TreeNodeInfo>& records() const { return records_; }
 
   private:
-    std::vector<TreeNodeInfo> records_;
+    std::deque<TreeNodeInfo> records_;
 };

@@ -79,7 +79,7 @@ class CZuTreeEnumCtrl : public zu::CZuControlBase {
     QTreeWidget* tree() const { return tree_; }
     QTreeWidgetItem* itemOf(int32_t handle) const;
     int32_t handleOf(const QTreeWidgetItem* item) const;
-    const std::vector<TreeNodeInfo>& nodeRecords() const { return nodes_.records(); }
+    const std::deque<TreeNodeInfo>& nodeRecords() const { return nodes_.records(); }
     // The image index a node shows, and the one it shows selected; -1 for none.
     int imageOf(int32_t handle) const;
     int selectedImageOf(int32_t handle) const;
