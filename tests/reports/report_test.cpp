@@ -2,6 +2,9 @@
 
 #include <cmath>
 
+#include <QProcess>
+#include <QStandardPaths>
+
 #include "ReportBuilder.h"
 #include "XlsxReader.h"
 #include "XlsxWriter.h"
@@ -370,4 +373,28 @@ TEST(PrintSelection, PresetsAndSheetOrderBySystem) {
     PrintSelection descriptionsOnly = presetPrintSelection(2);
     descriptionsOnly.calculation = false;
     EXPECT_EQ(selectedSheetNames(descriptionsOnly, 2), std::vector<std::string>{"Лист1"});
+}
+
+// Another spreadsheet program opens what we write: LibreOffice, when installed, converts the
+// report to PDF headless without a complaint.
+TEST(ReportInOtherPrograms, LibreOfficeConvertsItWithoutAWarning) {
+    QString office = QStandardPaths::findExecutable("soffice");
+    if (office.isEmpty()) office = QStandardPaths::findExecutable("libreoffice");
+    if (office.isEmpty()) GTEST_SKIP() << "LibreOffice is not installed";
+    Reported r;
+    kalvar::testing::calculate(r.session, 8,
+                               {{"Form1", {{"Text30", "0,2"}}}, {"Form2", {{"Text30", "0,5"}}}, {"Form3", {{"Text30", "0,35"}}}});
+    const std::string xlsx = r.dir.file("report.xlsx");
+    writeXlsx(r.build(), xlsx);
+    QProcess process;
+    process.setProcessChannelMode(QProcess::MergedChannels);
+    process.start(office, {"--headless", "-env:UserInstallation=file://" + QString::fromStdString(r.dir.file("profile")),
+                           "--convert-to", "pdf", "--outdir", QString::fromStdString(r.dir.path().string()),
+                           QString::fromStdString(xlsx)});
+    ASSERT_TRUE(process.waitForFinished(120000));
+    const QString output = QString::fromUtf8(process.readAll());
+    EXPECT_EQ(process.exitCode(), 0) << output.toStdString();
+    EXPECT_FALSE(output.contains("Warning", Qt::CaseInsensitive)) << output.toStdString();
+    EXPECT_FALSE(output.contains("Error", Qt::CaseInsensitive)) << output.toStdString();
+    EXPECT_TRUE(std::filesystem::exists(r.dir.file("report.pdf")));
 }
