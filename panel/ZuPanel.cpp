@@ -312,29 +312,31 @@ void ZuPanel::resizeEvent(QResizeEvent* event) {
 // ---- pointer and keyboard
 // ------------------------------------------------------------------------------------
 
-void ZuPanel::announce(int b) {
-    if (b == entered_) return;
+bool ZuPanel::announce(int b) {
+    if (b == entered_) return true;
     entered_ = b;
-    if (b == 0) return;
+    if (b == 0) return true;
     QPointer<ZuPanel> alive(this);
     emit ButtonEnter(index_, &buttons_.Item(static_cast<int16_t>(b)));
-    if (alive) update();
+    if (!alive) return false;
+    update();
+    return true;
 }
 
-void ZuPanel::setHovered(int b) {
-    if (b == hovered_) return;
+bool ZuPanel::setHovered(int b) {
+    if (b == hovered_) return true;
     hovered_ = b;
     hideToolTip();
     update();
     if (b != 0 && (options_ & 2) && !buttons_.Item(static_cast<int16_t>(b)).ToolTipText().isEmpty() &&
         !openMenu())
         toolTipTimer_.start(toolTipDelayMs);
-    if (b != 0) announce(b);
+    return b == 0 || announce(b);
 }
 
 void ZuPanel::mouseMoveEvent(QMouseEvent* event) {
     const int b = buttonAt(event->position().toPoint());
-    setHovered(b);
+    if (!setHovered(b)) return;
     if (b == 0) entered_ = 0; // between buttons: the next button entered is announced again
 }
 
@@ -351,7 +353,7 @@ void ZuPanel::mousePressEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton) return;
     const int b = buttonAt(event->position().toPoint());
     if (b == 0 || !buttons_.Item(static_cast<int16_t>(b)).Enabled()) return;
-    setHovered(b);
+    if (!setHovered(b)) return;
     QPointer<ZuPanel> alive(this);
     emit BringToFront(index_);
     if (!alive) return;
@@ -379,9 +381,7 @@ void ZuPanel::click(int b) {
     pressed_ = b;
     commandRunning_ = true;
     repaint(); // the pressed look shows while the command runs
-    QPointer<ZuPanel> alive(this);
-    announce(b);
-    if (!alive) return;
+    if (!announce(b)) return;
     emit ButtonClick(index_, &buttons_.Item(static_cast<int16_t>(b)));
 }
 
@@ -424,16 +424,14 @@ void ZuPanel::keyPressEvent(QKeyEvent* event) {
             at = at < 0 ? count - 1 : (at + count - 1) % count;
         focused_ = usable[static_cast<size_t>(at)];
         update();
-        announce(focused_);
-        notifyAccessibilityFocus();
+        if (announce(focused_)) notifyAccessibilityFocus();
         return;
     }
     case Qt::Key_Home:
     case Qt::Key_End:
         focused_ = event->key() == Qt::Key_Home ? usable.front() : usable.back();
         update();
-        announce(focused_);
-        notifyAccessibilityFocus();
+        if (announce(focused_)) notifyAccessibilityFocus();
         return;
     case Qt::Key_Return:
     case Qt::Key_Enter:
@@ -458,10 +456,7 @@ void ZuPanel::focusInEvent(QFocusEvent* event) {
         if (!usable.empty()) focused_ = usable.front();
     }
     update();
-    if (focused_) {
-        announce(focused_);
-        notifyAccessibilityFocus();
-    }
+    if (focused_ && announce(focused_)) notifyAccessibilityFocus();
 }
 
 void ZuPanel::focusOutEvent(QFocusEvent* event) {
@@ -595,7 +590,7 @@ void ZuPanel::fillMenu(QMenu* menu, int b, int m) {
 void ZuPanel::showMenu(int b, bool byKeyboard) {
     closeMenu();
     hideToolTip();
-    announce(b);
+    if (!announce(b)) return;
     // Without a parent: the host window's style sheets must not restyle the menu (a background rule
     // there would hide the highlight of the current entry). The panel deletes it.
     menu_ = new QMenu;

@@ -216,8 +216,9 @@ class ZuPanel : public QWidget {
 
   private:
     void ensureLayout() const;
-    void setHovered(int b);
-    void announce(int b);
+    // Both return false when a handler of the announced ButtonEnter destroyed the panel.
+    bool setHovered(int b);
+    bool announce(int b);
     void click(int b);
     std::vector<int> usableButtons() const;
     void showMenu(int b, bool byKeyboard);
