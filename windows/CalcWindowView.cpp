@@ -422,8 +422,10 @@ void CalcWindowView::build() {
         tableLayout->addWidget(unit, 2, column, Qt::AlignHCenter | Qt::AlignTop);
     };
     // The flow unit "м  /ч" carries its superscript "3" as a label of its own over the blanks.
-    auto* flowUnit = makeLabel(table, "Label59");
-    auto* cube = makeLabel(flowUnit, "Label21");
+    QLabel* flowUnit = makeLabel(table, "Label59");
+    QLabel* cube = makeLabel(flowUnit, "Label21");
+    flowUnit_ = flowUnit;
+    cube_ = cube;
     QFont tiny = small;
     tiny.setPointSizeF(small.pointSizeF() * 0.75);
     cube->setFont(tiny);
@@ -518,9 +520,9 @@ void CalcWindowView::refresh() {
 
 // The superscript "3" stands over the two blanks of "м  /ч".
 void CalcWindowView::placeFlowSuperscript() {
-    auto* flowUnit = findChild<QLabel*>(QStringLiteral("Label59"));
-    auto* cube = flowUnit ? flowUnit->findChild<QLabel*>(QStringLiteral("Label21")) : nullptr;
-    if (!cube) return;
+    QLabel* flowUnit = flowUnit_;
+    QLabel* cube = cube_;
+    if (!flowUnit || !cube) return;
     cube->adjustSize();
     const QFontMetrics metrics(flowUnit->font());
     const int left = std::max(0, (flowUnit->width() - metrics.horizontalAdvance(flowUnit->text())) / 2);
@@ -553,9 +555,13 @@ void CalcWindowView::mirrorGivenParameterMarks() {
 void CalcWindowView::refreshAccessibleNames() {
     QString flowUnit = qs(w_.Label59.text);
     if (flowUnit == QStringLiteral("м  /ч")) flowUnit = QStringLiteral("м3/ч");
-    for (const auto& [name, pattern] : accessibleNames) {
-        QWidget* widget = findChild<QWidget*>(qs(name));
+    if (named_.empty())
+        for (size_t i = 0; i < std::size(accessibleNames); ++i)
+            if (auto* widget = findChild<QWidget*>(qs(accessibleNames[i].first)))
+                named_.emplace_back(widget, i);
+    for (const auto& [widget, i] : named_) {
         if (!widget) continue;
+        const auto& [name, pattern] = accessibleNames[i];
         QString spoken = qs(pattern);
         spoken.replace(QStringLiteral("{Q}"), qs(w_.Label57.text));
         spoken.replace(QStringLiteral("{G}"), flowUnit);

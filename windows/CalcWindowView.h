@@ -13,12 +13,15 @@
 #include <array>
 #include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "window_model.h"
 
 class DesktopHost;
 class Form10;
 class ModelBinding;
+class QLabel;
 class QMdiSubWindow;
 class ZuPanel;
 class ZuPanelButton;
@@ -135,8 +138,10 @@ class CalcWindowView : public QWidget {
     std::shared_ptr<CalcWindowGroup> group_;
     ModelBinding* binding_;
     std::array<ZuPanel*, 2> panels_{};
-    QHash<QObject*, QString> controlNames_; // widget → control name, for hints
-    QPointer<QWidget> attached_;            // the MDI window holding this view, once it is shown there
+    QHash<QObject*, QString> controlNames_;                   // widget → control name, for hints
+    std::vector<std::pair<QPointer<QWidget>, size_t>> named_; // widgets with an accessible name, by table row
+    QPointer<QLabel> flowUnit_, cube_;                        // "м  /ч" and its superscript "3"
+    QPointer<QWidget> attached_; // the MDI window holding this view, once it is shown there
     bool placing_ = false;
     bool closing_ = false;
 };
