@@ -148,6 +148,7 @@ void ZuPanelView::layout(const ZuPanel& panel, qreal ratio) {
     int x = padding + gripWidth + padding;
     int height = minHeight;
     const int side = scaled(ratio_, sidePadding);
+    const PanelButtonRecord base = baseRecord();
     const ZuPanelButtons& collection = panel.Buttons();
     for (int16_t b = 1; b <= collection.Count(); ++b) {
         const ZuPanelButton& source = collection.Item(b);
@@ -155,7 +156,10 @@ void ZuPanelView::layout(const ZuPanel& panel, qreal ratio) {
         Button button;
         button.number = b;
         button.caption = source.Caption().trimmed().toUtf8(); // blanks around a caption only widen it
-        button.record = baseRecord();
+        // Each button's record is the panel's template, copied as the engine copies records; the screen
+        // scale is the button's own.
+        button.record.twipsPerPixelX = button.record.twipsPerPixelY = base.twipsPerPixelX;
+        CopyButtonObject(&button.record, &base);
         button.record.caption = nullptr; // set at each use: the vector may still move the text
         button.record.enabled = source.Enabled() && panel.isEnabled() ? 1 : 0;
         if (source.hasMenu() && (panel.options() & 4)) button.record.style = 2;
