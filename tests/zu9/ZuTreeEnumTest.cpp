@@ -8,9 +8,12 @@
 
 #include <QApplication>
 #include <QDateTime>
+#include <QFile>
+#include <QFileDialog>
 #include <QFontDialog>
 #include <QListWidget>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QTreeWidget>
@@ -614,6 +617,28 @@ TEST(TreeHelpers, ColoursResultCodesAndFonts) {
     answer(true);
     EXPECT_EQ(t.control->ChangeFont(&target, 0x80000008u, 0), zu::resolveColor(0x80000008u));
     EXPECT_EQ(target.font().pointSize(), 20);
+}
+
+TEST(TreeHelpers, OpenAnyFileReturnsTheChosenPathOrNothing) {
+    Tree t;
+    QTemporaryDir folder;
+    const QString picture = folder.filePath(QStringLiteral("arrow.bmp"));
+    QFile(picture).open(QIODevice::WriteOnly);
+    auto answer = [&](bool accept) {
+        QTimer::singleShot(0, [&, accept] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            if (!dialog) return;
+            EXPECT_EQ(dialog->nameFilters(), (QStringList{QStringLiteral("Picture files(*.bmp)"),
+                                                          QStringLiteral("All files(*.*)")}));
+            dialog->selectFile(picture);
+            QDialog* asDialog = dialog;
+            accept ? asDialog->accept() : asDialog->reject();
+        });
+    };
+    answer(false);
+    EXPECT_EQ(t.control->OpenAnyFile(), QString());
+    answer(true);
+    EXPECT_EQ(t.control->OpenAnyFile(), picture);
 }
 
 TEST(TreeProperties, DefaultsPersistedNamesAndColours) {
