@@ -382,6 +382,33 @@ TEST(RichTextTyping, MenuPasteColoursThePastedLinesOnly) {
     EXPECT_FALSE(e.lineIsCurrent(2));
 }
 
+TEST(RichTextTyping, MenuCutColoursTheLineItLeaves) {
+    StaleLines e;
+    QTextCursor selection = e.rtf()->textCursor();
+    selection.setPosition(3);
+    selection.setPosition(e.rtf()->document()->findBlockByNumber(1).position() + 2, QTextCursor::KeepAnchor);
+    e.rtf()->setTextCursor(selection); // "Dim| a\nIf| b Then"
+    QContextMenuEvent event(QContextMenuEvent::Keyboard, QPoint(5, 5), e.rtf()->mapToGlobal(QPoint(5, 5)));
+    QApplication::sendEvent(e.rtf()->viewport(), &event);
+    QMenu* menu = e.rtf()->findChild<QMenu*>();
+    ASSERT_NE(menu, nullptr);
+    menu->findChild<QAction*>(QStringLiteral("edit-cut"))->trigger();
+    menu->close();
+    EXPECT_EQ(e.control->GetText(), QStringLiteral("Dim b Then\nEnd If"));
+    EXPECT_EQ(e.styleMask().section(QLatin1Char('\n'), 0, 0), QStringLiteral("kkk...kkkk"));
+    EXPECT_FALSE(e.lineIsCurrent(1));
+}
+
+TEST(RichTextTyping, TextChangedByTheEditorsOwnSlotsIsColouredWholeAfterwards) {
+    StaleLines e;
+    e.putCaret(0);
+    e.rtf()->insertPlainText(QStringLiteral("loop "));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(e.control->GetText(), QStringLiteral("Loop Dim a\nIf b Then\nEnd If"));
+    EXPECT_TRUE(e.lineIsCurrent(0));
+    EXPECT_TRUE(e.lineIsCurrent(2));
+}
+
 TEST(RichTextTyping, OneUndoTakesBackAKeystrokeWithItsColours) {
     Editor e;
     e.control->show();
