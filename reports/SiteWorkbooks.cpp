@@ -12,7 +12,7 @@ namespace {
 
 Workbook openSiteWorkbook(const std::string& path) {
     if (path.ends_with(".xlsx")) return readXlsx(path);
-    return readXls(path);
+    return readXls(path, 1, 8, 5); // the first sheet's A1:E8 holds every cell a reader takes
 }
 
 // The value of a cell of the first sheet as text; an empty cell cannot become text.
@@ -22,7 +22,8 @@ std::string cellText(const Workbook& book, int row, int column, const std::strin
     if (!cell || cell->empty())
         throw WorkbookError(emptyCellError,
                             "ячейка " + cellAddress(row, column) + " первого листа не содержит значения");
-    if (const auto* d = std::get_if<double>(&cell->value)) return generalNumberText(*d, decimalSeparator);
+    // A number as text the way the spreadsheet gives a value: up to 15 significant digits.
+    if (const auto* d = std::get_if<double>(&cell->value)) return generalNumberText(*d, decimalSeparator, 15);
     return std::get<std::string>(cell->value);
 }
 

@@ -416,10 +416,10 @@ Sheet& Workbook::addSheet(const std::string& name, int position) {
 
 // ---- Display -----------------------------------------------------------------------------------
 
-std::string generalNumberText(double value, std::string_view decimalSeparator) {
+std::string generalNumberText(double value, std::string_view decimalSeparator, int significantDigits) {
     if (!std::isfinite(value)) return {};
     char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.10g", value);
+    std::snprintf(buffer, sizeof buffer, "%.*g", std::clamp(significantDigits, 1, 17), value);
     std::string text = buffer;
     if (text.find('e') != std::string::npos) {
         std::snprintf(buffer, sizeof buffer, "%.15g", value);

@@ -200,9 +200,10 @@ class Workbook {
     Sheet& addSheet(const std::string& name, int position = -1);
 };
 
-// General number display: up to 10 significant digits after the point, no trailing zeros, the
-// decimal separator given.
-std::string generalNumberText(double value, std::string_view decimalSeparator = ".");
+// General number display: up to 10 significant digits (or as many as asked), no trailing zeros,
+// the decimal separator given.
+std::string generalNumberText(double value, std::string_view decimalSeparator = ".",
+                              int significantDigits = 10);
 // A value as a cell's number format shows it ("0", "0.0", "0.00", "dd.mm.yyyy", General).
 std::string displayText(const Cell& cell, std::string_view decimalSeparator = ".");
 

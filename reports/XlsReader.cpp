@@ -1,5 +1,6 @@
 #include "XlsReader.h"
 
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
 
@@ -57,11 +58,12 @@ class Handle {
 
 } // namespace
 
-Workbook readXls(const std::string& path) {
+Workbook readXls(const std::string& path, int maxSheets, int maxRows, int maxColumns) {
     const Handle xls(path);
     unsigned int sheetCount = 0;
     xls.check(freexl_get_info(xls.get(), FREEXL_BIFF_SHEET_COUNT, &sheetCount));
     Workbook book;
+    if (maxSheets > 0) sheetCount = std::min(sheetCount, static_cast<unsigned int>(maxSheets));
     for (unsigned short index = 0; index < sheetCount; ++index) {
         const char* name = nullptr;
         xls.check(freexl_get_worksheet_name(xls.get(), index, &name));
@@ -70,6 +72,8 @@ Workbook readXls(const std::string& path) {
         unsigned int rows = 0;
         unsigned short columns = 0;
         xls.check(freexl_worksheet_dimensions(xls.get(), &rows, &columns));
+        if (maxRows > 0) rows = std::min(rows, static_cast<unsigned int>(maxRows));
+        if (maxColumns > 0) columns = std::min(columns, static_cast<unsigned short>(maxColumns));
         for (unsigned int r = 0; r < rows; ++r) {
             for (unsigned short c = 0; c < columns; ++c) {
                 FreeXL_CellValue value;

@@ -6,8 +6,9 @@
 
 namespace kalvar {
 
-// Every sheet with its values: numbers as numbers, texts, dates and times as text. Throws
+// The sheets with their values: numbers as numbers, texts, dates and times as text. Limits of 0
+// read everything; a reader that needs a corner of the first sheet asks for just that. Throws
 // WorkbookError: 53 when the file is not there, another number when it is no readable workbook.
-Workbook readXls(const std::string& path);
+Workbook readXls(const std::string& path, int maxSheets = 0, int maxRows = 0, int maxColumns = 0);
 
 } // namespace kalvar

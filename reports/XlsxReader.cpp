@@ -134,6 +134,19 @@ double attrNumber(const QXmlStreamReader& xml, const char* name, double fallback
     return ok && std::isfinite(v) ? v : fallback;
 }
 
+// A whole number kept inside [low, high]: damaged or hostile files cannot overflow a conversion.
+int clampedInt(double v, int low, int high) {
+    if (!std::isfinite(v) || v < low) return low;
+    if (v > high) return high;
+    return static_cast<int>(v);
+}
+
+int attrInt(const QXmlStreamReader& xml, const char* name, int fallback, int low, int high) {
+    return clampedInt(attrNumber(xml, name, fallback), low, high);
+}
+
+constexpr int largestIndex = 1 << 24;
+
 bool attrTrue(const QXmlStreamReader& xml, const char* name) {
     const auto v = xml.attributes().value(QLatin1String(name));
     return v == QLatin1String("1") || v == QLatin1String("true");
@@ -217,7 +230,7 @@ Styles readStyles(const Archive& zip, const std::string& part) {
         if (!xml.isStartElement()) continue;
         const auto n = xml.name();
         if (n == QLatin1String("numFmt")) {
-            numberFormats[static_cast<int>(attrNumber(xml, "numFmtId", 0))] = attr(xml, "formatCode");
+            numberFormats[attrInt(xml, "numFmtId", 0, 0, largestIndex)] = attr(xml, "formatCode");
         } else if (n == QLatin1String("fonts")) {
             in = In::Fonts;
         } else if (n == QLatin1String("borders")) {
@@ -241,20 +254,20 @@ Styles readStyles(const Archive& zip, const std::string& part) {
             if (n == QLatin1String("bottom")) borders.back().bottom = w;
         } else if (in == In::CellXfs && n == QLatin1String("xf")) {
             CellFormat f;
-            const auto font = static_cast<size_t>(attrNumber(xml, "fontId", 0));
+            const auto font = static_cast<size_t>(attrInt(xml, "fontId", 0, 0, largestIndex));
             if (font < fonts.size()) {
                 f.fontName = fonts[font].name;
                 f.fontSize = fonts[font].size;
                 f.bold = fonts[font].bold;
             }
-            const auto border = static_cast<size_t>(attrNumber(xml, "borderId", 0));
+            const auto border = static_cast<size_t>(attrInt(xml, "borderId", 0, 0, largestIndex));
             if (border < borders.size()) {
                 f.borderLeft = borders[border].left;
                 f.borderRight = borders[border].right;
                 f.borderTop = borders[border].top;
                 f.borderBottom = borders[border].bottom;
             }
-            const int numFmt = static_cast<int>(attrNumber(xml, "numFmtId", 0));
+            const int numFmt = attrInt(xml, "numFmtId", 0, 0, largestIndex);
             const auto custom = numberFormats.find(numFmt);
             f.numberFormat = custom != numberFormats.end() ? custom->second : builtInNumberFormat(numFmt);
             styles.xfs.push_back(f);
@@ -330,8 +343,8 @@ void readPictures(const Archive& zip, const std::string& drawingPart, Sheet& she
             else if (where == Part::From && (n == QLatin1String("col") || n == QLatin1String("row") ||
                                              n == QLatin1String("colOff") || n == QLatin1String("rowOff"))) {
                 const double v = xml.readElementText().toDouble();
-                if (n == QLatin1String("col")) a.col = static_cast<int>(v);
-                if (n == QLatin1String("row")) a.row = static_cast<int>(v);
+                if (n == QLatin1String("col")) a.col = clampedInt(v, 0, 16383);
+                if (n == QLatin1String("row")) a.row = clampedInt(v, 0, 1048575);
                 if (n == QLatin1String("colOff")) a.colOff = v;
                 if (n == QLatin1String("rowOff")) a.rowOff = v;
             } else if (n == QLatin1String("cNvPr")) {
@@ -389,20 +402,20 @@ void readSheet(const Archive& zip, const std::string& part, const Styles& styles
         if (!xml.isStartElement()) continue;
         const auto n = xml.name();
         if (n == QLatin1String("col")) {
-            const int first = static_cast<int>(attrNumber(xml, "min", 0));
-            const int last = static_cast<int>(attrNumber(xml, "max", 0));
+            const int first = attrInt(xml, "min", 0, 0, 16384);
+            const int last = attrInt(xml, "max", 0, 0, 16384);
             // The file holds the width with its padding; the sheet model holds characters.
             const double stored = attrNumber(xml, "width", Sheet::defaultColumnWidth);
             const double width = stored < 1 ? stored : (std::round(stored * 7) - 5) / 7;
             for (int c = std::max(1, first); c <= std::min(last, 16384) && c - first < 256; ++c)
                 sheet.columnWidths[c] = width;
         } else if (n == QLatin1String("row")) {
-            row = static_cast<int>(attrNumber(xml, "r", row + 1));
+            row = attrInt(xml, "r", row + 1, 1, 1048576);
             column = 0;
             if (attrTrue(xml, "customHeight"))
                 sheet.rowHeights[row] = attrNumber(xml, "ht", Sheet::defaultRowHeight);
         } else if (n == QLatin1String("c")) {
-            int r = row, c = column + 1;
+            int r = row, c = std::min(column + 1, 16384);
             const std::string address = attr(xml, "r");
             if (!address.empty() && !splitAddress(address, r, c))
                 throw WorkbookError(fileFormatError,
@@ -411,7 +424,7 @@ void readSheet(const Archive& zip, const std::string& part, const Styles& styles
             row = r;
             column = c;
             const std::string type = attr(xml, "t");
-            const auto xf = static_cast<size_t>(attrNumber(xml, "s", 0));
+            const auto xf = static_cast<size_t>(attrInt(xml, "s", 0, 0, largestIndex));
             Cell cell;
             cell.format = xf < styles.xfs.size() ? styles.xfs[xf] : styles.xfs.front();
             std::string raw;
@@ -507,7 +520,7 @@ Workbook readXlsx(const std::string& path) {
             book.addSheet(attr(xml, "name"));
             parts.push_back(it->second);
         } else if (xml.name() == QLatin1String("workbookView")) {
-            book.activeSheet = static_cast<int>(attrNumber(xml, "activeTab", 0)) + 1;
+            book.activeSheet = attrInt(xml, "activeTab", 0, 0, largestIndex) + 1;
         }
     }
     checkXml(xml, "xl/workbook.xml");
