@@ -382,13 +382,15 @@ TEST(ReportInOtherPrograms, LibreOfficeConvertsItWithoutAWarning) {
     if (office.isEmpty()) office = QStandardPaths::findExecutable("libreoffice");
     if (office.isEmpty()) GTEST_SKIP() << "LibreOffice is not installed";
     Reported r;
-    kalvar::testing::calculate(r.session, 8,
-                               {{"Form1", {{"Text30", "0,2"}}}, {"Form2", {{"Text30", "0,5"}}}, {"Form3", {{"Text30", "0,35"}}}});
+    kalvar::testing::calculate(
+        r.session, 8,
+        {{"Form1", {{"Text30", "0,2"}}}, {"Form2", {{"Text30", "0,5"}}}, {"Form3", {{"Text30", "0,35"}}}});
     const std::string xlsx = r.dir.file("report.xlsx");
     writeXlsx(r.build(), xlsx);
     QProcess process;
     process.setProcessChannelMode(QProcess::MergedChannels);
-    process.start(office, {"--headless", "-env:UserInstallation=file://" + QString::fromStdString(r.dir.file("profile")),
+    process.start(office, {"--headless",
+                           "-env:UserInstallation=file://" + QString::fromStdString(r.dir.file("profile")),
                            "--convert-to", "pdf", "--outdir", QString::fromStdString(r.dir.path().string()),
                            QString::fromStdString(xlsx)});
     ASSERT_TRUE(process.waitForFinished(120000));

@@ -7,6 +7,8 @@
 #include "XlsxWriter.h"
 #include "test_support.h"
 
+#include <zip.h>
+
 using namespace kalvar;
 using kalvar::testing::ScratchDir;
 
@@ -160,4 +162,64 @@ TEST(XlsxWrite, AnUnwritablePlaceIsAnErrorAndLeavesNoFile) {
     Workbook book = Workbook::reportWorkbook();
     EXPECT_THROW(writeXlsx(book, dir.file("no/such/folder/book.xlsx")), WorkbookError);
     EXPECT_FALSE(std::filesystem::exists(dir.path() / "no"));
+}
+
+namespace {
+
+// An .xlsx package with the given parts, written with the zip library directly.
+void writePackage(const std::string& path, const std::vector<std::pair<std::string, std::string>>& parts) {
+    int code = 0;
+    zip_t* zip = zip_open(path.c_str(), ZIP_CREATE | ZIP_TRUNCATE, &code);
+    ASSERT_NE(zip, nullptr);
+    for (const auto& [name, text] : parts) {
+        zip_source_t* source = zip_source_buffer(zip, text.data(), text.size(), 0);
+        ASSERT_GE(zip_file_add(zip, name.c_str(), source, ZIP_FL_OVERWRITE), 0);
+    }
+    ASSERT_EQ(zip_close(zip), 0);
+}
+
+const std::string workbookXml =
+    R"(<workbook xmlns="http://schemas.openxmlformats.org/spreadsheetml/2006/main" xmlns:r="http://schemas.openxmlformats.org/officeDocument/2006/relationships"><sheets><sheet name="Лист1" sheetId="1" r:id="rId1"/></sheets></workbook>)";
+const std::string workbookRels =
+    R"(<Relationships xmlns="http://schemas.openxmlformats.org/package/2006/relationships"><Relationship Id="rId1" Type="http://schemas.openxmlformats.org/officeDocument/2006/relationships/worksheet" Target="worksheets/sheet1.xml"/></Relationships>)";
+
+} // namespace
+
+// Numbers a damaged or hostile file puts where indices and sizes belong are refused or kept in
+// range; nothing overflows and nothing crashes.
+TEST(XlsxRead, DamagedPartsAreRefusedOrReadSafely) {
+    ScratchDir dir;
+    const std::string path = dir.file("odd.xlsx");
+    writePackage(
+        path,
+        {{"xl/workbook.xml", workbookXml},
+         {"xl/_rels/workbook.xml.rels", workbookRels},
+         {"xl/worksheets/sheet1.xml",
+          R"(<worksheet xmlns="http://schemas.openxmlformats.org/spreadsheetml/2006/main"><cols><col min="-3" max="1e300" width="nan"/></cols>)"
+          R"(<sheetData><row r="-7" ht="1e999" customHeight="1"><c s="-5" t="s"><v>99999999999</v></c><c r="B2" s="1e30"><v>12.5</v></c>)"
+          R"(<c r="C3" t="inlineStr"><is><t>a_x000D_b_x005F_c</t></is></c></row><row r="4000000000"><c><v>1</v></c></row></sheetData>)"
+          R"(<mergeCells><mergeCell ref="A1:B2"/></mergeCells></worksheet>)"}});
+    const Workbook book = readXlsx(path);
+    const Sheet& sheet = book.sheet(1);
+    EXPECT_EQ(sheet.text(2, 2), "12.5");
+    EXPECT_EQ(sheet.text(3, 3), "a\rb_c");
+    EXPECT_EQ(sheet.text(1048576, 1), "1");
+
+    for (const auto& [name, text] : std::vector<std::pair<std::string, std::string>>{
+             {"bad-address.xlsx",
+              R"(<worksheet><sheetData><row><c r="ZZZZ1"><v>1</v></c></row></sheetData></worksheet>)"},
+             {"bad-merge.xlsx", R"(<worksheet><mergeCells><mergeCell ref="A1:"/></mergeCells></worksheet>)"},
+             {"bad-xml.xlsx", R"(<worksheet><sheetData><row>)"}}) {
+        writePackage(dir.file(name), {{"xl/workbook.xml", workbookXml},
+                                      {"xl/_rels/workbook.xml.rels", workbookRels},
+                                      {"xl/worksheets/sheet1.xml", text}});
+        try {
+            readXlsx(dir.file(name));
+            ADD_FAILURE() << name;
+        } catch (const WorkbookError& e) {
+            EXPECT_EQ(e.number, fileFormatError) << name;
+        }
+    }
+    writePackage(dir.file("no-workbook.xlsx"), {{"hello.txt", "hi"}});
+    EXPECT_THROW(readXlsx(dir.file("no-workbook.xlsx")), WorkbookError);
 }
