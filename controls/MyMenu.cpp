@@ -113,8 +113,6 @@ class PopupWindow : public QWidget {
         }
         move(at);
         show();
-        raise();
-        activateWindow();
         setFocus();
     }
 
@@ -297,6 +295,17 @@ class PopupWindow : public QWidget {
         draw.dc = dc_;
         draw.rcItem = ZuRECT{r.left(), r.top(), r.right() + 1, r.bottom() + 1};
         tracking().owner->drawItem(draw);
+        // The menu manager marks an entry that opens a sub-menu with its arrow, whoever draws the entry.
+        if (item.flags & MF_POPUP) drawSubMenuArrow(r, (item.flags & MF_GRAYED) != 0);
+    }
+
+    void drawSubMenuArrow(const QRect& r, bool greyed) {
+        if (r.height() < 7 || r.width() < 12) return;
+        const gdi::COLORREF colour = greyed ? gdi::getSysColor(gdi::COLOR_GRAYTEXT) : 0;
+        const int x = r.right() - 8, y = r.top() + r.height() / 2;
+        for (int column = 0; column < 4; ++column)
+            for (int row = -3 + column; row <= 3 - column; ++row)
+                gdi::setPixel(dc_, x + column, y + row, colour);
     }
 
     void drawAll() {

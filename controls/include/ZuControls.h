@@ -18,6 +18,7 @@
 #include <span>
 
 class QObject;
+class QPixmap;
 class QWidget;
 
 bool operator==(const ZuGUID& a, const ZuGUID& b);
@@ -136,6 +137,10 @@ const ZuClassIdentity* findClass(const ZuGUID& clsid);
 const ZuClassIdentity* findClassByProgId(const QString& progId);
 // True when the module has a factory for the class (the class has been built).
 bool isServed(const ZuGUID& clsid);
+
+// The toolbox bitmap of a control (resource 1, 2 or 3 of the identity table), drawn at size x size pixels; a
+// null pixmap for other resources.
+QPixmap toolboxBitmap(int resource, int size = 24);
 
 // "{XXXXXXXX-XXXX-XXXX-XXXX-XXXXXXXXXXXX}" in upper case.
 QString stringFromGuid(const ZuGUID& guid);

@@ -264,7 +264,11 @@ TEST(DispatchInterface, MembersAndEventsAreInTheMetaObject) {
         names << QLatin1String(meta.property(i).name());
     EXPECT_EQ(names.first(), QStringLiteral("FilePath"));
     EXPECT_EQ(names.indexOf(QStringLiteral("ButtonBackColor")), 44);
-    EXPECT_EQ(meta.property(meta.indexOfProperty("FontHeight")).metaType().id(), QMetaType::Float);
+    // Float32 properties travel as double (what .ui files hold) and keep float32 precision.
+    EXPECT_EQ(meta.property(meta.indexOfProperty("FontHeight")).metaType().id(), QMetaType::Double);
+    EXPECT_TRUE(QString::fromLatin1(meta.classInfo(meta.indexOfClassInfo("SingleProperties")).value())
+                    .split(u' ')
+                    .contains(QStringLiteral("CheckAreaWidth")));
     EXPECT_EQ(meta.property(meta.indexOfProperty("MaskColor")).metaType().id(), QMetaType::UInt);
     for (const char* stock : {"hWnd", "Font", "Enabled"})
         EXPECT_GE(meta.indexOfProperty(stock), 0) << stock;
@@ -392,6 +396,10 @@ QVariant expectedDefault(const Persisted& p) {
 bool sameValue(const QVariant& a, const QVariant& b) {
     if (a.metaType().id() == QMetaType::QPixmap)
         return a.value<QPixmap>().toImage() == b.value<QPixmap>().toImage();
+    const auto isReal = [](const QVariant& v) {
+        return v.metaType().id() == QMetaType::Float || v.metaType().id() == QMetaType::Double;
+    };
+    if (isReal(a) || isReal(b)) return isReal(a) && isReal(b) && a.toDouble() == b.toDouble();
     return a == b;
 }
 
@@ -421,7 +429,8 @@ TEST(PropertyBag, EveryPersistedNameWithItsDefaultAndRoundTrip) {
     ASSERT_EQ(loaded.Load(&bag), ZU_S_OK);
     for (const Persisted& p : table)
         EXPECT_TRUE(sameValue(loaded.property(p.property), p.other)) << p.property;
-    EXPECT_EQ(loaded.property("FontHeight").metaType().id(), QMetaType::Float);
+    loaded.setProperty("FontHeight", 0.1);
+    EXPECT_EQ(loaded.property("FontHeight").toDouble(), static_cast<double>(0.1f)) << "stored as float32";
 
     // An empty bag, or values that are not of the property's kind, give the defaults.
     zu::CZuPropertyBag damaged;
