@@ -129,6 +129,8 @@ class CalcWindowTest : public QObject {
     void mainPanelCommands_data();
     void mainPanelCommands();
     void commandsWaitWhileBlocked();
+    void secondStageInputFollowsTheSystem_data();
+    void secondStageInputFollowsTheSystem();
     void inputFilters_data();
     void inputFilters();
     void pasteKeepsTypableCharacters();
@@ -368,6 +370,27 @@ void CalcWindowTest::commandsWaitWhileBlocked() {
     desk.h.blocked = false;
     QVERIFY(pickPath(view->layoutPanel(), "Число теплообменников|x2"));
     QCOMPARE(view->model().Combo3.listIndex, 1);
+}
+
+void CalcWindowTest::secondStageInputFollowsTheSystem_data() {
+    QTest::addColumn<QString>("system");
+    QTest::addColumn<bool>("shown");
+
+    QTest::newRow("two-stage mixed") << "Двухступенчатая смешанная схема" << true;
+    QTest::newRow("parallel") << "Параллельная схема" << false;
+    QTest::newRow("three circuits mixed") << "Смешанная схема для трех контуров" << true;
+    QTest::newRow("three circuits parallel") << "Параллельная схема для трех контуров" << false;
+}
+
+void CalcWindowTest::secondStageInputFollowsTheSystem() {
+    QFETCH(QString, system);
+    QFETCH(bool, shown);
+    Desk desk(shown ? kalvar::parallelScheme : kalvar::twoStageMixedScheme);
+    auto* secondStage = desk.widget<QLineEdit>("Form3", "Text10");
+    QCOMPARE(secondStage->isVisible(), !shown);
+    QVERIFY(pick(desk.h.main, 3, system));
+    QCOMPARE(secondStage->isVisible(), shown);
+    QCOMPARE(desk.h.subWindow(WindowId::Form1)->isVisible(), desk.model("Form1").visible);
 }
 
 // ---------------------------------------------------------------------------------------------
