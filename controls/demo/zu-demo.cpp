@@ -142,6 +142,10 @@ class DemoWindow : public QWidget {
                         .arg(QLatin1String(c.progId), control->metaObject()->className()));
                 if (QLatin1String(c.coclass) == QLatin1String("ZuMenuEx"))
                     setUpMenuButton(control, i);
+                else if (QLatin1String(c.coclass) == QLatin1String("ZuTreeEnum"))
+                    setUpTree(control);
+                else if (QLatin1String(c.coclass) == QLatin1String("ZuRichText"))
+                    setUpEditor(control);
                 else
                     control->setMinimumSize(220, 120);
                 row->addWidget(control, 0, Qt::AlignTop);
@@ -155,6 +159,18 @@ class DemoWindow : public QWidget {
     QWidget* firstMenuButton() const { return buttons_.isEmpty() ? nullptr : buttons_.first(); }
 
   private slots:
+    void onNodeClick(short index, const QString& caption, QObject*, int, int varType, int varObj,
+                     const QString& help, const QString& enumString, const QString&, QObject*) {
+        say(QStringLiteral("NodeClick(%1, \"%2\", VarType %3, VarObj %4, \"%5\", \"%6\")")
+                .arg(index)
+                .arg(caption)
+                .arg(varType)
+                .arg(varObj)
+                .arg(help, enumString));
+    }
+    void onKeyDown(short keyCode, short shift) {
+        say(QStringLiteral("RTFKeyDown(%1, %2)").arg(keyCode).arg(shift));
+    }
     void onClick() {
         auto* button = qobject_cast<QWidget*>(sender());
         say(QStringLiteral("Click"));
@@ -192,6 +208,34 @@ class DemoWindow : public QWidget {
 
   private:
     void say(const QString& text) { log_->appendPlainText(text); }
+
+    // The tree browses the first menu button: its properties and its events.
+    void setUpTree(QWidget* tree) {
+        tree->setMinimumSize(300, 260);
+        const QVariant menu = QVariant::fromValue<QObject*>(firstMenuButton());
+        QVariant properties, events;
+        zu::invoke(tree, "EnumProperty",
+                   {QStringLiteral("ZuMenuEx1"), menu, 0, 0, -1, 10, 10, 0, QVariant(), QString()},
+                   &properties);
+        zu::invoke(tree, "EnumEvents", {QStringLiteral("ZuMenuEx1 events"), menu, 0, 0, QString()}, &events);
+        zu::invoke(tree, "ExpantTreeViewString", {properties});
+        zu::invoke(tree, "ExpantTreeViewString", {events});
+        connect(
+            tree,
+            SIGNAL(NodeClick(short, QString, QObject*, int, int, int, QString, QString, QString, QObject*)),
+            this,
+            SLOT(onNodeClick(short, QString, QObject*, int, int, int, QString, QString, QString, QObject*)));
+    }
+
+    void setUpEditor(QWidget* editor) {
+        editor->setMinimumSize(360, 260);
+        zu::invoke(
+            editor, "SetText",
+            {QStringLiteral("option explicit\n' Нагрузки, кВт\ndim total, i\nfor i = 1 to 10 step 2\n"
+                            "\ttotal = total + i * 1.5e3\nnext\nif total > 20000 then msgbox \"много\", "
+                            "vbokonly\nrem конец\n")});
+        connect(editor, SIGNAL(RTFKeyDown(short, short)), this, SLOT(onKeyDown(short, short)));
+    }
 
     void setUpMenuButton(QWidget* button, int copy) {
         buttons_.append(button);
