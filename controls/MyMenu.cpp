@@ -262,6 +262,7 @@ class PopupWindow : public QWidget {
     }
 
     void layout() {
+        ++layoutGeneration_;
         rects_.clear();
         const Menu* m = lookup(menu_);
         int width = 0, top = 0;
@@ -282,21 +283,26 @@ class PopupWindow : public QWidget {
 
     void drawEntry(int index, unsigned action) {
         const Menu* m = lookup(menu_);
-        if (!m || index >= static_cast<int>(m->items.size()) || !dc_) return;
-        const Item& item = m->items[index];
+        if (!m || index < 0 || index >= static_cast<int>(m->items.size()) ||
+            index >= static_cast<int>(rects_.size()) || !dc_)
+            return;
+        // Copies: the owner may change the menu while it draws (a container answering MenuSelect).
+        const unsigned flags = m->items[index].flags;
         const QRect r = rects_[index];
         if (r.height() <= 0 || r.width() <= 0) return;
         DrawItemStruct draw;
         draw.itemAction = action;
-        draw.itemState = (index == selected_ ? ODS_SELECTED : 0u) |
-                         ((item.flags & MF_GRAYED) ? ODS_GRAYED | ODS_DISABLED : 0u);
-        draw.itemId = static_cast<int>(item.id);
+        draw.itemState =
+            (index == selected_ ? ODS_SELECTED : 0u) | ((flags & MF_GRAYED) ? ODS_GRAYED | ODS_DISABLED : 0u);
+        draw.itemId = static_cast<int>(m->items[index].id);
         draw.menu = menu_;
         draw.dc = dc_;
         draw.rcItem = ZuRECT{r.left(), r.top(), r.right() + 1, r.bottom() + 1};
+        const int generation = layoutGeneration_;
         tracking().owner->drawItem(draw);
+        if (generation != layoutGeneration_) return; // laid out afresh meanwhile, and drawn whole
         // The menu manager marks an entry that opens a sub-menu with its arrow, whoever draws the entry.
-        if (item.flags & MF_POPUP) drawSubMenuArrow(r, (item.flags & MF_GRAYED) != 0);
+        if (flags & MF_POPUP) drawSubMenuArrow(r, (flags & MF_GRAYED) != 0);
     }
 
     void drawSubMenuArrow(const QRect& r, bool greyed) {
@@ -394,6 +400,7 @@ class PopupWindow : public QWidget {
     ZuHDC dc_ = 0;
     std::vector<QRect> rects_;
     int selected_ = -1;
+    int layoutGeneration_ = 0;
 };
 
 void endTracking(int chosen) {

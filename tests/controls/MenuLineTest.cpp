@@ -333,6 +333,19 @@ TEST_F(MenuLines, LinePicturesThroughTheirEffects) {
          false,
          {{30, 6, lighten(green, 50)}, {33, 13, lighten(green, 50)}, {29, 6, pic}, {34, 6, pic}}},
         {"one_pixel_strip_shows_no_picture", [](auto&, LineOptions& l) { l.height = 1; }, false, {}},
+        {"pattern_tiles_the_resting_caption_area_only",
+         [](CZuMenuExCtrl& c, auto&) {
+             QImage tiles(2, 1, QImage::Format_RGB32);
+             tiles.setPixel(0, 0, qRgb(255, 128, 0));
+             tiles.setPixel(1, 0, qRgb(0, 128, 255));
+             c.setPattern(QPixmap::fromImage(tiles));
+         },
+         false,
+         {{C + P, 0, rgb(255, 128, 0)},
+          {C + P + 1, 0, rgb(0, 128, 255)},
+          {W - 2, H - 1, rgb(255, 128, 0)},
+          {C + P - 1, 0, pic},
+          {0, 0, chk}}},
     };
     for (const PictureCase& c : table) {
         SCOPED_TRACE(c.name);
