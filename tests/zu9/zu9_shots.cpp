@@ -1,5 +1,6 @@
 // Screenshots of the two controls into a folder (out/ by default): the tree browsing a menu button with its
-// Propertys and Events nodes open, and the editor with a coloured sample script.
+// Propertys and Events nodes open, the legend of the tree's images, and the editor with a coloured sample
+// script.
 #include "ZuMenuExCtl.h"
 #include "ZuRichTextCtl.h"
 #include "ZuTreeEnumCtl.h"
@@ -29,6 +30,9 @@ int main(int argc, char** argv) {
     tree.show();
     app.processEvents();
     tree.grab().save(folder + "/zu9-tree" + suffix + ".png");
+    tree.ViewImageList();
+    app.processEvents();
+    tree.imageLegend()->grab().save(folder + "/zu9-legend" + suffix + ".png");
 
     CZuRichTextCtrl editor;
     editor.resize(640, 360);
