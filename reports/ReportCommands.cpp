@@ -33,18 +33,6 @@ class BusyPointer {
     BusyPointer& operator=(const BusyPointer&) = delete;
 };
 
-// Marks an export as running; a second one asked for meanwhile is refused.
-class Running {
-  public:
-    explicit Running(bool& flag) : flag_(flag) { flag_ = true; }
-    ~Running() { flag_ = false; }
-    Running(const Running&) = delete;
-    Running& operator=(const Running&) = delete;
-
-  private:
-    bool& flag_;
-};
-
 QString qs(const std::string& s) {
     return QString::fromStdString(s);
 }
@@ -73,6 +61,22 @@ std::string objectNameProblem(const std::string& objectName) {
     if (reserved.contains(stem)) return "Название объекта \"" + objectName + "\" зарезервировано системой.";
     return {};
 }
+
+// Marks an export as running; a second one asked for meanwhile is refused. The commands object
+// may go with its window while a dialog waits: then nothing of it is touched any more.
+class ReportCommands::Running {
+  public:
+    explicit Running(ReportCommands* commands) : commands_(commands) { commands->busy_ = true; }
+    ~Running() {
+        if (commands_) commands_->busy_ = false;
+    }
+    Running(const Running&) = delete;
+    Running& operator=(const Running&) = delete;
+    bool alive() const { return !commands_.isNull(); }
+
+  private:
+    QPointer<ReportCommands> commands_;
+};
 
 ReportCommands::ReportCommands(QWidget* parent, Session& session)
     : QObject(parent), parent_(parent), session_(session) {
@@ -145,9 +149,9 @@ std::vector<std::string> ReportCommands::reportSheets() const {
 
 bool ReportCommands::save() {
     if (busy_) return false;
-    const Running running(busy_);
+    const Running running(this);
     DeliveryTerms terms;
-    if (!askTerms(terms)) return false;
+    if (!askTerms(terms) || !running.alive()) return false;
     std::string path;
     if (!targetPath(terms, ".xlsx", saveTitle, path)) return false;
     Workbook book;
@@ -167,9 +171,9 @@ bool ReportCommands::save() {
 
 bool ReportCommands::savePdf() {
     if (busy_) return false;
-    const Running running(busy_);
+    const Running running(this);
     DeliveryTerms terms;
-    if (!askTerms(terms)) return false;
+    if (!askTerms(terms) || !running.alive()) return false;
     std::string path;
     if (!targetPath(terms, ".pdf", pdfTitle, path)) return false;
     Workbook book;
@@ -189,11 +193,11 @@ bool ReportCommands::savePdf() {
 
 bool ReportCommands::print() {
     if (busy_) return false;
-    const Running running(busy_);
+    const Running running(this);
     DeliveryTerms terms;
-    if (!askTerms(terms)) return false;
+    if (!askTerms(terms) || !running.alive()) return false;
     PrintSelection selection;
-    if (!printSelectionDialog()->ask(session_.state.systemKind, selection)) return false;
+    if (!printSelectionDialog()->ask(session_.state.systemKind, selection) || !running.alive()) return false;
     const std::vector<std::string> sheets = selectedSheetNames(selection, session_.state.systemKind);
     if (sheets.empty()) {
         fail(printTitle, "Не выбран ни один лист для печати.");
@@ -203,13 +207,16 @@ bool ReportCommands::print() {
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageSize(QPageSize(QPageSize::A4));
     printer.setDocName("Расчет пластинчатого теплообменника");
-    QPrintDialog dialog(&printer, parent_);
-    dialog.setWindowTitle(printTitle);
-    dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
-    dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
-    dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
-    dialog.setOption(QAbstractPrintDialog::PrintToFile, true);
-    if (dialog.exec() != QDialog::Accepted) return false; // cancelled: nothing built, nothing printed
+    // On the heap: the window that parents it may close while it is open.
+    QPointer<QPrintDialog> dialog = new QPrintDialog(&printer, parent_);
+    dialog->setWindowTitle(printTitle);
+    dialog->setOption(QAbstractPrintDialog::PrintSelection, false);
+    dialog->setOption(QAbstractPrintDialog::PrintPageRange, false);
+    dialog->setOption(QAbstractPrintDialog::PrintCurrentPage, false);
+    dialog->setOption(QAbstractPrintDialog::PrintToFile, true);
+    const int answer = dialog->exec();
+    delete dialog;
+    if (answer != QDialog::Accepted || !running.alive()) return false; // cancelled: nothing built or printed
 
     Workbook book;
     if (!buildBook(terms, book, printTitle)) return false;

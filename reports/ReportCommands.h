@@ -57,6 +57,7 @@ class ReportCommands : public QObject {
     std::function<bool(const QString& path)> openFile;
 
   private:
+    class Running;
     // Steps shared by the commands; each false after telling the user why.
     bool askTerms(DeliveryTerms& terms);
     bool buildBook(const DeliveryTerms& terms, Workbook& book, const QString& title);

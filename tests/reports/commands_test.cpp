@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QPrintDialog>
 #include <QPushButton>
 #include <QSpinBox>
@@ -399,4 +400,18 @@ TEST(SavePdfCommand, TheReportSheetsOfTheSystem) {
     const std::string pdf = d.dir.file("Школа 10.pdf");
     ASSERT_TRUE(std::filesystem::exists(pdf));
     EXPECT_EQ(kalvar::testing::pdfPageCount(pdf), 3);
+}
+
+// The main window may close while the delivery terms wait: the export ends quietly and nothing
+// of the closed window is touched again.
+TEST(SaveCommand, TheWindowClosingWhileTheTermsWaitEndsTheExport) {
+    ScratchDir dir;
+    Session session;
+    startUp(session, dir.path().string());
+    auto* window = new QWidget;
+    QPointer<ReportCommands> commands = new ReportCommands(window, session);
+    when<Form4>(topLevel<Form4>, [window](Form4*) { delete window; });
+    EXPECT_FALSE(commands->save());
+    EXPECT_TRUE(commands.isNull());
+    EXPECT_EQ(topLevel<Form4>(), nullptr);
 }
