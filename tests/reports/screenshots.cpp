@@ -1,7 +1,7 @@
 // Pictures of the report's dialogs and of rendered report pages, for looking at them:
-// reports_screenshots OUT_DIR [SUFFIX [XLSX]] writes reports-form4SUFFIX.png, reports-form9SUFFIX.png,
+// reports_screenshots OUT_DIR [SUFFIX [BASE]] writes reports-form4SUFFIX.png, reports-form9SUFFIX.png,
 // reports-calculation-page1SUFFIX.png and reports-description-page1SUFFIX.png there, and the
-// workbook they come from to XLSX when given.
+// workbook they come from as BASE.xlsx and BASE.pdf when given.
 #include <QApplication>
 #include <QDir>
 #include <QImage>
@@ -56,7 +56,10 @@ int main(int argc, char** argv) {
     const Workbook book = buildReport(session, OwnerDetails{}, terms);
     renderPage(book.sheet("Лист4"), 120).save(out + "/reports-calculation-page1" + suffix + ".png");
     renderPage(book.sheet("Лист1"), 120).save(out + "/reports-description-page1" + suffix + ".png");
-    if (argc > 3) writeXlsx(book, argv[3]); // the same workbook, for another program to render
+    if (argc > 3) { // the same workbook, for another program to render, and our own PDF of it
+        writeXlsx(book, std::string(argv[3]) + ".xlsx");
+        writePdf(book, std::string(argv[3]) + ".pdf", {"Лист4", "Лист1", "Лист2", "Лист3"}, ",");
+    }
 
     Form4 form4;
     form4.setTerms(terms);
