@@ -467,6 +467,24 @@ TEST(TreeNodeClick, AClickReportsTheNodesRecordOnceAndOnlyWhileEnumerating) {
     EXPECT_EQ(spy.count(), 0);
 }
 
+TEST(TreeNodeClick, AContainerMayClearTheTreeFromItsClickHandler) {
+    Tree t;
+    t.control->show();
+    TreeTestObject object;
+    const int name = t.control->EnumProperty(QStringLiteral("Obj"), &object, 0, 0, 0, 10, 10, 0, nullptr, {});
+    int clicks = 0;
+    QObject::connect(t.control.get(), &CZuTreeEnumCtrl::NodeClick, [&] {
+        ++clicks;
+        t.control->EnumClear();
+        t.control->EnumEvents(QStringLiteral("again"), &object, 0, 0, {});
+    });
+    t.click(name);
+    EXPECT_EQ(clicks, 1);
+    EXPECT_EQ(t.childTexts(0), QStringList{QStringLiteral("again")});
+    t.click(t.child(0, QStringLiteral("again"))); // the record made after the clearing
+    EXPECT_EQ(clicks, 2);
+}
+
 TEST(TreeImages, CollectionsAndPropertyBoxesOpenAndCloseWithTheirNodes) {
     Tree t;
     t.control->show();
