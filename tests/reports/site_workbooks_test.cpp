@@ -2,6 +2,7 @@
 
 #include <fstream>
 
+#include "ReportBuilder.h"
 #include "SiteWorkbooks.h"
 #include "cipher.h"
 #include "test_support.h"
@@ -169,6 +170,15 @@ TEST_P(OwnerWorkbook, RenamesTheSeriesAndFillsTheHeaderDetails) {
     EXPECT_EQ(owner.ownerEmail, "sales@example.net");
     EXPECT_EQ(owner.типт, "ТП");
     EXPECT_EQ(session.state.типт, "ТП");
+
+    // The report's header carries them.
+    const Workbook report = buildReport(session, owner, DeliveryTerms{});
+    const Sheet& sheet = report.sheet("Лист4");
+    EXPECT_EQ(sheet.text(1, 1), "ЗАО «Тестовый завод»");
+    EXPECT_EQ(sheet.text(2, 1), "111111, г. Нигдеград, пр. Пробный, 7");
+    EXPECT_EQ(sheet.text(2, 4), "Тел./Факс. +000 11 222-33-44");
+    EXPECT_EQ(sheet.text(3, 4), "www.example.net");
+    EXPECT_EQ(sheet.text(4, 4), "e-mail:sales@example.net");
 }
 
 TEST_P(OwnerWorkbook, AFailureKeepsWhatWasReadDecipheredAndTheRestBuiltIn) {
