@@ -131,8 +131,8 @@ struct ClassTypes {
     QList<std::shared_ptr<const TypeInfo>> enums;
 };
 
-// A class's interfaces from its meta-object, read once.
-const ClassTypes& classTypesOf(const QMetaObject* meta) {
+// A class's interfaces from its meta-object, read once; a copy, as the cache may move its entries.
+ClassTypes classTypesOf(const QMetaObject* meta) {
     static QHash<const QMetaObject*, ClassTypes> cache;
     if (auto it = cache.constFind(meta); it != cache.constEnd()) return it.value();
 
@@ -188,7 +188,8 @@ const ClassTypes& classTypesOf(const QMetaObject* meta) {
     types.coclass->name = coclassName;
     types.coclass->doc = typeName;
     types.coclass->implemented = {{types.dispatch, false}, {types.events, true}};
-    return *cache.insert(meta, types);
+    cache.insert(meta, types);
+    return types;
 }
 
 void appendClass(TypeLibrary& library, const ClassTypes& types) {
@@ -231,7 +232,7 @@ ObjectTypeInfo typeInfoOf(const QObject* object) {
     if (!object) return {};
     if (auto* source = dynamic_cast<const ITypeInfoSource*>(object)) return source->typeInformation();
     const QMetaObject* meta = object->metaObject();
-    const ClassTypes& types = classTypesOf(meta);
+    const ClassTypes types = classTypesOf(meta);
     ObjectTypeInfo info;
     info.dispatch = types.dispatch;
     info.coclass = types.coclass;
