@@ -1,0 +1,33 @@
+#pragma once
+// What the calculation waits on, done with the desktop's own means: Qt's beep, message boxes with
+// the information or warning icon, the busy pointer as Qt's override cursor, and the limit dialog.
+#include <functional>
+
+#include "calc_state.h"
+#include "calc_ui.h"
+
+class QWidget;
+
+class DesktopCalcUi : public kalvar::CalcUi {
+  public:
+    // parent: the window the message boxes belong to; state: the calculation state whose
+    // calculating window survives the waits.
+    DesktopCalcUi(QWidget* parent, kalvar::CalcState& state) : parent_(parent), state_(state) {}
+    ~DesktopCalcUi() override;
+
+    void beep() override;
+    void showMessage(kalvar::MessageIcon icon, const std::string& title, const std::string& text) override;
+    void setBusy(bool busy) override;
+    kalvar::LimitDialogAnswers askLimit(const kalvar::LimitDialogRequest& request) override;
+
+    // While the program is quitting, the calculation that is still running asks nobody: its
+    // messages are dropped and every limit dialog is answered "Продолжить".
+    void setQuitting(bool quitting) { quitting_ = quitting; }
+    bool busy() const { return busy_; }
+
+  private:
+    QWidget* parent_;
+    kalvar::CalcState& state_;
+    bool busy_ = false;
+    bool quitting_ = false;
+};

@@ -1,0 +1,139 @@
+#pragma once
+// The main window of the desktop program: the multi-document frame that owns the calculation
+// state and the window model, hosts the main button panel, the hint line and the three
+// calculation windows, and runs start-up, the system handlers, the main panel's commands and
+// shut-down.
+#include <QMainWindow>
+#include <QPointer>
+#include <QString>
+
+#include <array>
+#include <memory>
+
+#include "DesktopHost.h"
+#include "startup.h"
+
+class QAction;
+class QLabel;
+class QMdiArea;
+class QMdiSubWindow;
+class QTimer;
+class CalcWindowView;
+class DesktopCalcUi;
+class Form12View;
+class Form5;
+class Form6;
+class Form7;
+class Form8;
+class Form13;
+class ZuPanel;
+class ZuPanelButton;
+
+class MDIForm1 : public QMainWindow, public DesktopHost {
+    Q_OBJECT
+  public:
+    struct Options {
+        QString workDir;          // where the site workbooks and the picture folder are looked for
+        QString dataDir;          // the installed data folder (pictures), looked in after workDir
+        QString decimalSeparator; // how numbers are written; empty: the default locale's
+    };
+
+    explicit MDIForm1(const Options& options, QWidget* parent = nullptr);
+    ~MDIForm1() override;
+
+    // DesktopHost.
+    void setHint(const QString& text) override;
+    void setPanelIndexText(const QString& text) override;
+    kalvar::Session& session() override { return *session_; }
+    void selectSystem(int kind) override;
+    void switchUnit(const QString& caption) override;
+    void save() override;
+    void print() override;
+    void dither(QWidget* window) override;
+    void showAdditionalResults(kalvar::CalcWindow& window) override;
+    void hideAdditionalResults() override;
+    void showSchemeButton() override;
+    bool commandsBlocked() override;
+    ZuPanel* mainPanel() override { return mainPanel_; }
+    void setAllDesignationsVisible() override;
+
+    // The calculation windows: Form1 ventilation, Form2 heating, Form3 hot water.
+    CalcWindowView* view(kalvar::WindowId id) const;
+    QMdiSubWindow* strip(kalvar::WindowId id) const;
+    QMdiArea* mdiArea() const { return mdiArea_; }
+    Form12View* additionalResultsView() const { return form12_; }
+    QMdiSubWindow* additionalResultsStrip() const { return form12Strip_; }
+    QLabel* hintLine() const { return Label1; }
+    QLabel* panelIndexLabel() const { return Label2; }
+    QAction* systemAction(int kind) const;
+    // The windows the commands of the main panel open (null until first used).
+    QWidget* pictureWindow(const char* name) const;
+
+    // Shows every calculation window and the additional results from their model controls.
+    void refreshAll();
+
+    // The program's own data folder, where the pictures are looked for after workDir.
+    static QString installedDataDir();
+    // The whole interface is Russian: Qt's own texts (standard buttons, context menus) too,
+    // whatever the user's locale. Once per application; false when Qt's translations are missing.
+    static bool installRussianTranslation();
+
+  protected:
+    void closeEvent(QCloseEvent* event) override; // MDIForm_QueryUnload
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    void MDIForm_Load();
+    void createMenus();
+    void createViews();
+    void nameSeries();
+    void setSystemMarks(int kind);
+    void arrangeStrips();
+    void placeStrip(QMdiSubWindow* window, double topTwips, double heightTwips);
+
+    // The main panel's events.
+    void ZuPanel1_ButtonClick(int index, ZuPanelButton* button);
+    void ZuPanel1_MenuSelect(int index, const QString& caption, const QString& toolTip);
+    void ZuPanel1_MenuClick(int index, int indexMenu, const QString& caption, const QString& key,
+                            const QString& link, const QString& toolTip);
+    void ZuPanel1_ButtonEnter(int index, ZuPanelButton* button);
+    void ZuPanel1_BringToFront(int index);
+
+    // The main panel's commands.
+    void calculate();
+    void showScheme();
+    void showWebSite();
+    void showAbout();
+    void askQuit();
+    void mnuвыход_Click();
+    void unloadWindows(bool byQuitCommand);
+
+    // A command that waits for a dialog with events running; the program refuses other
+    // commands meanwhile and quits only after it.
+    class WaitScope;
+    bool waitDialogOpen() const;
+    void closeWaitDialogs();
+
+    Options options_;
+    std::unique_ptr<kalvar::Session> session_;
+    std::unique_ptr<DesktopCalcUi> ui_;
+    QMdiArea* mdiArea_ = nullptr;
+    ZuPanel* mainPanel_ = nullptr;
+    QLabel* Label1 = nullptr; // hint line
+    QLabel* Label2 = nullptr; // panel index
+    QLabel* Image1 = nullptr;
+    std::array<QAction*, 8> systemActions_{};
+    std::array<CalcWindowView*, 3> views_{}; // Form1, Form2, Form3
+    std::array<QMdiSubWindow*, 3> strips_{};
+    Form12View* form12_ = nullptr;
+    QMdiSubWindow* form12Strip_ = nullptr;
+    QPointer<Form5> form5_;
+    QPointer<Form6> form6_;
+    QPointer<Form7> form7_;
+    QPointer<Form8> form8_;
+    QPointer<Form13> form13_;
+    int waitDepth_ = 0;
+    bool quitPending_ = false;
+    bool closing_ = false;
+    QTimer* quitRetry_ = nullptr;
+};

@@ -1,0 +1,529 @@
+// The main window driven as a user drives it: start-up, the system handlers, the main panel's
+// commands, the unit switch, the limit dialog, the quit question, and the commands refused while a
+// calculation waits for a dialog.
+#include <QDesktopServices>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QUrl>
+
+#include "DesktopDriver.h"
+#include "Dither.h"
+#include "Form11.h"
+#include "PictureWindows.h"
+#include "messages.h"
+#include "task.h"
+#include "unit_switch.h"
+
+using namespace desktop;
+using kalvar::WindowId;
+
+namespace {
+
+// Main panel buttons.
+constexpr int exitButton = 1, dataButton = 2, systemButton = 3, calculateButton = 4, unitsButton = 5,
+              schemeButton = 6, siteButton = 7, aboutButton = 8;
+// Position of each system kind in the "Система" menu.
+constexpr int systemItem[9] = {0, 1, 2, 3, 5, 6, 8, 9, 10};
+
+CalcWindowView* heatingView(MDIForm1& form) {
+    return form.view(WindowId::Form2);
+}
+
+// Receives the addresses the program hands to the user's browser.
+class UrlCatcher : public QObject {
+    Q_OBJECT
+  public slots:
+    void open(const QUrl& url) { urls << url; }
+
+  public:
+    QList<QUrl> urls;
+};
+
+} // namespace
+
+class MainWindowTest : public QObject {
+    Q_OBJECT
+  private:
+    QTemporaryDir workDir_;
+    std::unique_ptr<MDIForm1> form_;
+
+    MDIForm1& start() {
+        form_ = startProgram(workDir_.path());
+        return *form_;
+    }
+
+    // The heating window set for a series that reaches its plate limit at once (the task of
+    // examples/fixed-series-limit-dialog.json): Q = 2,5 on "КМ1", one pass, one exchanger.
+    void prepareLimitTask(MDIForm1& form) {
+        CalcWindowView* view = heatingView(form);
+        typeInto(child<QLineEdit>(view, "Text30"), QStringLiteral("2,5"));
+        QVERIFY(pickMenu(view->layoutPanel(), 1, 1, 1)); // Тип → КМ1
+        QVERIFY(pickMenu(view->layoutPanel(), 1, 2, 1)); // Число ходов → /1
+        QVERIFY(pickMenu(view->layoutPanel(), 1, 3, 1)); // Число теплообменников → x1
+    }
+
+    static nlohmann::ordered_json cliLimitTask(const char* answer, int system = 2, const char* more = "") {
+        std::string task = "{\"system\": " + std::to_string(system) +
+                           ", \"windows\": {\"Form2\": {\"Text30\": \"2,5\", \"Combo1\": 0, "
+                           "\"Combo2\": 0, \"Combo3\": 0}" +
+                           more + "}, \"limitAnswers\": [\"";
+        task += answer;
+        task += "\"]}";
+        return kalvar::runTask(task, "");
+    }
+
+  private slots:
+    void init() { QVERIFY(workDir_.isValid()); }
+    void cleanup() { form_.reset(); }
+
+    void startUpState() {
+        MDIForm1& form = start();
+        kalvar::Session& s = form.session();
+        QCOMPARE(form.windowTitle(), QString::fromStdString(kalvar::systemCaption(2)));
+        QVERIFY(form.strip(WindowId::Form2)->isVisible());
+        QVERIFY(!form.strip(WindowId::Form1)->isVisible());
+        QVERIFY(!form.strip(WindowId::Form3)->isVisible());
+        QCOMPARE(s.state.systemKind, 2);
+        QCOMPARE(s.state.Форма, &s.windows.Form2);
+        for (int kind = 1; kind <= 8; ++kind) {
+            QCOMPARE(form.systemAction(kind)->isChecked(), kind == 2);
+            QCOMPARE(
+                form.mainPanel()->Buttons().Item(systemButton).MenuItems().Item(systemItem[kind]).Checked(),
+                kind == 2);
+        }
+        // Without an owner workbook the series are КM1…КM4 and the owner's picture stays.
+        for (WindowId id : {WindowId::Form1, WindowId::Form2, WindowId::Form3}) {
+            const ZuPanelSubItems& series =
+                form.view(id)->layoutPanel()->Buttons().Item(1).MenuItems().Item(1).SubItems();
+            for (int16_t i = 1; i <= 4; ++i)
+                QCOMPARE(series.Item(i).Caption(), QStringLiteral("КM") + QString::number(i));
+        }
+        QVERIFY(form.findChild<QLabel*>(QStringLiteral("Image1"))->isVisible());
+        QVERIFY(!form.mainPanel()->Buttons().Item(schemeButton).Visible());
+
+        // The pointer on a main-panel button: its hint, the panel index, ACP.
+        hoverButton(form.mainPanel(), calculateButton);
+        QCOMPARE(s.state.ACP, 10);
+        QCOMPARE(form.panelIndexLabel()->text(), QStringLiteral("10"));
+        QCOMPARE(form.hintLine()->text(),
+                 QStringLiteral(
+                     "Кнопка: Расчет Подсказка: Расчет выбранного задания для выбранной тепловой системы"));
+    }
+
+    void systemHandlers_data() {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<bool>("ventilation");
+        QTest::addColumn<bool>("heating");
+        QTest::addColumn<bool>("hotWater");
+        QTest::addColumn<int>("secondStage"); // 0 hidden, 1 shown, -1 unchanged
+        // clang-format off
+        QTest::newRow("1 ГВС")                        << 1 << false << false << true  << 0;
+        QTest::newRow("2 отопление")                  << 2 << false << true  << false << -1;
+        QTest::newRow("3 вентиляция")                 << 3 << true  << false << false << -1;
+        QTest::newRow("4 параллельная")               << 4 << false << true  << true  << 0;
+        QTest::newRow("5 двухступенчатая смешанная")  << 5 << false << true  << true  << 1;
+        QTest::newRow("6 параллельная, три контура")  << 6 << true  << true  << true  << 0;
+        QTest::newRow("7 смешанная, три контура")     << 7 << true  << true  << true  << 1;
+        QTest::newRow("8 смешанная с вентиляцией")    << 8 << true  << true  << true  << 1;
+        // clang-format on
+    }
+
+    void systemHandlers() {
+        QFETCH(int, kind);
+        QFETCH(bool, ventilation);
+        QFETCH(bool, heating);
+        QFETCH(bool, hotWater);
+        QFETCH(int, secondStage);
+        MDIForm1& form = start();
+        kalvar::Session& s = form.session();
+        // Leave the start-up state first, so that "unchanged" means something.
+        QVERIFY(pickMenu(form.mainPanel(), systemButton, systemItem[kind == 5 ? 1 : 5]));
+        const bool before = s.windows.Form3.Text10.visible;
+
+        QVERIFY(pickMenu(form.mainPanel(), systemButton, systemItem[kind]));
+        QCOMPARE(s.state.systemKind, kind);
+        QCOMPARE(form.strip(WindowId::Form1)->isVisible(), ventilation);
+        QCOMPARE(form.strip(WindowId::Form2)->isVisible(), heating);
+        QCOMPARE(form.strip(WindowId::Form3)->isVisible(), hotWater);
+        QCOMPARE(form.windowTitle(), QString::fromStdString(kalvar::systemCaption(kind)));
+        const bool expected = secondStage == -1 ? before : secondStage == 1;
+        CalcWindowView* hot = form.view(WindowId::Form3);
+        QCOMPARE(s.windows.Form3.Text10.visible, expected);
+        QCOMPARE(s.windows.Form3.Text67.visible, expected);
+        QCOMPARE(s.windows.Form3.Combo8.visible, expected);
+        QCOMPARE(child<QLineEdit>(hot, "Text10")->isVisibleTo(hot), expected);
+        if (kind <= 3) {
+            kalvar::CalcWindow* single[] = {&s.windows.Form3, &s.windows.Form2, &s.windows.Form1};
+            QCOMPARE(s.state.Форма, single[kind - 1]);
+        }
+        for (int k = 1; k <= 8; ++k) {
+            QCOMPARE(form.systemAction(k)->isChecked(), k == kind);
+            QCOMPARE(form.mainPanel()->Buttons().Item(systemButton).MenuItems().Item(systemItem[k]).Checked(),
+                     k == kind);
+        }
+        // The separators stay unchecked.
+        QVERIFY(!form.mainPanel()->Buttons().Item(systemButton).MenuItems().Item(4).Checked());
+        QVERIFY(!form.mainPanel()->Buttons().Item(systemButton).MenuItems().Item(7).Checked());
+    }
+
+    void windowMenuPicksSystem() {
+        MDIForm1& form = start();
+        QMenuBar* bar = form.menuBar();
+        QAction* menuAction = bar->actions().first();
+        QCOMPARE(menuAction->text(), QStringLiteral("система"));
+        QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(menuAction).center());
+        QMenu* menu = menuAction->menu();
+        QVERIFY(waitFor([menu] { return menu->isVisible(); }));
+        QAction* parallel = form.systemAction(4);
+        QCOMPARE(parallel->text(), QStringLiteral("Параллельная схема"));
+        clickAction(menu, parallel);
+        QVERIFY(waitFor([&form] { return form.session().state.systemKind == 4; }));
+        QVERIFY(form.strip(WindowId::Form3)->isVisible());
+        QVERIFY(!form.strip(WindowId::Form1)->isVisible());
+        QVERIFY(parallel->isChecked());
+        QVERIFY(!form.systemAction(2)->isChecked());
+        QVERIFY(form.mainPanel()->Buttons().Item(systemButton).MenuItems().Item(5).Checked());
+    }
+
+    void unitSwitch_data() {
+        QTest::addColumn<int>("item");
+        QTest::addColumn<int>("sub");
+        QTest::addColumn<QString>("caption");
+        QTest::newRow("кВт") << 1 << 2 << QStringLiteral("кВт");
+        QTest::newRow("Гкал/ч") << 1 << 1 << QStringLiteral("Гкал/ч");
+        QTest::newRow("л/с") << 2 << 2 << QStringLiteral("л/с");
+        QTest::newRow("м3/ч") << 2 << 1 << QStringLiteral("м3/ч");
+        QTest::newRow("атм") << 3 << 2 << QStringLiteral("атм");
+        QTest::newRow("кПа") << 3 << 1 << QStringLiteral("кПа");
+    }
+
+    void unitSwitch() {
+        QFETCH(int, item);
+        QFETCH(int, sub);
+        QFETCH(QString, caption);
+        MDIForm1& form = start();
+        kalvar::Session& s = form.session();
+        // First the other unit of the pair, then the one under test: both directions convert.
+        QVERIFY(pickMenu(form.mainPanel(), unitsButton, item, 3 - sub));
+        QVERIFY(pickMenu(form.mainPanel(), unitsButton, item, sub));
+
+        // The same two picks on a session of the core alone.
+        kalvar::Session reference;
+        kalvar::startUp(reference, "");
+        const ZuPanelSubItems& pair =
+            form.mainPanel()->Buttons().Item(unitsButton).MenuItems().Item(item).SubItems();
+        QVERIFY(kalvar::switchUnit(reference.windows, pair.Item(3 - sub).Caption().toStdString()));
+        QVERIFY(kalvar::switchUnit(reference.windows, caption.toStdString()));
+
+        QCOMPARE(pair.Item(sub).Checked(), true);
+        QCOMPARE(pair.Item(3 - sub).Checked(), false);
+        const kalvar::UnitSettings& units = s.windows.units;
+        QCOMPARE(units.heatInGcalPerHour, reference.windows.units.heatInGcalPerHour);
+        QCOMPARE(units.flowInM3PerHour, reference.windows.units.flowInM3PerHour);
+        QCOMPARE(units.pressureInKPa, reference.windows.units.pressureInKPa);
+        // What the boxes and unit labels show is the core's conversion.
+        CalcWindowView* view = heatingView(form);
+        for (const char* name : {"Text30", "Text33", "Text6", "Text7"}) {
+            const kalvar::Control* expected = reference.windows.Form2.find(name);
+            QCOMPARE(child<QLineEdit>(view, name)->text(), QString::fromStdString(expected->text));
+        }
+        QCOMPARE(child<QLabel>(view, "Label57")->text(),
+                 QString::fromStdString(reference.windows.Form2.Label57.text));
+    }
+
+    void frameHint() {
+        MDIForm1& form = start();
+        kalvar::Session& s = form.session();
+        s.windows.Form2.Text1.visible = false;
+        s.windows.Form3.Text1.visible = false;
+        QWidget* viewport = form.mdiArea()->viewport();
+        QTest::mouseMove(viewport, QPoint(viewport->width() - 5, viewport->height() - 5));
+        QVERIFY(waitFor([&form] {
+            return form.hintLine()->text() == QStringLiteral("Подсказка: Пластинчатый теплообменник");
+        }));
+        QVERIFY(s.windows.Form1.Text1.visible && s.windows.Form2.Text1.visible &&
+                s.windows.Form3.Text1.visible);
+    }
+
+    void schemeCommand_data() {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QString>("window");
+        QTest::addColumn<QString>("caption");
+        QTest::newRow("отопление") << 2 << "Form7"
+                                   << "Теплообменик";
+        QTest::newRow("ГВС") << 1 << "Form7"
+                             << "Теплообменик";
+        QTest::newRow("параллельная") << 4 << "Form8"
+                                      << "Параллельная схема";
+        QTest::newRow("двухступенчатая") << 5 << "Form5"
+                                         << "Смешанная схема";
+        QTest::newRow("параллельная, три контура") << 6 << "Form6"
+                                                   << "Параллельная схема для трех контуров";
+        QTest::newRow("смешанная, три контура") << 7 << "Form6"
+                                                << "Смешанная схема для трех контуров";
+        QTest::newRow("смешанная с вентиляцией") << 8 << "Form6"
+                                                 << "Смешанная схема с параллельной вентиляцией";
+    }
+
+    void schemeCommand() {
+        QFETCH(int, kind);
+        QFETCH(QString, window);
+        QFETCH(QString, caption);
+        MDIForm1& form = start(); // no picture folder in the working or data directory
+        QVERIFY(pickMenu(form.mainPanel(), systemButton, systemItem[kind]));
+        // "Схема" shows once the additional results of a window have been turned off.
+        CalcWindowView* view = form.view(kind == 1 ? WindowId::Form3 : WindowId::Form2);
+        auto* check = child<QAbstractButton>(view, "Check1");
+        QVERIFY(check);
+        QTest::mouseClick(check, Qt::LeftButton);
+        QVERIFY(form.additionalResultsStrip() && form.additionalResultsStrip()->isVisible());
+        QTest::mouseClick(check, Qt::LeftButton);
+        QVERIFY(!form.additionalResultsStrip()->isVisible());
+        QVERIFY(form.mainPanel()->Buttons().Item(schemeButton).Visible());
+
+        clickButton(form.mainPanel(), schemeButton);
+        QWidget* shown = form.pictureWindow(window.toLatin1().constData());
+        QVERIFY(shown);
+        QVERIFY(shown->isVisible());
+        QCOMPARE(shown->windowTitle(), caption);
+        if (auto* form6 = qobject_cast<Form6*>(shown)) {
+            QVERIFY(form6->Label1->isVisible());
+            QCOMPARE(form6->Label1->text(), QStringLiteral("Отствует база данных с тепловыми схемами."));
+        }
+    }
+
+    void webSiteCommand() {
+        MDIForm1& form = start();
+        UrlCatcher catcher;
+        QDesktopServices::setUrlHandler(QStringLiteral("http"), &catcher, "open");
+        clickButton(form.mainPanel(), siteButton);
+        QDesktopServices::unsetUrlHandler(QStringLiteral("http"));
+        auto* web = qobject_cast<Form13*>(form.pictureWindow("Form13"));
+        QVERIFY(web);
+        QCOMPARE(web->address(), QStringLiteral("http://www.varimex.example/"));
+        if (!web->embedded()) {
+            QCOMPARE(catcher.urls.size(), 1);
+            QCOMPARE(catcher.urls.first(), QUrl(QStringLiteral("http://www.varimex.example/")));
+        }
+    }
+
+    void aboutCommand() {
+        MDIForm1& form = start();
+        DialogAnswerer answerer;
+        QString shown;
+        answerer.expect([&shown](QWidget* window) {
+            auto* box = qobject_cast<QMessageBox*>(window);
+            if (!box) return false;
+            shown = box->text();
+            QTest::mouseClick(buttonCaptioned(box, QStringLiteral("ОК")), Qt::LeftButton);
+            return true;
+        });
+        clickButton(form.mainPanel(), aboutButton);
+        QVERIFY(waitFor([&answerer] { return answerer.done(); }));
+        QVERIFY(answerer.unexpected.isEmpty());
+        QVERIFY(shown.contains(QStringLiteral("Варимекс")));
+        QVERIFY(shown.contains(QStringLiteral("www.varimex.example")));
+        for (WindowId id : {WindowId::Form1, WindowId::Form2, WindowId::Form3})
+            QCOMPARE(form.view(id)->property("Tag").toString(), QStringLiteral("2"));
+    }
+
+    void quitQuestion() {
+        MDIForm1& form = start();
+        DialogAnswerer answerer;
+        auto answer = [](const char* caption) {
+            return [caption](QWidget* window) {
+                auto* box = qobject_cast<QMessageBox*>(window);
+                if (!box) return false;
+                if (box->text() != QStringLiteral("Вы уверены, что хотите покинуть программу ?") ||
+                    box->icon() != QMessageBox::Warning)
+                    return false;
+                QTest::mouseClick(buttonCaptioned(box, QString::fromUtf8(caption)), Qt::LeftButton);
+                return true;
+            };
+        };
+        answerer.expect(answer("Нет"));
+        clickButton(form.mainPanel(), exitButton);
+        QVERIFY(waitFor([&answerer] { return answerer.done(); }));
+        QTest::qWait(20);
+        QVERIFY(form.isVisible());
+
+        answerer.expect(answer("Да"));
+        clickButton(form.mainPanel(), exitButton);
+        QVERIFY(waitFor([&form] { return !form.isVisible(); }));
+        QVERIFY(answerer.unexpected.isEmpty());
+    }
+
+    void calculateHeating() {
+        MDIForm1& form = start();
+        clickButton(form.mainPanel(), calculateButton);
+        kalvar::Session& s = form.session();
+        QVERIFY(!s.windows.Form2.Text1.text.empty());
+        QCOMPARE(child<QLineEdit>(heatingView(form), "Text1")->text(),
+                 QString::fromStdString(s.windows.Form2.Text1.text));
+        QVERIFY(QGuiApplication::overrideCursor() == nullptr);
+        const auto cli = kalvar::runTask("{}", "");
+        QCOMPARE(modelDifferences(s, cli), QStringList());
+    }
+
+    void limitDialogAnswers_data() {
+        QTest::addColumn<QString>("answer");
+        QTest::newRow("Несколько теплообменников") << QStringLiteral("Несколько теплообменников");
+        QTest::newRow("Другой типоразмер") << QStringLiteral("Другой типоразмер");
+        QTest::newRow("Продолжить") << QStringLiteral("Продолжить");
+        QTest::newRow("title bar") << QString();
+    }
+
+    void limitDialogAnswers() {
+        QFETCH(QString, answer);
+        MDIForm1& form = start();
+        prepareLimitTask(form);
+        if (QTest::currentTestFailed()) return;
+
+        DialogAnswerer answerer;
+        QString caption, reason;
+        bool severalEnabled = false, otherEnabled = false;
+        answerer.expect([&](QWidget* window) {
+            auto* dialog = qobject_cast<Form11*>(window);
+            if (!dialog) return false;
+            caption = dialog->windowTitle();
+            reason = dialog->Label1->text();
+            severalEnabled = dialog->Check1->isEnabled();
+            otherEnabled = dialog->Check2->isEnabled();
+            if (answer.isEmpty())
+                dialog->close();
+            else
+                QTest::mouseClick(buttonCaptioned(dialog, answer), Qt::LeftButton);
+            return true;
+        });
+        clickButton(form.mainPanel(), calculateButton);
+        QVERIFY(waitFor([&answerer] { return answerer.done(); }));
+        // Later questions of the same calculation, if any, were closed: "Продолжить", as kalvar-cli
+        // answers when its list is used up.
+        const auto cli = cliLimitTask(answer.isEmpty() ? "Продолжить" : answer.toUtf8().constData());
+        const auto& first = cli["limitDialogs"].at(0);
+        QCOMPARE(caption, QStringLiteral("Отопление"));
+        QCOMPARE(reason, QString::fromStdString(first["label"].get<std::string>()));
+        QCOMPARE(severalEnabled, first["enabled"].dump().find("Несколько") != std::string::npos);
+        QCOMPARE(otherEnabled, first["enabled"].dump().find("Другой") != std::string::npos);
+        QCOMPARE(modelDifferences(form.session(), cli, {QStringLiteral("Form2.label54")}), QStringList());
+        QVERIFY(QGuiApplication::overrideCursor() == nullptr);
+        QVERIFY(form.findChild<Form11*>() == nullptr);
+    }
+
+    // While the limit question waits, the calculation's inputs stay as they are and no second
+    // calculation starts: "Расчет", a system, a unit and a layout pick are refused.
+    void commandsRefusedDuringWait() {
+        MDIForm1& form = start();
+        // The parallel scheme: the heating window asks while the hot-water window waits its turn.
+        QVERIFY(pickMenu(form.mainPanel(), systemButton, systemItem[4]));
+        prepareLimitTask(form);
+        if (QTest::currentTestFailed()) return;
+        kalvar::Session& s = form.session();
+
+        // Should a refused command start a calculation after all, its question is closed so the
+        // test cannot hang, and counted.
+        int extraQuestions = 0;
+        QTimer watchdog;
+        watchdog.setInterval(20);
+        connect(&watchdog, &QTimer::timeout, [&] {
+            const QList<Form11*> open = form.findChildren<Form11*>();
+            for (int i = 1; i < open.size(); ++i)
+                if (open[i]->isVisible()) {
+                    ++extraQuestions;
+                    open[i]->close();
+                }
+        });
+        watchdog.start();
+
+        DialogAnswerer answerer;
+        bool tried = false, blockedDuringWait = false;
+        QStringList changed;
+        answerer.expect([&](QWidget* window) {
+            auto* dialog = qobject_cast<Form11*>(window);
+            if (!dialog) return false;
+            blockedDuringWait = form.commandsBlocked();
+            const int kind = s.state.systemKind;
+            const bool gcal = s.windows.units.heatInGcalPerHour;
+            const int exchangers = s.windows.Form2.Combo3.listIndex;
+
+            clickButton(form.mainPanel(), calculateButton);
+            pickMenu(form.mainPanel(), systemButton, systemItem[1]);
+            form.systemAction(8)->trigger();
+            pickMenu(form.mainPanel(), unitsButton, 1, 2);
+            pickMenu(heatingView(form)->layoutPanel(), 1, 3, 2);
+            // The hot-water window's additional results would make it the calculating window.
+            QTest::mouseClick(child<QAbstractButton>(form.view(WindowId::Form3), "Check1"), Qt::LeftButton);
+
+            if (s.state.systemKind != kind || !form.systemAction(kind)->isChecked()) changed << "system";
+            if (s.windows.units.heatInGcalPerHour != gcal) changed << "units";
+            if (s.windows.Form2.Combo3.listIndex != exchangers) changed << "exchangers";
+            tried = true;
+            QTest::mouseClick(dialog->Check3, Qt::LeftButton);
+            return true;
+        });
+        clickButton(form.mainPanel(), calculateButton);
+        QVERIFY(waitFor([&answerer] { return answerer.done(); }));
+        QVERIFY(tried);
+        QVERIFY(blockedDuringWait);
+        QVERIFY2(changed.isEmpty(), qPrintable(changed.join(", ")));
+        QCOMPARE(extraQuestions, 0);
+        QVERIFY(!form.commandsBlocked());
+        // The calculation ended as if nothing but the tick had been done meanwhile: the search went
+        // on in the heating window, and the hot-water window's additional results show at the end.
+        const auto cli = cliLimitTask("Продолжить", 4, ", \"Form3\": {\"Check1\": 1}");
+        QCOMPARE(modelDifferences(s, cli, {QStringLiteral("Form2.label54")}), QStringList());
+        // After the wait the commands work again.
+        QVERIFY(pickMenu(form.mainPanel(), systemButton, systemItem[3]));
+        QCOMPARE(s.state.systemKind, 3);
+        QTest::mouseClick(child<QAbstractButton>(form.view(WindowId::Form1), "Check1"), Qt::LeftButton);
+        QCOMPARE(s.windows.Form1.Check1.value, 1);
+    }
+
+    // Closing the main window while the limit question waits ends the wait, lets the calculation
+    // finish without asking again, and then closes.
+    void closingDuringWait() {
+        MDIForm1& form = start();
+        prepareLimitTask(form);
+        if (QTest::currentTestFailed()) return;
+        DialogAnswerer answerer;
+        answerer.expect([&form](QWidget* window) {
+            if (!qobject_cast<Form11*>(window)) return false;
+            form.close();
+            return true;
+        });
+        clickButton(form.mainPanel(), calculateButton);
+        QVERIFY(waitFor([&form] { return !form.isVisible(); }));
+        QVERIFY(answerer.unexpected.isEmpty());
+        QVERIFY(!form.session().windows.Form2.Text1.text.empty());
+        QVERIFY(QGuiApplication::overrideCursor() == nullptr);
+    }
+
+    void ditherBands() {
+        QCOMPARE(ditherBand(0), QColor(0, 250, 255));
+        QCOMPARE(ditherBand(100), QColor(0, 250, 255));
+        QCOMPARE(ditherBand(101), QColor(0, 250, 254));
+        QCOMPARE(ditherBand(255), QColor(0, 250, 100));
+
+        QWidget window;
+        window.resize(60, 512);
+        Dither(&window);
+        QImage picture = window.grab().toImage();
+        auto blueAt = [&picture](int y) { return picture.pixelColor(30, y).blue(); };
+        QCOMPARE(picture.pixelColor(30, 0).green(), 250);
+        QCOMPARE(blueAt(0), 255);
+        QCOMPARE(blueAt(190), 255);                // band 95
+        QVERIFY(qAbs(blueAt(511) - 100) <= 2);     // the last band
+        QVERIFY(qAbs(blueAt(2 * 178) - 177) <= 2); // band 178: 355 − 178
+        // The bands follow the window's height.
+        window.resize(60, 256);
+        picture = window.grab().toImage();
+        QVERIFY(qAbs(blueAt(255) - 100) <= 2);
+    }
+};
+
+QTEST_MAIN(MainWindowTest)
+#include "MainWindowTest.moc"

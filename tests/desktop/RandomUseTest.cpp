@@ -1,0 +1,237 @@
+// A long random session: clicks on panel buttons and widgets, menu picks, typing, list choices,
+// dialogs answered or closed by their title bars, the program closed and started again. It must
+// end without a crash and without a hang; the seed is printed so a failure can be replayed
+// (KALVAR_RANDOM_SEED, KALVAR_RANDOM_EVENTS).
+#include <QDesktopServices>
+#include <QMdiArea>
+#include <QMenuBar>
+#include <QTemporaryDir>
+
+#include <random>
+
+#include "DesktopDriver.h"
+
+using namespace desktop;
+
+namespace {
+
+// Nested waits deeper than this are only ended, never entered further.
+constexpr int deepestWait = 3;
+
+class RandomUser : public QObject {
+    Q_OBJECT
+  public:
+    RandomUser(const QString& workDir, uint32_t seed) : workDir_(workDir), random_(seed) {
+        for (QTimer& timer : nestedTimers_) {
+            timer.setInterval(0);
+            connect(&timer, &QTimer::timeout, this, [this] { nestedStep(); });
+        }
+    }
+
+    // Runs until `events` events were sent.
+    void run(int events) {
+        target_ = events;
+        restart();
+        for (QTimer& timer : nestedTimers_)
+            timer.start();
+        while (sent_ < target_) {
+            if (!form_ || !form_->isVisible()) restart();
+            step();
+            QCoreApplication::processEvents();
+        }
+        for (QTimer& timer : nestedTimers_)
+            timer.stop();
+        // Whatever still waits is ended.
+        while (QWidget* window = waitingWindow()) {
+            window->close();
+            QCoreApplication::processEvents();
+        }
+    }
+
+    int sent() const { return sent_; }
+    int restarts() const { return restarts_; }
+    int calculations = 0;
+
+  public slots:
+    void ignoreUrl(const QUrl&) {}
+
+  private:
+    void restart() {
+        form_.reset();
+        form_ = startProgram(workDir_);
+        ++restarts_;
+    }
+
+    int pick(int n) { return std::uniform_int_distribution<int>(0, n - 1)(random_); }
+    template <class T> T* any(const QList<T*>& items) {
+        QList<T*> usable;
+        for (T* item : items)
+            if (item->isVisible() && item->isEnabled()) usable << item;
+        return usable.isEmpty() ? nullptr : usable[pick(usable.size())];
+    }
+
+    // A timer that fires inside a wait: the waiting window gets the next event, or, deep enough,
+    // is ended.
+    void nestedStep() {
+        if (depth_ == 0 || sent_ >= target_ + 1000) return;
+        QWidget* window = waitingWindow();
+        if (window == nullptr) return;
+        if (depth_ >= deepestWait || sent_ >= target_) {
+            window->close();
+            return;
+        }
+        step();
+    }
+
+    void step() {
+        ++depth_;
+        ++sent_;
+        if (QMenu* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget()))
+            inMenu(menu);
+        else if (QWidget* window = waitingWindow(); window && pick(10) < 8)
+            inDialog(window);
+        else if (form_ && form_->isVisible())
+            inMainWindow();
+        --depth_;
+    }
+
+    void inMenu(QMenu* menu) {
+        switch (pick(4)) {
+        case 0:
+            QTest::keyClick(menu, Qt::Key_Escape);
+            break;
+        case 1:
+            QTest::keyClick(menu, pick(2) ? Qt::Key_Down : Qt::Key_Up);
+            break;
+        default:
+            if (QAction* action =
+                    menu->actions().isEmpty() ? nullptr : menu->actions()[pick(menu->actions().size())])
+                clickAction(menu, action);
+        }
+    }
+
+    void inDialog(QWidget* window) {
+        switch (pick(5)) {
+        case 0:
+            window->close();
+            break;
+        case 1:
+            if (QLineEdit* box = any(window->findChildren<QLineEdit*>())) typeInto(box, randomText());
+            break;
+        default:
+            if (QAbstractButton* button = any(window->findChildren<QAbstractButton*>()))
+                QTest::mouseClick(button, Qt::LeftButton);
+        }
+    }
+
+    void inMainWindow() {
+        MDIForm1& form = *form_;
+        switch (pick(13)) {
+        case 12: // "Расчет"
+            ++calculations;
+            clickButton(form.mainPanel(), 4);
+            break;
+        case 0:
+        case 1:
+        case 2: { // a panel button: its click or its menu
+            ZuPanel* panel = any(form.findChildren<ZuPanel*>());
+            if (!panel || panel->Buttons().Count() == 0) break;
+            const int b = 1 + pick(panel->Buttons().Count());
+            if (panel->buttonRect(b).isEmpty()) break;
+            if (panel == form.mainPanel() && b == 4) ++calculations;
+            clickButton(panel, b);
+            break;
+        }
+        case 3: {
+            ZuPanel* panel = any(form.findChildren<ZuPanel*>());
+            if (panel && panel->Buttons().Count() > 0) hoverButton(panel, 1 + pick(panel->Buttons().Count()));
+            break;
+        }
+        case 4:
+        case 5:
+            if (QLineEdit* box = any(form.findChildren<QLineEdit*>())) typeInto(box, randomText());
+            break;
+        case 6:
+            if (QComboBox* list = any(form.findChildren<QComboBox*>()))
+                chooseInList(list, pick(list->count() + 1));
+            break;
+        case 7:
+            if (QAbstractButton* button = any(form.findChildren<QAbstractButton*>()))
+                QTest::mouseClick(button, Qt::LeftButton);
+            break;
+        case 8: {
+            QWidget* viewport = form.mdiArea()->viewport();
+            QTest::mouseMove(viewport, QPoint(pick(viewport->width() + 1), pick(viewport->height() + 1)));
+            break;
+        }
+        case 9: { // the window menu
+            QMenuBar* bar = form.menuBar();
+            QAction* menu = bar->actions().first();
+            QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(menu).center());
+            break;
+        }
+        case 10: // keys wherever the focus is
+            if (QWidget* focus = QApplication::focusWidget())
+                QTest::keyClick(focus, std::array{Qt::Key_Tab, Qt::Key_Return, Qt::Key_Escape, Qt::Key_Down,
+                                                  Qt::Key_Space}[static_cast<size_t>(pick(5))]);
+            break;
+        default: // the picture windows come and go, and now and then the program itself
+            if (pick(40) == 0)
+                form.close();
+            else if (QWidget* window = any(QApplication::topLevelWidgets()); window && window != &form)
+                window->close();
+        }
+    }
+
+    QString randomText() {
+        // Mostly numbers, so that many calculations get past their input checks.
+        if (pick(3) > 0)
+            return QString::number(pick(150)) +
+                   (pick(2) ? QStringLiteral(",") + QString::number(pick(10)) : QString());
+        static const QString characters = QStringLiteral("0123456789,.,.-e x");
+        QString text;
+        const int length = pick(8);
+        for (int i = 0; i < length; ++i)
+            text += characters[pick(characters.size())];
+        return text;
+    }
+
+    QString workDir_;
+    std::mt19937 random_;
+    std::unique_ptr<MDIForm1> form_;
+    std::array<QTimer, deepestWait + 1> nestedTimers_;
+    int depth_ = 0;
+    int sent_ = 0;
+    int target_ = 0;
+    int restarts_ = 0;
+};
+
+} // namespace
+
+class RandomUseTest : public QObject {
+    Q_OBJECT
+  private slots:
+    void twentyThousandEvents() {
+        const uint32_t seed = qEnvironmentVariableIsSet("KALVAR_RANDOM_SEED")
+                                  ? qEnvironmentVariableIntValue("KALVAR_RANDOM_SEED")
+                                  : 20261210u;
+        const int events = qEnvironmentVariableIsSet("KALVAR_RANDOM_EVENTS")
+                               ? qEnvironmentVariableIntValue("KALVAR_RANDOM_EVENTS")
+                               : 20000;
+        qInfo("random user: seed %u, %d events", seed, events);
+        QTemporaryDir workDir;
+        RandomUser user(workDir.path(), seed);
+        QDesktopServices::setUrlHandler(QStringLiteral("http"), &user, "ignoreUrl");
+        QElapsedTimer clock;
+        clock.start();
+        user.run(events);
+        QDesktopServices::unsetUrlHandler(QStringLiteral("http"));
+        qInfo("%d events, %d presses of \"Расчет\", %d program starts in %lld ms", user.sent(),
+              user.calculations, user.restarts(), clock.elapsed());
+        QVERIFY(user.sent() >= events);
+        QVERIFY(QGuiApplication::overrideCursor() == nullptr);
+    }
+};
+
+QTEST_MAIN(RandomUseTest)
+#include "RandomUseTest.moc"
