@@ -223,3 +223,34 @@ TEST(XlsxRead, DamagedPartsAreRefusedOrReadSafely) {
     writePackage(dir.file("no-workbook.xlsx"), {{"hello.txt", "hi"}});
     EXPECT_THROW(readXlsx(dir.file("no-workbook.xlsx")), WorkbookError);
 }
+
+// A sheet larger than a page breaks on whole rows and columns, pages ordered down, then across;
+// pictures count towards the printed area.
+TEST(Pagination, BreaksOnWholeRowsAndColumnsDownThenAcross) {
+    Sheet sheet("s");
+    sheet.leftMargin = sheet.rightMargin = 36;
+    sheet.topMargin = sheet.bottomMargin = 36;
+    for (int c = 1; c <= 12; ++c)
+        sheet.columnWidths[c] = 20; // 145 px = 108.75 pt: four columns fill 435 of the 523 pt
+    sheet.setText(120, 12, "last");
+    // 769.89 pt of rows per page: 51 rows of 15 pt.
+    const std::vector<SheetPage> pages = paginate(sheet);
+    ASSERT_EQ(pages.size(), 9u);
+    const SheetPage expected[] = {{1, 51, 1, 4},  {52, 102, 1, 4},  {103, 120, 1, 4},
+                                  {1, 51, 5, 8},  {52, 102, 5, 8},  {103, 120, 5, 8},
+                                  {1, 51, 9, 12}, {52, 102, 9, 12}, {103, 120, 9, 12}};
+    for (size_t i = 0; i < pages.size(); ++i) {
+        EXPECT_EQ(pages[i].firstRow, expected[i].firstRow) << i;
+        EXPECT_EQ(pages[i].lastRow, expected[i].lastRow) << i;
+        EXPECT_EQ(pages[i].firstColumn, expected[i].firstColumn) << i;
+        EXPECT_EQ(pages[i].lastColumn, expected[i].lastColumn) << i;
+    }
+
+    Sheet picture("p");
+    picture.setText(1, 1, "x");
+    picture.pictures.push_back(Picture{"drawing", {}, 10, 150, 280, 420});
+    const auto one = paginate(picture);
+    ASSERT_EQ(one.size(), 1u);
+    EXPECT_EQ(one[0].lastRow, 38);   // 570 pt down: the 38th row of 15 pt
+    EXPECT_EQ(one[0].lastColumn, 7); // 290 pt across: just past six columns of 48 pt
+}
