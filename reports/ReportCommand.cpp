@@ -19,6 +19,19 @@ namespace kalvar {
 
 const char* const reportUsage =
     "usage: kalvar-cli report TASK.json|- [--xlsx FILE] [--pdf FILE] [--terms TERMS.json]\n";
+const char* const reportHelp =
+    "usage: kalvar-cli report TASK.json|- [--xlsx FILE] [--pdf FILE] [--terms TERMS.json]\n"
+    "\n"
+    "Runs \"Расчет\" for the task as `calc` does, then writes the report: the calculation sheet and\n"
+    "one technical description per exchanger, as an .xlsx workbook (--xlsx) and/or a PDF (--pdf).\n"
+    "The pass drawings \"KM 1x.jpg\"..\"KM 3x.jpg\" are looked for in ./picture and in the installed data\n"
+    "folder; the owner details come from \"Юридический адрес.xls\" (or .xlsx) here when it exists.\n"
+    "  --terms TERMS.json  the delivery terms: {\"objectName\": TEXT, "
+    "\"hotWater\"|\"heating\"|\"ventilation\":\n"
+    "                      {\"price\": TEXT, \"terms\": TEXT, \"notes\": TEXT}}; what it leaves out keeps "
+    "the\n"
+    "                      delivery-terms dialog's designed texts\n"
+    "Exit codes: 0 written; 2 usage, task or terms error; 1 the report could not be built or written.\n";
 
 namespace {
 
@@ -105,6 +118,11 @@ std::string installedDataDir() {
 int reportCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     std::string task, xlsx, pdf, termsFile;
     try {
+        for (const std::string& a : args)
+            if (a == "--help" || a == "-h") {
+                out << reportHelp;
+                return 0;
+            }
         for (size_t i = 0; i < args.size(); ++i) {
             const std::string& a = args[i];
             const auto value = [&]() -> std::string {

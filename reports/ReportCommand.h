@@ -10,11 +10,12 @@
 
 namespace kalvar {
 
-// args are the words after "report". Exit 0 when every file asked for was written; 2 for a usage,
-// task or terms error; 1 when the report could not be built or written (the message says why).
+// args are the words after "report"; "--help" prints the help. Exit 0 when every file asked for was written;
+// 2 for a usage, task or terms error; 1 when the report could not be built or written (the message says why).
 int reportCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
-// The usage lines of the command, for the program's help.
+// The usage line of the command, and its help text (usage, what it does, the terms keys).
 extern const char* const reportUsage;
+extern const char* const reportHelp;
 
 } // namespace kalvar
