@@ -5,6 +5,7 @@
 #include <map>
 #include <memory>
 
+#include <unistd.h>
 #include <xlsxwriter.h>
 
 namespace kalvar {
@@ -190,6 +191,10 @@ void writeXlsx(const Workbook& book, const std::string& path) {
     const std::filesystem::path folder = std::filesystem::absolute(path, error).parent_path();
     if (!std::filesystem::is_directory(folder, error))
         throw WorkbookError(fileNotFoundError, "Папка \"" + folder.string() + "\" не найдена");
+    // Refused here with our own words rather than by the library on standard error.
+    const bool exists = std::filesystem::exists(path, error);
+    if (::access(exists ? path.c_str() : folder.c_str(), W_OK) != 0)
+        throw WorkbookError(writeFailedError, "Нет доступа на запись: " + (exists ? path : folder.string()));
     Writer writer(path);
     writer.write(book);
 }
