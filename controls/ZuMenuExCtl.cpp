@@ -517,6 +517,17 @@ void CZuMenuExCtrl::mouseMoveEvent(QMouseEvent* event) {
     CZuControlBase::mouseMoveEvent(event);
 }
 
+// The window handle's client rectangle follows the widget, for a container that draws into it by handle.
+int CZuMenuExCtrl::hWnd() const {
+    gdi::moveWindow(window_, x(), y(), width(), height());
+    return static_cast<int>(window_);
+}
+
+void CZuMenuExCtrl::resizeEvent(QResizeEvent* event) {
+    gdi::moveWindow(window_, x(), y(), width(), height());
+    CZuControlBase::resizeEvent(event);
+}
+
 void CZuMenuExCtrl::leaveEvent(QEvent* event) {
     beeped_ = false;
     CZuControlBase::leaveEvent(event);

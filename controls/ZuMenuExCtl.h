@@ -150,9 +150,7 @@ class CZuMenuExCtrl : public zu::CZuControlBase, public zu::menu::MenuOwner {
     ZU_MENUEX_PROPERTIES(ZU_MENUEX_ACCESSORS)
 #undef ZU_MENUEX_ACCESSORS
 
-    int hWnd() const {
-        return static_cast<int>(window_);
-    }
+    int hWnd() const;
     QFont Font() const;
     void setStockFont(const QFont& font);
     bool Enabled() const {
@@ -216,6 +214,7 @@ class CZuMenuExCtrl : public zu::CZuControlBase, public zu::menu::MenuOwner {
     void paintEvent(QPaintEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void leaveEvent(QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
 

@@ -129,6 +129,8 @@ QRegion regionOf(ZuHRGN region);
 ZuHWND createWindow(ZuHWND parent, int x, int y, int width, int height);
 bool destroyWindow(ZuHWND window);
 bool getClientRect(ZuHWND window, ZuRECT* rect);
+// Moves and sizes a window, in its parent's coordinates.
+bool moveWindow(ZuHWND window, int x, int y, int width, int height);
 QPoint windowOrigin(ZuHWND window); // top-left in the parent's client coordinates
 ZuHWND parentOf(ZuHWND window);
 // The window keeps its own copy of the region; the caller still owns and deletes the handle.

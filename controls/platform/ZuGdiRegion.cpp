@@ -108,6 +108,13 @@ bool destroyWindow(ZuHWND window) {
     return get<Window>(window) && erase(window);
 }
 
+bool moveWindow(ZuHWND handle, int x, int y, int width, int height) {
+    Window* window = get<Window>(handle);
+    if (!window) return false;
+    window->geometry = QRect(x, y, std::max(0, width), std::max(0, height));
+    return true;
+}
+
 bool getClientRect(ZuHWND handle, ZuRECT* rect) {
     const Window* window = get<Window>(handle);
     if (!window || !rect) return false;

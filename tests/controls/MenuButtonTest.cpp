@@ -123,6 +123,13 @@ TEST_F(MenuButton, OneBeepPerEntryAndClickWhenAvailable) {
     EXPECT_EQ(clicks.size(), 1) << "an unavailable button gives no Click";
 }
 
+TEST_F(MenuButton, WindowHandleFollowsTheWidget) {
+    control->resize(90, 40);
+    ZuRECT client{};
+    ASSERT_TRUE(gdi::getClientRect(static_cast<ZuHWND>(control->hWnd()), &client));
+    EXPECT_EQ(client, (ZuRECT{0, 0, 90, 40}));
+}
+
 TEST_F(MenuButton, GetMaxTextExtMeasuresWithTheScaledFont) {
     // FontHeight 10 is a character height of 13 pixels.
     Surface s(1, 1);

@@ -20,7 +20,6 @@ namespace {
 using zu::gdi::rgb;
 
 const ZuGUID menuExClsid = CZuMenuExCtrl::clsid;
-const ZuGUID treeEnumClsid = {0x55D4414B, 0x25E3, 0x4AA5, {0xB7, 0x10, 0x07, 0xE2, 0xAF, 0xDC, 0xDC, 0xBA}};
 const ZuGUID unknownClsid = {0x12345678, 0x1234, 0x1234, {1, 2, 3, 4, 5, 6, 7, 8}};
 
 // Each test registers into a registry file of its own.
@@ -210,7 +209,6 @@ TEST_F(ModuleTest, ClassObjectLookupAnswers) {
         EXPECT_EQ(DllGetClassObject(&c.clsid, &zu::IID_IClassFactory, &object), ZU_CLASS_E_CLASSNOTAVAILABLE)
             << c.progId;
     }
-    (void)treeEnumClsid;
 }
 
 TEST(Guids, TextFormRoundTripsAndRejectsMalformedText) {
