@@ -288,14 +288,14 @@ void CZuMenuExCtrl::AddSizeMenuString(int IndexMenus, int, int Index, int Height
     if (!validMenu(IndexMenus) || !validLine(Index)) return;
     MenuSlot& slot = menus_[IndexMenus];
     MenuLine& line = slot.lines[Index];
-    line.height = Height;
-    line.width = Width;
-    line.top = PrevBottom;
-    line.bottom = PrevBottom + Height;
-    slot.maxPictureAreaWidth = MaxPictureAreaWidth;
+    line.height = boundedPixels(Height);
+    line.width = boundedPixels(Width);
+    line.top = boundedPixels(PrevBottom);
+    line.bottom = line.top + line.height;
+    slot.maxPictureAreaWidth = boundedPixels(MaxPictureAreaWidth);
     slot.checkArea = CheckArea;
     slot.label = Label;
-    slot.labelAreaWidth = LabelAreaWidth;
+    slot.labelAreaWidth = boundedPixels(LabelAreaWidth);
     slot.labelAreaColor = LabelAreaColor;
     slot.labelForeColor = LabelForeColor;
     slot.useDefault = UseDefault;
@@ -415,7 +415,7 @@ void CZuMenuExCtrl::measureItem(menu::ZuHMENU, menu::MeasureItemStruct& item) {
     if (!slot.checkArea) width -= truncatedPixels(CheckAreaWidth_);
     item.itemWidth = width;
     item.itemHeight = line.height;
-    slot.totalHeight += line.height;
+    slot.totalHeight = boundedPixels(slot.totalHeight + line.height);
     ++lineCounter_;
 }
 
@@ -456,7 +456,7 @@ void CZuMenuExCtrl::paintButton(ZuHDC dc, const ZuRECT& client) {
     if (!buttonPicture_.empty()) {
         const QSize size = pictureSize(buttonPicture_.image, 0);
         pictureWidth = size.width();
-        const int x = Margin_;
+        const int x = boundedPixels(Margin_);
         const int y = client.top + (client.bottom - client.top - size.height()) / 2;
         const int effect = !enabled ? EffectDisabled : tracked_ ? EffectNone : EffectLighten;
         if (tracked_ && AppActivePicture_ && enabled) {
@@ -483,7 +483,8 @@ void CZuMenuExCtrl::paintButton(ZuHDC dc, const ZuRECT& client) {
     log.faceName = FontName_;
     ScopedObject font(dc, gdi::createFontIndirect(log));
     gdi::setBkMode(dc, gdi::TRANSPARENT);
-    const int left = buttonPicture_.empty() ? 2 * Margin_ : pictureWidth + 2 * Margin_;
+    const int margin = boundedPixels(Margin_);
+    const int left = buttonPicture_.empty() ? 2 * margin : pictureWidth + 2 * margin;
     const ZuRECT text{client.left + left, client.top, client.right, client.bottom};
     const unsigned format = gdi::DT_SINGLELINE | gdi::DT_VCENTER;
     if (tracked_ && CaptionShadow_ && enabled) {

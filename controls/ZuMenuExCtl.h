@@ -20,6 +20,10 @@ inline int truncatedPixels(double value) {
     if (!std::isfinite(value)) return 0;
     return static_cast<int>(std::clamp(value, -1.0e6, 1.0e6));
 }
+// Pixel sizes and positions given as integers, kept where sums of them cannot overflow.
+inline int boundedPixels(int value) {
+    return std::clamp(value, -1000000, 1000000);
+}
 // 8-bit amounts (Major, Minor, ShadowNumber) kept within 0..255.
 inline uint8_t amountOf(int value) {
     return static_cast<uint8_t>(std::clamp(value, 0, 255));

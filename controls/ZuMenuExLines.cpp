@@ -69,7 +69,7 @@ struct CZuMenuExCtrl::LineGeometry {
 
 int CZuMenuExCtrl::labelWidth(const MenuSlot& slot) const {
     if (slot.label.isEmpty()) return 0;
-    return slot.useDefault ? LabelAreaWidth_ : slot.labelAreaWidth;
+    return slot.useDefault ? boundedPixels(LabelAreaWidth_) : slot.labelAreaWidth;
 }
 
 CZuMenuExCtrl::LineGeometry CZuMenuExCtrl::geometry(const MenuSlot& slot, const MenuLine& line,

@@ -4,6 +4,7 @@
 #include "MenuFixture.h"
 
 #include <functional>
+#include <limits>
 
 using namespace zu;
 using namespace zutest;
@@ -524,6 +525,30 @@ TEST_F(MenuLines, MeasuredSizesAndTheMeasureItemRoundTrip) {
     drawLine(*control, 0xDEAD, s, 0, H, false);
     drawLine(*control, 0xDEAD, s, 0, H, true);
     EXPECT_EQ(s.count(paper), W * H);
+}
+
+TEST_F(MenuLines, AbsurdSizesAreDrawnWithoutOverflow) {
+    // Sizes a container should never give: no arithmetic may overflow (the sanitizer build checks), nothing
+    // outside the surface is touched.
+    control->setLabelAreaWidth(std::numeric_limits<int>::max());
+    control->setMargin(std::numeric_limits<int>::max());
+    control->setCheckAreaWidth(std::numeric_limits<float>::infinity());
+    const int big = std::numeric_limits<int>::max();
+    for (bool useDefault : {false, true}) {
+        const int popup = control->CreateMenu(0);
+        control->AddMenuString(0, popup, 0, QStringLiteral("x"), {}, {}, {}, solidPixmap(4, 4, Qt::red), 0,
+                               -1, -1, -1, 0, 0, 0, 0, 1e30f, -1e30f, {}, 0, 0, 0, 0, QStringLiteral("y"), 0,
+                               {}, 0);
+        control->AddSizeMenuString(0, popup, 0, big, big, big, true, big, QStringLiteral("L"), big, 0, 0,
+                                   useDefault);
+        const auto measured = openAndMeasure(*control, static_cast<menu::ZuHMENU>(popup), 1);
+        EXPECT_GE(measured[0].itemWidth, 0);
+        Surface s(W, H, paper);
+        drawLine(*control, static_cast<menu::ZuHMENU>(popup), s, 1000000, H, false);
+        drawLine(*control, static_cast<menu::ZuHMENU>(popup), s, 1000000, H, true);
+    }
+    Surface button(W, H, paper);
+    control->paintButton(button.dc, ZuRECT{0, 0, W, H});
 }
 
 TEST_F(MenuLines, LinesAreFoundByTheirTop) {

@@ -119,6 +119,20 @@ TEST_F(ModuleTest, UnregisteringKeepsOtherServersEntries) {
         QStringList{QStringLiteral("class {11111111-2222-3333-4444-555555555555}  \"\"  /opt/other.so")});
 }
 
+TEST_F(ModuleTest, ARegisteredModuleThatCannotBeLoadedIsReported) {
+    zu::CZuRegistry r;
+    const QString clsid = zu::stringFromGuid(menuExClsid);
+    r.setValue(QStringLiteral("CLSID\\") + clsid + QStringLiteral("\\InprocServer32"), QString(),
+               config_.path() + QStringLiteral("/missing.so"));
+    r.setValue(QStringLiteral("Broken.ProgID\\CLSID"), QString(), QStringLiteral("{not a class identifier}"));
+    ASSERT_TRUE(r.save(zu::registryFilePath()));
+    QWidget* control = nullptr;
+    EXPECT_EQ(zu::createControl(clsid, nullptr, &control), ZU_CO_E_DLLNOTFOUND);
+    EXPECT_EQ(zu::createControl(QStringLiteral("Broken.ProgID"), nullptr, &control), ZU_CO_E_CLASSSTRING);
+    EXPECT_EQ(zu::createControl(QString(), nullptr, &control), ZU_CO_E_CLASSSTRING);
+    EXPECT_EQ(control, nullptr);
+}
+
 TEST_F(ModuleTest, RegistrationThatCannotBeWrittenFailsAtTheTypeLibrary) {
     // The configuration folder is a file: nothing can be written below it.
     QFile blocker(config_.path() + QStringLiteral("/ZuComponents"));
