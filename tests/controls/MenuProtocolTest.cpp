@@ -230,6 +230,69 @@ TEST_F(MenuProtocol, SubMenuOpensMeasuresAndReportsItsLines) {
     EXPECT_EQ(menu::liveMenuCount(), 0);
 }
 
+TEST_F(MenuProtocol, TrackingFlagsPlaceThePopupAndSilenceTheChoice) {
+    struct FlagCase {
+        const char* name;
+        unsigned flags;
+        QPoint corner; // which corner of the popup lies at the point: 0 left/top, 1 centre, 2 right/bottom
+        bool reportsChoice;
+    };
+    const FlagCase table[] = {
+        {"left_top", menu::TPM_LEFTALIGN | menu::TPM_TOPALIGN, {0, 0}, true},
+        {"right_bottom", menu::TPM_RIGHTALIGN | menu::TPM_BOTTOMALIGN, {2, 2}, true},
+        {"centre", menu::TPM_CENTERALIGN | menu::TPM_VCENTERALIGN, {1, 1}, true},
+        {"return_command", menu::TPM_RETURNCMD, {0, 0}, false},
+        {"no_notify", menu::TPM_NONOTIFY, {0, 0}, false},
+    };
+    for (const FlagCase& c : table) {
+        SCOPED_TRACE(c.name);
+        CZuMenuExCtrl control;
+        Container container(control);
+        container.build(0, {line(QStringLiteral("One")), line(QStringLiteral("Two"))});
+        QRect placed;
+        auto steps = during({[&](QWidget* p) { placed = p->geometry(); }, [](QWidget*) { key(Qt::Key_Down); },
+                             [](QWidget*) { key(Qt::Key_Return); }});
+        control.TrackMenu(0, static_cast<int>(c.flags), 300, 200);
+        QCoreApplication::processEvents();
+        ASSERT_FALSE(placed.isEmpty());
+        const QPoint expected(300 - c.corner.x() * placed.width() / 2,
+                              200 - c.corner.y() * placed.height() / 2);
+        EXPECT_EQ(placed.topLeft(), expected);
+        EXPECT_EQ(container.clicks.size(), c.reportsChoice ? 1 : 0);
+    }
+}
+
+TEST_F(MenuProtocol, PointingBackAtTheParentClosesTheSubMenu) {
+    CZuMenuExCtrl control;
+    Container container(control);
+    const int sub = container.build(1, {line(QStringLiteral("Sub A"))});
+    LineOptions opener = line(QStringLiteral("More"));
+    opener.subMenu = sub;
+    container.build(0, {line(QStringLiteral("Top")), opener});
+    QWidget* parentPopup = nullptr;
+    int openAfterRight = 0, openAfterPointing = 0;
+    auto steps = during({
+        [&](QWidget* p) { parentPopup = p; },
+        [](QWidget*) { key(Qt::Key_Down); },
+        [](QWidget*) { key(Qt::Key_Down); },
+        [](QWidget*) { key(Qt::Key_Right); },
+        [&](QWidget* p) {
+            openAfterRight = p != parentPopup;
+            // The pointer over the parent's first line: the sub-menu's window receives the move.
+            const QPoint global = parentPopup->mapToGlobal(lineCentre(0, 20));
+            QTest::mouseMove(p, p->mapFromGlobal(global));
+        },
+        [&](QWidget* p) {
+            openAfterPointing = p != parentPopup;
+            key(Qt::Key_Escape);
+        },
+    });
+    control.TrackMenu(0, 0, 50, 50);
+    EXPECT_TRUE(openAfterRight);
+    EXPECT_FALSE(openAfterPointing);
+    EXPECT_EQ(container.selects.last(), QStringLiteral("0 Top"));
+}
+
 TEST_F(MenuProtocol, RefreshStringShowsAHiddenLineInTheOpenPopup) {
     CZuMenuExCtrl control;
     Container container(control);
