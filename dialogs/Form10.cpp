@@ -7,7 +7,7 @@
 #include <QPointer>
 #include <QPushButton>
 
-#include "InputFilter.h"
+#include "NumberFilter.h"
 
 namespace {
 
@@ -46,7 +46,7 @@ Form10::Form10(QWidget* parent) : QDialog(parent) {
         box->setAccessibleName(QString::fromUtf8(r.label) + ", " + QString::fromUtf8(r.spokenUnit));
         label->setBuddy(box);
         unit->setTextFormat(Qt::RichText);
-        kalvar::dialogs::filterInput(box);
+        numberFilter::install(box, numberFilter::numberCharacters);
         grid->addWidget(label, row, 1);
         grid->addWidget(box, row, 2);
         grid->addWidget(unit, row, 3);

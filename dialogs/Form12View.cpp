@@ -10,8 +10,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "InputFilter.h"
 #include "ModelBinding.h"
+#include "NumberFilter.h"
 #include "Twips.h"
 #include "additional_results.h"
 
@@ -109,7 +109,7 @@ Form12View::Form12View(kalvar::Session& session, QWidget* parent)
     Text10->setAlignment(Qt::AlignRight);
     Text10->setFixedWidth(boxWidth(this, 6));
     binding_->bindText(Text10, model_.Text10);
-    kalvar::dialogs::filterInput(Text10);
+    numberFilter::install(Text10, numberFilter::numberCharacters, *binding_);
     valve->addWidget(Text10, 0, 1);
     auto* Label35 = label(QString(), Frame2, Qt::AlignLeft | Qt::AlignVCenter);
     Label35->setObjectName("Label35");

@@ -29,11 +29,11 @@ class KeyFilter : public QObject {
             if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
                 return QObject::eventFilter(watched, event);
             const QString typed = key->text();
-            // Keys without a character (arrows, Delete as code 127 is no typed character either)
-            // and the control codes 1..26 pass.
+            // Keys without a character (arrows), keys whose character prints nothing (Escape,
+            // which closes a dialog, and Delete) and the control codes 1..26 pass.
             if (!typed.isEmpty()) {
                 const QChar c = typed.front();
-                const bool control = c.unicode() <= 26 || c.unicode() == 127;
+                const bool control = c.unicode() <= 26 || !c.isPrint();
                 if (!control && !typable(c, allowed_)) return true;
             }
         }
@@ -47,8 +47,8 @@ class KeyFilter : public QObject {
 // Cleans what arrives in one piece (paste, drop).
 class PasteFilter : public QValidator {
   public:
-    PasteFilter(QLineEdit* box, const QString& allowed, const ModelBinding& binding)
-        : QValidator(box), allowed_(allowed), binding_(&binding) {}
+    PasteFilter(QLineEdit* box, const QString& allowed, const ModelBinding* binding)
+        : QValidator(box), allowed_(allowed), binding_(binding) {}
 
     State validate(QString& input, int& pos) const override {
         if (binding_ && binding_->refreshing()) return Acceptable;
@@ -81,7 +81,12 @@ QString keepTypable(const QString& text, const QString& allowed) {
 
 void install(QLineEdit* box, const QString& allowed, const ModelBinding& binding) {
     new KeyFilter(box, allowed);
-    box->setValidator(new PasteFilter(box, allowed, binding));
+    box->setValidator(new PasteFilter(box, allowed, &binding));
+}
+
+void install(QLineEdit* box, const QString& allowed) {
+    new KeyFilter(box, allowed);
+    box->setValidator(new PasteFilter(box, allowed, nullptr));
 }
 
 } // namespace numberFilter

@@ -1,6 +1,7 @@
 // The additional-results window on a started session: its two views, the pipe lists with the
 // velocity the core computes for a pick, the lists chosen from the nozzle size, the valve input and
 // the hints.
+#include <QClipboard>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -175,6 +176,16 @@ class AdditionalResultsTest : public QObject {
         QTest::keyClicks(kv, "7");
         QCOMPARE(kv->text(), QString());
         QVERIFY(model().Text9.text.empty());
+    }
+
+    // Pasted text is cleaned before it reaches the model, so the box and the calculation agree.
+    void pastedValveDropKeepsOnlyNumberCharacters() {
+        view->Text10->setFocus();
+        view->Text10->clear();
+        QGuiApplication::clipboard()->setText("a5-2,5");
+        QTest::keyClick(view->Text10, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(view->Text10->text(), QString("52,5"));
+        QCOMPARE(model().Text10.text, std::string("52,5"));
     }
 
     // The drawing's legend is shown line by line, as the core joins it with carriage returns.
