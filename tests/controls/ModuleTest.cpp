@@ -284,6 +284,17 @@ TEST(DispatchInterface, MembersAndEventsAreInTheMetaObject) {
     EXPECT_EQ(meta.property(meta.indexOfProperty("MaskColor")).metaType().id(), QMetaType::UInt);
     for (const char* stock : {"hWnd", "Font", "Enabled"})
         EXPECT_GE(meta.indexOfProperty(stock), 0) << stock;
+    // Every member of the interface carries its help string, as the type library's members do.
+    const QStringList stockMembers = {QStringLiteral("hWnd"), QStringLiteral("Font"),
+                                      QStringLiteral("Enabled"), QStringLiteral("Refresh")};
+    QStringList members = names;
+    for (int i = meta.methodOffset(); i < meta.methodCount(); ++i)
+        members << QString::fromLatin1(meta.method(i).name());
+    for (const QString& member : members) {
+        if (stockMembers.contains(member)) continue;
+        EXPECT_GE(meta.indexOfClassInfo(("Help:" + member).toLatin1().constData()), 0)
+            << member.toStdString();
+    }
 }
 
 TEST(DispatchInterface, LateBoundCallsConvertArgumentsAndReportMisuse) {
