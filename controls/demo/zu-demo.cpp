@@ -18,6 +18,7 @@
 #include <QPlainTextEdit>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <cstdio>
 
 #include <functional>
 
