@@ -325,7 +325,7 @@ class CZuMenuExCtrl : public zu::CZuControlBase, public zu::menu::MenuOwner {
 
   private:
     struct Remembered {
-        int index = 0;
+        int index = -1; // no line has been selected yet: a choice of the expand line then names none
         QString caption, key, link, toolTipText;
         QPixmap picture, captionPicture;
     };

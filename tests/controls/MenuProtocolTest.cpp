@@ -154,6 +154,18 @@ TEST_F(MenuProtocol, KeyboardWalkSelectsAndChoosesWithTheRememberedLine) {
     EXPECT_EQ(menu::topPopupWindow(), nullptr);
 }
 
+TEST_F(MenuProtocol, ExpandLineChosenFirstNamesNoLine) {
+    CZuMenuExCtrl control;
+    Container container(control);
+    container.build(0, {line(QStringLiteral("First")), line(QStringLiteral("^"))});
+    auto steps = during({[](QWidget*) { key(Qt::Key_End); }, [](QWidget*) { key(Qt::Key_Return); }});
+    control.TrackMenu(0, 0, 50, 50);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(container.selects, QStringList{QStringLiteral("1 ^")});
+    EXPECT_EQ(container.clicks, QStringList{QStringLiteral("-1  ")})
+        << "not line 0, which was never pointed at";
+}
+
 TEST_F(MenuProtocol, MouseSelectsAndClicksAndASeparatorIsNoChoice) {
     CZuMenuExCtrl control;
     Container container(control);
