@@ -3,6 +3,7 @@
 #include <QEvent>
 #include <QLinearGradient>
 #include <QPalette>
+#include <QVariant>
 #include <QWidget>
 
 #include <algorithm>
@@ -48,6 +49,8 @@ void Dither(QWidget* window) {
     if (window == nullptr) return;
     window->setAutoFillBackground(true);
     DitherFollower::apply(window);
-    if (window->findChild<DitherFollower*>(QString(), Qt::FindDirectChildrenOnly) == nullptr)
+    if (!window->property("ditherFollowed").toBool()) {
+        window->setProperty("ditherFollowed", true);
         window->installEventFilter(new DitherFollower(window));
+    }
 }

@@ -27,6 +27,8 @@
 #include "Form12View.h"
 #include "OwnerNotice.h"
 #include "PictureWindows.h"
+#include "ReportCommands.h"
+#include "SiteWorkbooks.h"
 #include "Twips.h"
 #include "ZuPanel.h"
 #include "additional_results.h"
@@ -295,8 +297,19 @@ void MDIForm1::MDIForm_Load() {
     s.state.dataDir = options_.dataDir.toStdString();
     createViews();
 
-    // The site workbooks: the reader of the input data and the owner details come with the reports.
-    s.state.типт = "КM";
+    // The site's workbooks: its default inputs, and the owner details with the series prefix; with
+    // an owner workbook the built-in owner's picture goes.
+    reports_ = new kalvar::ReportCommands(this, s);
+    bool ownerWorkbookFound = false;
+    reports_->owner = kalvar::readSiteWorkbooks(
+        s,
+        [this](const std::string& title, const std::string& text) {
+            QMessageBox box(QMessageBox::Information, QString::fromStdString(title),
+                            QString::fromStdString(text), QMessageBox::Ok, this);
+            box.exec();
+        },
+        &ownerWorkbookFound);
+    if (ownerWorkbookFound) Image1->hide();
     nameSeries();
 
     setSystemMarks(kalvar::heatingSystem);
@@ -403,11 +416,8 @@ void MDIForm1::save() {
         QApplication::beep();
         return;
     }
-    QMessageBox box(QMessageBox::Information, QStringLiteral("Сохранить"),
-                    QStringLiteral("Сохранение отчета пока недоступно."), QMessageBox::Ok, this);
-    box.button(QMessageBox::Ok)->setText(QStringLiteral("ОК"));
     WaitScope wait(*this);
-    box.exec();
+    reports_->save();
 }
 
 void MDIForm1::print() {
@@ -415,11 +425,12 @@ void MDIForm1::print() {
         QApplication::beep();
         return;
     }
-    QMessageBox box(QMessageBox::Information, QStringLiteral("Печать"),
-                    QStringLiteral("Печать отчета пока недоступна."), QMessageBox::Ok, this);
-    box.button(QMessageBox::Ok)->setText(QStringLiteral("ОК"));
     WaitScope wait(*this);
-    box.exec();
+    reports_->print();
+}
+
+const kalvar::OwnerDetails& MDIForm1::owner() const {
+    return reports_->owner;
 }
 
 void MDIForm1::dither(QWidget* window) {
@@ -591,14 +602,15 @@ void MDIForm1::showScheme() {
 
 void MDIForm1::showWebSite() {
     if (!form13_) form13_ = new Form13(this);
-    form13_->navigate(QStringLiteral("http://") + mainwin::defaultOwnerSite + QStringLiteral("/"));
+    form13_->navigate(QStringLiteral("http://") + QString::fromStdString(owner().ownerSite) +
+                      QStringLiteral("/"));
 }
 
 void MDIForm1::showAbout() {
     for (CalcWindowView* view : views_)
         view->setProperty("Tag", QStringLiteral("2"));
-    QMessageBox box(QMessageBox::NoIcon, mainwin::aboutTitle, mainwin::aboutText(mainwin::defaultOwnerSite),
-                    QMessageBox::Ok, this);
+    QMessageBox box(QMessageBox::NoIcon, mainwin::aboutTitle, mainwin::aboutText(owner()), QMessageBox::Ok,
+                    this);
     box.setObjectName(QStringLiteral("aboutBox"));
     box.button(QMessageBox::Ok)->setText(QStringLiteral("ОК"));
     box.exec();

@@ -11,6 +11,7 @@
 #include <memory>
 
 #include "DesktopHost.h"
+#include "OwnerDetails.h"
 #include "startup.h"
 
 class QAction;
@@ -28,6 +29,9 @@ class Form8;
 class Form13;
 class ZuPanel;
 class ZuPanelButton;
+namespace kalvar {
+class ReportCommands;
+}
 
 class MDIForm1 : public QMainWindow, public DesktopHost {
     Q_OBJECT
@@ -68,6 +72,10 @@ class MDIForm1 : public QMainWindow, public DesktopHost {
     QAction* systemAction(int kind) const;
     // The windows the commands of the main panel open (null until first used).
     QWidget* pictureWindow(const char* name) const;
+
+    // The owner of the program as the site's owner workbook or the built-in details give it.
+    const kalvar::OwnerDetails& owner() const;
+    kalvar::ReportCommands* reports() const { return reports_; }
 
     // Shows every calculation window and the additional results from their model controls.
     void refreshAll();
@@ -117,6 +125,7 @@ class MDIForm1 : public QMainWindow, public DesktopHost {
     Options options_;
     std::unique_ptr<kalvar::Session> session_;
     std::unique_ptr<DesktopCalcUi> ui_;
+    kalvar::ReportCommands* reports_ = nullptr;
     QMdiArea* mdiArea_ = nullptr;
     ZuPanel* mainPanel_ = nullptr;
     QLabel* Label1 = nullptr; // hint line

@@ -1,28 +1,29 @@
 #pragma once
-// The program's owner as the about box and the web-site command name it. Every name, address and
-// number here is fictional; the web and mail addresses are under a reserved example domain.
+// The about box: the ownership notice, the owner's contact details (from the site's owner
+// workbook, or the built-in ones, which are fictional) and the authors' note.
 #include <QString>
+
+#include "OwnerDetails.h"
 
 namespace mainwin {
 
-// The owner's web site without the scheme, as the owner-details workbook gives it.
-inline const QString defaultOwnerSite = QStringLiteral("www.varimex.example");
-
 inline const QString aboutTitle = QStringLiteral("О программе");
 
-inline QString aboutText(const QString& ownerSite) {
+inline QString aboutText(const kalvar::OwnerDetails& owner) {
+    const auto q = [](const std::string& text) { return QString::fromStdString(text); };
     return QStringLiteral("Пластинчатый теплообменник\n"
                           "Подбор и расчет пластинчатых теплообменников для тепловых пунктов.\n\n"
-                          "Программа принадлежит ООО \"Варимекс\". Все права на программу защищены; "
-                          "ее копирование и распространение без согласия владельца не допускаются.\n\n"
-                          "ООО \"Варимекс\"\n"
-                          "Адрес: 000000, г. Образцовск, ул. Вымышленная, д. 1\n"
-                          "Тел./Факс: +7 (000) 000-00-00\n"
-                          "Сайт: %1\n"
-                          "E-mail: info@varimex.example\n\n"
-                          "Программу написала группа инженеров-теплотехников ООО \"Варимекс\". "
-                          "Замечания и предложения о ее работе мы примем с благодарностью.")
-        .arg(ownerSite);
+                          "Программа принадлежит %1. Все права на программу защищены; ее копирование и "
+                          "распространение без согласия владельца не допускаются.\n\n"
+                          "%1\n"
+                          "Адрес: %2\n"
+                          "Тел./Факс: %3\n"
+                          "Сайт: %4\n"
+                          "E-mail: %5\n\n"
+                          "Программу написала группа инженеров-теплотехников по заказу владельца. "
+                          "Замечания и предложения о ее работе примем с благодарностью.")
+        .arg(q(owner.ownerName), q(owner.ownerAddress), q(owner.ownerPhone), q(owner.ownerSite),
+             q(owner.ownerEmail));
 }
 
 } // namespace mainwin

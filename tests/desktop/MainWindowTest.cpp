@@ -14,6 +14,10 @@
 #include "Dither.h"
 #include "Form11.h"
 #include "PictureWindows.h"
+#include "ReportCommands.h"
+#include "Workbook.h"
+#include "XlsxWriter.h"
+#include "cipher.h"
 #include "messages.h"
 #include "task.h"
 #include "unit_switch.h"
@@ -112,6 +116,52 @@ class MainWindowTest : public QObject {
         QCOMPARE(form.hintLine()->text(),
                  QStringLiteral(
                      "Кнопка: Расчет Подсказка: Расчет выбранного задания для выбранной тепловой системы"));
+    }
+
+    // A site's two workbooks: its default inputs land in the windows, its owner names the series,
+    // heads the about box and the web-site command, and the built-in owner's picture goes.
+    void siteWorkbooks() {
+        QTemporaryDir site;
+        {
+            kalvar::Workbook book;
+            kalvar::Sheet& sheet = book.addSheet("Лист1");
+            // Rows t1', t1'', t2', t2'', ΔP1, ΔP2 of columns C, D, E: hot water, heating, ventilation.
+            const int rows[] = {2, 3, 4, 5, 7, 8};
+            const char* values[3][6] = {{"70", "30", "5", "60", "30", "30"},
+                                        {"130", "75", "60", "90", "25", "15"},
+                                        {"95", "45", "10", "50", "20", "20"}};
+            for (int column = 3; column <= 5; ++column)
+                for (int i = 0; i < 6; ++i)
+                    sheet.setText(rows[i], column, values[column - 3][i]);
+            kalvar::writeXlsx(book, (site.path() + QStringLiteral("/Исходные данные.xlsx")).toStdString());
+        }
+        {
+            kalvar::Workbook book;
+            kalvar::Sheet& sheet = book.addSheet("Лист1");
+            const char* values[] = {"ООО «Тестовый поставщик»", "000000, г. Испытательный, ул. Пробная, 2",
+                                    "(000) 111-11-11",          "www.supplier.example",
+                                    "mail@supplier.example",    "ТП"};
+            for (int row = 2; row <= 7; ++row)
+                sheet.setText(row, 2, kalvar::encipher(values[row - 2]));
+            kalvar::writeXlsx(book, (site.path() + QStringLiteral("/Юридический адрес.xlsx")).toStdString());
+        }
+        DialogAnswerer answerer; // a reading failure would show its message box during start-up
+        form_ = startProgram(site.path());
+        MDIForm1& form = *form_;
+        QCOMPARE(answerer.unexpected, QStringList());
+        QCOMPARE(child<QLineEdit>(heatingView(form), "Text2")->text(), QStringLiteral("130"));
+        QCOMPARE(form.session().windows.Form3.Text5.text, std::string("60"));
+        QCOMPARE(form.session().windows.Form1.Text4.text, std::string("45"));
+        QCOMPARE(child<QLineEdit>(heatingView(form), "Text7")->text(), QStringLiteral("15"));
+        QVERIFY(!form.findChild<QLabel*>(QStringLiteral("Image1"))->isVisible());
+        const ZuPanelSubItems& series =
+            heatingView(form)->layoutPanel()->Buttons().Item(1).MenuItems().Item(1).SubItems();
+        QCOMPARE(series.Item(3).Caption(), QStringLiteral("ТП3"));
+        QCOMPARE(QString::fromStdString(form.owner().ownerSite), QStringLiteral("www.supplier.example"));
+        // The designations begin with the site's prefix.
+        clickButton(form.mainPanel(), calculateButton);
+        QVERIFY(
+            QString::fromStdString(form.session().windows.Form2.Text1.text).contains(QStringLiteral("ТП")));
     }
 
     void systemHandlers_data() {
@@ -304,10 +354,12 @@ class MainWindowTest : public QObject {
         QDesktopServices::unsetUrlHandler(QStringLiteral("http"));
         auto* web = qobject_cast<Form13*>(form.pictureWindow("Form13"));
         QVERIFY(web);
-        QCOMPARE(web->address(), QStringLiteral("http://www.varimex.example/"));
+        const QString address =
+            QStringLiteral("http://") + QString::fromStdString(form.owner().ownerSite) + "/";
+        QCOMPARE(web->address(), address);
         if (!web->embedded()) {
             QCOMPARE(catcher.urls.size(), 1);
-            QCOMPARE(catcher.urls.first(), QUrl(QStringLiteral("http://www.varimex.example/")));
+            QCOMPARE(catcher.urls.first(), QUrl(address));
         }
     }
 
@@ -325,8 +377,10 @@ class MainWindowTest : public QObject {
         clickButton(form.mainPanel(), aboutButton);
         QVERIFY(waitFor([&answerer] { return answerer.done(); }));
         QVERIFY(answerer.unexpected.isEmpty());
-        QVERIFY(shown.contains(QStringLiteral("Варимекс")));
-        QVERIFY(shown.contains(QStringLiteral("www.varimex.example")));
+        // Without an owner workbook: the built-in owner, whose site is under a reserved example domain.
+        QVERIFY(shown.contains(QString::fromStdString(form.owner().ownerName)));
+        QVERIFY(shown.contains(QString::fromStdString(form.owner().ownerSite)));
+        QVERIFY(QString::fromStdString(form.owner().ownerSite).contains(QStringLiteral("example")));
         for (WindowId id : {WindowId::Form1, WindowId::Form2, WindowId::Form3})
             QCOMPARE(form.view(id)->property("Tag").toString(), QStringLiteral("2"));
     }
