@@ -16,6 +16,7 @@
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QScreen>
 #include <QStatusBar>
 #include <QTimer>
 #include <QTranslator>
@@ -316,11 +317,16 @@ void MDIForm1::MDIForm_Load() {
     arrangeStrips();
     setWindowTitle(QString::fromStdString(s.windows.mainCaption));
     refreshAll();
+    // Showing the heating window activates it, and its activation paints its background.
     mdiArea_->setActiveSubWindow(strip(WindowId::Form2));
+    dither(view(WindowId::Form2));
     // Room for the three strips and the widest of them.
-    resize(std::max(strip(WindowId::Form2)->width() + 8, 800),
-           twipsToPixels(3 * stripHeight, this) + mainPanel_->sizeHint().height() +
-               menuBar()->sizeHint().height() + statusBar()->sizeHint().height() + 16);
+    QSize wanted(std::max(strip(WindowId::Form2)->width() + 8, 800),
+                 twipsToPixels(3 * stripHeight, this) + mainPanel_->sizeHint().height() +
+                     menuBar()->sizeHint().height() + statusBar()->sizeHint().height() + 16);
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        wanted = wanted.boundedTo(screen->availableGeometry().size() - QSize(16, 48));
+    resize(wanted);
 }
 
 void MDIForm1::nameSeries() {
@@ -351,6 +357,7 @@ void MDIForm1::placeStrip(QMdiSubWindow* window, double topTwips, double heightT
 void MDIForm1::arrangeStrips() {
     // Tiling the calculation windows vertically lays them out as the strips they are; a window
     // whose additional results are shown keeps the top strip.
+    if (strips_[0] == nullptr) return; // still loading
     for (WindowId id : calcWindowIds) {
         QMdiSubWindow* window = strip(id);
         const bool shown = modelWindow(*session_, id).visible;
@@ -360,6 +367,7 @@ void MDIForm1::arrangeStrips() {
         placeStrip(window, withResults ? 0 : stripTop(id), stripHeight);
         window->setVisible(shown);
     }
+    if (form12Strip_ && form12Strip_->isVisible()) placeStrip(form12Strip_, 2450, 4900);
 }
 
 void MDIForm1::refreshAll() {
@@ -469,10 +477,15 @@ bool MDIForm1::commandsBlocked() {
 }
 
 void MDIForm1::setAllDesignationsVisible() {
-    for (WindowId id : calcWindowIds)
+    bool changed = false;
+    for (WindowId id : calcWindowIds) {
+        changed = changed || !modelWindow(*session_, id).Text1.visible;
         modelWindow(*session_, id).Text1.visible = true;
-    for (CalcWindowView* view : views_)
-        view->refresh();
+    }
+    // The pointer moving over the frame asks for this at every step.
+    if (changed)
+        for (CalcWindowView* view : views_)
+            view->refresh();
 }
 
 QWidget* MDIForm1::pictureWindow(const char* name) const {
@@ -658,6 +671,8 @@ void MDIForm1::closeEvent(QCloseEvent* event) {
 }
 
 bool MDIForm1::eventFilter(QObject* watched, QEvent* event) {
+    // The strips are as wide as the frame.
+    if (watched == mdiArea_->viewport() && event->type() == QEvent::Resize) arrangeStrips();
     if (watched == mdiArea_->viewport() && event->type() == QEvent::MouseMove) {
         setHint(frameHint);
         setAllDesignationsVisible();

@@ -1,0 +1,14 @@
+#!/usr/bin/env bash
+# Builds the desktop program and takes its screenshots under Xvfb into out/: start-up, the heating
+# system and schemes 5 and 8 calculated, the additional results, the limit question, the
+# custom-medium dialog, a menu of the main panel, and start-up again at 200 % scale.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/setup.sh
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build build -j "$(nproc)" --target desktop_screenshots
+mkdir -p out
+shots=build/tests/desktop/desktop_screenshots
+xvfb-run -a -s "-screen 0 1600x1000x24" "$shots" out
+QT_SCALE_FACTOR=2 xvfb-run -a -s "-screen 0 3840x2160x24" "$shots" out -200 startup
+ls out/desktop-*.png

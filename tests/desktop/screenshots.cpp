@@ -1,0 +1,113 @@
+// Takes the screenshots of the desktop program for a person to look at: start-up, calculations
+// of the heating system and of schemes 5 and 8, the additional results, the limit question, the
+// custom-medium dialog and a menu of the main panel. Run under a real display server (Xvfb):
+//   desktop_screenshots OUTDIR [SUFFIX] [SCENE...]
+#include <QApplication>
+#include <QDir>
+#include <QScreen>
+#include <QTemporaryDir>
+
+#include "DesktopDriver.h"
+#include "Form10.h"
+#include "Form11.h"
+
+using namespace desktop;
+using kalvar::WindowId;
+
+namespace {
+
+QString outDir, suffix;
+
+// The main window with every other window of the program that is showing.
+void shoot(const QString& name) {
+    QCoreApplication::processEvents();
+    QTest::qWait(150);
+    QRect area;
+    for (QWidget* window : QApplication::topLevelWidgets())
+        if (window->isVisible()) area = area.united(window->frameGeometry());
+    QScreen* screen = QGuiApplication::primaryScreen();
+    area = area.intersected(screen->geometry());
+    const QPixmap picture = screen->grabWindow(0, area.x(), area.y(), area.width(), area.height());
+    const QString path = outDir + QStringLiteral("/desktop-") + name + suffix + QStringLiteral(".png");
+    picture.save(path);
+    qInfo("%s", qPrintable(path));
+}
+
+std::unique_ptr<MDIForm1> start(const QString& workDir) {
+    auto form = startProgram(workDir, QStringLiteral(","), MDIForm1::installedDataDir());
+    form->move(10, 10);
+    return form;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    const QStringList args = QCoreApplication::arguments();
+    outDir = args.value(1, QStringLiteral("out"));
+    suffix = args.value(2);
+    QStringList scenes = args.mid(3);
+    if (scenes.isEmpty())
+        scenes = {"startup", "heating", "scheme5", "scheme8", "additional", "limit", "medium", "menu"};
+    QDir().mkpath(outDir);
+    QTemporaryDir workDir;
+
+    for (const QString& scene : scenes) {
+        std::unique_ptr<MDIForm1> form = start(workDir.path());
+        MDIForm1& f = *form;
+        if (scene == "startup") {
+            shoot(scene);
+        } else if (scene == "heating") {
+            clickButton(f.mainPanel(), 4);
+            shoot(scene);
+        } else if (scene == "scheme5" || scene == "scheme8") {
+            pickMenu(f.mainPanel(), 3, scene == "scheme5" ? 6 : 10);
+            clickButton(f.mainPanel(), 4);
+            shoot(scene);
+        } else if (scene == "additional") {
+            clickButton(f.mainPanel(), 4);
+            QTest::mouseClick(child<QAbstractButton>(f.view(WindowId::Form2), "Check1"), Qt::LeftButton);
+            shoot(scene);
+        } else if (scene == "limit") {
+            typeInto(child<QLineEdit>(f.view(WindowId::Form2), "Text30"), QStringLiteral("2,5"));
+            pickMenu(f.view(WindowId::Form2)->layoutPanel(), 1, 1, 1);
+            pickMenu(f.view(WindowId::Form2)->layoutPanel(), 1, 2, 1);
+            DialogAnswerer answerer;
+            answerer.expect([](QWidget* window) {
+                auto* dialog = qobject_cast<Form11*>(window);
+                if (!dialog) return false;
+                dialog->move(300, 200);
+                shoot(QStringLiteral("limit"));
+                dialog->Check3->click();
+                return true;
+            });
+            clickButton(f.mainPanel(), 4);
+            waitFor([&answerer] { return answerer.done(); });
+        } else if (scene == "medium") {
+            DialogAnswerer answerer;
+            answerer.expect([](QWidget* window) {
+                auto* dialog = qobject_cast<Form10*>(window);
+                if (!dialog) return false;
+                dialog->move(300, 200);
+                typeInto(dialog->Text11, QStringLiteral("3500"));
+                typeInto(dialog->Text12, QStringLiteral("1040"));
+                shoot(QStringLiteral("medium"));
+                dialog->close();
+                return true;
+            });
+            answerer.expect([](QWidget* window) {
+                if (auto* box = qobject_cast<QMessageBox*>(window)) box->accept();
+                return true;
+            });
+            chooseInList(child<QComboBox>(f.view(WindowId::Form2), "Combo7"), 1);
+            waitFor([&answerer] { return answerer.done(); });
+        } else if (scene == "menu") {
+            hoverButton(f.mainPanel(), 3);
+            QTest::mouseClick(f.mainPanel(), Qt::LeftButton, {}, f.mainPanel()->buttonRect(3).center());
+            waitFor([&f] { return f.mainPanel()->openMenu() && f.mainPanel()->openMenu()->isVisible(); });
+            shoot(scene);
+            f.mainPanel()->openMenu()->close();
+        }
+    }
+    return 0;
+}
