@@ -577,7 +577,6 @@ void MDIForm1::calculate() {
         kalvar::Calculator calculator(session_->state, session_->windows, *ui_);
         calculator.calculateCommand();
         ui_->setBusy(false);
-        refreshAll();
         // The additional results of every window that shows them get the new values.
         for (WindowId id : calcWindowIds)
             if (modelWindow(*session_, id).Check1.value == 1) view(id)->Check1_Click();

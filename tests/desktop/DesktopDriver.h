@@ -131,11 +131,12 @@ inline void chooseInList(QComboBox* list, int index) {
     QCoreApplication::processEvents();
 }
 
-// The visible windows that wait for an answer, the innermost first.
+// A visible window that waits for an answer: a modal one first, then the dialogs that wait
+// without modality (the limit question, the custom medium, the report's dialogs).
 inline QWidget* waitingWindow() {
     if (QWidget* modal = QApplication::activeModalWidget()) return modal;
     for (QWidget* window : QApplication::topLevelWidgets())
-        if (window->isVisible() && (window->inherits("Form11") || window->inherits("Form10"))) return window;
+        if (window->isVisible() && window->inherits("QDialog")) return window;
     return nullptr;
 }
 

@@ -10,6 +10,7 @@
 #include <random>
 
 #include "DesktopDriver.h"
+#include "ReportCommands.h"
 
 using namespace desktop;
 
@@ -23,7 +24,7 @@ class RandomUser : public QObject {
   public:
     RandomUser(const QString& workDir, uint32_t seed) : workDir_(workDir), random_(seed) {
         for (QTimer& timer : nestedTimers_) {
-            timer.setInterval(0);
+            timer.setInterval(1);
             connect(&timer, &QTimer::timeout, this, [this] { nestedStep(); });
         }
     }
@@ -59,6 +60,8 @@ class RandomUser : public QObject {
     void restart() {
         form_.reset();
         form_ = startProgram(workDir_);
+        form_->resize(1000, 640); // fewer pixels to paint after every event
+        form_->reports()->openFile = [](const QString&) { return true; }; // saved reports stay closed
         ++restarts_;
     }
 
@@ -75,6 +78,15 @@ class RandomUser : public QObject {
     void nestedStep() {
         if (depth_ == 0 || sent_ >= target_ + 1000) return;
         QWidget* window = waitingWindow();
+        if (qEnvironmentVariableIsSet("RANDOM_DEBUG") && ++debugTicks_ % 2000 == 0) {
+            QStringList shown;
+            for (QWidget* w : QApplication::topLevelWidgets())
+                shown << QStringLiteral("%1/%2/%3")
+                             .arg(QString::fromLatin1(w->metaObject()->className()), w->objectName())
+                             .arg(w->isVisible());
+            qInfo("depth %d sent %d waiting %s; %s", depth_, sent_,
+                  window ? window->metaObject()->className() : "-", qPrintable(shown.join(' ')));
+        }
         if (window == nullptr) return;
         if (depth_ >= deepestWait || sent_ >= target_) {
             window->close();
@@ -126,11 +138,12 @@ class RandomUser : public QObject {
 
     void inMainWindow() {
         MDIForm1& form = *form_;
-        switch (pick(13)) {
-        case 12: // "Расчет"
+        if (pick(40) == 0) { // "Расчет", often enough to meet every window state
             ++calculations;
             clickButton(form.mainPanel(), 4);
-            break;
+            return;
+        }
+        switch (pick(12)) {
         case 0:
         case 1:
         case 2: { // a panel button: its click or its menu
@@ -201,6 +214,7 @@ class RandomUser : public QObject {
     std::unique_ptr<MDIForm1> form_;
     std::array<QTimer, deepestWait + 1> nestedTimers_;
     int depth_ = 0;
+    long debugTicks_ = 0;
     int sent_ = 0;
     int target_ = 0;
     int restarts_ = 0;
@@ -220,6 +234,8 @@ class RandomUseTest : public QObject {
                                : 20000;
         qInfo("random user: seed %u, %d events", seed, events);
         QTemporaryDir workDir;
+        // Saved and printed reports go into the working directory.
+        QDir::setCurrent(workDir.path());
         RandomUser user(workDir.path(), seed);
         QDesktopServices::setUrlHandler(QStringLiteral("http"), &user, "ignoreUrl");
         QElapsedTimer clock;
