@@ -2,6 +2,7 @@
 // commands, the unit switch, the limit dialog, the quit question, and the commands refused while a
 // calculation waits for a dialog.
 #include <QDesktopServices>
+#include <QDir>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -409,6 +410,33 @@ class MainWindowTest : public QObject {
         clickButton(form.mainPanel(), exitButton);
         QVERIFY(waitFor([&form] { return !form.isVisible(); }));
         QVERIFY(answerer.unexpected.isEmpty());
+    }
+
+    // "Сохранить" and "Печать" in the "Данные " menu ask for the delivery terms first; while they
+    // wait, the other commands are refused; closing the dialog cancels without a word.
+    void saveAndPrintAskTerms() {
+        MDIForm1& form = start();
+        clickButton(form.mainPanel(), calculateButton);
+        DialogAnswerer answerer;
+        QStringList asked;
+        bool blocked = true;
+        for (int i = 0; i < 2; ++i)
+            answerer.expect([&](QWidget* window) {
+                if (!window->inherits("Form4")) return false;
+                asked << window->objectName();
+                blocked = blocked && form.commandsBlocked();
+                window->close();
+                return true;
+            });
+        QVERIFY(pickMenu(form.mainPanel(), dataButton, 1));
+        QVERIFY(waitFor([&asked] { return asked.size() == 1; }));
+        QVERIFY(pickMenu(form.mainPanel(), dataButton, 2));
+        QVERIFY(waitFor([&answerer] { return answerer.done(); }));
+        QCOMPARE(asked.size(), 2);
+        QVERIFY(blocked);
+        QCOMPARE(answerer.unexpected, QStringList());
+        QVERIFY(!form.commandsBlocked());
+        QVERIFY(QDir(workDir_.path()).entryList(QDir::Files).isEmpty());
     }
 
     void calculateHeating() {
