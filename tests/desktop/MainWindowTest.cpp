@@ -117,6 +117,20 @@ class MainWindowTest : public QObject {
         QCOMPARE(form.hintLine()->text(),
                  QStringLiteral(
                      "Кнопка: Расчет Подсказка: Расчет выбранного задания для выбранной тепловой системы"));
+
+        // An entry of a main-panel menu under the pointer: its caption and tool tip.
+        hoverButton(form.mainPanel(), systemButton);
+        QTest::mouseClick(form.mainPanel(), Qt::LeftButton, {},
+                          form.mainPanel()->buttonRect(systemButton).center());
+        QMenu* menu = form.mainPanel()->openMenu();
+        QVERIFY(menu && waitFor([menu] { return menu->isVisible(); }));
+        QTest::mouseMove(menu, menu->actionGeometry(menu->actions().at(2)).center());
+        QVERIFY(waitFor([&form] { return form.hintLine()->text().startsWith(QStringLiteral("Меню: ")); }));
+        const ZuPanelMenuItem& ventilation =
+            form.mainPanel()->Buttons().Item(systemButton).MenuItems().Item(3);
+        QCOMPARE(form.hintLine()->text(), QStringLiteral("Меню: ") + ventilation.Caption() +
+                                              QStringLiteral("   Подсказка: ") + ventilation.ToolTipText());
+        menu->close();
     }
 
     // A site's two workbooks: its default inputs land in the windows, its owner names the series,
@@ -345,6 +359,9 @@ class MainWindowTest : public QObject {
             QVERIFY(form6->Label1->isVisible());
             QCOMPARE(form6->Label1->text(), QStringLiteral("Отствует база данных с тепловыми схемами."));
         }
+        // Shutting the program down closes the picture windows with it.
+        form.close();
+        QVERIFY(!shown->isVisible());
     }
 
     void webSiteCommand() {
