@@ -6,7 +6,7 @@ packages=(
   build-essential cmake ninja-build pkg-config
   clang-14 libclang-rt-14-dev
   libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev
-  qt6-base-dev qt6-tools-dev qt6-tools-dev-tools designer-qt6
+  qt6-base-dev qt6-tools-dev qt6-tools-dev-tools designer-qt6 qt6-translations-l10n
   libxlsxwriter-dev libfreexl-dev libzip-dev
   fonts-liberation fonts-dejavu-core
   xvfb xauth imagemagick
