@@ -98,6 +98,8 @@ const std::pair<const char*, const char*> accessibleNames[] = {
     {"Text35", "v нагреваемой среды, м/с"},
     {"Text6",  "ΔP max греющей среды, {P}"},
     {"Text10", "ΔP max второй ступени, кПа"},
+    {"Combo8", "D трубы между ступенями, мм"},
+    {"Text67", "v в трубе между ступенями, м/с"},
     {"Text7",  "ΔP max нагреваемой среды, {P}"},
     {"Text36", "ΔP греющей среды, {P}"},
     {"Text37", "ΔP нагреваемой среды, {P}"},
@@ -233,6 +235,9 @@ CalcWindowView::CalcWindowView(DesktopHost& host, CalcWindow& window, std::share
         if (self) self->mediumChanged(false);
     });
 
+    // The velocity in the pipe between the stages is a result.
+    w_.Text67.locked = true;
+    w_.Text67.backColor = kalvar::colours::result;
     w_.Frame5.backColor = kalvar::colours::resultFrame;
     w_.Frame3.backColor = kalvar::colours::resultFrame;
     group_->summaryOf(w_.id) = LayoutSummary{};
@@ -453,6 +458,28 @@ void CalcWindowView::build() {
         QLineEdit* secondStage = makeBox(table, "Text10");
         tableLayout->addWidget(secondStage, 4, 4);
         numberFilter::install(secondStage, numberFilter::numberCharacters, *binding_);
+        // The pipe between the stages: its bore, chosen, and the velocity in it, a result. They
+        // share the two free cells of the optimum row, each with its unit.
+        auto* pipe = new QHBoxLayout;
+        pipe->setSpacing(2);
+        auto* bore = new QComboBox(table);
+        bore->setObjectName(QStringLiteral("Combo8"));
+        bore->setFixedHeight(rowHeight);
+        binding_->bindList(bore, w_.Combo8);
+        watchHint(bore);
+        pipe->addWidget(bore);
+        auto* boreUnit = staticLabel(table, QStringLiteral("мм"), Qt::AlignLeft | Qt::AlignVCenter);
+        boreUnit->setFont(small);
+        pipe->addWidget(boreUnit);
+        QLineEdit* velocity = makeBox(table, "Text67");
+        velocity->setFixedWidth(metrics.horizontalAdvance(QStringLiteral("00,00")) + 8);
+        pipe->addWidget(velocity);
+        auto* velocityUnit = staticLabel(table, QStringLiteral("м/с"), Qt::AlignLeft | Qt::AlignVCenter);
+        velocityUnit->setFont(small);
+        pipe->addWidget(velocityUnit);
+        pipe->addStretch(1);
+        tableLayout->addLayout(pipe, 4, 5, 1, 2);
+        pipeUnits_ = {boreUnit, velocityUnit};
     }
     root->addWidget(table);
 
@@ -512,6 +539,9 @@ void CalcWindowView::watchHint(QWidget* widget) {
 
 void CalcWindowView::refresh() {
     binding_->refresh();
+    // The units follow the pipe's list and velocity box.
+    if (pipeUnits_.first) pipeUnits_.first->setVisible(w_.Combo8.visible);
+    if (pipeUnits_.second) pipeUnits_.second->setVisible(w_.Text67.visible);
     placeFlowSuperscript();
     mirrorLayoutMarks();
     mirrorGivenParameterMarks();

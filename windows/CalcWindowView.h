@@ -141,6 +141,7 @@ class CalcWindowView : public QWidget {
     QHash<QObject*, QString> controlNames_;                   // widget → control name, for hints
     std::vector<std::pair<QPointer<QWidget>, size_t>> named_; // widgets with an accessible name, by table row
     QPointer<QLabel> flowUnit_, cube_;                        // "м  /ч" and its superscript "3"
+    std::pair<QPointer<QLabel>, QPointer<QLabel>> pipeUnits_; // "мм" and "м/с" of the pipe between the stages
     QPointer<QWidget> attached_; // the MDI window holding this view, once it is shown there
     bool placing_ = false;
     bool closing_ = false;

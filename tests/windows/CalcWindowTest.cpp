@@ -131,6 +131,7 @@ class CalcWindowTest : public QObject {
     void commandsWaitWhileBlocked();
     void secondStageInputFollowsTheSystem_data();
     void secondStageInputFollowsTheSystem();
+    void pipeBetweenTheStages();
     void inputFilters_data();
     void inputFilters();
     void pasteKeepsTypableCharacters();
@@ -386,11 +387,47 @@ void CalcWindowTest::secondStageInputFollowsTheSystem() {
     QFETCH(QString, system);
     QFETCH(bool, shown);
     Desk desk(shown ? kalvar::parallelScheme : kalvar::twoStageMixedScheme);
-    auto* secondStage = desk.widget<QLineEdit>("Form3", "Text10");
-    QCOMPARE(secondStage->isVisible(), !shown);
+    const QList<QWidget*> secondStage = {desk.widget<QLineEdit>("Form3", "Text10"),
+                                         desk.widget<QComboBox>("Form3", "Combo8"),
+                                         desk.widget<QLineEdit>("Form3", "Text67")};
+    for (QWidget* widget : secondStage)
+        QCOMPARE(widget->isVisible(), !shown);
     QVERIFY(pick(desk.h.main, 3, system));
-    QCOMPARE(secondStage->isVisible(), shown);
+    for (QWidget* widget : secondStage)
+        QCOMPARE(widget->isVisible(), shown);
     QCOMPARE(desk.h.subWindow(WindowId::Form1)->isVisible(), desk.model("Form1").visible);
+}
+
+// The bore of the pipe between the stages is picked from the keyboard and runs the model's change
+// handlers; the velocity in it is a yellow result the user cannot type into.
+void CalcWindowTest::pipeBetweenTheStages() {
+    int changes = 0; // outlives the window model holding the handler below
+    Desk desk(kalvar::twoStageMixedScheme);
+    CalcWindow& w = desk.model("Form3");
+    w.Combo8.onListChange([&changes] { ++changes; });
+    auto* bore = desk.widget<QComboBox>("Form3", "Combo8");
+    QVERIFY(bore && bore->isVisible());
+    QCOMPARE(bore->count(), 8);
+    QCOMPARE(bore->currentText(), QStringLiteral("50"));
+    QCOMPARE(bore->accessibleName(), QStringLiteral("D трубы между ступенями, мм"));
+    bore->setFocus();
+    QTest::keyClick(bore, Qt::Key_Down);
+    QTest::keyClick(bore, Qt::Key_Down);
+    QCOMPARE(w.Combo8.listIndex, 6);
+    QCOMPARE(kalvar::selectedPipeBore(w.Combo8), 80);
+    QCOMPARE(changes, 2);
+
+    auto* velocity = desk.widget<QLineEdit>("Form3", "Text67");
+    QVERIFY(velocity->isReadOnly());
+    QCOMPARE(baseColour(velocity), yellow);
+    QCOMPARE(velocity->accessibleName(), QStringLiteral("v в трубе между ступенями, м/с"));
+    velocity->setFocus();
+    QTest::keyClicks(velocity, "12");
+    QCOMPARE(w.Text67.text, std::string());
+    // A velocity the calculation writes shows at once.
+    w.Text67.text = "1,25";
+    desk.view("Form3")->refresh();
+    QCOMPARE(velocity->text(), QStringLiteral("1,25"));
 }
 
 // ---------------------------------------------------------------------------------------------
