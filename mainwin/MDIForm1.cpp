@@ -437,6 +437,15 @@ void MDIForm1::print() {
     reports_->print();
 }
 
+void MDIForm1::savePdf() {
+    if (commandsBlocked()) {
+        QApplication::beep();
+        return;
+    }
+    WaitScope wait(*this);
+    reports_->savePdf();
+}
+
 const kalvar::OwnerDetails& MDIForm1::owner() const {
     return reports_->owner;
 }

@@ -53,6 +53,7 @@ class MDIForm1 : public QMainWindow, public DesktopHost {
     void switchUnit(const QString& caption) override;
     void save() override;
     void print() override;
+    void savePdf() override;
     void dither(QWidget* window) override;
     void showAdditionalResults(kalvar::CalcWindow& window) override;
     void hideAdditionalResults() override;

@@ -836,6 +836,7 @@ void CalcWindowView::layoutCommand(const QString& caption, const QString& key) {
 void CalcWindowView::mainPanelCommand(const QString& caption) {
     if (caption == QStringLiteral("Сохранить")) return host_.save();
     if (caption == QStringLiteral("Печать")) return host_.print();
+    if (caption == QStringLiteral("Сохранить PDF")) return host_.savePdf();
     for (int kind = 1; kind <= 8; ++kind)
         if (caption == qs(systemCaptions[kind - 1])) return host_.selectSystem(kind);
     for (const char* unit : unitCaptions)

@@ -25,9 +25,10 @@ class DesktopHost {
     virtual void selectSystem(int kind) = 0;
     // A pick in "Размерность": the numbers, labels and check marks of the unit switch.
     virtual void switchUnit(const QString& caption) = 0;
-    // "Сохранить" and "Печать" of the "Данные " menu.
+    // "Сохранить", "Печать" and "Сохранить PDF" of the "Данные " menu.
     virtual void save() = 0;
     virtual void print() = 0;
+    virtual void savePdf() = 0;
     // Paints the background of a calculation window when it is activated.
     virtual void dither(QWidget* window) = 0;
     // Places and shows the additional-results window for `window` (filled by the core), or hides it.

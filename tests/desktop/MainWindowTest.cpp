@@ -429,15 +429,16 @@ class MainWindowTest : public QObject {
         QVERIFY(answerer.unexpected.isEmpty());
     }
 
-    // "Сохранить" and "Печать" in the "Данные " menu ask for the delivery terms first; while they
-    // wait, the other commands are refused; closing the dialog cancels without a word.
+    // "Сохранить", "Печать" and "Сохранить PDF" in the "Данные " menu ask for the delivery terms
+    // first; while they wait, the other commands are refused; closing the dialog cancels without a
+    // word.
     void saveAndPrintAskTerms() {
         MDIForm1& form = start();
         clickButton(form.mainPanel(), calculateButton);
         DialogAnswerer answerer;
         QStringList asked;
         bool blocked = true;
-        for (int i = 0; i < 2; ++i)
+        for (int i = 0; i < 3; ++i)
             answerer.expect([&](QWidget* window) {
                 if (!window->inherits("Form4")) return false;
                 asked << window->objectName();
@@ -448,8 +449,10 @@ class MainWindowTest : public QObject {
         QVERIFY(pickMenu(form.mainPanel(), dataButton, 1));
         QVERIFY(waitFor([&asked] { return asked.size() == 1; }));
         QVERIFY(pickMenu(form.mainPanel(), dataButton, 2));
+        QVERIFY(waitFor([&asked] { return asked.size() == 2; }));
+        QVERIFY(pickMenu(form.mainPanel(), dataButton, 3));
         QVERIFY(waitFor([&answerer] { return answerer.done(); }));
-        QCOMPARE(asked.size(), 2);
+        QCOMPARE(asked.size(), 3);
         QVERIFY(blocked);
         QCOMPARE(answerer.unexpected, QStringList());
         QVERIFY(!form.commandsBlocked());

@@ -312,6 +312,9 @@ void CalcWindowTest::mainPanelCommands_data() {
     QTest::newRow("print") << 2 << "Печать"
                            << ""
                            << "print";
+    QTest::newRow("save PDF") << 2 << "Сохранить PDF"
+                              << ""
+                              << "savePdf";
     QTest::newRow("hot water system") << 3 << "Теплообменник ГВС"
                                       << ""
                                       << "selectSystem 1";

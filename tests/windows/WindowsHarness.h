@@ -47,6 +47,7 @@ class HarnessWindow : public QMainWindow, public DesktopHost {
     void switchUnit(const QString& caption) override;
     void save() override { calls << QStringLiteral("save"); }
     void print() override { calls << QStringLiteral("print"); }
+    void savePdf() override { calls << QStringLiteral("savePdf"); }
     void dither(QWidget* window) override { calls << QStringLiteral("dither ") + window->objectName(); }
     void showAdditionalResults(kalvar::CalcWindow& window) override;
     void hideAdditionalResults() override;
