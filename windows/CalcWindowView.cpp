@@ -1,5 +1,6 @@
 #include "CalcWindowView.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QEvent>
@@ -347,7 +348,16 @@ void CalcWindowView::build() {
     auto* check1 = new QCheckBox(this);
     check1->setObjectName(QStringLiteral("Check1"));
     binding_->bindCheck(check1, w_.Check1);
-    connect(check1, &QCheckBox::clicked, this, [this] { Check1_Click(); });
+    connect(check1, &QCheckBox::clicked, this, [this](bool checked) {
+        // While a calculation waits for a dialog the switch is refused: the check goes back.
+        if (host_.commandsBlocked()) {
+            w_.Check1.value = checked ? 0 : 1;
+            QApplication::beep();
+            refresh();
+            return;
+        }
+        Check1_Click();
+    });
     watchHint(check1);
     titleRow->addWidget(check1);
     left->addLayout(titleRow);

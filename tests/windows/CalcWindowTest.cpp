@@ -139,6 +139,7 @@ class CalcWindowTest : public QObject {
     void customMedium();
     void additionalResultsOnAndOff_data();
     void additionalResultsOnAndOff();
+    void additionalResultsWaitWhileBlocked();
     void pointerHints_data();
     void pointerHints();
     void panelAndFocusHints();
@@ -678,6 +679,34 @@ void CalcWindowTest::additionalResultsOnAndOff() {
     QCoreApplication::processEvents();
     QCOMPARE(sub->pos(), QPoint(0, twipsToPixels(stripTop, view)));
     QCOMPARE(sub->height(), strip);
+}
+
+// While a calculation waits for a dialog, a click on the switch leaves it as it was, either way.
+void CalcWindowTest::additionalResultsWaitWhileBlocked() {
+    Desk desk;
+    CalcWindowView* view = desk.view("Form2");
+    QMdiSubWindow* sub = desk.h.subWindow(WindowId::Form2);
+    const QPoint strip = sub->pos();
+    auto* check = desk.widget<QCheckBox>("Form2", "Check1");
+
+    desk.h.blocked = true;
+    QTest::mouseClick(check, Qt::LeftButton);
+    QCOMPARE(view->model().Check1.value, 0);
+    QVERIFY(!check->isChecked());
+    QCOMPARE(sub->pos(), strip);
+    QVERIFY(desk.h.calls.filter("AdditionalResults").isEmpty());
+
+    desk.h.blocked = false;
+    QTest::mouseClick(check, Qt::LeftButton);
+    QCOMPARE(view->model().Check1.value, 1);
+    desk.h.calls.clear();
+
+    desk.h.blocked = true;
+    QTest::mouseClick(check, Qt::LeftButton);
+    QCOMPARE(view->model().Check1.value, 1);
+    QVERIFY(check->isChecked());
+    QCOMPARE(sub->y(), 0);
+    QVERIFY(desk.h.calls.filter(QRegularExpression("AdditionalResults|Scheme")).isEmpty());
 }
 
 // ---------------------------------------------------------------------------------------------
