@@ -263,9 +263,10 @@ void ZuPanelTest::designDataOfEachInstance_data() {
     // clang-format off
     QTest::newRow("10 panel")       << 10 << ""      << "Главная панель" << "" << 8 << false << true;
     QTest::newRow("10 quit")        << 10 << "1"     << "Выход" << "Выход из программы" << 0 << false << true;
-    QTest::newRow("10 data")        << 10 << "2"     << "Данные " << "Сохранение или печать данных" << 2 << false << true;
+    QTest::newRow("10 data")        << 10 << "2"     << "Данные " << "Сохранение или печать данных" << 3 << false << true;
     QTest::newRow("10 save")        << 10 << "2.1"   << "Сохранить" << "Сохранить отчет в книге" << 0 << false << true;
     QTest::newRow("10 print")       << 10 << "2.2"   << "Печать" << "Печать отчета" << 0 << false << true;
+    QTest::newRow("10 save PDF")    << 10 << "2.3"   << "Сохранить PDF" << "Сохранить отчет в PDF" << 0 << false << true;
     QTest::newRow("10 system")      << 10 << "3"     << "Система" << "Выбор системы теплоснабжения" << 10 << false << true;
     QTest::newRow("10 hot water")   << 10 << "3.1"   << "Теплообменник ГВС" << "" << 0 << false << true;
     QTest::newRow("10 heating")     << 10 << "3.2"   << "Теплообменник отопления" << "" << 0 << true << true;
