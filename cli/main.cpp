@@ -13,6 +13,9 @@
 #include "batch.h"
 #include "cipher.h"
 #include "task.h"
+#ifdef KALVAR_HAVE_REPORTS
+#include "ReportCommand.h"
+#endif
 
 namespace {
 
@@ -118,6 +121,9 @@ std::string generalHelp() {
            "  encipher  write TEXT as the owner-details workbook stores it\n"
            "  decipher  read an enciphered owner-details TEXT\n"
            "  help    this help, or the help of one command (kalvar-cli help calc)\n"
+#ifdef KALVAR_HAVE_REPORTS
+           "  report  the report of a task as a workbook and a PDF (kalvar-cli help report)\n"
+#endif
            "\nOptions:\n"
            "  --help, -h   this help (after a command: that command's help)\n"
            "  --version    the version\n\n" +
@@ -276,6 +282,9 @@ int helpCommand(const std::vector<std::string>& args) {
     if (args[0] == "encipher") return printed(encipherHelp());
     if (args[0] == "decipher") return printed(decipherHelp());
     if (args[0] == "help") return printed(helpHelp());
+#ifdef KALVAR_HAVE_REPORTS
+    if (args[0] == "report") return printed(std::string(kalvar::reportHelp));
+#endif
     return usageError("no command \"" + args[0] + "\"", helpUsage);
 }
 
@@ -293,6 +302,9 @@ int main(int argc, char** argv) {
         if (command == "encipher") return cipherCommand(args, true);
         if (command == "decipher") return cipherCommand(args, false);
         if (command == "help") return helpCommand(args);
+#ifdef KALVAR_HAVE_REPORTS
+        if (command == "report") return kalvar::reportCommand(args, std::cout, std::cerr);
+#endif
         if (isOption(command)) return usageError("unknown option \"" + command + "\"", usageLines);
         return usageError("no command \"" + command + "\"", usageLines);
     } catch (const std::exception& e) {
