@@ -92,6 +92,10 @@ class Calculator {
     long coldEndSteps_ = 1;
 };
 
+// The passes a window shows: its pass list, or for "автовыбор" those the search stored in `Text59`;
+// 0 when it shows none. The pass drawing and the report both go by it.
+int shownPassCount(const CalcWindow& form);
+
 // A sizing stopped inside the search; its text becomes the message.
 class SizingStopped : public std::runtime_error {
   public:

@@ -205,11 +205,19 @@ void Calculator::calculateTwoStage() {
     if (bore > 0) hw.Text67.text = format(pipeVelocity(returnWater, bore), 2);
 }
 
+int shownPassCount(const CalcWindow& form) {
+    int z = form.Combo2.listIndex + 1;
+    if (z == 4) {
+        const double shown = readNumber(form.Text59.text);
+        z = std::isfinite(shown) && shown >= 1 && shown < 4 ? static_cast<int>(shown) : 0;
+    }
+    return z >= 1 && z <= 3 ? z : 0;
+}
+
 void Calculator::p1(int /*side*/) {
     CalcWindow& f = form();
-    int z = f.Combo2.listIndex + 1;
-    if (z == 4) z = static_cast<int>(std::floor(readNumber(f.Text59.text)));
-    if (z < 1 || z > 3) return;
+    const int z = shownPassCount(f);
+    if (z == 0) return;
     const std::string picture = "KM " + std::to_string(z) + "x.jpg";
     std::string legend = "1.Вход греющей среды.\r2.Выход греющей среды.\r3.Выход нагреваемой среды.\r4.Вход "
                          "нагреваемой среды.";

@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "SheetRenderer.h"
+#include "calculator.h"
 #include "number_text.h"
 
 namespace kalvar {
@@ -183,7 +184,7 @@ class ReportWriter {
             current.form = e.window;
             current.column = e.column;
             current.plateType = plateTypeOf(*e.window);
-            current.passCount = passCountOf(*e.window);
+            current.passCount = shownPassCount(*e.window);
             current.exchangers = e.window->Combo3.listIndex + 1;
             current.countText = current.exchangers == 1 ? "" : std::to_string(current.exchangers) + " x ";
             writeResultColumns(sheet, current);
@@ -202,16 +203,6 @@ class ReportWriter {
         default:
             return s_.ventLastType;
         }
-    }
-
-    // The passes of the window's pass list, or for "автовыбор" those the search showed in Text59.
-    static int passCountOf(const CalcWindow& form) {
-        int z = form.Combo2.listIndex + 1;
-        if (z == 4) {
-            const double shown = readNumber(form.Text59.text);
-            z = std::isfinite(shown) && shown >= 1 && shown < 4 ? static_cast<int>(shown) : 0;
-        }
-        return z >= 1 && z <= 3 ? z : 0;
     }
 
     void writeResultColumns(Sheet& sheet, const Current& x) {
