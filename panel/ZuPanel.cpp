@@ -146,6 +146,12 @@ void ZuPanelButton::setEnabled(bool enabled) {
     if (panel_) panel_->buttonChanged();
 }
 
+QString ZuPanelButton::shownToolTip() const {
+    if (shortcutText_.isEmpty()) return toolTipText_;
+    if (toolTipText_.isEmpty()) return shortcutText_;
+    return QStringLiteral("%1 (%2)").arg(toolTipText_, shortcutText_);
+}
+
 void ZuPanelButton::setCaption(const QString& caption) {
     if (caption_ == caption) return;
     caption_ = caption;
@@ -240,16 +246,16 @@ bool ZuPanel::loadDesign(const QString& path) {
 void ZuPanel::buttonChanged() {
     view_->invalidate();
     // A button that disappeared or was disabled loses its hover, press and keyboard choice.
-    auto usable = [this](int b) {
-        return b >= 1 && b <= buttons_.Count() && buttons_.Item(static_cast<int16_t>(b)).Visible() &&
-               buttons_.Item(static_cast<int16_t>(b)).Enabled();
-    };
-    if (!usable(hovered_)) hovered_ = 0;
-    if (!usable(pressed_)) {
+    if (!isUsable(hovered_)) hovered_ = 0;
+    if (!isUsable(pressed_)) {
         pressed_ = 0;
         commandRunning_ = false;
     }
-    if (!usable(focused_)) focused_ = 0;
+    // With the focus here the keyboard moves on to a neighbour, so that Enter still acts.
+    if (hasFocus())
+        keepFocusedUsable();
+    else if (!isUsable(focused_))
+        focused_ = 0;
     updateGeometry();
     update();
     notifyAccessibility();
@@ -295,6 +301,7 @@ QImage ZuPanel::paintedImage() {
         look.hot = ((options_ & 1) && b == hovered_) || (b == focused_ && keyboardFocus_ && hasFocus());
         look.pressed = b == pressed_ && (commandRunning_ || b == hovered_);
         look.menuOpen = b == menuOwner_;
+        look.focused = b == focused_ && hasFocus();
     }
     return view_->render(*this, size(), looks);
 }
@@ -328,7 +335,7 @@ bool ZuPanel::setHovered(int b) {
     hovered_ = b;
     hideToolTip();
     update();
-    if (b != 0 && (options_ & 2) && !buttons_.Item(static_cast<int16_t>(b)).ToolTipText().isEmpty() &&
+    if (b != 0 && (options_ & 2) && !buttons_.Item(static_cast<int16_t>(b)).shownToolTip().isEmpty() &&
         !openMenu())
         toolTipTimer_.start(toolTipDelayMs);
     return b == 0 || announce(b);
@@ -338,6 +345,26 @@ void ZuPanel::mouseMoveEvent(QMouseEvent* event) {
     const int b = buttonAt(event->position().toPoint());
     if (!setHovered(b)) return;
     if (b == 0) entered_ = 0; // between buttons: the next button entered is announced again
+}
+
+bool ZuPanel::isUsable(int b) const {
+    return b >= 1 && b <= buttons_.Count() && buttons_.Item(static_cast<int16_t>(b)).Visible() &&
+           buttons_.Item(static_cast<int16_t>(b)).Enabled();
+}
+
+void ZuPanel::keepFocusedUsable() {
+    if (isUsable(focused_)) return;
+    const std::vector<int> usable = usableButtons();
+    const auto next = std::find_if(usable.begin(), usable.end(), [this](int b) { return b > focused_; });
+    focused_ = next != usable.end() ? *next : usable.empty() ? 0 : usable.back();
+}
+
+// Chooses button b for the keyboard; the hint line and the panel the commands go to follow it as they
+// follow the pointer.
+void ZuPanel::focusButton(int b) {
+    focused_ = b;
+    update();
+    if (focused_ && announce(focused_)) notifyAccessibilityFocus();
 }
 
 void ZuPanel::leaveEvent(QEvent* event) {
@@ -412,34 +439,36 @@ void ZuPanel::keyPressEvent(QKeyEvent* event) {
         return;
     }
     keyboardFocus_ = true;
-    auto position = std::find(usable.begin(), usable.end(), focused_);
+    keepFocusedUsable();
+    const int count = static_cast<int>(usable.size());
+    const int at = static_cast<int>(std::find(usable.begin(), usable.end(), focused_) - usable.begin());
+    const ZuPanelButton& focused = buttons_.Item(static_cast<int16_t>(focused_));
     switch (event->key()) {
     case Qt::Key_Left:
-    case Qt::Key_Right: {
-        const int count = static_cast<int>(usable.size());
-        int at = position == usable.end() ? -1 : static_cast<int>(position - usable.begin());
-        if (event->key() == Qt::Key_Right)
-            at = (at + 1) % count;
-        else
-            at = at < 0 ? count - 1 : (at + count - 1) % count;
-        focused_ = usable[static_cast<size_t>(at)];
-        update();
-        if (announce(focused_)) notifyAccessibilityFocus();
+        focusButton(usable[static_cast<size_t>((at + count - 1) % count)]);
         return;
-    }
+    case Qt::Key_Right:
+        focusButton(usable[static_cast<size_t>((at + 1) % count)]);
+        return;
     case Qt::Key_Home:
+        focusButton(usable.front());
+        return;
     case Qt::Key_End:
-        focused_ = event->key() == Qt::Key_Home ? usable.front() : usable.back();
-        update();
-        if (announce(focused_)) notifyAccessibilityFocus();
+        focusButton(usable.back());
         return;
     case Qt::Key_Return:
     case Qt::Key_Enter:
     case Qt::Key_Space:
-    case Qt::Key_Down:
-        if (position == usable.end()) break;
         activateButton(focused_);
         return;
+    case Qt::Key_Down: // with or without Alt, as a drop-down list opens
+    case Qt::Key_F4:
+        // Only a menu opens this way; a command runs by Enter or Space alone.
+        if (focused.hasMenu()) {
+            activateButton(focused_);
+            return;
+        }
+        break;
     default:
         break;
     }
@@ -448,20 +477,27 @@ void ZuPanel::keyPressEvent(QKeyEvent* event) {
 
 void ZuPanel::focusInEvent(QFocusEvent* event) {
     QWidget::focusInEvent(event);
-    // Only focus that came by the keyboard chooses a button; a window's activation does not.
-    keyboardFocus_ = event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason;
-    if (!keyboardFocus_) return;
-    if (focused_ == 0) {
+    const Qt::FocusReason reason = event->reason();
+    // Back from a menu or a dialog the keyboard goes on where it was; the pointer gives no keyboard look.
+    if (reason == Qt::PopupFocusReason || reason == Qt::ActiveWindowFocusReason) {
+        keepFocusedUsable();
+        update();
+        return;
+    }
+    keyboardFocus_ = reason != Qt::MouseFocusReason;
+    const bool fresh = focused_ == 0;
+    keepFocusedUsable();
+    if (fresh) {
         const std::vector<int> usable = usableButtons();
         if (!usable.empty()) focused_ = usable.front();
     }
-    update();
-    if (focused_ && announce(focused_)) notifyAccessibilityFocus();
+    focusButton(focused_);
 }
 
 void ZuPanel::focusOutEvent(QFocusEvent* event) {
     QWidget::focusOutEvent(event);
-    if (!openMenu()) keyboardFocus_ = false;
+    if (event->reason() != Qt::PopupFocusReason && event->reason() != Qt::ActiveWindowFocusReason)
+        keyboardFocus_ = false;
     update();
 }
 
@@ -516,7 +552,7 @@ void ZuPanel::ButtonOption(bool on, int option) {
 
 void ZuPanel::showToolTip() {
     if (hovered_ == 0 || !(options_ & 2) || openMenu() || !isVisible()) return;
-    const QString text = buttons_.Item(static_cast<int16_t>(hovered_)).ToolTipText();
+    const QString text = buttons_.Item(static_cast<int16_t>(hovered_)).shownToolTip();
     if (text.isEmpty()) return;
     if (!toolTip_) toolTip_ = new ZuPanelToolTip(this);
     const QRect rect = buttonRect(hovered_);
@@ -573,11 +609,17 @@ void ZuPanel::fillMenu(QMenu* menu, int b, int m) {
         QAction* action = nullptr;
         if (sub == 0 && owner.SubItems().Count() > 0) {
             QMenu* subMenu = menu->addMenu(menuText(entry.Caption()));
+            subMenu->setAccessibleName(entry.Caption().trimmed());
             fillMenu(subMenu, b, item);
             action = subMenu->menuAction();
         } else {
             action = menu->addAction(menuText(entry.Caption()));
-            connect(action, &QAction::triggered, this, [this, b, item, sub] { pickEntry(b, item, sub); });
+            connect(action, &QAction::triggered, this, [this, b, item, sub] {
+                // A pick by the mouse or the keys has closed the menus already; one through assistive
+                // technology triggers the entry alone and leaves them over the windows.
+                hideMenus();
+                pickEntry(b, item, sub);
+            });
         }
         action->setEnabled(entry.Enabled());
         action->setCheckable(entry.Checked());
@@ -595,6 +637,8 @@ void ZuPanel::showMenu(int b, bool byKeyboard) {
     // there would hide the highlight of the current entry). The panel deletes it.
     menu_ = new QMenu;
     menu_->setObjectName(QStringLiteral("ZuPanelMenu%1").arg(b));
+    // Read out as the button that opened it; captions may end in blanks ("Данные ").
+    menu_->setAccessibleName(buttons_.Item(static_cast<int16_t>(b)).Caption().trimmed());
     fillMenu(menu_, b, 0);
     connect(menu_, &QMenu::aboutToHide, this, &ZuPanel::menuClosed);
     menuOwner_ = b;
@@ -611,6 +655,13 @@ void ZuPanel::showMenu(int b, bool byKeyboard) {
                 break;
             }
     }
+}
+
+void ZuPanel::hideMenus() {
+    if (!menu_) return;
+    for (QMenu* sub : menu_->findChildren<QMenu*>())
+        if (sub->isVisible()) sub->hide();
+    if (menu_->isVisible()) menu_->hide();
 }
 
 void ZuPanel::menuClosed() {

@@ -117,9 +117,17 @@ class ZuPanelButton {
     void setToolTipText(const QString& text) { toolTipText_ = text; }
     ZuPanel* panel() const { return panel_; }
 
+    // The key that runs this button's command from anywhere in its window, as the user reads it ("F9").
+    // The panel only shows it, after the tool tip and to assistive technology; the window owns the key.
+    QString ShortcutText() const { return shortcutText_; }
+    void setShortcutText(const QString& text) { shortcutText_ = text; }
+    // The tool tip as shown: the design text with the shortcut, if any, in brackets after it.
+    QString shownToolTip() const;
+
     void resetSpare() {
         caption_.clear();
         toolTipText_.clear();
+        shortcutText_.clear();
         visible_ = enabled_ = true;
         menuItems_.resetSpare();
         panel_ = nullptr;
@@ -129,6 +137,7 @@ class ZuPanelButton {
     friend class ZuPanel;
     QString caption_;
     QString toolTipText_;
+    QString shortcutText_;
     bool visible_ = true;
     bool enabled_ = true;
     ZuPanelMenuItems menuItems_;
@@ -181,7 +190,8 @@ class ZuPanel : public QWidget {
     QMenu* openMenu() const;
     // Opens button b's menu, or clicks it when it has none, as a press on it does.
     void activateButton(int b);
-    // The button chosen by the keyboard, 0 for none.
+    // The button chosen by the keyboard, 0 for none. While the panel has the focus one is always chosen
+    // (when any button is usable) and shows a focus frame.
     int focusedButton() const { return focused_; }
     // The shown tool tip, if any.
     QWidget* toolTipWindow() const;
@@ -221,9 +231,15 @@ class ZuPanel : public QWidget {
     bool announce(int b);
     void click(int b);
     std::vector<int> usableButtons() const;
+    bool isUsable(int b) const;
+    // Chooses a usable button for the keyboard when the chosen one is gone: the next one, else the one
+    // before, else none.
+    void keepFocusedUsable();
+    void focusButton(int b);
     void showMenu(int b, bool byKeyboard);
     void fillMenu(QMenu* menu, int b, int m);
     void closeMenu();
+    void hideMenus();
     void menuClosed();
     void pickEntry(int b, int m, int s);
     void selectEntry(int b, int m, int s);

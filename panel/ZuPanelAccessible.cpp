@@ -42,6 +42,8 @@ class ButtonAccessible : public QAccessibleInterface, public QAccessibleActionIn
             return b->Caption();
         case QAccessible::Description:
             return b->ToolTipText();
+        case QAccessible::Accelerator:
+            return b->ShortcutText();
         default:
             return {};
         }
@@ -95,7 +97,11 @@ class ButtonAccessible : public QAccessibleInterface, public QAccessibleActionIn
         });
     }
 
-    QStringList keyBindingsForAction(const QString&) const override { return {}; }
+    QStringList keyBindingsForAction(const QString& name) const override {
+        const ZuPanelButton* b = button();
+        if (!b || b->ShortcutText().isEmpty() || name != pressAction()) return {};
+        return {b->ShortcutText()};
+    }
 
   private:
     const ZuPanelButton* button() const {

@@ -27,6 +27,7 @@ constexpr gdi::COLORREF buttonBorder   = gdi::rgb(120, 160, 135);
 constexpr gdi::COLORREF buttonHot      = gdi::rgb(0, 250, 100);
 constexpr gdi::COLORREF captionColour  = gdi::rgb(10, 40, 25);
 constexpr gdi::COLORREF arrowColour    = gdi::rgb(30, 70, 45);
+constexpr QRgb           focusFrame     = qRgb(0, 60, 150);   // apart from the greens, as Qt's focus is blue
 // clang-format on
 
 // Sizes in logical pixels, scaled by the device-pixel ratio.
@@ -38,6 +39,7 @@ constexpr int sidePadding = 6;   // extra room left and right of a caption
 constexpr int captionMargin = 4; // the engine's margin around the caption
 constexpr int dropDown = 11;     // the drop-down part of a button with a menu
 constexpr float fontHeight = 10; // the engine makes the font cell 1.5 times this high
+constexpr int focusInset = 3;    // from a button's edge to its focus frame
 
 int scaled(qreal ratio, int logical) {
     return static_cast<int>(std::lround(logical * ratio));
@@ -99,6 +101,10 @@ ZuPanelView::~ZuPanelView() {
 
 int32_t ZuPanelView::backColour() {
     return static_cast<int32_t>(panelBack);
+}
+
+QRgb ZuPanelView::focusFrameColour() {
+    return focusFrame;
 }
 
 void ZuPanelView::releaseSurface() {
@@ -256,6 +262,22 @@ QImage ZuPanelView::render(const ZuPanel& panel, QSize size, const std::vector<Z
         QPainter painter(&surface_);
         painter.setClipRegion(window.shape().translated(button.x, y));
         painter.drawImage(button.x, y, face);
+        if (look.focused) {
+            // Inside the outline, clear of the caption's margin; one logical pixel wide at every scale.
+            const int line = std::max(1, scaled(ratio_, 1));
+            const int inset = scaled(ratio_, focusInset);
+            QPen pen(QColor::fromRgb(focusFrame), line, Qt::DotLine);
+            pen.setCapStyle(Qt::FlatCap);
+            painter.setPen(pen);
+            painter.setBrush(Qt::NoBrush);
+            // Round the body only: the drop-down part of a menu button is drawn apart from it.
+            const int body =
+                button.record.style == 2 ? w - button.record.dropDownWidth - button.record.dropDownMargin : w;
+            const QRectF frame(button.x + inset + line / 2.0, y + inset + line / 2.0, body - 2 * inset - line,
+                               h - 2 * inset - line);
+            const qreal radius = std::max(0, button.record.roundX / 2 - inset / 2);
+            painter.drawRoundedRect(frame, radius, radius);
+        }
     }
     QImage result = surface_.copy();
     result.setDevicePixelRatio(ratio_);

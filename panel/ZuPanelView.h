@@ -20,6 +20,7 @@ struct ZuPanelButtonLook {
     bool hot = false;      // pointer over it, or chosen by the keyboard
     bool pressed = false;  // held down, or its command is running
     bool menuOpen = false; // its drop-down menu is showing
+    bool focused = false;  // chosen by the keyboard while the panel has the focus: framed
 };
 
 class ZuPanelView {
@@ -45,6 +46,8 @@ class ZuPanelView {
 
     // Colours of the panel (OLE colours).
     static int32_t backColour();
+    // The dotted frame round the button chosen by the keyboard.
+    static QRgb focusFrameColour();
 
   private:
     struct Button {

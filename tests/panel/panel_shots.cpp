@@ -1,5 +1,6 @@
 // Screenshots of the button panels for a visual check: the main panel with the "Размерность" menu and a
-// sub-menu open, and the two panels of a calculation window side by side, in a strip 30 pixels high.
+// sub-menu open, the main panel with the keyboard focus on a button, and the two panels of a calculation
+// window side by side, in a strip 30 pixels high.
 // Usage: panel_shots OUTPUT_DIR SUFFIX (run once at QT_SCALE_FACTOR=1 and once at 2).
 #include "ZuPanel.h"
 
@@ -77,6 +78,20 @@ int main(int argc, char** argv) {
         grabWithPopups(&main, {system}).save(dir + QStringLiteral("/panel-main-system-%1.png").arg(suffix));
         system->close();
     }
+
+    // The keyboard on the main panel: focus brought by Tab, moved to "Система" by the arrows.
+    main.activateWindow();
+    (void)QTest::qWaitForWindowActive(&main);
+    QTest::mouseMove(panel, QPoint(1, 1));
+    panel->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(panel, Qt::Key_Right);
+    QTest::keyClick(panel, Qt::Key_Right);
+    QTest::qWait(50);
+    main.grab().save(dir + QStringLiteral("/panel-main-focus-%1.png").arg(suffix));
+    QTest::keyClick(panel, Qt::Key_Right); // "Расчет", a button without a menu
+    QTest::qWait(50);
+    main.grab().save(dir + QStringLiteral("/panel-main-focus-plain-%1.png").arg(suffix));
+    panel->clearFocus();
 
     // A calculation window's strip: the two panels side by side, 30 pixels high, one with its menu open.
     QWidget strip;
