@@ -412,14 +412,14 @@ void ZuPanel::click(int b) {
     emit ButtonClick(index_, &buttons_.Item(static_cast<int16_t>(b)));
 }
 
-void ZuPanel::activateButton(int b) {
+void ZuPanel::activateButton(int b, bool forKeys) {
     if (b < 1 || b > buttons_.Count()) return;
     const ZuPanelButton& button = buttons_.Item(static_cast<int16_t>(b));
     if (!button.Visible() || !button.Enabled()) return;
     hideToolTip();
     if (commandRunning_) EndCommand();
     if (button.hasMenu())
-        showMenu(b, true);
+        showMenu(b, forKeys);
     else
         click(b);
 }
@@ -629,7 +629,7 @@ void ZuPanel::fillMenu(QMenu* menu, int b, int m) {
     }
 }
 
-void ZuPanel::showMenu(int b, bool byKeyboard) {
+void ZuPanel::showMenu(int b, bool forKeys) {
     closeMenu();
     hideToolTip();
     if (!announce(b)) return;
@@ -648,7 +648,7 @@ void ZuPanel::showMenu(int b, bool byKeyboard) {
     if (QWindow* handle = menu_->windowHandle(); handle && window()->windowHandle())
         handle->setTransientParent(window()->windowHandle());
     menu_->popup(mapToGlobal(rect.bottomLeft() + QPoint(0, 1)));
-    if (byKeyboard) {
+    if (forKeys) {
         for (QAction* action : menu_->actions())
             if (action->isEnabled() && !action->isSeparator()) {
                 menu_->setActiveAction(action);

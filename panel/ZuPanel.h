@@ -188,8 +188,10 @@ class ZuPanel : public QWidget {
     int buttonAt(const QPoint& point) const;
     // The open drop-down menu, if any.
     QMenu* openMenu() const;
-    // Opens button b's menu, or clicks it when it has none, as a press on it does.
-    void activateButton(int b);
+    // Opens button b's menu, or clicks it when it has none, as a press on it does. A menu opened for the
+    // keys starts on its first entry; one opened for assistive technology starts on none, so that its
+    // reader can open any sub-menu, the first one included.
+    void activateButton(int b, bool forKeys = true);
     // The button chosen by the keyboard, 0 for none. While the panel has the focus one is always chosen
     // (when any button is usable) and shows a focus frame.
     int focusedButton() const { return focused_; }
@@ -236,7 +238,7 @@ class ZuPanel : public QWidget {
     // before, else none.
     void keepFocusedUsable();
     void focusButton(int b);
-    void showMenu(int b, bool byKeyboard);
+    void showMenu(int b, bool forKeys);
     void fillMenu(QMenu* menu, int b, int m);
     void closeMenu();
     void hideMenus();

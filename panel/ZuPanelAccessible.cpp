@@ -93,7 +93,7 @@ class ButtonAccessible : public QAccessibleInterface, public QAccessibleActionIn
         if (!actionNames().contains(name)) return;
         // Later, from the event loop, as a click would come: the command may open dialogs of its own.
         QTimer::singleShot(0, panel_.data(), [panel = panel_, number = number_] {
-            if (panel) panel->activateButton(number);
+            if (panel) panel->activateButton(number, false);
         });
     }
 

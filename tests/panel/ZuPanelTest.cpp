@@ -5,6 +5,7 @@
 
 #include <QAccessible>
 #include <QAccessibleActionInterface>
+#include <QApplication>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPointer>
@@ -89,6 +90,43 @@ int countColour(const QImage& image, const QRect& logical, QRgb colour) {
 
 const QRgb hotGreen = qRgb(0, 250, 100);
 
+// The buttons of the panel whose rectangle holds the focus frame's colour.
+QList<int> framedButtons(ZuPanel* panel) {
+    const QImage image = panel->paintedImage();
+    QList<int> framed;
+    for (int b = 1; b <= panel->Buttons().Count(); ++b) {
+        const QRect rect = panel->buttonRect(b);
+        if (!rect.isEmpty() && countColour(image, rect, ZuPanelView::focusFrameColour()) > rect.width() / 2)
+            framed.append(b);
+    }
+    return framed;
+}
+
+// The main panel's window made active and the keyboard on button b, chosen as a user does: Tab into the
+// panel, then the arrows.
+bool focusOn(ShownPanel& shown, int b) {
+    shown.window->activateWindow();
+    if (!QTest::qWaitForWindowActive(shown.window.get())) return false;
+    shown.panel->setFocus(Qt::TabFocusReason);
+    for (int i = 0; i < shown.panel->Buttons().Count() && shown.panel->focusedButton() != b; ++i)
+        QTest::keyClick(shown.panel, Qt::Key_Right);
+    return shown.panel->hasFocus() && shown.panel->focusedButton() == b;
+}
+
+// The entry of an open menu as assistive technology sees it.
+QAccessibleInterface* accessibleEntry(QMenu* menu, const QString& name) {
+    QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(menu);
+    for (int i = 0; accessible && i < accessible->childCount(); ++i)
+        if (accessible->child(i)->text(QAccessible::Name) == name) return accessible->child(i);
+    return nullptr;
+}
+
+bool anyMenuVisible() {
+    for (QWidget* widget : QApplication::topLevelWidgets())
+        if (qobject_cast<QMenu*>(widget) && widget->isVisible()) return true;
+    return false;
+}
+
 } // namespace
 
 class ZuPanelTest : public QObject {
@@ -117,10 +155,19 @@ class ZuPanelTest : public QObject {
     void checkedShowsInTheNextMenu();
     void hidingAButtonLaysThePanelOutAgain();
     void keyboardOnThePanel();
+    void keysOnTheChosenButton_data();
+    void keysOnTheChosenButton();
+    void focusFrameFollowsTheKeyboard();
+    void focusFromAnyReasonChoosesAButton_data();
+    void focusFromAnyReasonChoosesAButton();
+    void hidingTheChosenButtonMovesTheKeyboardOn();
+    void shortcutShowsWithTheToolTip();
     void toolTipIsTheButtonsOwn();
     void startUpOptionCall();
     void accessibilityTreeListsVisibleButtons();
     void accessiblePressActs();
+    void accessiblePickClosesTheMenus_data();
+    void accessiblePickClosesTheMenus();
     void platformObjectsAreReleased();
 };
 
@@ -722,6 +769,172 @@ void ZuPanelTest::keyboardOnThePanel() {
     QCOMPARE(enter.last().at(1).value<ZuPanelButton*>()->Caption(), QStringLiteral("О программе"));
 }
 
+void ZuPanelTest::keysOnTheChosenButton_data() {
+    QTest::addColumn<int>("button");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+    QTest::addColumn<bool>("opensMenu");
+    QTest::addColumn<bool>("clicks");
+    const int none = Qt::NoModifier, alt = Qt::AltModifier;
+    // clang-format off
+    QTest::newRow("Enter runs Расчет")           << 4 << int(Qt::Key_Return) << none << false << true;
+    QTest::newRow("keypad Enter runs Выход")     << 1 << int(Qt::Key_Enter)  << none << false << true;
+    QTest::newRow("Space runs О программе")      << 8 << int(Qt::Key_Space)  << none << false << true;
+    QTest::newRow("Enter opens Система")         << 3 << int(Qt::Key_Return) << none << true  << false;
+    QTest::newRow("Alt+Down opens Система")      << 3 << int(Qt::Key_Down)   << alt  << true  << false;
+    QTest::newRow("F4 opens Данные")             << 2 << int(Qt::Key_F4)     << none << true  << false;
+    QTest::newRow("Down opens Размерность")      << 5 << int(Qt::Key_Down)   << none << true  << false;
+    QTest::newRow("Alt+Down leaves Выход alone") << 1 << int(Qt::Key_Down)   << alt  << false << false;
+    QTest::newRow("F4 leaves Расчет alone")      << 4 << int(Qt::Key_F4)     << none << false << false;
+    QTest::newRow("Up leaves Система alone")     << 3 << int(Qt::Key_Up)     << none << false << false;
+    // clang-format on
+}
+
+void ZuPanelTest::keysOnTheChosenButton() {
+    QFETCH(int, button);
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
+    QFETCH(bool, opensMenu);
+    QFETCH(bool, clicks);
+    ShownPanel shown;
+    QVERIFY(focusOn(shown, button));
+    QSignalSpy enter(shown.panel, &ZuPanel::ButtonEnter);
+    QSignalSpy click(shown.panel, &ZuPanel::ButtonClick);
+    QTest::keyClick(shown.panel, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+    QCOMPARE(click.count(), clicks ? 1 : 0);
+    if (clicks) QCOMPARE(click.at(0).at(1).value<ZuPanelButton*>(), &shown.button(button));
+    QMenu* menu = shown.panel->openMenu();
+    QCOMPARE(menu != nullptr, opensMenu);
+    if (opensMenu) {
+        QCOMPARE(menu->accessibleName(), shown.button(button).Caption().trimmed());
+        QVERIFY(menu->activeAction()); // the keys go on in the menu
+        QTest::keyClick(menu, Qt::Key_Escape);
+        QTRY_VERIFY(!shown.panel->openMenu());
+        // Back on the panel, on the same button.
+        QTRY_VERIFY(shown.panel->hasFocus());
+        QCOMPARE(shown.panel->focusedButton(), button);
+    }
+    // Any announcement names the chosen button: the hint line and the command panel stay with it.
+    for (const QList<QVariant>& args : enter)
+        QCOMPARE(args.at(1).value<ZuPanelButton*>(), &shown.button(button));
+}
+
+void ZuPanelTest::focusFrameFollowsTheKeyboard() {
+    ShownPanel shown;
+    auto* box = new QLineEdit(shown.window.get()); // a text box of the window, after the panel
+    box->move(0, 100);
+    box->show();
+    shown.window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(shown.window.get()));
+    box->setFocus();
+    QCOMPARE(framedButtons(shown.panel), QList<int>());
+    QTest::keyClick(box, Qt::Key_Tab);
+    QTRY_VERIFY(shown.panel->hasFocus());
+    QCOMPARE(framedButtons(shown.panel), QList<int>{1});
+    QTest::keyClick(shown.panel, Qt::Key_Right);
+    QCOMPARE(framedButtons(shown.panel), QList<int>{2});
+    // The pointer over another button does not take the frame.
+    QTest::mouseMove(shown.panel, shown.centre(4));
+    QCOMPARE(framedButtons(shown.panel), QList<int>{2});
+    // Kept while a menu of the panel is open and after it closes.
+    QTest::keyClick(shown.panel, Qt::Key_F4);
+    QVERIFY(shown.panel->openMenu());
+    QTest::keyClick(shown.panel->openMenu(), Qt::Key_Escape);
+    QTRY_VERIFY(shown.panel->hasFocus());
+    QCOMPARE(framedButtons(shown.panel), QList<int>{2});
+    // Kept across another window's activation, as after a command's dialog.
+    QWidget dialog;
+    dialog.show();
+    dialog.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&dialog));
+    dialog.close();
+    shown.window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(shown.window.get()));
+    QTRY_VERIFY(shown.panel->hasFocus());
+    QCOMPARE(framedButtons(shown.panel), QList<int>{2});
+    // Shift+Tab leaves the panel, and the frame goes with the focus; Tab back finds the same button.
+    QTest::keyClick(shown.panel, Qt::Key_Backtab, Qt::ShiftModifier);
+    QTRY_VERIFY(box->hasFocus());
+    QCOMPARE(framedButtons(shown.panel), QList<int>());
+    QTest::keyClick(box, Qt::Key_Tab);
+    QTRY_VERIFY(shown.panel->hasFocus());
+    QCOMPARE(framedButtons(shown.panel), QList<int>{2});
+}
+
+void ZuPanelTest::focusFromAnyReasonChoosesAButton_data() {
+    QTest::addColumn<int>("reason");
+    QTest::addColumn<bool>("announced"); // the hint line and the command panel follow the focus
+    QTest::newRow("Tab") << int(Qt::TabFocusReason) << true;
+    QTest::newRow("Shift+Tab") << int(Qt::BacktabFocusReason) << true;
+    QTest::newRow("a window's shortcut") << int(Qt::ShortcutFocusReason) << true;
+    QTest::newRow("the window's own call") << int(Qt::OtherFocusReason) << true;
+    QTest::newRow("window activation") << int(Qt::ActiveWindowFocusReason) << false;
+}
+
+void ZuPanelTest::focusFromAnyReasonChoosesAButton() {
+    QFETCH(int, reason);
+    QFETCH(bool, announced);
+    ShownPanel shown;
+    auto* box = new QLineEdit(shown.window.get()); // where the focus was before
+    box->move(0, 100);
+    box->show();
+    shown.window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(shown.window.get()));
+    box->setFocus();
+    QSignalSpy enter(shown.panel, &ZuPanel::ButtonEnter);
+    QSignalSpy click(shown.panel, &ZuPanel::ButtonClick);
+    shown.panel->setFocus(Qt::FocusReason(reason));
+    QVERIFY(shown.panel->hasFocus());
+    QCOMPARE(shown.panel->focusedButton(), 1);
+    QCOMPARE(framedButtons(shown.panel), QList<int>{1});
+    QCOMPARE(enter.count(), announced ? 1 : 0);
+    QTest::keyClick(shown.panel, Qt::Key_Return);
+    QCOMPARE(click.count(), 1);
+    QCOMPARE(click.at(0).at(1).value<ZuPanelButton*>()->Caption(), QStringLiteral("Выход"));
+    QCOMPARE(enter.count(), 1); // announced before its command at the latest
+}
+
+void ZuPanelTest::hidingTheChosenButtonMovesTheKeyboardOn() {
+    ShownPanel shown;
+    QVERIFY(focusOn(shown, 4));
+    QSignalSpy click(shown.panel, &ZuPanel::ButtonClick);
+    shown.button(4).setVisible(false); // "Расчет" goes: the next usable button, "Размерность"
+    QCOMPARE(shown.panel->focusedButton(), 5);
+    QCOMPARE(framedButtons(shown.panel), QList<int>{5});
+    QTest::keyClick(shown.panel, Qt::Key_End);
+    shown.button(8).setEnabled(false); // the last one goes: the one before it, "web-сайт"
+    QCOMPARE(shown.panel->focusedButton(), 7);
+    QTest::keyClick(shown.panel, Qt::Key_Return);
+    QCOMPARE(click.count(), 1);
+    QCOMPARE(click.at(0).at(1).value<ZuPanelButton*>()->Caption(), QStringLiteral("web-сайт"));
+    shown.panel->EndCommand();
+    QTest::keyClick(shown.panel, Qt::Key_Right); // round to the first
+    QCOMPARE(shown.panel->focusedButton(), 1);
+}
+
+void ZuPanelTest::shortcutShowsWithTheToolTip() {
+    ShownPanel shown;
+    shown.button(4).setShortcutText(QStringLiteral("F9"));
+    shown.button(7).setShortcutText(QStringLiteral("F2")); // "web-сайт" has no tool tip of its own
+    QCOMPARE(shown.button(4).ToolTipText(), QStringLiteral("Расчет выбранного задания для выбранной тепловой системы"));
+    QTest::mouseMove(shown.panel, shown.centre(4));
+    QTRY_VERIFY(shown.panel->toolTipWindow());
+    QCOMPARE(static_cast<ZuPanelToolTip*>(shown.panel->toolTipWindow())->text(),
+             QStringLiteral("Расчет выбранного задания для выбранной тепловой системы (F9)"));
+    QTest::mouseMove(shown.panel, shown.centre(7));
+    QTRY_VERIFY(shown.panel->toolTipWindow());
+    QCOMPARE(static_cast<ZuPanelToolTip*>(shown.panel->toolTipWindow())->text(), QStringLiteral("F2"));
+
+    QAccessibleInterface* calculate = QAccessible::queryAccessibleInterface(shown.panel)->child(3);
+    QCOMPARE(calculate->text(QAccessible::Accelerator), QStringLiteral("F9"));
+    QCOMPARE(calculate->actionInterface()->keyBindingsForAction(QAccessibleActionInterface::pressAction()),
+             QStringList{QStringLiteral("F9")});
+    QAccessibleInterface* quit = QAccessible::queryAccessibleInterface(shown.panel)->child(0);
+    QCOMPARE(quit->text(QAccessible::Accelerator), QString());
+    QCOMPARE(quit->actionInterface()->keyBindingsForAction(QAccessibleActionInterface::pressAction()),
+             QStringList());
+}
+
 void ZuPanelTest::toolTipIsTheButtonsOwn() {
     ShownPanel shown;
     QTest::mouseMove(shown.panel, shown.centre(4));
@@ -816,6 +1029,57 @@ void ZuPanelTest::accessiblePressActs() {
     QVERIFY(data->state().expanded);
     shown.panel->openMenu()->close();
     QCOMPARE(click.count(), 1);
+}
+
+void ZuPanelTest::accessiblePickClosesTheMenus_data() {
+    QTest::addColumn<int>("index");
+    QTest::addColumn<int>("button");
+    QTest::addColumn<QString>("menuName");
+    QTest::addColumn<QString>("item");
+    QTest::addColumn<QString>("subItem"); // empty for a pick in the menu itself
+    QTest::newRow("data, a button ending in a blank") << 10 << 2 << "Данные"
+                                                      << "Печать"
+                                                      << "";
+    QTest::newRow("system") << 10 << 3 << "Система"
+                            << "Параллельная схема"
+                            << "";
+    QTest::newRow("units, in a sub-menu") << 10 << 5 << "Размерность"
+                                          << "Тепловой поток, Q"
+                                          << "кВт";
+    QTest::newRow("a calculation window's layout") << 4 << 1 << "Компоновка"
+                                                   << "Число ходов"
+                                                   << "/2";
+}
+
+void ZuPanelTest::accessiblePickClosesTheMenus() {
+    QFETCH(int, index);
+    QFETCH(int, button);
+    QFETCH(QString, menuName);
+    QFETCH(QString, item);
+    QFETCH(QString, subItem);
+    ShownPanel shown(index);
+    QSignalSpy click(shown.panel, &ZuPanel::MenuClick);
+    QAccessibleInterface* panel = QAccessible::queryAccessibleInterface(shown.panel);
+    QAccessibleInterface* owner = panel->child(button - 1);
+    owner->actionInterface()->doAction(QAccessibleActionInterface::showMenuAction());
+    QTRY_VERIFY(shown.panel->openMenu());
+    QMenu* menu = shown.panel->openMenu();
+    QCOMPARE(QAccessible::queryAccessibleInterface(menu)->text(QAccessible::Name), menuName);
+
+    QAccessibleInterface* entry = accessibleEntry(menu, item);
+    QVERIFY(entry);
+    if (!subItem.isEmpty()) {
+        entry->actionInterface()->doAction(QAccessibleActionInterface::showMenuAction());
+        QTRY_VERIFY(visibleSubMenu(menu));
+        QCOMPARE(QAccessible::queryAccessibleInterface(visibleSubMenu(menu))->text(QAccessible::Name), item);
+        entry = accessibleEntry(visibleSubMenu(menu), subItem);
+        QVERIFY(entry);
+    }
+    entry->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    QTRY_COMPARE(click.count(), 1);
+    QCOMPARE(menuEvent(click.at(0)).caption, subItem.isEmpty() ? item : subItem);
+    QTRY_VERIFY(!anyMenuVisible());
+    QVERIFY(!owner->state().expanded);
 }
 
 void ZuPanelTest::platformObjectsAreReleased() {
