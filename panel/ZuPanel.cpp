@@ -477,21 +477,20 @@ void ZuPanel::keyPressEvent(QKeyEvent* event) {
 
 void ZuPanel::focusInEvent(QFocusEvent* event) {
     QWidget::focusInEvent(event);
-    const Qt::FocusReason reason = event->reason();
-    // Back from a menu or a dialog the keyboard goes on where it was; the pointer gives no keyboard look.
-    if (reason == Qt::PopupFocusReason || reason == Qt::ActiveWindowFocusReason) {
-        keepFocusedUsable();
-        update();
-        return;
-    }
-    keyboardFocus_ = reason != Qt::MouseFocusReason;
-    const bool fresh = focused_ == 0;
-    keepFocusedUsable();
-    if (fresh) {
+    // Whatever brought the focus, a button is chosen and framed, so that Enter acts on what is seen.
+    if (focused_ == 0) {
         const std::vector<int> usable = usableButtons();
         if (!usable.empty()) focused_ = usable.front();
     }
-    focusButton(focused_);
+    keepFocusedUsable();
+    update();
+    // Only the keys announce it (hint line, the panel commands go to). Focus that a window hands over as
+    // it is activated, or that comes back from a menu or a dialog, must not move the commands elsewhere.
+    const Qt::FocusReason reason = event->reason();
+    if (reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason || reason == Qt::ShortcutFocusReason) {
+        keyboardFocus_ = true;
+        focusButton(focused_);
+    }
 }
 
 void ZuPanel::focusOutEvent(QFocusEvent* event) {
