@@ -487,7 +487,8 @@ void ZuPanel::focusInEvent(QFocusEvent* event) {
     // Only the keys announce it (hint line, the panel commands go to). Focus that a window hands over as
     // it is activated, or that comes back from a menu or a dialog, must not move the commands elsewhere.
     const Qt::FocusReason reason = event->reason();
-    if (reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason || reason == Qt::ShortcutFocusReason) {
+    if (reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason ||
+        reason == Qt::ShortcutFocusReason) {
         keyboardFocus_ = true;
         focusButton(focused_);
     }

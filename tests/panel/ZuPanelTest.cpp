@@ -916,7 +916,8 @@ void ZuPanelTest::shortcutShowsWithTheToolTip() {
     ShownPanel shown;
     shown.button(4).setShortcutText(QStringLiteral("F9"));
     shown.button(7).setShortcutText(QStringLiteral("F2")); // "web-сайт" has no tool tip of its own
-    QCOMPARE(shown.button(4).ToolTipText(), QStringLiteral("Расчет выбранного задания для выбранной тепловой системы"));
+    QCOMPARE(shown.button(4).ToolTipText(),
+             QStringLiteral("Расчет выбранного задания для выбранной тепловой системы"));
     QTest::mouseMove(shown.panel, shown.centre(4));
     QTRY_VERIFY(shown.panel->toolTipWindow());
     QCOMPARE(static_cast<ZuPanelToolTip*>(shown.panel->toolTipWindow())->text(),

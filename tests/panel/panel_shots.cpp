@@ -110,6 +110,13 @@ int main(int argc, char** argv) {
     strip.show();
     (void)QTest::qWaitForWindowExposed(&strip);
     strip.grab().save(dir + QStringLiteral("/panel-calc-%1.png").arg(suffix));
+    // The keyboard on the layout panel, Tab having gone through the data panel.
+    strip.activateWindow();
+    (void)QTest::qWaitForWindowActive(&strip);
+    layout->setFocus(Qt::TabFocusReason);
+    QTest::qWait(50);
+    strip.grab().save(dir + QStringLiteral("/panel-calc-focus-%1.png").arg(suffix));
+    layout->clearFocus();
     QTest::mouseMove(data, data->buttonRect(1).center());
     QTest::mousePress(data, Qt::LeftButton, {}, data->buttonRect(1).center());
     QTest::qWait(100);
