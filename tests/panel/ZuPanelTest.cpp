@@ -102,7 +102,7 @@ QList<int> framedButtons(ZuPanel* panel) {
     return framed;
 }
 
-// The main panel's window made active and the keyboard on button b, chosen as a user does: Tab into the
+// The panel's window made active and the keyboard on button b, chosen as a user does: Tab into the
 // panel, then the arrows.
 bool focusOn(ShownPanel& shown, int b) {
     shown.window->activateWindow();
@@ -770,6 +770,7 @@ void ZuPanelTest::keyboardOnThePanel() {
 }
 
 void ZuPanelTest::keysOnTheChosenButton_data() {
+    QTest::addColumn<int>("index");
     QTest::addColumn<int>("button");
     QTest::addColumn<int>("key");
     QTest::addColumn<int>("modifiers");
@@ -777,26 +778,29 @@ void ZuPanelTest::keysOnTheChosenButton_data() {
     QTest::addColumn<bool>("clicks");
     const int none = Qt::NoModifier, alt = Qt::AltModifier;
     // clang-format off
-    QTest::newRow("Enter runs Расчет")           << 4 << int(Qt::Key_Return) << none << false << true;
-    QTest::newRow("keypad Enter runs Выход")     << 1 << int(Qt::Key_Enter)  << none << false << true;
-    QTest::newRow("Space runs О программе")      << 8 << int(Qt::Key_Space)  << none << false << true;
-    QTest::newRow("Enter opens Система")         << 3 << int(Qt::Key_Return) << none << true  << false;
-    QTest::newRow("Alt+Down opens Система")      << 3 << int(Qt::Key_Down)   << alt  << true  << false;
-    QTest::newRow("F4 opens Данные")             << 2 << int(Qt::Key_F4)     << none << true  << false;
-    QTest::newRow("Down opens Размерность")      << 5 << int(Qt::Key_Down)   << none << true  << false;
-    QTest::newRow("Alt+Down leaves Выход alone") << 1 << int(Qt::Key_Down)   << alt  << false << false;
-    QTest::newRow("F4 leaves Расчет alone")      << 4 << int(Qt::Key_F4)     << none << false << false;
-    QTest::newRow("Up leaves Система alone")     << 3 << int(Qt::Key_Up)     << none << false << false;
+    QTest::newRow("Enter runs Расчет")           << 10 << 4 << int(Qt::Key_Return) << none << false << true;
+    QTest::newRow("keypad Enter runs Выход")     << 10 << 1 << int(Qt::Key_Enter)  << none << false << true;
+    QTest::newRow("Space runs О программе")      << 10 << 8 << int(Qt::Key_Space)  << none << false << true;
+    QTest::newRow("Enter opens Система")         << 10 << 3 << int(Qt::Key_Return) << none << true  << false;
+    QTest::newRow("Alt+Down opens Система")      << 10 << 3 << int(Qt::Key_Down)   << alt  << true  << false;
+    QTest::newRow("F4 opens Данные")             << 10 << 2 << int(Qt::Key_F4)     << none << true  << false;
+    QTest::newRow("Down opens Размерность")      << 10 << 5 << int(Qt::Key_Down)   << none << true  << false;
+    QTest::newRow("Alt+Down leaves Выход alone") << 10 << 1 << int(Qt::Key_Down)   << alt  << false << false;
+    QTest::newRow("F4 leaves Расчет alone")      << 10 << 4 << int(Qt::Key_F4)     << none << false << false;
+    QTest::newRow("Up leaves Система alone")     << 10 << 3 << int(Qt::Key_Up)     << none << false << false;
+    QTest::newRow("F4 opens Данные расчета")     << 3  << 1 << int(Qt::Key_F4)     << none << true  << false;
+    QTest::newRow("Alt+Down opens Компоновка")   << 6  << 1 << int(Qt::Key_Down)   << alt  << true  << false;
     // clang-format on
 }
 
 void ZuPanelTest::keysOnTheChosenButton() {
+    QFETCH(int, index);
     QFETCH(int, button);
     QFETCH(int, key);
     QFETCH(int, modifiers);
     QFETCH(bool, opensMenu);
     QFETCH(bool, clicks);
-    ShownPanel shown;
+    ShownPanel shown(index);
     QVERIFY(focusOn(shown, button));
     QSignalSpy enter(shown.panel, &ZuPanel::ButtonEnter);
     QSignalSpy click(shown.panel, &ZuPanel::ButtonClick);
