@@ -251,6 +251,17 @@ QStringList widgetDisagreements(QWidget* view, const char* name,
     return out;
 }
 
+QStringList allDisagreements(MDIForm1& form) {
+    kalvar::Session& s = form.session();
+    QStringList out;
+    out << widgetDisagreements(form.view(kalvar::WindowId::Form1), "Form1", s.windows.Form1.controls())
+        << widgetDisagreements(form.view(kalvar::WindowId::Form2), "Form2", s.windows.Form2.controls())
+        << widgetDisagreements(form.view(kalvar::WindowId::Form3), "Form3", s.windows.Form3.controls());
+    if (form.additionalResultsView())
+        out << widgetDisagreements(form.additionalResultsView(), "Form12", s.windows.Form12.controls());
+    return out;
+}
+
 // The inputs standing in the program as a kalvar-cli task: system, units and every text, list and
 // check of the windows.
 nlohmann::ordered_json standingTask(kalvar::Session& session) {
@@ -334,14 +345,7 @@ class RandomUseTest : public QObject {
 
         // Every widget shows its model control, without a refresh forced first.
         kalvar::Session& s = form.session();
-        QStringList disagreements;
-        disagreements
-            << widgetDisagreements(form.view(kalvar::WindowId::Form1), "Form1", s.windows.Form1.controls())
-            << widgetDisagreements(form.view(kalvar::WindowId::Form2), "Form2", s.windows.Form2.controls())
-            << widgetDisagreements(form.view(kalvar::WindowId::Form3), "Form3", s.windows.Form3.controls());
-        if (form.additionalResultsView())
-            disagreements << widgetDisagreements(form.additionalResultsView(), "Form12",
-                                                 s.windows.Form12.controls());
+        QStringList disagreements = allDisagreements(form);
         QVERIFY2(disagreements.isEmpty(), qPrintable(disagreements.join(QLatin1Char('\n'))));
 
         // "Расчет" on the inputs left standing gives what kalvar-cli gives for them. A task carries
@@ -376,6 +380,8 @@ class RandomUseTest : public QObject {
         for (const auto& message : cli["messages"])
             cliMessages << QString::fromStdString(message["text"].get<std::string>()).replace("\r\n", "\n");
         QCOMPARE(shown, cliMessages);
+        disagreements = allDisagreements(form);
+        QVERIFY2(disagreements.isEmpty(), qPrintable(disagreements.join(QLatin1Char('\n'))));
         QVERIFY2(modelDifferences(s, cli).isEmpty(),
                  qPrintable(modelDifferences(s, cli).join(QLatin1Char('\n')) + QStringLiteral("\ntask: ") +
                             QString::fromStdString(task)));
