@@ -1,5 +1,6 @@
 #include "MDIForm1.h"
 
+#include <QAbstractButton>
 #include <QAccessible>
 #include <QAction>
 #include <QApplication>
@@ -291,6 +292,16 @@ void MDIForm1::createViews() {
         window->setObjectName(QString::fromStdString(view->model().name) + QStringLiteral("Strip"));
         window->installEventFilter(this);
         views_[slot(id)] = view;
+        // The window refuses its own commands while a dialog waits, the panels' picks silently and
+        // its additional-results switch with a beep: the hint line says why.
+        for (ZuPanel* panel : {view->givenParameterPanel(), view->layoutPanel()})
+            connect(panel, &ZuPanel::MenuClick, this, [this] {
+                if (commandsBlocked()) refuseCommand();
+            });
+        if (auto* additional = view->findChild<QAbstractButton*>(QStringLiteral("Check1")))
+            connect(additional, &QAbstractButton::clicked, this, [this] {
+                if (commandsBlocked()) sayRefused();
+            });
         strips_[slot(id)] = window;
     }
 }
@@ -551,8 +562,12 @@ void MDIForm1::showCalculateKey() {
 }
 
 void MDIForm1::refuseCommand() {
-    // Many desks have no sound: the hint line says why nothing happened, and which window waits.
     QApplication::beep();
+    sayRefused();
+}
+
+void MDIForm1::sayRefused() {
+    // Many desks have no sound: the hint line says why nothing happened, and which window waits.
     QString waiting;
     for (QWidget* window : QApplication::topLevelWidgets())
         if (window->isVisible() && isWaitDialog(window)) {
@@ -658,6 +673,8 @@ void MDIForm1::ZuPanel1_MenuClick(int, int indexMenu, const QString& caption, co
     // The pick was made in this panel even when its menu was opened from the keyboard, without
     // the pointer entering a button: the dispatcher must take it for a main-panel command.
     session_->state.ACP = 10;
+    // The dispatcher refuses the pick without a sound while a dialog waits.
+    if (commandsBlocked()) refuseCommand();
     // The pick goes to the dispatcher of an open calculation window, the heating window first.
     for (WindowId id : {WindowId::Form2, WindowId::Form3, WindowId::Form1}) {
         if (!modelWindow(*session_, id).visible) continue;

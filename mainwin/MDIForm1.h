@@ -84,6 +84,7 @@ class MDIForm1 : public QMainWindow, public DesktopHost {
 
     // A command refused while a dialog waits: the beep, and the hint line says why.
     void refuseCommand();
+    void sayRefused(); // the hint alone, where the beep has sounded already
     // The focus to the next (or previous) control of the main window's keyboard chain: the main
     // panel, then the shown MDI windows from the top down. Tab and Shift+Tab run along it.
     bool moveFocus(bool next);
