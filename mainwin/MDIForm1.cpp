@@ -614,7 +614,24 @@ bool MDIForm1::moveFocus(bool next) {
     const int count = static_cast<int>(chain.size());
     const int to = at < 0 ? (next ? 0 : count - 1) : (at + (next ? 1 : count - 1)) % count;
     chain[to]->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+    reveal(chain[to]);
     return true;
+}
+
+void MDIForm1::reveal(QWidget* widget) {
+    // On a small screen the control the keyboard reached may lie beyond the frame: scroll to it.
+    QWidget* viewport = mdiArea_->viewport();
+    if (!viewport->isAncestorOf(widget)) return;
+    const QRect at(widget->mapTo(viewport, QPoint(0, 0)), widget->size());
+    const auto scroll = [](QScrollBar* bar, int low, int high, int room) {
+        if (high > room)
+            bar->setValue(bar->value() + std::min(high - room, low));
+        else if (low < 0)
+            bar->setValue(bar->value() + low);
+    };
+    constexpr int margin = 4;
+    scroll(mdiArea_->horizontalScrollBar(), at.left() - margin, at.right() + margin, viewport->width());
+    scroll(mdiArea_->verticalScrollBar(), at.top() - margin, at.bottom() + margin, viewport->height());
 }
 
 bool MDIForm1::focusNextPrevChild(bool next) {

@@ -110,6 +110,7 @@ class MDIForm1 : public QMainWindow, public DesktopHost {
     void arrangeStrips();
     void placeStrip(QMdiSubWindow* window, double topTwips, double heightTwips);
     QMdiSubWindow* addStrip(QWidget* view);
+    void reveal(QWidget* widget);
     // Shows the text in a label that names itself by its text, and tells assistive technology.
     static void showAnnounced(QLabel* label, const QString& text);
     // "Расчет" names its key in its tool tip.

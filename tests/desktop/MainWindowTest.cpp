@@ -781,6 +781,18 @@ class MainWindowTest : public QObject {
                                 .arg(shown().left())
                                 .arg(shown().right())
                                 .arg(viewport->width())));
+
+        // The keyboard scrolls to the control it reaches.
+        across->setValue(0);
+        QCoreApplication::processEvents();
+        QWidget* focus = nullptr;
+        for (int i = 0; i < 200 && !(focus && results->isAncestorOf(focus)); ++i) {
+            QVERIFY(form.moveFocus(true));
+            focus = QApplication::focusWidget();
+        }
+        QVERIFY(focus && results->isAncestorOf(focus));
+        const QRect reached(focus->mapTo(viewport, QPoint(0, 0)), focus->size());
+        QVERIFY(viewport->rect().contains(reached));
     }
 
     void ditherBands() {
