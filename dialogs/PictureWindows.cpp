@@ -55,7 +55,7 @@ Form5::Form5(QWidget* parent)
     : FixedPictureWindow("Form5", "Смешанная схема", ":/dialogs/pictures/form5.jpg", parent) {}
 
 Form7::Form7(QWidget* parent)
-    : FixedPictureWindow("Form7", "Теплообменик", ":/dialogs/pictures/form7.jpg", parent) {}
+    : FixedPictureWindow("Form7", "Теплообменник", ":/dialogs/pictures/form7.jpg", parent) {}
 
 Form8::Form8(QWidget* parent)
     : FixedPictureWindow("Form8", "Параллельная схема", ":/dialogs/pictures/form8.jpg", parent) {}
@@ -113,14 +113,6 @@ Form13::Form13(QWidget* parent) : QWidget(parent, Qt::Window) {
     setWindowTitle("Web-сайт ООО \"Варимекс\"");
     setAttribute(Qt::WA_QuitOnClose, false);
     auto* layout = new QVBoxLayout(this);
-#ifdef KALVAR_HAVE_WEBENGINE
-    layout->setContentsMargins(0, 0, 0, 0);
-    WebBrowser1 = new QWebEngineView(this);
-    WebBrowser1->setObjectName("WebBrowser1");
-    layout->addWidget(WebBrowser1);
-    Label1 = new QLabel(this);
-    Label1->hide();
-#else
     Label1 = new QLabel(this);
     Label1->setObjectName("Label1");
     Label1->setAlignment(Qt::AlignCenter);
@@ -129,7 +121,14 @@ Form13::Form13(QWidget* parent) : QWidget(parent, Qt::Window) {
     Label1->setOpenExternalLinks(true);
     Label1->setTextInteractionFlags(Qt::TextBrowserInteraction);
     layout->addWidget(Label1);
+#ifdef KALVAR_HAVE_WEBENGINE
+    layout->setContentsMargins(0, 0, 0, 0);
+    WebBrowser1 = new QWebEngineView(this);
+    WebBrowser1->setObjectName("WebBrowser1");
+    layout->addWidget(WebBrowser1, 1);
+    Label1->hide(); // only for an address that cannot be shown
 #endif
+    openExternal = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
     resize(twipsToPixels(9000, this), twipsToPixels(6000, this));
 }
 
@@ -140,22 +139,34 @@ bool Form13::embedded() const {
 void Form13::navigate(const QString& address) {
     address_ = address;
     const QUrl url(address, QUrl::StrictMode);
+    // The window always shows: with the page, or with what became of the address.
     if (!url.isValid() || url.host().isEmpty()) {
         Label1->setText("Адрес web-сайта не задан.");
         Label1->show();
+        if (WebBrowser1) WebBrowser1->hide();
+        present();
         return;
     }
 #ifdef KALVAR_HAVE_WEBENGINE
+    Label1->hide();
+    WebBrowser1->show();
     static_cast<QWebEngineView*>(WebBrowser1)->setUrl(url);
 #else
     const QString link =
         QString("<a href=\"%1\">%2</a>")
             .arg(url.toString(QUrl::FullyEncoded).toHtmlEscaped(), url.toDisplayString().toHtmlEscaped());
-    if (QDesktopServices::openUrl(url))
+    if (openExternal && openExternal(url))
         Label1->setText("Страница открыта в браузере:<br>" + link);
     else
         Label1->setText("Не удалось открыть браузер. Адрес страницы:<br>" + link);
 #endif
+    present();
+}
+
+void Form13::present() {
+    show();
+    raise();
+    activateWindow();
 }
 
 bool Form13::event(QEvent* event) {

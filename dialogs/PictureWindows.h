@@ -3,7 +3,10 @@
 // scheme read from the picture folder (Form6) and the owner's web page (Form13). Each is a window
 // of its own, shown without modality until the user closes it.
 #include <QString>
+#include <QUrl>
 #include <QWidget>
+
+#include <functional>
 
 class QLabel;
 
@@ -22,7 +25,7 @@ class Form5 : public FixedPictureWindow {
     explicit Form5(QWidget* parent = nullptr);
 };
 
-// "Теплообменик": a single exchanger with its connections.
+// "Теплообменник": a single exchanger with its connections.
 class Form7 : public FixedPictureWindow {
     Q_OBJECT
   public:
@@ -53,22 +56,27 @@ class Form6 : public QWidget {
 };
 
 // The owner's web page: an embedded browser when the build has one, else the user's browser opens
-// the address and the window keeps it as a link.
+// the address and the window keeps it as a link, or says that no browser opened.
 class Form13 : public QWidget {
     Q_OBJECT
   public:
     explicit Form13(QWidget* parent = nullptr);
 
+    // Goes to the address and shows the window, whatever became of the address.
     void navigate(const QString& address);
     QString address() const { return address_; }
     bool embedded() const;
 
     QLabel* Label1; // what happened to the address, when no browser is embedded
+    // Hands the address to the user's browser; false when none opened. Tests replace it.
+    std::function<bool(const QUrl&)> openExternal;
 
   protected:
     bool event(QEvent* event) override;
 
   private:
+    void present();
+
     QString address_;
     QWidget* WebBrowser1 = nullptr;
 };

@@ -18,6 +18,7 @@ void DesktopCalcUi::beep() {
 
 void DesktopCalcUi::showMessage(kalvar::MessageIcon icon, const std::string& title, const std::string& text) {
     if (quitting_) return;
+    if (beforeMessage_) beforeMessage_();
     // The texts begin with CR LF, as the message boxes always showed them: one empty line.
     QString shown = QString::fromStdString(text);
     shown.replace(QLatin1String("\r\n"), QLatin1String("\n"));

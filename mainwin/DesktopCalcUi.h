@@ -23,6 +23,9 @@ class DesktopCalcUi : public kalvar::CalcUi {
     // While the program is quitting, the calculation that is still running asks nobody: its
     // messages are dropped and every limit dialog is answered "Продолжить".
     void setQuitting(bool quitting) { quitting_ = quitting; }
+    // Run before each message box, so that the windows show what the calculation has written so
+    // far while the message is up.
+    void setBeforeMessage(std::function<void()> show) { beforeMessage_ = std::move(show); }
     bool busy() const { return busy_; }
 
   private:
@@ -30,4 +33,5 @@ class DesktopCalcUi : public kalvar::CalcUi {
     kalvar::CalcState& state_;
     bool busy_ = false;
     bool quitting_ = false;
+    std::function<void()> beforeMessage_;
 };

@@ -1,5 +1,7 @@
 #include "MDIForm1.h"
 
+#include <QAbstractButton>
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
@@ -17,15 +19,19 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollBar>
 #include <QStatusBar>
 #include <QTimer>
 #include <QTranslator>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 #include "CalcWindowView.h"
 #include "DesktopCalcUi.h"
 #include "Dither.h"
 #include "Form12View.h"
+#include "KeyboardStrip.h"
 #include "OwnerNotice.h"
 #include "PictureWindows.h"
 #include "ReportCommands.h"
@@ -48,6 +54,8 @@ using kalvar::WindowId;
 const QString mainCaption = QStringLiteral("Пластинчатый теплообменник");
 const QString quitQuestion = QStringLiteral("Вы уверены, что хотите покинуть программу ?");
 const QString frameHint = QStringLiteral("Подсказка: Пластинчатый теплообменник");
+const QString calculateCaption = QStringLiteral("Расчет");
+const QKeySequence calculateKey(Qt::Key_F9);
 
 // The eight systems: the window menu's items and their positions in the main panel's "Система" menu.
 struct SystemItem {
@@ -57,9 +65,9 @@ struct SystemItem {
 };
 // clang-format off
 constexpr SystemItem systemItems[8] = {
-    {"mnuисход",    "Теплообменик для ГВС",                          1},
-    {"mnuтепло",    "Теплообменик для отопления",                    2},
-    {"mnuвент",     "Теплообменик для вентиляции",                   3},
+    {"mnuисход",    "Теплообменник для ГВС",                         1},
+    {"mnuтепло",    "Теплообменник для отопления",                   2},
+    {"mnuвент",     "Теплообменник для вентиляции",                  3},
     {"mnuодин",     "Параллельная схема",                            5},
     {"mnuдвасмеш",  "Двухступенчатая смешанная схема",               6},
     {"mnuодинсв",   "Параллельная схема для 3-х контуров",           8},
@@ -150,19 +158,24 @@ MDIForm1::MDIForm1(const Options& options, QWidget* parent)
     mdiArea_->setObjectName(QStringLiteral("mdiArea"));
     mdiArea_->setAccessibleName(mainCaption);
     mdiArea_->setBackground(QColor(128, 128, 128));
+    // On a small screen the strips are wider than the frame: the area scrolls to what does not fit.
+    mdiArea_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    mdiArea_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     mdiArea_->viewport()->setMouseTracking(true);
     mdiArea_->viewport()->installEventFilter(this);
     column->addWidget(mdiArea_, 1);
     setCentralWidget(central);
 
+    // Without an accessible name of their own the two labels give a screen reader the text they
+    // show, and announce each change of it; what they are is their description.
     Label1 = new QLabel(this);
     Label1->setObjectName(QStringLiteral("Label1"));
-    Label1->setAccessibleName(QStringLiteral("Подсказка"));
+    Label1->setAccessibleDescription(QStringLiteral("Подсказка"));
     Label1->setTextFormat(Qt::PlainText);
     Label1->setMinimumWidth(1);
     Label2 = new QLabel(this);
     Label2->setObjectName(QStringLiteral("Label2"));
-    Label2->setAccessibleName(QStringLiteral("Панель"));
+    Label2->setAccessibleDescription(QStringLiteral("Номер панели"));
     Label2->setTextFormat(Qt::PlainText);
     Label2->setMinimumWidth(Label2->fontMetrics().horizontalAdvance(QStringLiteral(" 100 ")));
     statusBar()->addWidget(Label1, 1);
@@ -170,6 +183,21 @@ MDIForm1::MDIForm1(const Options& options, QWidget* parent)
     statusBar()->setSizeGripEnabled(true);
 
     createMenus();
+
+    // "Расчет" without the pointer: one key, wherever the focus is in the main window.
+    calculateAction_ = new QAction(calculateCaption, this);
+    calculateAction_->setObjectName(QStringLiteral("calculateAction"));
+    calculateAction_->setShortcut(calculateKey);
+    calculateAction_->setShortcutContext(Qt::WindowShortcut);
+    connect(calculateAction_, &QAction::triggered, this, &MDIForm1::calculate);
+    addAction(calculateAction_);
+
+    // While the calculation shows a message, the windows show what it wrote so far: the "?????"
+    // in an empty plate-count box among it.
+    ui_->setBeforeMessage([this] {
+        for (CalcWindowView* view : views_)
+            if (view) view->refresh();
+    });
 
     connect(mainPanel_, &ZuPanel::ButtonClick, this, &MDIForm1::ZuPanel1_ButtonClick);
     connect(mainPanel_, &ZuPanel::ButtonEnter, this, &MDIForm1::ZuPanel1_ButtonEnter);
@@ -258,13 +286,22 @@ void MDIForm1::createViews() {
     const std::array<CalcWindowView*, 3> all = CalcWindowView::createAll(*this);
     for (CalcWindowView* view : all) {
         const WindowId id = view->model().id;
-        QMdiSubWindow* window =
-            mdiArea_->addSubWindow(view, Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+        QMdiSubWindow* window = addStrip(view);
         // The system menu decides which calculation windows show; they are not closed one by one.
         window->setAttribute(Qt::WA_DeleteOnClose, false);
         window->setObjectName(QString::fromStdString(view->model().name) + QStringLiteral("Strip"));
         window->installEventFilter(this);
         views_[slot(id)] = view;
+        // The window refuses its own commands while a dialog waits, the panels' picks silently and
+        // its additional-results switch with a beep: the hint line says why.
+        for (ZuPanel* panel : {view->givenParameterPanel(), view->layoutPanel()})
+            connect(panel, &ZuPanel::MenuClick, this, [this] {
+                if (commandsBlocked()) refuseCommand();
+            });
+        if (auto* additional = view->findChild<QAbstractButton*>(QStringLiteral("Check1")))
+            connect(additional, &QAbstractButton::clicked, this, [this] {
+                if (commandsBlocked()) sayRefused();
+            });
         strips_[slot(id)] = window;
     }
 }
@@ -293,6 +330,7 @@ void MDIForm1::MDIForm_Load() {
     mainPanel_->setProperty(ZuPanel::redrawProperty, 0);
     mainPanel_->ButtonOption(true, 7);
     mainPanel_->setProperty(ZuPanel::redrawProperty, 1);
+    showCalculateKey();
 
     kalvar::startUp(s, QDir::toNativeSeparators(workDir).toStdString());
     s.state.dataDir = options_.dataDir.toStdString();
@@ -324,7 +362,8 @@ void MDIForm1::MDIForm_Load() {
     QSize wanted(std::max(strip(WindowId::Form2)->width() + 8, 800),
                  twipsToPixels(3 * stripHeight, this) + mainPanel_->sizeHint().height() +
                      menuBar()->sizeHint().height() + statusBar()->sizeHint().height() + 16);
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
+    // The frame fits the screen it opens on; the area scrolls to the rest.
+    if (const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen())
         wanted = wanted.boundedTo(screen->availableGeometry().size() - QSize(16, 48));
     resize(wanted);
 }
@@ -383,16 +422,25 @@ void MDIForm1::refreshAll() {
 // DesktopHost
 
 void MDIForm1::setHint(const QString& text) {
-    Label1->setText(text);
+    showAnnounced(Label1, text);
 }
 
 void MDIForm1::setPanelIndexText(const QString& text) {
-    Label2->setText(text);
+    showAnnounced(Label2, text);
+}
+
+void MDIForm1::showAnnounced(QLabel* label, const QString& text) {
+    if (label->text() == text) return;
+    label->setText(text);
+    // A screen reader reads the new text out only when told that the label's name changed.
+    QAccessibleEvent changed(label, QAccessible::NameChanged);
+    QAccessible::updateAccessibility(&changed);
 }
 
 void MDIForm1::selectSystem(int kind) {
-    if (kind < 1 || kind > 8 || commandsBlocked()) {
-        if (commandsBlocked()) QApplication::beep();
+    if (kind < 1 || kind > 8) return;
+    if (commandsBlocked()) {
+        refuseCommand();
         return;
     }
     setSystemMarks(kind);
@@ -404,7 +452,7 @@ void MDIForm1::selectSystem(int kind) {
 
 void MDIForm1::switchUnit(const QString& caption) {
     if (commandsBlocked()) {
-        QApplication::beep();
+        refuseCommand();
         return;
     }
     kalvar::switchUnit(session_->windows, caption.toStdString());
@@ -421,7 +469,7 @@ void MDIForm1::switchUnit(const QString& caption) {
 
 void MDIForm1::save() {
     if (commandsBlocked()) {
-        QApplication::beep();
+        refuseCommand();
         return;
     }
     WaitScope wait(*this);
@@ -430,7 +478,7 @@ void MDIForm1::save() {
 
 void MDIForm1::print() {
     if (commandsBlocked()) {
-        QApplication::beep();
+        refuseCommand();
         return;
     }
     WaitScope wait(*this);
@@ -439,7 +487,7 @@ void MDIForm1::print() {
 
 void MDIForm1::savePdf() {
     if (commandsBlocked()) {
-        QApplication::beep();
+        refuseCommand();
         return;
     }
     WaitScope wait(*this);
@@ -457,8 +505,7 @@ void MDIForm1::dither(QWidget* window) {
 void MDIForm1::showAdditionalResults(kalvar::CalcWindow& window) {
     if (form12_ == nullptr) {
         form12_ = new Form12View(*session_, nullptr);
-        form12Strip_ =
-            mdiArea_->addSubWindow(form12_, Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+        form12Strip_ = addStrip(form12_);
         form12Strip_->setAttribute(Qt::WA_DeleteOnClose, false);
         form12Strip_->setObjectName(QStringLiteral("Form12Strip"));
         connect(form12_, &Form12View::hint, this, &MDIForm1::setHint);
@@ -497,6 +544,105 @@ void MDIForm1::setAllDesignationsVisible() {
             view->refresh();
 }
 
+QMdiSubWindow* MDIForm1::addStrip(QWidget* view) {
+    auto* window = new KeyboardStrip([this](bool next) { return moveFocus(next); });
+    window->setWidget(view);
+    return mdiArea_->addSubWindow(window, Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+}
+
+void MDIForm1::showCalculateKey() {
+    const QString key = calculateKey.toString(QKeySequence::NativeText);
+    calculateAction_->setToolTip(calculateCaption + QStringLiteral(" (") + key + QLatin1Char(')'));
+    ZuPanelButtons& buttons = mainPanel_->Buttons();
+    for (int16_t b = 1; b <= buttons.Count(); ++b) {
+        ZuPanelButton& button = buttons.Item(b);
+        if (button.Caption() != calculateCaption || button.ToolTipText().contains(key)) continue;
+        button.setToolTipText(button.ToolTipText() + QStringLiteral(" (") + key + QLatin1Char(')'));
+    }
+}
+
+void MDIForm1::refuseCommand() {
+    QApplication::beep();
+    sayRefused();
+}
+
+void MDIForm1::sayRefused() {
+    // Many desks have no sound: the hint line says why nothing happened, and which window waits.
+    QString waiting;
+    for (QWidget* window : QApplication::topLevelWidgets())
+        if (window->isVisible() && isWaitDialog(window)) {
+            waiting = window->windowTitle();
+            break;
+        }
+    setHint(waiting.isEmpty()
+                ? QStringLiteral("Подсказка: Сначала закройте диалог, затем повторите команду.")
+                : QStringLiteral("Подсказка: Сначала закройте диалог \"%1\", затем повторите команду.")
+                      .arg(waiting));
+}
+
+QList<QWidget*> MDIForm1::keyboardChain() const {
+    // The main panel first, then each shown window of the MDI area from the top down, each with
+    // its own controls in their tab order.
+    const auto reachable = [this](QWidget* w) {
+        return (w->focusPolicy() & Qt::TabFocus) == Qt::TabFocus && w->isVisible() && w->isEnabled() &&
+               w->focusProxy() == nullptr && w->window() == this && !qobject_cast<QMdiSubWindow*>(w) &&
+               !qobject_cast<QScrollBar*>(w) && w != mdiArea_;
+    };
+    QList<QWidget*> chain;
+    if (reachable(mainPanel_)) chain << mainPanel_;
+    QList<QMdiSubWindow*> windows;
+    for (QMdiSubWindow* window : mdiArea_->subWindowList())
+        if (window->isVisible()) windows << window;
+    std::stable_sort(windows.begin(), windows.end(),
+                     [](const QMdiSubWindow* a, const QMdiSubWindow* b) { return a->y() < b->y(); });
+    QList<QWidget*> order;
+    for (QWidget* w = const_cast<MDIForm1*>(this)->nextInFocusChain(); w && w != this;
+         w = w->nextInFocusChain())
+        order << w;
+    for (QMdiSubWindow* window : windows)
+        for (QWidget* w : order)
+            if (window->isAncestorOf(w) && reachable(w)) chain << w;
+    return chain;
+}
+
+bool MDIForm1::moveFocus(bool next) {
+    const QList<QWidget*> chain = keyboardChain();
+    if (chain.isEmpty()) return false;
+    int at = -1;
+    for (QWidget* focus = QApplication::focusWidget(); focus && at < 0; focus = focus->parentWidget())
+        at = static_cast<int>(chain.indexOf(focus));
+    const int count = static_cast<int>(chain.size());
+    const int to = at < 0 ? (next ? 0 : count - 1) : (at + (next ? 1 : count - 1)) % count;
+    chain[to]->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+    reveal(chain[to]);
+    return true;
+}
+
+void MDIForm1::reveal(QWidget* widget) {
+    // On a small screen the control the keyboard reached may lie beyond the frame: scroll to it.
+    QWidget* viewport = mdiArea_->viewport();
+    if (!viewport->isAncestorOf(widget)) return;
+    const QRect at(widget->mapTo(viewport, QPoint(0, 0)), widget->size());
+    const auto scroll = [](QScrollBar* bar, int low, int high, int room) {
+        if (high > room)
+            bar->setValue(bar->value() + std::min(high - room, low));
+        else if (low < 0)
+            bar->setValue(bar->value() + low);
+    };
+    constexpr int margin = 4;
+    scroll(mdiArea_->horizontalScrollBar(), at.left() - margin, at.right() + margin, viewport->width());
+    scroll(mdiArea_->verticalScrollBar(), at.top() - margin, at.bottom() + margin, viewport->height());
+}
+
+bool MDIForm1::focusNextPrevChild(bool next) {
+    return moveFocus(next) || QMainWindow::focusNextPrevChild(next);
+}
+
+bool MDIForm1::isWaitDialog(const QWidget* window) {
+    return window->inherits("Form11") || window->inherits("Form10") || window->inherits("Form4") ||
+           window->inherits("Form9");
+}
+
 QWidget* MDIForm1::pictureWindow(const char* name) const {
     const QString wanted = QString::fromLatin1(name);
     if (wanted == QLatin1String("Form5")) return form5_;
@@ -511,10 +657,7 @@ bool MDIForm1::waitDialogOpen() const {
     // The dialogs that wait with events running: the limit question, the custom medium, and the
     // delivery terms and print selection of the reports.
     for (QWidget* window : QApplication::topLevelWidgets()) {
-        if (!window->isVisible()) continue;
-        if (window->inherits("Form11") || window->inherits("Form10") || window->inherits("Form4") ||
-            window->inherits("Form9"))
-            return true;
+        if (window->isVisible() && isWaitDialog(window)) return true;
     }
     return false;
 }
@@ -523,9 +666,7 @@ void MDIForm1::closeWaitDialogs() {
     // Closing them by the title bar ends their waits: "Продолжить" for the limit question and the
     // custom medium, cancel for the reports' dialogs.
     for (QWidget* window : QApplication::topLevelWidgets()) {
-        if (window->isVisible() && (window->inherits("Form11") || window->inherits("Form10") ||
-                                    window->inherits("Form4") || window->inherits("Form9")))
-            window->close();
+        if (window->isVisible() && isWaitDialog(window)) window->close();
     }
 }
 
@@ -549,6 +690,8 @@ void MDIForm1::ZuPanel1_MenuClick(int, int indexMenu, const QString& caption, co
     // The pick was made in this panel even when its menu was opened from the keyboard, without
     // the pointer entering a button: the dispatcher must take it for a main-panel command.
     session_->state.ACP = 10;
+    // The dispatcher refuses the pick without a sound while a dialog waits.
+    if (commandsBlocked()) refuseCommand();
     // The pick goes to the dispatcher of an open calculation window, the heating window first.
     for (WindowId id : {WindowId::Form2, WindowId::Form3, WindowId::Form1}) {
         if (!modelWindow(*session_, id).visible) continue;
@@ -578,7 +721,7 @@ void MDIForm1::ZuPanel1_ButtonClick(int, ZuPanelButton* button) {
 
 void MDIForm1::calculate() {
     if (commandsBlocked()) {
-        QApplication::beep();
+        refuseCommand();
         return;
     }
     {

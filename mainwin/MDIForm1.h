@@ -3,6 +3,7 @@
 // state and the window model, hosts the main button panel, the hint line and the three
 // calculation windows, and runs start-up, the system handlers, the main panel's commands and
 // shut-down.
+#include <QList>
 #include <QMainWindow>
 #include <QPointer>
 #include <QString>
@@ -81,6 +82,14 @@ class MDIForm1 : public QMainWindow, public DesktopHost {
     // Shows every calculation window and the additional results from their model controls.
     void refreshAll();
 
+    // A command refused while a dialog waits: the beep, and the hint line says why.
+    void refuseCommand();
+    void sayRefused(); // the hint alone, where the beep has sounded already
+    // The focus to the next (or previous) control of the main window's keyboard chain: the main
+    // panel, then the shown MDI windows from the top down. Tab and Shift+Tab run along it.
+    bool moveFocus(bool next);
+    QList<QWidget*> keyboardChain() const;
+
     // The program's own data folder, where the pictures are looked for after workDir.
     static QString installedDataDir();
     // The whole interface is Russian: Qt's own texts (standard buttons, context menus) too,
@@ -89,6 +98,7 @@ class MDIForm1 : public QMainWindow, public DesktopHost {
 
   protected:
     void closeEvent(QCloseEvent* event) override; // MDIForm_QueryUnload
+    bool focusNextPrevChild(bool next) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
@@ -99,6 +109,12 @@ class MDIForm1 : public QMainWindow, public DesktopHost {
     void setSystemMarks(int kind);
     void arrangeStrips();
     void placeStrip(QMdiSubWindow* window, double topTwips, double heightTwips);
+    QMdiSubWindow* addStrip(QWidget* view);
+    void reveal(QWidget* widget);
+    // Shows the text in a label that names itself by its text, and tells assistive technology.
+    static void showAnnounced(QLabel* label, const QString& text);
+    // "Расчет" names its key in its tool tip.
+    void showCalculateKey();
 
     // The main panel's events.
     void ZuPanel1_ButtonClick(int index, ZuPanelButton* button);
@@ -121,6 +137,7 @@ class MDIForm1 : public QMainWindow, public DesktopHost {
     // commands meanwhile and quits only after it.
     class WaitScope;
     bool waitDialogOpen() const;
+    static bool isWaitDialog(const QWidget* window);
     void closeWaitDialogs();
 
     Options options_;
@@ -133,6 +150,7 @@ class MDIForm1 : public QMainWindow, public DesktopHost {
     QLabel* Label2 = nullptr; // panel index
     QLabel* Image1 = nullptr;
     std::array<QAction*, 8> systemActions_{};
+    QAction* calculateAction_ = nullptr;
     std::array<CalcWindowView*, 3> views_{}; // Form1, Form2, Form3
     std::array<QMdiSubWindow*, 3> strips_{};
     Form12View* form12_ = nullptr;

@@ -1,6 +1,7 @@
 // The main window driven as a user drives it: start-up, the system handlers, the main panel's
 // commands, the unit switch, the limit dialog, the quit question, and the commands refused while a
 // calculation waits for a dialog.
+#include <QAccessible>
 #include <QDesktopServices>
 #include <QDir>
 #include <QLabel>
@@ -8,6 +9,8 @@
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScrollBar>
+#include <QSet>
 #include <QTemporaryDir>
 #include <QUrl>
 
@@ -114,9 +117,10 @@ class MainWindowTest : public QObject {
         hoverButton(form.mainPanel(), calculateButton);
         QCOMPARE(s.state.ACP, 10);
         QCOMPARE(form.panelIndexLabel()->text(), QStringLiteral("10"));
-        QCOMPARE(form.hintLine()->text(),
-                 QStringLiteral(
-                     "Кнопка: Расчет Подсказка: Расчет выбранного задания для выбранной тепловой системы"));
+        QCOMPARE(
+            form.hintLine()->text(),
+            QStringLiteral(
+                "Кнопка: Расчет Подсказка: Расчет выбранного задания для выбранной тепловой системы (F9)"));
 
         // An entry of a main-panel menu under the pointer: its caption and tool tip.
         hoverButton(form.mainPanel(), systemButton);
@@ -235,7 +239,19 @@ class MainWindowTest : public QObject {
         QVERIFY(!form.mainPanel()->Buttons().Item(systemButton).MenuItems().Item(7).Checked());
     }
 
+    void windowMenuPicksSystem_data() {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QString>("caption");
+        QTest::newRow("ГВС") << 1 << "Теплообменник для ГВС";
+        QTest::newRow("вентиляция") << 3 << "Теплообменник для вентиляции";
+        QTest::newRow("параллельная") << 4 << "Параллельная схема";
+        QTest::newRow("смешанная, три контура") << 7 << "Смешанная схема для 3-х контуров";
+    }
+
+    // The window menu's entries by their captions, each picking its system.
     void windowMenuPicksSystem() {
+        QFETCH(int, kind);
+        QFETCH(QString, caption);
         MDIForm1& form = start();
         QMenuBar* bar = form.menuBar();
         QAction* menuAction = bar->actions().first();
@@ -243,15 +259,17 @@ class MainWindowTest : public QObject {
         QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(menuAction).center());
         QMenu* menu = menuAction->menu();
         QVERIFY(waitFor([menu] { return menu->isVisible(); }));
-        QAction* parallel = form.systemAction(4);
-        QCOMPARE(parallel->text(), QStringLiteral("Параллельная схема"));
-        clickAction(menu, parallel);
-        QVERIFY(waitFor([&form] { return form.session().state.systemKind == 4; }));
-        QVERIFY(form.strip(WindowId::Form3)->isVisible());
-        QVERIFY(!form.strip(WindowId::Form1)->isVisible());
-        QVERIFY(parallel->isChecked());
+        QAction* picked = nullptr;
+        for (QAction* action : menu->actions())
+            if (action->text() == caption) picked = action;
+        QVERIFY2(picked, qPrintable(caption));
+        QCOMPARE(form.systemAction(2)->text(), QStringLiteral("Теплообменник для отопления"));
+        clickAction(menu, picked);
+        QVERIFY(waitFor([&form, kind] { return form.session().state.systemKind == kind; }));
+        QCOMPARE(form.windowTitle(), QString::fromStdString(kalvar::systemCaption(kind)));
+        QVERIFY(picked->isChecked());
         QVERIFY(!form.systemAction(2)->isChecked());
-        QVERIFY(form.mainPanel()->Buttons().Item(systemButton).MenuItems().Item(5).Checked());
+        QVERIFY(form.mainPanel()->Buttons().Item(systemButton).MenuItems().Item(systemItem[kind]).Checked());
     }
 
     void unitSwitch_data() {
@@ -319,9 +337,9 @@ class MainWindowTest : public QObject {
         QTest::addColumn<QString>("window");
         QTest::addColumn<QString>("caption");
         QTest::newRow("отопление") << 2 << "Form7"
-                                   << "Теплообменик";
+                                   << "Теплообменник";
         QTest::newRow("ГВС") << 1 << "Form7"
-                             << "Теплообменик";
+                             << "Теплообменник";
         QTest::newRow("параллельная") << 4 << "Form8"
                                       << "Параллельная схема";
         QTest::newRow("двухступенчатая") << 5 << "Form5"
@@ -375,10 +393,19 @@ class MainWindowTest : public QObject {
         const QString address =
             QStringLiteral("http://") + QString::fromStdString(form.owner().ownerSite) + "/";
         QCOMPARE(web->address(), address);
-        if (!web->embedded()) {
-            QCOMPARE(catcher.urls.size(), 1);
-            QCOMPARE(catcher.urls.first(), QUrl(address));
-        }
+        QVERIFY(web->isVisible());
+        if (web->embedded()) return;
+        QCOMPARE(catcher.urls.size(), 1);
+        QCOMPARE(catcher.urls.first(), QUrl(address));
+
+        // No browser opens: the window shows the address and says so.
+        web->close();
+        web->openExternal = [](const QUrl&) { return false; };
+        clickButton(form.mainPanel(), siteButton);
+        QVERIFY(web->isVisible());
+        QVERIFY(web->Label1->isVisible());
+        QVERIFY(web->Label1->text().startsWith(QStringLiteral("Не удалось открыть браузер.")));
+        QVERIFY(web->Label1->text().contains(address));
     }
 
     void aboutCommand() {
@@ -543,6 +570,7 @@ class MainWindowTest : public QObject {
 
         DialogAnswerer answerer;
         bool tried = false, blockedDuringWait = false;
+        QStringList refusedHints;
         QStringList changed;
         answerer.expect([&](QWidget* window) {
             auto* dialog = qobject_cast<Form11*>(window);
@@ -553,13 +581,19 @@ class MainWindowTest : public QObject {
             const int exchangers = s.windows.Form2.Combo3.listIndex;
 
             clickButton(form.mainPanel(), calculateButton);
+            refusedHints << form.hintLine()->text();
             pickMenu(form.mainPanel(), systemButton, systemItem[1]);
+            refusedHints << form.hintLine()->text();
             form.systemAction(8)->trigger();
+            refusedHints << form.hintLine()->text();
             pickMenu(form.mainPanel(), unitsButton, 1, 2);
+            refusedHints << form.hintLine()->text();
             pickMenu(heatingView(form)->layoutPanel(), 1, 3, 2);
+            refusedHints << form.hintLine()->text();
             // The hot-water window's additional results would make it the calculating window.
             const int additional = s.windows.Form3.Check1.value;
             QTest::mouseClick(child<QAbstractButton>(form.view(WindowId::Form3), "Check1"), Qt::LeftButton);
+            refusedHints << form.hintLine()->text();
 
             if (s.state.systemKind != kind || !form.systemAction(kind)->isChecked()) changed << "system";
             if (s.windows.units.heatInGcalPerHour != gcal) changed << "units";
@@ -573,6 +607,10 @@ class MainWindowTest : public QObject {
         QVERIFY(waitFor([&answerer] { return answerer.done(); }));
         QVERIFY(tried);
         QVERIFY(blockedDuringWait);
+        // Not only a beep, which many desks do not sound: each refusal is said in the hint line.
+        QCOMPARE(refusedHints.size(), 6);
+        for (const QString& hint : refusedHints)
+            QVERIFY2(hint.startsWith(QStringLiteral("Подсказка: Сначала закройте диалог")), qPrintable(hint));
         QVERIFY2(changed.isEmpty(), qPrintable(changed.join(", ")));
         QCOMPARE(extraQuestions, 0);
         QVERIFY(!form.commandsBlocked());
@@ -604,6 +642,157 @@ class MainWindowTest : public QObject {
         QVERIFY(answerer.unexpected.isEmpty());
         QVERIFY(!form.session().windows.Form2.Text1.text.empty());
         QVERIFY(QGuiApplication::overrideCursor() == nullptr);
+    }
+
+    // Tab and Shift+Tab run from the calculation windows to the main panel and back, through every
+    // shown window and the windows' own panels.
+    void keyboardReachesMainPanel() {
+        MDIForm1& form = start();
+        QVERIFY(pickMenu(form.mainPanel(), systemButton, systemItem[6])); // all three windows
+        form.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        QLineEdit* load = child<QLineEdit>(heatingView(form), "Text30");
+        load->setFocus(Qt::MouseFocusReason);
+        QVERIFY(waitFor([load] { return load->hasFocus(); }));
+
+        for (const Qt::KeyboardModifiers direction :
+             {Qt::KeyboardModifiers(), Qt::KeyboardModifiers(Qt::ShiftModifier)}) {
+            QSet<ZuPanel*> panels;
+            QSet<int> windows;
+            int steps = 0;
+            do {
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, direction);
+                QWidget* focus = QApplication::focusWidget();
+                QVERIFY(focus);
+                if (auto* panel = qobject_cast<ZuPanel*>(focus)) panels << panel;
+                for (WindowId id : {WindowId::Form1, WindowId::Form2, WindowId::Form3})
+                    if (form.view(id)->isAncestorOf(focus)) windows << static_cast<int>(id);
+            } while (QApplication::focusWidget() != load && ++steps < 500);
+            QVERIFY2(QApplication::focusWidget() == load, "the chain does not come back round");
+            QVERIFY(panels.contains(form.mainPanel()));
+            QCOMPARE(panels.size(), 7); // the main panel and the two of each window
+            QCOMPARE(windows.size(), 3);
+        }
+
+        // Right next to the main panel on either side: a control of the MDI area.
+        for (const Qt::KeyboardModifiers direction :
+             {Qt::KeyboardModifiers(), Qt::KeyboardModifiers(Qt::ShiftModifier)}) {
+            form.mainPanel()->setFocus(Qt::TabFocusReason);
+            QTest::keyClick(form.mainPanel(), Qt::Key_Tab, direction);
+            QVERIFY(form.mdiArea()->isAncestorOf(QApplication::focusWidget()));
+        }
+    }
+
+    // F9 runs "Расчет" wherever the focus is in the main window, and the button's tool tip says so.
+    void calculateByKey() {
+        MDIForm1& form = start();
+        QCOMPARE(form.mainPanel()->Buttons().Item(calculateButton).ToolTipText(),
+                 QStringLiteral("Расчет выбранного задания для выбранной тепловой системы (F9)"));
+        form.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        QLineEdit* load = child<QLineEdit>(heatingView(form), "Text30");
+        load->setFocus(Qt::MouseFocusReason);
+        QTest::keyClick(load, Qt::Key_F9);
+        kalvar::Session& s = form.session();
+        QVERIFY(!s.windows.Form2.Text1.text.empty());
+        QCOMPARE(modelDifferences(s, kalvar::runTask("{}", "")), QStringList());
+        QCOMPARE(child<QLineEdit>(heatingView(form), "Text1")->text(),
+                 QString::fromStdString(s.windows.Form2.Text1.text));
+    }
+
+    // A rating with no plate count: while the message is up, the box shows "?????" in red bold;
+    // after it, the box is empty and plain again.
+    void plateCountMarkerWhileMessageUp() {
+        MDIForm1& form = start();
+        CalcWindowView* view = heatingView(form);
+        QVERIFY(pickMenu(view->givenParameterPanel(), 1, 5)); // "Общее число пластин, n"
+        QLineEdit* plates = child<QLineEdit>(view, "Text38");
+        QVERIFY(plates && !plates->isReadOnly());
+        typeInto(plates, QString());
+        DialogAnswerer answerer;
+        QString marker, message;
+        bool bold = false;
+        QColor colour;
+        answerer.expect([&](QWidget* window) {
+            auto* box = qobject_cast<QMessageBox*>(window);
+            if (!box) return false;
+            marker = plates->text();
+            bold = plates->font().bold();
+            colour = plates->palette().color(QPalette::Text);
+            message = box->text();
+            box->accept();
+            return true;
+        });
+        clickButton(form.mainPanel(), calculateButton);
+        QVERIFY(waitFor([&answerer] { return answerer.done(); }));
+        QVERIFY(message.contains(QStringLiteral("Не задано общее число пластин теплообменника.")));
+        QCOMPARE(marker, QStringLiteral("?????"));
+        QVERIFY(bold);
+        QCOMPARE(colour, QColor(255, 0, 0));
+        QCOMPARE(plates->text(), QString());
+        QVERIFY(!plates->font().bold());
+    }
+
+    // A screen reader reads what the hint line and the panel-index label show, not a fixed name.
+    void hintLabelsReadTheirText() {
+        MDIForm1& form = start();
+        hoverButton(form.mainPanel(), calculateButton);
+        for (QLabel* label : {form.hintLine(), form.panelIndexLabel()}) {
+            QAccessibleInterface* face = QAccessible::queryAccessibleInterface(label);
+            QVERIFY(face);
+            QVERIFY(!label->text().isEmpty());
+            QCOMPARE(face->text(QAccessible::Name), label->text());
+        }
+        QCOMPARE(QAccessible::queryAccessibleInterface(form.panelIndexLabel())->text(QAccessible::Name),
+                 QStringLiteral("10"));
+    }
+
+    // On a screen smaller than the strips (the offscreen screen, 800 × 600) the frame fits it,
+    // and the results frame is reached by scrolling the MDI area.
+    void fitsSmallScreen() {
+        MDIForm1::Options options;
+        options.workDir = workDir_.path();
+        options.dataDir = workDir_.path();
+        options.decimalSeparator = QStringLiteral(".");
+        form_ = std::make_unique<MDIForm1>(options);
+        MDIForm1& form = *form_;
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        const QRect screen = form.screen()->availableGeometry();
+        QVERIFY2(form.width() <= screen.width() && form.height() <= screen.height(),
+                 qPrintable(QStringLiteral("%1 x %2 on %3 x %4")
+                                .arg(form.width())
+                                .arg(form.height())
+                                .arg(screen.width())
+                                .arg(screen.height())));
+        QWidget* viewport = form.mdiArea()->viewport();
+        auto* results = child<QWidget>(heatingView(form), "Frame3");
+        QVERIFY(results);
+        const auto shown = [&] { return QRect(results->mapTo(viewport, QPoint(0, 0)), results->size()); };
+        QVERIFY2(shown().right() >= viewport->width(), "the screen is too large to show the fault");
+        QScrollBar* across = form.mdiArea()->horizontalScrollBar();
+        QVERIFY(across->isVisible());
+        across->setValue(across->maximum());
+        QScrollBar* down = form.mdiArea()->verticalScrollBar();
+        down->setValue(down->maximum());
+        QCoreApplication::processEvents();
+        QVERIFY2(shown().right() < viewport->width() && shown().left() >= 0,
+                 qPrintable(QStringLiteral("results frame at %1..%2, viewport %3 wide")
+                                .arg(shown().left())
+                                .arg(shown().right())
+                                .arg(viewport->width())));
+
+        // The keyboard scrolls to the control it reaches.
+        across->setValue(0);
+        QCoreApplication::processEvents();
+        QWidget* focus = nullptr;
+        for (int i = 0; i < 200 && !(focus && results->isAncestorOf(focus)); ++i) {
+            QVERIFY(form.moveFocus(true));
+            focus = QApplication::focusWidget();
+        }
+        QVERIFY(focus && results->isAncestorOf(focus));
+        const QRect reached(focus->mapTo(viewport, QPoint(0, 0)), focus->size());
+        QVERIFY(viewport->rect().contains(reached));
     }
 
     void ditherBands() {

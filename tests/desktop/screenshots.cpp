@@ -1,10 +1,13 @@
 // Takes the screenshots of the desktop program for a person to look at: start-up, calculations
 // of the heating system and of schemes 5 and 8, the additional results, the limit question, the
-// custom-medium dialog and a menu of the main panel. Run under a real display server (Xvfb):
+// custom-medium dialog, a menu of the main panel, and the program at the size it chooses on a small
+// screen ("small", not among the default scenes). Run under a real display server (Xvfb):
 //   desktop_screenshots OUTDIR [SUFFIX] [SCENE...]
 #include <QApplication>
 #include <QDir>
+#include <QMdiArea>
 #include <QScreen>
+#include <QScrollBar>
 #include <QTemporaryDir>
 
 #include "DesktopDriver.h"
@@ -53,6 +56,22 @@ int main(int argc, char** argv) {
     QTemporaryDir workDir;
 
     for (const QString& scene : scenes) {
+        if (scene == "small") {
+            // The size the program chooses itself on the screen it opens on, calculated, and
+            // scrolled to the far end of the MDI area.
+            MDIForm1::Options options;
+            options.workDir = workDir.path();
+            options.dataDir = MDIForm1::installedDataDir();
+            options.decimalSeparator = QStringLiteral(",");
+            MDIForm1 f(options);
+            f.show();
+            QTest::qWaitForWindowExposed(&f);
+            clickButton(f.mainPanel(), 4);
+            shoot(scene);
+            f.mdiArea()->horizontalScrollBar()->setValue(f.mdiArea()->horizontalScrollBar()->maximum());
+            shoot(scene + QStringLiteral("-scrolled"));
+            continue;
+        }
         std::unique_ptr<MDIForm1> form = start(workDir.path());
         MDIForm1& f = *form;
         if (scene == "startup") {
