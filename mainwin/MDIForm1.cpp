@@ -556,8 +556,8 @@ void MDIForm1::showCalculateKey() {
     ZuPanelButtons& buttons = mainPanel_->Buttons();
     for (int16_t b = 1; b <= buttons.Count(); ++b) {
         ZuPanelButton& button = buttons.Item(b);
-        if (button.Caption() != calculateCaption || button.ToolTipText().contains(key)) continue;
-        button.setToolTipText(button.ToolTipText() + QStringLiteral(" (") + key + QLatin1Char(')'));
+        // The panel shows the key in the tool tip and gives it to assistive technology as the key binding.
+        if (button.Caption() == calculateCaption) button.setShortcutText(key);
     }
 }
 
@@ -675,7 +675,7 @@ void MDIForm1::closeWaitDialogs() {
 
 void MDIForm1::ZuPanel1_ButtonEnter(int index, ZuPanelButton* button) {
     setHint(QStringLiteral("Кнопка: ") + button->Caption() + QStringLiteral(" Подсказка: ") +
-            button->ToolTipText());
+            button->shownToolTip());
     setPanelIndexText(QString::number(index));
     session_->state.ACP = static_cast<int16_t>(index);
     mainPanel_->BeginHover();

@@ -686,7 +686,7 @@ class MainWindowTest : public QObject {
     // F9 runs "Расчет" wherever the focus is in the main window, and the button's tool tip says so.
     void calculateByKey() {
         MDIForm1& form = start();
-        QCOMPARE(form.mainPanel()->Buttons().Item(calculateButton).ToolTipText(),
+        QCOMPARE(form.mainPanel()->Buttons().Item(calculateButton).shownToolTip(),
                  QStringLiteral("Расчет выбранного задания для выбранной тепловой системы (F9)"));
         form.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&form));
