@@ -10,6 +10,8 @@
 #include <QPdfWriter>
 #include <QPrinter>
 
+#include "FileOutput.h"
+
 namespace kalvar {
 
 namespace {
@@ -289,10 +291,16 @@ void writePdf(const Workbook& book, const std::string& path, const std::vector<s
     if (names.empty())
         for (const Sheet& s : book.sheets)
             names.push_back(s.name);
-    QPdfWriter writer(qs(path));
-    writer.setCreator(QStringLiteral("kalvar"));
-    writer.setTitle(QStringLiteral("Расчет пластинчатого теплообменника"));
-    printSheets(writer, book, names, 1, decimalSeparator);
+    for (const std::string& name : names)
+        book.sheet(name); // an unknown sheet is refused before the file is touched
+    FileOutput output(path);
+    {
+        QPdfWriter writer(&output.device());
+        writer.setCreator(QStringLiteral("kalvar"));
+        writer.setTitle(QStringLiteral("Расчет пластинчатого теплообменника"));
+        printSheets(writer, book, names, 1, decimalSeparator);
+    }
+    output.commit();
 }
 
 } // namespace kalvar

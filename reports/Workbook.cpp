@@ -4,6 +4,8 @@
 #include <cctype>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -416,14 +418,54 @@ Sheet& Workbook::addSheet(const std::string& name, int position) {
 
 // ---- Display -----------------------------------------------------------------------------------
 
+namespace {
+
+std::string withoutTrailingZeros(std::string text) {
+    if (text.find('.') == std::string::npos) return text;
+    while (text.back() == '0')
+        text.pop_back();
+    if (text.back() == '.') text.pop_back();
+    return text;
+}
+
+// Scientific notation as the spreadsheet writes it: "3E-10", "1.23457E+20".
+std::string spreadsheetScientific(double value, int mantissaDecimals) {
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "%.*e", mantissaDecimals, value);
+    const std::string text = buffer;
+    const size_t e = text.find('e');
+    const int exponent = std::atoi(text.c_str() + e + 1);
+    std::snprintf(buffer, sizeof buffer, "E%c%02d", exponent < 0 ? '-' : '+', std::abs(exponent));
+    return withoutTrailingZeros(text.substr(0, e)) + buffer;
+}
+
+} // namespace
+
 std::string generalNumberText(double value, std::string_view decimalSeparator, int significantDigits) {
     if (!std::isfinite(value)) return {};
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.*g", std::clamp(significantDigits, 1, 17), value);
+    const int digits = std::clamp(significantDigits, 1, 17);
+    char buffer[400];
+    std::snprintf(buffer, sizeof buffer, "%.*g", digits, value);
     std::string text = buffer;
     if (text.find('e') != std::string::npos) {
-        std::snprintf(buffer, sizeof buffer, "%.15g", value);
-        text = buffer;
+        std::snprintf(buffer, sizeof buffer, "%.*e", digits - 1, value);
+        const int exponent = std::atoi(std::strchr(buffer, 'e') + 1);
+        if (exponent >= 0) {
+            // Whole numbers up to 15 digits are shown in full.
+            std::snprintf(buffer, sizeof buffer, "%.15g", value);
+            text = std::strchr(buffer, 'e') ? spreadsheetScientific(value, std::min(digits - 1, 5)) : buffer;
+        } else {
+            // A small number is shown in fixed notation, as the spreadsheet's General format does,
+            // while it fits the 11 characters of a standard column ("0.00003"); the default 10 digits
+            // give way to that width, a caller asking for more gets them all.
+            const int room = digits > 10 ? digits : std::min(digits, 11 - (1 - exponent));
+            if (room >= 1) {
+                std::snprintf(buffer, sizeof buffer, "%.*f", room - exponent - 1, value);
+                text = withoutTrailingZeros(buffer);
+            } else {
+                text = spreadsheetScientific(value, std::min(digits - 1, 5));
+            }
+        }
     }
     if (text == "-0") text = "0";
     return replaceAll(text, ".", decimalSeparator);

@@ -1,12 +1,19 @@
 #include "XlsxWriter.h"
 
+#include <cctype>
 #include <cmath>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <map>
 #include <memory>
 
 #include <unistd.h>
 #include <xlsxwriter.h>
+
+#include <QTemporaryDir>
+
+#include "FileOutput.h"
 
 namespace kalvar {
 
@@ -33,6 +40,21 @@ std::string formatKey(const CellFormat& f) {
            '\x1f' + std::to_string(f.wrap) + '\x1f' + f.numberFormat + '\x1f' + std::to_string(f.borderLeft) +
            '\x1f' + std::to_string(f.borderRight) + '\x1f' + std::to_string(f.borderTop) + '\x1f' +
            std::to_string(f.borderBottom);
+}
+
+// The file format reads "_xHHHH_" in a text as the character HHHH; a text that holds those
+// characters literally keeps them by writing its underscore as "_x005F_".
+std::string escapedText(const std::string& text) {
+    const auto isHex = [](char c) { return std::isxdigit(static_cast<unsigned char>(c)) != 0; };
+    std::string out;
+    out.reserve(text.size());
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '_' && i + 6 < text.size() && text[i + 1] == 'x' && isHex(text[i + 2]) &&
+            isHex(text[i + 3]) && isHex(text[i + 4]) && isHex(text[i + 5]) && text[i + 6] == '_')
+            out += "_x005F";
+        out += text[i];
+    }
+    return out;
 }
 
 class Writer {
@@ -128,7 +150,7 @@ class Writer {
         const std::string where = "ячейка " + cellAddress(row, column);
         lxw_format* f = format(cell.format);
         if (const auto* s = std::get_if<std::string>(&cell.value)) {
-            check(worksheet_write_string(ws, r, c, s->c_str(), f), where);
+            check(worksheet_write_string(ws, r, c, escapedText(*s).c_str(), f), where);
         } else if (const auto* d = std::get_if<double>(&cell.value); d && std::isfinite(*d)) {
             check(worksheet_write_number(ws, r, c, *d, f), where);
         } else {
@@ -195,8 +217,19 @@ void writeXlsx(const Workbook& book, const std::string& path) {
     const bool exists = std::filesystem::exists(path, error);
     if (::access(exists ? path.c_str() : folder.c_str(), W_OK) != 0)
         throw WorkbookError(writeFailedError, "Нет доступа на запись: " + (exists ? path : folder.string()));
-    Writer writer(path);
+    // The library writes the package to a file of its own; it reaches the target whole or not at all.
+    const QTemporaryDir scratch;
+    if (!scratch.isValid()) throw WorkbookError(writeFailedError, "Не удалось создать временную папку");
+    const std::string packagePath = scratch.filePath(QStringLiteral("book.xlsx")).toStdString();
+    Writer writer(packagePath);
     writer.write(book);
+    std::ifstream package(packagePath, std::ios::binary);
+    const std::string bytes{std::istreambuf_iterator<char>(package), std::istreambuf_iterator<char>()};
+    if (!package.good() && !package.eof())
+        throw WorkbookError(writeFailedError, "Не удалось прочесть записанную книгу " + packagePath);
+    FileOutput output(path);
+    output.write(bytes);
+    output.commit();
 }
 
 } // namespace kalvar

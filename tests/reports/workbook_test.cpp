@@ -9,6 +9,10 @@
 
 #include <zip.h>
 
+#include <csignal>
+#include <sys/resource.h>
+#include <sys/stat.h>
+
 using namespace kalvar;
 using kalvar::testing::ScratchDir;
 
@@ -68,7 +72,11 @@ TEST(CellDisplay, NumberFormatsAsTheSheetShowsThem) {
     };
     for (const Case& c : {Case{1234.5, "0", "1235"}, Case{2.25, "0.0", "2,3"}, Case{-2.25, "0.0", "-2,3"},
                           Case{0.1 + 0.2, "General", "0,3"}, Case{12, "General", "12"},
-                          Case{46000, "dd.mm.yyyy", "09.12.2025"}, Case{1.0e20, "General", "1e+20"}}) {
+                          Case{46000, "dd.mm.yyyy", "09.12.2025"}, Case{1.0e20, "General", "1E+20"},
+                          // General keeps small numbers in fixed notation while they fit a column.
+                          Case{0.00003, "General", "0,00003"}, Case{-0.00025, "General", "-0,00025"},
+                          Case{0.0000123, "General", "0,0000123"}, Case{1.5e-12, "General", "1,5E-12"},
+                          Case{12345678901, "General", "12345678901"}}) {
         Cell cell;
         cell.value = c.value;
         cell.format.numberFormat = c.format;
@@ -184,6 +192,112 @@ const std::string workbookRels =
     R"(<Relationships xmlns="http://schemas.openxmlformats.org/package/2006/relationships"><Relationship Id="rId1" Type="http://schemas.openxmlformats.org/officeDocument/2006/relationships/worksheet" Target="worksheets/sheet1.xml"/></Relationships>)";
 
 } // namespace
+
+namespace {
+
+// Files may grow to a few kilobytes only while it lives, as on a nearly full disk; a write past
+// that fails instead of stopping the program.
+class FileSizeLimit {
+  public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        getrlimit(RLIMIT_FSIZE, &saved_);
+        oldHandler_ = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit = saved_;
+        limit.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit() {
+        setrlimit(RLIMIT_FSIZE, &saved_);
+        std::signal(SIGXFSZ, oldHandler_);
+    }
+
+  private:
+    rlimit saved_{};
+    void (*oldHandler_)(int) = nullptr;
+};
+
+} // namespace
+
+// A workbook or PDF that cannot be written whole is an error naming the file; what stood there
+// before stays, and no part-written file is left.
+TEST(FileWrite, AnIncompleteWriteIsAnErrorAndLeavesTheOldFile) {
+    ScratchDir dir;
+    kalvar::testing::writePassDrawings(dir.path());
+    Workbook book = Workbook::reportWorkbook();
+    for (int r = 1; r <= 200; ++r)
+        book.sheet(1).setText(r, 1, "строка отчета " + std::to_string(r));
+    book.sheet(1).addPicture((dir.path() / "picture" / "KM 2x.jpg").string(), 10, 150, 280, 420);
+    using Write = std::function<void(const std::string&)>;
+    const std::vector<std::pair<std::string, Write>> writers = {
+        {"book.xlsx", [&](const std::string& path) { writeXlsx(book, path); }},
+        {"book.pdf", [&](const std::string& path) { writePdf(book, path); }}};
+    for (const auto& [name, write] : writers) {
+        const std::string path = dir.file(name);
+        std::ofstream(path) << "old";
+        try {
+            const FileSizeLimit limit(2048);
+            write(path);
+            ADD_FAILURE() << name;
+        } catch (const WorkbookError& e) {
+            EXPECT_EQ(e.number, writeFailedError);
+            EXPECT_NE(std::string(e.what()).find(path), std::string::npos) << e.what();
+        }
+        std::ifstream in(path);
+        EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "old") << name;
+        for (const auto& entry : std::filesystem::directory_iterator(dir.path()))
+            if (entry.is_regular_file()) // nothing half-written beside the files
+                EXPECT_TRUE(entry.path().filename() == "book.xlsx" || entry.path().filename() == "book.pdf")
+                    << entry.path();
+
+        // A device that takes no bytes: told, and the device itself left alone.
+        if (std::filesystem::is_character_file("/dev/full")) {
+            EXPECT_THROW(write("/dev/full"), WorkbookError) << name;
+            EXPECT_TRUE(std::filesystem::is_character_file("/dev/full"));
+        }
+        write(path); // and without the limit it is written
+        EXPECT_GT(std::filesystem::file_size(path), 1000u);
+    }
+}
+
+namespace {
+
+// One part of a package, as stored.
+std::string packagePart(const std::string& path, const std::string& name) {
+    int code = 0;
+    zip_t* zip = zip_open(path.c_str(), ZIP_RDONLY, &code);
+    if (!zip) return {};
+    std::string text;
+    if (zip_file_t* file = zip_fopen(zip, name.c_str(), 0)) {
+        char buffer[4096];
+        for (zip_int64_t n; (n = zip_fread(file, buffer, sizeof buffer)) > 0;)
+            text.append(buffer, static_cast<size_t>(n));
+        zip_fclose(file);
+    }
+    zip_close(zip);
+    return text;
+}
+
+} // namespace
+
+// Texts that hold the format's own character escapes literally are stored so that they read
+// back unchanged, in this program and in an office suite.
+TEST(XlsxWrite, LiteralCharacterEscapesInTextsStayAsTyped) {
+    ScratchDir dir;
+    Workbook book = Workbook::reportWorkbook();
+    const std::vector<std::string> texts = {"Школа_x000D_5", "_x005F_x0041_", "a_x00e9_b", "_x12_ _x000G_",
+                                            "_x000D_"};
+    for (size_t i = 0; i < texts.size(); ++i)
+        book.sheet(1).setText(static_cast<int>(i) + 1, 1, texts[i]);
+    const std::string path = dir.file("escapes.xlsx");
+    writeXlsx(book, path);
+    const std::string shared = packagePart(path, "xl/sharedStrings.xml");
+    EXPECT_NE(shared.find("Школа_x005F_x000D_5"), std::string::npos) << shared;
+    EXPECT_NE(shared.find("_x005F_x005F_x005F_x0041_"), std::string::npos) << shared;
+    EXPECT_NE(shared.find("_x12_ _x000G_"), std::string::npos) << shared; // no escape: stays as it is
+    const Workbook back = readXlsx(path);
+    for (size_t i = 0; i < texts.size(); ++i)
+        EXPECT_EQ(back.sheet(1).text(static_cast<int>(i) + 1, 1), texts[i]);
+}
 
 // Numbers a damaged or hostile file puts where indices and sizes belong are refused or kept in
 // range; nothing overflows and nothing crashes.
