@@ -208,29 +208,53 @@ Range& Range::setTopBorder(int weight) {
     });
 }
 
+namespace {
+
+// The widest line of the column's texts that are not merged across columns, in points; -1 for a
+// column without any.
+double widestText(const Sheet& sheet, int column, const TextMeasure& measure) {
+    double widest = -1;
+    for (const auto& [at, cell] : sheet.cells) {
+        if (at.column != column || cell.empty()) continue;
+        const RangeRef* merged = sheet.mergeAt(at.row, at.column);
+        if (merged && merged->firstColumn != merged->lastColumn) continue; // spans columns: not fitted
+        const std::string shown = displayText(cell);
+        size_t start = 0;
+        while (start <= shown.size()) {
+            size_t end = shown.find('\n', start);
+            if (end == std::string::npos) end = shown.size();
+            std::string line = shown.substr(start, end - start);
+            if (!line.empty() && line.back() == '\r') line.pop_back();
+            widest = std::max(widest, measure(line, cell.format));
+            start = end + 1;
+        }
+    }
+    return widest;
+}
+
+// A column width in characters that shows a text of that many points: points to pixels at
+// 96 dpi, the cell's padding and a little air, then characters.
+double fittingWidth(double textPoints) {
+    const double pixels = std::ceil(textPoints / 0.75) + 9;
+    return std::max(0.0, std::ceil((pixels - 5) / 7.0 * 100) / 100);
+}
+
+} // namespace
+
 Range& Range::autoFitCurrentRegionColumns(const TextMeasure& measure) {
     const RangeRef region = sheet_.currentRegion(ref_);
     for (int c = region.firstColumn; c <= region.lastColumn; ++c) {
-        double widest = -1;
-        for (const auto& [at, cell] : sheet_.cells) {
-            if (at.column != c || cell.empty()) continue;
-            const RangeRef* merged = sheet_.mergeAt(at.row, at.column);
-            if (merged && merged->firstColumn != merged->lastColumn) continue; // spans columns: not fitted
-            const std::string shown = displayText(cell);
-            size_t start = 0;
-            while (start <= shown.size()) {
-                size_t end = shown.find('\n', start);
-                if (end == std::string::npos) end = shown.size();
-                std::string line = shown.substr(start, end - start);
-                if (!line.empty() && line.back() == '\r') line.pop_back();
-                widest = std::max(widest, measure(line, cell.format));
-                start = end + 1;
-            }
-        }
+        const double widest = widestText(sheet_, c, measure);
         if (widest < 0) continue; // an empty column keeps its width
-        // Points to pixels at 96 dpi, the cell's padding and a little air, then characters.
-        const double pixels = std::ceil(widest / 0.75) + 9;
-        sheet_.columnWidths[c] = std::max(0.0, std::ceil((pixels - 5) / 7.0 * 100) / 100);
+        sheet_.columnWidths[c] = fittingWidth(widest);
+    }
+    return *this;
+}
+
+Range& Range::widenColumnsToFit(const TextMeasure& measure) {
+    for (int c = ref_.firstColumn; c <= ref_.lastColumn; ++c) {
+        const double widest = widestText(sheet_, c, measure);
+        if (widest >= 0) sheet_.columnWidths[c] = std::max(sheet_.columnWidth(c), fittingWidth(widest));
     }
     return *this;
 }

@@ -64,7 +64,7 @@ class Writer {
         options.constant_memory = LXW_FALSE;
         options.tmpdir = nullptr;
         book_ = workbook_new_opt(path.c_str(), &options);
-        if (!book_) fail(writeFailedError, "Не удалось создать книгу " + path);
+        if (!book_) fail(writeFailedError, "Не удалось создать книгу");
     }
     ~Writer() {
         if (book_) {
@@ -91,7 +91,7 @@ class Writer {
         if (result != LXW_NO_ERROR) {
             std::error_code error;
             std::filesystem::remove(path_, error);
-            fail(writeFailedError, "Не удалось сохранить книгу " + path_ + ": " + lxw_strerror(result));
+            fail(writeFailedError, std::string("Не удалось сохранить книгу: ") + lxw_strerror(result));
         }
     }
 
@@ -162,6 +162,8 @@ class Writer {
         worksheet_set_paper(ws, 9); // A4
         worksheet_set_margins(ws, sheet.leftMargin / 72, sheet.rightMargin / 72, sheet.topMargin / 72,
                               sheet.bottomMargin / 72);
+        if (sheet.fitToPagesWide > 0)
+            worksheet_fit_to_pages(ws, static_cast<uint16_t>(sheet.fitToPagesWide), 0);
         for (const auto& [column, width] : sheet.columnWidths)
             check(worksheet_set_column(ws, static_cast<lxw_col_t>(column - 1),
                                        static_cast<lxw_col_t>(column - 1), width, nullptr),
@@ -221,8 +223,12 @@ void writeXlsx(const Workbook& book, const std::string& path) {
     const QTemporaryDir scratch;
     if (!scratch.isValid()) throw WorkbookError(writeFailedError, "Не удалось создать временную папку");
     const std::string packagePath = scratch.filePath(QStringLiteral("book.xlsx")).toStdString();
-    Writer writer(packagePath);
-    writer.write(book);
+    try {
+        Writer writer(packagePath);
+        writer.write(book);
+    } catch (const WorkbookError& e) {
+        throw WorkbookError(e.number, "Файл \"" + path + "\" не записан: " + e.what());
+    }
     std::ifstream package(packagePath, std::ios::binary);
     const std::string bytes{std::istreambuf_iterator<char>(package), std::istreambuf_iterator<char>()};
     if (!package.good() && !package.eof())

@@ -245,9 +245,10 @@ TEST(FileWrite, AnIncompleteWriteIsAnErrorAndLeavesTheOldFile) {
         std::ifstream in(path);
         EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "old") << name;
         for (const auto& entry : std::filesystem::directory_iterator(dir.path()))
-            if (entry.is_regular_file()) // nothing half-written beside the files
+            if (entry.is_regular_file()) { // nothing half-written beside the files
                 EXPECT_TRUE(entry.path().filename() == "book.xlsx" || entry.path().filename() == "book.pdf")
                     << entry.path();
+            }
 
         // A device that takes no bytes: told, and the device itself left alone.
         if (std::filesystem::is_character_file("/dev/full")) {
