@@ -7,6 +7,7 @@
 #include <QStandardPaths>
 
 #include "ReportBuilder.h"
+#include "SheetRenderer.h"
 #include "XlsxReader.h"
 #include "XlsxWriter.h"
 #include "number_text.h"
@@ -359,6 +360,44 @@ TEST(ReportCells, AMissingPassDrawingEndsTheReportNamingTheFile) {
     } catch (const WorkbookError& e) {
         EXPECT_EQ(e.number, fileNotFoundError);
         EXPECT_NE(std::string(e.what()).find("KM 3x.jpg"), std::string::npos) << e.what();
+    }
+}
+
+// Rows that hold the user's texts grow to show every line, wrapped or typed; the designed
+// heights stay the least. Every used column has its width, and each sheet prints one page wide.
+TEST(ReportLayout, UserTextRowsGrowAndSheetsPrintOnePageWide) {
+    Reported r;
+    kalvar::testing::calculate(r.session, 1, {{"Form3", {{"Text30", "0,35"}}}});
+    const double line = 11 * 1.15; // one line of 11-point text, as office suites space it
+    struct Case {
+        const char* sheet;
+        int row, column;
+        std::string text;
+        double least;
+    };
+    const std::string threeLines = "Первая строка\r\nвторая строка\r\nтретья строка";
+    const std::string longName(240, 'Ш');
+    for (const Case& c : {Case{"Лист1", 40, 3, threeLines, 3 * line}, Case{"Лист1", 41, 3, "одна строка", 31},
+                          Case{"Лист1", 39, 3, "по договору, " + threeLines, 3 * line},
+                          Case{"Лист4", 8, 3, longName, 2 * line}, Case{"Лист4", 8, 3, "Школа 5", 31}}) {
+        r.terms.hotWater = {"1000", "ГВС", "примечание"};
+        r.terms.objectName = "Школа 5";
+        if (c.row == 8) r.terms.objectName = c.text;
+        if (c.row == 39) r.terms.hotWater.price = c.text;
+        if (c.row == 40) r.terms.hotWater.terms = c.text;
+        if (c.row == 41) r.terms.hotWater.notes = c.text;
+        const Workbook book = r.build();
+        const Sheet& sheet = book.sheet(c.sheet);
+        EXPECT_GE(sheet.rowHeight(c.row), c.least) << c.sheet << " row " << c.row;
+        if (c.least == 31) EXPECT_EQ(sheet.rowHeight(c.row), 31) << c.sheet << " row " << c.row;
+    }
+    const Workbook book = r.build();
+    for (const char* name : {"Лист4", "Лист1"}) {
+        const Sheet& sheet = book.sheet(name);
+        EXPECT_EQ(sheet.fitToPagesWide, 1) << name;
+        for (int c = 1; c <= sheet.usedRange().lastColumn; ++c)
+            EXPECT_TRUE(sheet.columnWidths.contains(c)) << name << " " << columnName(c);
+        EXPECT_EQ(paginate(sheet).size(), 1u) << name;
     }
 }
 

@@ -7,6 +7,9 @@
 #include "XlsxWriter.h"
 #include "test_support.h"
 
+#include <QImage>
+#include <QPainter>
+
 #include <zip.h>
 
 #include <csignal>
@@ -368,4 +371,66 @@ TEST(Pagination, BreaksOnWholeRowsAndColumnsDownThenAcross) {
     ASSERT_EQ(one.size(), 1u);
     EXPECT_EQ(one[0].lastRow, 38);   // 570 pt down: the 38th row of 15 pt
     EXPECT_EQ(one[0].lastColumn, 7); // 290 pt across: just past six columns of 48 pt
+}
+
+namespace {
+
+// The first page of a sheet at 72 dpi: one pixel a point.
+QImage renderFirstPage(const Sheet& sheet) {
+    QImage image(static_cast<int>(pageWidthPoints), static_cast<int>(pageHeightPoints), QImage::Format_RGB32);
+    image.setDotsPerMeterX(2835);
+    image.setDotsPerMeterY(2835);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    paintPage(painter, sheet, paginate(sheet).front(), ",");
+    return image;
+}
+
+// Columns of the image with ink between the rows given, from left to right.
+std::vector<int> inkedColumns(const QImage& image, int top, int bottom) {
+    std::vector<int> columns;
+    for (int x = 0; x < image.width(); ++x)
+        for (int y = top; y < bottom; ++y)
+            if (qGray(image.pixel(x, y)) < 200) {
+                columns.push_back(x);
+                break;
+            }
+    return columns;
+}
+
+} // namespace
+
+// Text that does not fit its cell runs on only over empty neighbours and never across a border;
+// where it cannot run on it is shown smaller, not cut.
+TEST(Rendering, TextStopsAtBordersAndShrinksWhereItCannotRunOn) {
+    Sheet sheet("s");
+    sheet.leftMargin = sheet.topMargin = 36;
+    const std::string wide(30, '_'); // a line of ink, so that a cut shows at the cell's edge
+    sheet.setText(2, 2, wide);
+    sheet.range("B2").setHAlign(HAlign::Centre).setRightBorder(thinBorder);
+    sheet.setText(4, 1, "a");
+    sheet.setText(4, 2, wide);
+    sheet.setText(4, 3, "c");
+    sheet.range("B4").setHAlign(HAlign::Centre);
+    const QImage page = renderFirstPage(sheet);
+    const double left = 36 + sheet.columnWidthPoints(1), right = left + sheet.columnWidthPoints(2);
+    const auto rowBand = [&](int row) {
+        const int top = static_cast<int>(36 + (row - 1) * Sheet::defaultRowHeight);
+        return inkedColumns(page, top + 1, top + static_cast<int>(Sheet::defaultRowHeight) + 1);
+    };
+
+    const std::vector<int> bordered = rowBand(2);
+    ASSERT_FALSE(bordered.empty());
+    EXPECT_LE(bordered.back(), right + 2) << "text crosses the border";
+    EXPECT_NEAR(bordered.back(), right, 2) << "the border is drawn";
+    EXPECT_LT(bordered.front(), left - 10) << "text runs on over the empty cell on the left";
+
+    const std::vector<int> boxed = rowBand(4);
+    std::vector<int> inCell;
+    for (int x : boxed)
+        if (x > left - 1 && x < right + 1) inCell.push_back(x);
+    ASSERT_FALSE(inCell.empty());
+    EXPECT_GT(inCell.front(), left + 0.5) << "cut at the left edge";
+    EXPECT_LT(inCell.back(), right - 0.5) << "cut at the right edge";
+    EXPECT_GT(inCell.back() - inCell.front(), (right - left) * 0.7) << "shown whole, only smaller";
 }
