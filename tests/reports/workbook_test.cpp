@@ -12,10 +12,6 @@
 
 #include <zip.h>
 
-#include <csignal>
-#include <sys/resource.h>
-#include <sys/stat.h>
-
 using namespace kalvar;
 using kalvar::testing::ScratchDir;
 
@@ -196,31 +192,6 @@ const std::string workbookRels =
 
 } // namespace
 
-namespace {
-
-// Files may grow to a few kilobytes only while it lives, as on a nearly full disk; a write past
-// that fails instead of stopping the program.
-class FileSizeLimit {
-  public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        getrlimit(RLIMIT_FSIZE, &saved_);
-        oldHandler_ = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limit = saved_;
-        limit.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit() {
-        setrlimit(RLIMIT_FSIZE, &saved_);
-        std::signal(SIGXFSZ, oldHandler_);
-    }
-
-  private:
-    rlimit saved_{};
-    void (*oldHandler_)(int) = nullptr;
-};
-
-} // namespace
-
 // A workbook or PDF that cannot be written whole is an error naming the file; what stood there
 // before stays, and no part-written file is left.
 TEST(FileWrite, AnIncompleteWriteIsAnErrorAndLeavesTheOldFile) {
@@ -238,7 +209,7 @@ TEST(FileWrite, AnIncompleteWriteIsAnErrorAndLeavesTheOldFile) {
         const std::string path = dir.file(name);
         std::ofstream(path) << "old";
         try {
-            const FileSizeLimit limit(2048);
+            const kalvar::testing::FileSizeLimit limit(2048);
             write(path);
             ADD_FAILURE() << name;
         } catch (const WorkbookError& e) {
