@@ -61,10 +61,13 @@ void FileOutput::commit() {
     if (!save.commit()) fail();
 }
 
-void FileOutput::fail() {
+void FileOutput::fail(const std::string& otherwise) {
     const QFileDevice::FileError error = file_->error();
     if (auto* save = dynamic_cast<QSaveFile*>(file_.get()); save && save->isOpen()) save->cancelWriting();
-    throw WorkbookError(writeFailedError, "Файл \"" + path_ + "\" не записан: " + reason(error));
+    throw WorkbookError(
+        writeFailedError,
+        "Файл \"" + path_ + "\" не записан: " +
+            (error == QFileDevice::NoError && !otherwise.empty() ? otherwise : reason(error)));
 }
 
 } // namespace kalvar

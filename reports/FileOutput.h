@@ -23,8 +23,10 @@ class FileOutput {
     // Puts the written file in place; throws WorkbookError when any write or the flush failed.
     void commit();
 
+    // Throws WorkbookError naming the file: why the device failed, or else the reason given.
+    [[noreturn]] void fail(const std::string& otherwise = {});
+
   private:
-    [[noreturn]] void fail();
     std::string path_;
     std::unique_ptr<QFileDevice> file_;
     bool direct_ = false;

@@ -25,12 +25,14 @@ const char* const reportHelp =
     "Runs \"Расчет\" for the task as `calc` does, then writes the report: the calculation sheet and\n"
     "one technical description per exchanger, as an .xlsx workbook (--xlsx) and/or a PDF (--pdf).\n"
     "The pass drawings \"KM 1x.jpg\"..\"KM 3x.jpg\" are looked for in ./picture and in the installed data\n"
-    "folder; the owner details come from \"Юридический адрес.xls\" (or .xlsx) here when it exists.\n"
+    "folder; the owner details come from \"Юридический адрес.xls\" (or .xlsx) here when it exists, and its\n"
+    "series prefix (B7) names the exchangers unless the task sets \"seriesPrefix\".\n"
     "  --terms TERMS.json  the delivery terms: {\"objectName\": TEXT, "
     "\"hotWater\"|\"heating\"|\"ventilation\":\n"
     "                      {\"price\": TEXT, \"terms\": TEXT, \"notes\": TEXT}}; what it leaves out keeps "
     "the\n"
     "                      delivery-terms dialog's designed texts\n"
+    "--xlsx and --pdf must name different files. A file is written whole or not at all.\n"
     "Exit codes: 0 written; 2 usage, task or terms error; 1 the report could not be built or written.\n";
 
 namespace {

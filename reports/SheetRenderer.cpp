@@ -328,7 +328,11 @@ void writePdf(const Workbook& book, const std::string& path, const std::vector<s
         QPdfWriter writer(&output.device());
         writer.setCreator(QStringLiteral("kalvar"));
         writer.setTitle(QStringLiteral("Расчет пластинчатого теплообменника"));
-        printSheets(writer, book, names, 1, decimalSeparator);
+        try {
+            printSheets(writer, book, names, 1, decimalSeparator);
+        } catch (const WorkbookError& e) {
+            output.fail(e.what()); // a device that fails shows first as a page that cannot begin
+        }
     }
     output.commit();
 }
