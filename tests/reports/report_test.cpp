@@ -391,7 +391,19 @@ TEST(ReportLayout, UserTextRowsGrowAndSheetsPrintOnePageWide) {
         EXPECT_GE(sheet.rowHeight(c.row), c.least) << c.sheet << " row " << c.row;
         if (c.least == 31) EXPECT_EQ(sheet.rowHeight(c.row), 31) << c.sheet << " row " << c.row;
     }
+    // Eight exchangers in parallel: "8 x 191,75" and the like fit their value columns.
+    r.session.windows.decimalSeparator = ",";
+    r.session.windows.Form3.Combo3.listIndex = 7;
     const Workbook book = r.build();
+    const Sheet& calculation = book.sheet("Лист4");
+    EXPECT_TRUE(calculation.text(27, 3).starts_with("8 x ")) << calculation.text(27, 3);
+    const TextMeasure measure = sheetFontMeasure();
+    for (const auto& [at, cell] : calculation.cells) {
+        if (at.row < 5 || at.column < 3 || cell.empty() || cell.format.wrap) continue;
+        if (const RangeRef* m = calculation.mergeAt(at.row, at.column); m && !m->single()) continue;
+        EXPECT_LE(measure(displayText(cell, ","), cell.format) + 3, calculation.columnWidthPoints(at.column))
+            << cellAddress(at.row, at.column) << " " << displayText(cell, ",");
+    }
     for (const char* name : {"Лист4", "Лист1"}) {
         const Sheet& sheet = book.sheet(name);
         EXPECT_EQ(sheet.fitToPagesWide, 1) << name;
