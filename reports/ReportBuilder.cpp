@@ -189,7 +189,74 @@ class ReportWriter {
             current.countText = current.exchangers == 1 ? "" : std::to_string(current.exchangers) + " x ";
             writeResultColumns(sheet, current);
             p3(book_.sheet(e.sheetIndex), e.sheetIndex, current);
+            finishPage(book_.sheet(e.sheetIndex));
+            growRowForText(book_.sheet(e.sheetIndex), 39, 3);
+            growRowForText(book_.sheet(e.sheetIndex), 40, 3);
+            growRowForText(book_.sheet(e.sheetIndex), 41, 3);
         }
+        // The value columns show their texts whole ("8 x 191,75"), in any program.
+        sheet.range("C5:H35").widenColumnsToFit(measure_);
+        finishPage(sheet);
+        growRowForText(sheet, 8, 3);
+    }
+
+    // Every used column gets its width written, and the sheet prints one page wide: another
+    // program's default width or fonts must not push a column onto a second page.
+    static void finishPage(Sheet& sheet) {
+        for (int c = 1; c <= sheet.usedRange().lastColumn; ++c)
+            sheet.columnWidths[c] = sheet.columnWidth(c);
+        sheet.fitToPagesWide = 1;
+    }
+
+    // A row that holds user text in a wrapping cell grows to show every line; its designed height
+    // stays the least.
+    void growRowForText(Sheet& sheet, int row, int column) {
+        const Cell* cell = sheet.findCell(row, column);
+        if (!cell || cell->empty() || !cell->format.wrap) return;
+        const RangeRef* merged = sheet.mergeAt(row, column);
+        const RangeRef box = merged ? *merged : RangeRef{row, column, row, column};
+        if (box.firstRow != box.lastRow) return;
+        double width = -2 * 2.25; // the cell's padding, as the spreadsheet keeps it
+        for (int c = box.firstColumn; c <= box.lastColumn; ++c)
+            width += sheet.columnWidthPoints(c);
+        const int lines = wrappedLineCount(displayText(*cell), cell->format, width);
+        const double lineHeight = cell->format.fontSize * 1.3;
+        const double needed = std::ceil(lines * lineHeight + 3);
+        if (needed > sheet.rowHeight(row)) sheet.rowHeights[row] = needed;
+    }
+
+    // Lines a text takes when wrapped at word boundaries into the width (points); its own line
+    // breaks count, a break at its very end does not.
+    int wrappedLineCount(const std::string& text, const CellFormat& format, double width) const {
+        std::vector<std::string> paragraphs{""};
+        for (const char ch : text) {
+            if (ch == '\r') continue;
+            if (ch == '\n')
+                paragraphs.emplace_back();
+            else
+                paragraphs.back() += ch;
+        }
+        if (paragraphs.size() > 1 && paragraphs.back().empty()) paragraphs.pop_back();
+        int lines = 0;
+        for (const std::string& paragraph : paragraphs) {
+            ++lines;
+            std::string line;
+            size_t start = 0;
+            while (start < paragraph.size()) {
+                size_t end = paragraph.find(' ', start);
+                if (end == std::string::npos) end = paragraph.size();
+                const std::string word = paragraph.substr(start, end - start);
+                const std::string longer = line.empty() ? word : line + " " + word;
+                if (!line.empty() && measure_(longer, format) > width) {
+                    ++lines;
+                    line = word;
+                } else {
+                    line = longer;
+                }
+                start = end + 1;
+            }
+        }
+        return lines;
     }
 
     int plateTypeOf(const CalcWindow& form) const {

@@ -25,12 +25,14 @@ const char* const reportHelp =
     "Runs \"Расчет\" for the task as `calc` does, then writes the report: the calculation sheet and\n"
     "one technical description per exchanger, as an .xlsx workbook (--xlsx) and/or a PDF (--pdf).\n"
     "The pass drawings \"KM 1x.jpg\"..\"KM 3x.jpg\" are looked for in ./picture and in the installed data\n"
-    "folder; the owner details come from \"Юридический адрес.xls\" (or .xlsx) here when it exists.\n"
+    "folder; the owner details come from \"Юридический адрес.xls\" (or .xlsx) here when it exists, and its\n"
+    "series prefix (B7) names the exchangers unless the task sets \"seriesPrefix\".\n"
     "  --terms TERMS.json  the delivery terms: {\"objectName\": TEXT, "
     "\"hotWater\"|\"heating\"|\"ventilation\":\n"
     "                      {\"price\": TEXT, \"terms\": TEXT, \"notes\": TEXT}}; what it leaves out keeps "
     "the\n"
     "                      delivery-terms dialog's designed texts\n"
+    "--xlsx and --pdf must name different files. A file is written whole or not at all.\n"
     "Exit codes: 0 written; 2 usage, task or terms error; 1 the report could not be built or written.\n";
 
 namespace {
@@ -113,6 +115,28 @@ std::string installedDataDir() {
 #endif
 }
 
+// Whether two names reach one file: the same path once made absolute and its links resolved, or
+// two names of one existing file.
+bool sameFile(const std::string& a, const std::string& b) {
+    std::error_code error;
+    if (std::filesystem::equivalent(a, b, error)) return true;
+    const auto resolved = [](const std::string& name) {
+        std::error_code e;
+        const auto path = std::filesystem::weakly_canonical(std::filesystem::absolute(name, e), e);
+        return e ? std::filesystem::absolute(name, e).lexically_normal() : path;
+    };
+    return resolved(a) == resolved(b);
+}
+
+// The task with the owner workbook's series prefix, as start-up sets it, unless the task names its
+// own. A text that is not a JSON object goes on unchanged: the task reader says what is wrong.
+std::string withSeriesPrefix(const std::string& taskText, const std::string& prefix) {
+    auto task = nlohmann::ordered_json::parse(taskText, nullptr, false);
+    if (task.is_discarded() || !task.is_object() || task.contains("seriesPrefix")) return taskText;
+    task["seriesPrefix"] = prefix;
+    return task.dump();
+}
+
 } // namespace
 
 int reportCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
@@ -142,6 +166,8 @@ int reportCommand(const std::vector<std::string>& args, std::ostream& out, std::
         }
         if (task.empty()) throw UsageError("no task given");
         if (xlsx.empty() && pdf.empty()) throw UsageError("give --xlsx FILE, --pdf FILE or both");
+        if (!xlsx.empty() && !pdf.empty() && sameFile(xlsx, pdf))
+            throw UsageError("--xlsx and --pdf name the same file \"" + pdf + "\"");
     } catch (const UsageError& e) {
         err << "kalvar-cli: " << e.what() << "\n" << reportUsage;
         return 2;
@@ -149,11 +175,22 @@ int reportCommand(const std::vector<std::string>& args, std::ostream& out, std::
 
     std::error_code error;
     const std::string workDir = std::filesystem::current_path(error).string();
+    // The owner details head the report, and their series prefix names the exchangers the task
+    // calculates, as at the desktop's start-up.
+    OwnerDetails owner;
+    const auto ownerPath = siteWorkbookPath(workDir, ownerWorkbookName);
     TaskRun run;
     DeliveryTerms terms;
     try {
         if (!termsFile.empty()) terms = readTerms(readSource(termsFile));
-        run = runTask(readSource(task), workDir, false);
+        std::string taskText = readSource(task);
+        if (ownerPath) {
+            owner = readOwnerWorkbook(*ownerPath, [&err](const std::string& title, const std::string& text) {
+                err << "kalvar-cli: " << title << ": " << text << "\n";
+            });
+            taskText = withSeriesPrefix(taskText, owner.типт);
+        }
+        run = runTask(taskText, workDir, false);
     } catch (const UsageError& e) {
         err << "kalvar-cli: " << e.what() << "\n";
         return 2;
@@ -168,12 +205,6 @@ int reportCommand(const std::vector<std::string>& args, std::ostream& out, std::
     const auto app = guiApplication();
     Session& session = *run.session;
     if (session.state.dataDir.empty()) session.state.dataDir = installedDataDir();
-    OwnerDetails owner;
-    if (const auto path = siteWorkbookPath(workDir, ownerWorkbookName)) {
-        owner = readOwnerWorkbook(*path, [&err](const std::string& title, const std::string& text) {
-            err << "kalvar-cli: " << title << ": " << text << "\n";
-        });
-    }
     try {
         const Workbook book = buildReport(session, owner, terms);
         if (!xlsx.empty()) {

@@ -182,8 +182,6 @@ bool ReportCommands::savePdf() {
         const BusyPointer busy;
         writePdf(book, path, reportSheets(), session_.windows.decimalSeparator);
     } catch (const WorkbookError& e) {
-        std::error_code error;
-        std::filesystem::remove(path, error);
         fail(pdfTitle, "Файл PDF не сохранен: " + qs(e.what()));
         return false;
     }

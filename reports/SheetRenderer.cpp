@@ -3,12 +3,15 @@
 #include <algorithm>
 #include <cmath>
 
+#include <QFileDevice>
 #include <QFontMetricsF>
 #include <QImage>
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPrinter>
+
+#include "FileOutput.h"
 
 namespace kalvar {
 
@@ -122,10 +125,22 @@ TextMeasure sheetFontMeasure() {
     };
 }
 
+double printScale(const Sheet& sheet) {
+    if (sheet.fitToPagesWide < 1) return 1;
+    const RangeRef area = printArea(sheet);
+    double used = 0;
+    for (int c = 1; c <= area.lastColumn; ++c)
+        used += sheet.columnWidthPoints(c);
+    const double room = std::max(36.0, pageWidthPoints - sheet.leftMargin - sheet.rightMargin);
+    // As the spreadsheet does, the scale goes no lower than 10 %.
+    return used <= room * sheet.fitToPagesWide ? 1.0 : std::max(0.1, room * sheet.fitToPagesWide / used);
+}
+
 std::vector<SheetPage> paginate(const Sheet& sheet) {
     const RangeRef area = printArea(sheet);
-    const double width = std::max(36.0, pageWidthPoints - sheet.leftMargin - sheet.rightMargin);
-    const double height = std::max(36.0, pageHeightPoints - sheet.topMargin - sheet.bottomMargin);
+    const double scale = printScale(sheet);
+    const double width = std::max(36.0, pageWidthPoints - sheet.leftMargin - sheet.rightMargin) / scale;
+    const double height = std::max(36.0, pageHeightPoints - sheet.topMargin - sheet.bottomMargin) / scale;
     const auto columns = bands(1, area.lastColumn, width, [&](int c) { return sheet.columnWidthPoints(c); });
     const auto rows = bands(1, area.lastRow, height, [&](int r) { return sheet.rowHeight(r); });
     std::vector<SheetPage> pages;
@@ -158,6 +173,12 @@ void paintPage(QPainter& painter, const Sheet& sheet, const SheetPage& page,
                           kx,
                       (grid.y(page.lastRow + 1) - grid.y(page.firstRow)) * ky);
     painter.save();
+    // A sheet fitted to the page width is drawn smaller, from the corner of the margins.
+    if (const double scale = printScale(sheet); scale != 1) {
+        painter.translate(sheet.leftMargin * kx, sheet.topMargin * ky);
+        painter.scale(scale, scale);
+        painter.translate(-sheet.leftMargin * kx, -sheet.topMargin * ky);
+    }
     painter.setClipRect(clip.adjusted(-2 * kx, -2 * ky, 2 * kx, 2 * ky));
     painter.setRenderHint(QPainter::Antialiasing, true);
     painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
@@ -168,6 +189,12 @@ void paintPage(QPainter& painter, const Sheet& sheet, const SheetPage& page,
     const auto isEmpty = [&](int r, int c) {
         const Cell* cell = sheet.findCell(r, c);
         return (!cell || cell->empty()) && !sheet.mergeAt(r, c);
+    };
+    // A border between column c and the next one on row r: text never runs across it.
+    const auto bordered = [&](int r, int c) {
+        const Cell* left = sheet.findCell(r, c);
+        const Cell* right = sheet.findCell(r, c + 1);
+        return (left && left->format.borderRight) || (right && right->format.borderLeft);
     };
     const auto visible = [&](const RangeRef& box) {
         return !(box.lastRow < page.firstRow || box.firstRow > page.lastRow ||
@@ -194,23 +221,28 @@ void paintPage(QPainter& painter, const Sheet& sheet, const SheetPage& page,
         if (h == HAlign::General) h = number ? HAlign::Right : HAlign::Left;
 
         QFont font = sheetFont(f);
-        painter.setFont(font);
-        const QFontMetricsF metrics(font, device);
-        // Unwrapped text runs on over empty neighbours, as far as it needs.
+        const auto widthOf = [&](const RangeRef& b) {
+            return grid.x(b.lastColumn + 1) - grid.x(b.firstColumn);
+        };
+        const double needed = QFontMetricsF(font, device).horizontalAdvance(text) / kx + 2 * cellPadding;
+        // Unwrapped text runs on over empty neighbours, as far as it needs, but not across a border.
         if (!f.wrap && !merged) {
-            const double needed = metrics.horizontalAdvance(text) / kx + 2 * cellPadding;
-            const auto widthOf = [&](const RangeRef& b) {
-                return grid.x(b.lastColumn + 1) - grid.x(b.firstColumn);
-            };
             for (int guard = 0; widthOf(box) < needed && guard < 64; ++guard) {
-                const bool right = h != HAlign::Right && isEmpty(at.row, box.lastColumn + 1);
-                const bool left =
-                    h != HAlign::Left && box.firstColumn > 1 && isEmpty(at.row, box.firstColumn - 1);
+                const bool right = h != HAlign::Right && isEmpty(at.row, box.lastColumn + 1) &&
+                                   !bordered(at.row, box.lastColumn);
+                const bool left = h != HAlign::Left && box.firstColumn > 1 &&
+                                  isEmpty(at.row, box.firstColumn - 1) &&
+                                  !bordered(at.row, box.firstColumn - 1);
                 if (!right && !left) break;
                 if (right) ++box.lastColumn;
                 if (left && (h == HAlign::Right || widthOf(box) < needed)) --box.firstColumn;
             }
         }
+        // What still does not fit on one line is shown smaller rather than cut.
+        if (!f.wrap && widthOf(box) < needed && !text.contains(QLatin1Char('\n')))
+            font.setPointSizeF(std::max(1.0, font.pointSizeF() * (widthOf(box) - 2 * cellPadding) /
+                                                 (needed - 2 * cellPadding)));
+        painter.setFont(font);
         if (!visible(box)) continue;
         const QRectF r = cellRect(box.firstRow, box.firstColumn, box.lastRow, box.lastColumn)
                              .adjusted(cellPadding * kx, 0, -cellPadding * kx, 0);
@@ -289,10 +321,20 @@ void writePdf(const Workbook& book, const std::string& path, const std::vector<s
     if (names.empty())
         for (const Sheet& s : book.sheets)
             names.push_back(s.name);
-    QPdfWriter writer(qs(path));
-    writer.setCreator(QStringLiteral("kalvar"));
-    writer.setTitle(QStringLiteral("Расчет пластинчатого теплообменника"));
-    printSheets(writer, book, names, 1, decimalSeparator);
+    for (const std::string& name : names)
+        book.sheet(name); // an unknown sheet is refused before the file is touched
+    FileOutput output(path);
+    {
+        QPdfWriter writer(&output.device());
+        writer.setCreator(QStringLiteral("kalvar"));
+        writer.setTitle(QStringLiteral("Расчет пластинчатого теплообменника"));
+        try {
+            printSheets(writer, book, names, 1, decimalSeparator);
+        } catch (const WorkbookError& e) {
+            output.fail(e.what()); // a device that fails shows first as a page that cannot begin
+        }
+    }
+    output.commit();
 }
 
 } // namespace kalvar

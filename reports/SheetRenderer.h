@@ -31,8 +31,12 @@ struct SheetPage {
 inline constexpr double pageWidthPoints = 595.28;
 inline constexpr double pageHeightPoints = 841.89;
 
+// The scale a sheet prints at: below 1 when it is fitted to fewer pages wide than it needs.
+double printScale(const Sheet& sheet);
+
 // The pages of a sheet: its used range (cells, merges, pictures) in column bands that fit
-// between the side margins and row bands that fit between the top and bottom ones.
+// between the side margins and row bands that fit between the top and bottom ones, at the
+// sheet's print scale.
 std::vector<SheetPage> paginate(const Sheet& sheet);
 
 // Paints one page with the painter's unit being one point and (0, 0) the paper's corner.

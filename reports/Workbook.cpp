@@ -4,6 +4,8 @@
 #include <cctype>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -206,29 +208,53 @@ Range& Range::setTopBorder(int weight) {
     });
 }
 
+namespace {
+
+// The widest line of the column's texts that are not merged across columns, in points; -1 for a
+// column without any.
+double widestText(const Sheet& sheet, int column, const TextMeasure& measure) {
+    double widest = -1;
+    for (const auto& [at, cell] : sheet.cells) {
+        if (at.column != column || cell.empty()) continue;
+        const RangeRef* merged = sheet.mergeAt(at.row, at.column);
+        if (merged && merged->firstColumn != merged->lastColumn) continue; // spans columns: not fitted
+        const std::string shown = displayText(cell);
+        size_t start = 0;
+        while (start <= shown.size()) {
+            size_t end = shown.find('\n', start);
+            if (end == std::string::npos) end = shown.size();
+            std::string line = shown.substr(start, end - start);
+            if (!line.empty() && line.back() == '\r') line.pop_back();
+            widest = std::max(widest, measure(line, cell.format));
+            start = end + 1;
+        }
+    }
+    return widest;
+}
+
+// A column width in characters that shows a text of that many points: points to pixels at
+// 96 dpi, the cell's padding and a little air, then characters.
+double fittingWidth(double textPoints) {
+    const double pixels = std::ceil(textPoints / 0.75) + 9;
+    return std::max(0.0, std::ceil((pixels - 5) / 7.0 * 100) / 100);
+}
+
+} // namespace
+
 Range& Range::autoFitCurrentRegionColumns(const TextMeasure& measure) {
     const RangeRef region = sheet_.currentRegion(ref_);
     for (int c = region.firstColumn; c <= region.lastColumn; ++c) {
-        double widest = -1;
-        for (const auto& [at, cell] : sheet_.cells) {
-            if (at.column != c || cell.empty()) continue;
-            const RangeRef* merged = sheet_.mergeAt(at.row, at.column);
-            if (merged && merged->firstColumn != merged->lastColumn) continue; // spans columns: not fitted
-            const std::string shown = displayText(cell);
-            size_t start = 0;
-            while (start <= shown.size()) {
-                size_t end = shown.find('\n', start);
-                if (end == std::string::npos) end = shown.size();
-                std::string line = shown.substr(start, end - start);
-                if (!line.empty() && line.back() == '\r') line.pop_back();
-                widest = std::max(widest, measure(line, cell.format));
-                start = end + 1;
-            }
-        }
+        const double widest = widestText(sheet_, c, measure);
         if (widest < 0) continue; // an empty column keeps its width
-        // Points to pixels at 96 dpi, the cell's padding and a little air, then characters.
-        const double pixels = std::ceil(widest / 0.75) + 9;
-        sheet_.columnWidths[c] = std::max(0.0, std::ceil((pixels - 5) / 7.0 * 100) / 100);
+        sheet_.columnWidths[c] = fittingWidth(widest);
+    }
+    return *this;
+}
+
+Range& Range::widenColumnsToFit(const TextMeasure& measure) {
+    for (int c = ref_.firstColumn; c <= ref_.lastColumn; ++c) {
+        const double widest = widestText(sheet_, c, measure);
+        if (widest >= 0) sheet_.columnWidths[c] = std::max(sheet_.columnWidth(c), fittingWidth(widest));
     }
     return *this;
 }
@@ -416,14 +442,54 @@ Sheet& Workbook::addSheet(const std::string& name, int position) {
 
 // ---- Display -----------------------------------------------------------------------------------
 
+namespace {
+
+std::string withoutTrailingZeros(std::string text) {
+    if (text.find('.') == std::string::npos) return text;
+    while (text.back() == '0')
+        text.pop_back();
+    if (text.back() == '.') text.pop_back();
+    return text;
+}
+
+// Scientific notation as the spreadsheet writes it: "3E-10", "1.23457E+20".
+std::string spreadsheetScientific(double value, int mantissaDecimals) {
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "%.*e", mantissaDecimals, value);
+    const std::string text = buffer;
+    const size_t e = text.find('e');
+    const int exponent = std::atoi(text.c_str() + e + 1);
+    std::snprintf(buffer, sizeof buffer, "E%c%02d", exponent < 0 ? '-' : '+', std::abs(exponent));
+    return withoutTrailingZeros(text.substr(0, e)) + buffer;
+}
+
+} // namespace
+
 std::string generalNumberText(double value, std::string_view decimalSeparator, int significantDigits) {
     if (!std::isfinite(value)) return {};
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.*g", std::clamp(significantDigits, 1, 17), value);
+    const int digits = std::clamp(significantDigits, 1, 17);
+    char buffer[400];
+    std::snprintf(buffer, sizeof buffer, "%.*g", digits, value);
     std::string text = buffer;
     if (text.find('e') != std::string::npos) {
-        std::snprintf(buffer, sizeof buffer, "%.15g", value);
-        text = buffer;
+        std::snprintf(buffer, sizeof buffer, "%.*e", digits - 1, value);
+        const int exponent = std::atoi(std::strchr(buffer, 'e') + 1);
+        if (exponent >= 0) {
+            // Whole numbers up to 15 digits are shown in full.
+            std::snprintf(buffer, sizeof buffer, "%.15g", value);
+            text = std::strchr(buffer, 'e') ? spreadsheetScientific(value, std::min(digits - 1, 5)) : buffer;
+        } else {
+            // A small number is shown in fixed notation, as the spreadsheet's General format does,
+            // while it fits the 11 characters of a standard column ("0.00003"); the default 10 digits
+            // give way to that width, a caller asking for more gets them all.
+            const int room = digits > 10 ? digits : std::min(digits, 11 - (1 - exponent));
+            if (room >= 1) {
+                std::snprintf(buffer, sizeof buffer, "%.*f", room - exponent - 1, value);
+                text = withoutTrailingZeros(buffer);
+            } else {
+                text = spreadsheetScientific(value, std::min(digits - 1, 5));
+            }
+        }
     }
     if (text == "-0") text = "0";
     return replaceAll(text, ".", decimalSeparator);

@@ -125,6 +125,9 @@ class Range {
     Range& setTopBorder(int weight);
     // CurrentRegion.EntireColumn.AutoFit.
     Range& autoFitCurrentRegionColumns(const TextMeasure& measure);
+    // Widens (never narrows) each column of the range to show its widest text that is not merged
+    // across columns.
+    Range& widenColumnsToFit(const TextMeasure& measure);
 
   private:
     template <typename F> Range& forEach(F f);
@@ -139,6 +142,8 @@ class Sheet {
     std::string name;
     double leftMargin = 0.7 * 72, rightMargin = 0.7 * 72; // points
     double topMargin = 0.75 * 72, bottomMargin = 0.75 * 72;
+    // Page setup "fit to N pages wide" (any number tall); 0 prints at full size.
+    int fitToPagesWide = 0;
     CellFormat baseFormat; // the format every new cell starts with
     std::map<CellRef, Cell> cells;
     std::vector<RangeRef> merges;

@@ -1,12 +1,19 @@
 #include "XlsxWriter.h"
 
+#include <cctype>
 #include <cmath>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <map>
 #include <memory>
 
 #include <unistd.h>
 #include <xlsxwriter.h>
+
+#include <QTemporaryDir>
+
+#include "FileOutput.h"
 
 namespace kalvar {
 
@@ -35,6 +42,21 @@ std::string formatKey(const CellFormat& f) {
            std::to_string(f.borderBottom);
 }
 
+// The file format reads "_xHHHH_" in a text as the character HHHH; a text that holds those
+// characters literally keeps them by writing its underscore as "_x005F_".
+std::string escapedText(const std::string& text) {
+    const auto isHex = [](char c) { return std::isxdigit(static_cast<unsigned char>(c)) != 0; };
+    std::string out;
+    out.reserve(text.size());
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '_' && i + 6 < text.size() && text[i + 1] == 'x' && isHex(text[i + 2]) &&
+            isHex(text[i + 3]) && isHex(text[i + 4]) && isHex(text[i + 5]) && text[i + 6] == '_')
+            out += "_x005F";
+        out += text[i];
+    }
+    return out;
+}
+
 class Writer {
   public:
     explicit Writer(const std::string& path) : path_(path) {
@@ -42,7 +64,7 @@ class Writer {
         options.constant_memory = LXW_FALSE;
         options.tmpdir = nullptr;
         book_ = workbook_new_opt(path.c_str(), &options);
-        if (!book_) fail(writeFailedError, "Не удалось создать книгу " + path);
+        if (!book_) fail(writeFailedError, "Не удалось создать книгу");
     }
     ~Writer() {
         if (book_) {
@@ -69,7 +91,7 @@ class Writer {
         if (result != LXW_NO_ERROR) {
             std::error_code error;
             std::filesystem::remove(path_, error);
-            fail(writeFailedError, "Не удалось сохранить книгу " + path_ + ": " + lxw_strerror(result));
+            fail(writeFailedError, std::string("Не удалось сохранить книгу: ") + lxw_strerror(result));
         }
     }
 
@@ -128,7 +150,7 @@ class Writer {
         const std::string where = "ячейка " + cellAddress(row, column);
         lxw_format* f = format(cell.format);
         if (const auto* s = std::get_if<std::string>(&cell.value)) {
-            check(worksheet_write_string(ws, r, c, s->c_str(), f), where);
+            check(worksheet_write_string(ws, r, c, escapedText(*s).c_str(), f), where);
         } else if (const auto* d = std::get_if<double>(&cell.value); d && std::isfinite(*d)) {
             check(worksheet_write_number(ws, r, c, *d, f), where);
         } else {
@@ -140,6 +162,8 @@ class Writer {
         worksheet_set_paper(ws, 9); // A4
         worksheet_set_margins(ws, sheet.leftMargin / 72, sheet.rightMargin / 72, sheet.topMargin / 72,
                               sheet.bottomMargin / 72);
+        if (sheet.fitToPagesWide > 0)
+            worksheet_fit_to_pages(ws, static_cast<uint16_t>(sheet.fitToPagesWide), 0);
         for (const auto& [column, width] : sheet.columnWidths)
             check(worksheet_set_column(ws, static_cast<lxw_col_t>(column - 1),
                                        static_cast<lxw_col_t>(column - 1), width, nullptr),
@@ -195,8 +219,23 @@ void writeXlsx(const Workbook& book, const std::string& path) {
     const bool exists = std::filesystem::exists(path, error);
     if (::access(exists ? path.c_str() : folder.c_str(), W_OK) != 0)
         throw WorkbookError(writeFailedError, "Нет доступа на запись: " + (exists ? path : folder.string()));
-    Writer writer(path);
-    writer.write(book);
+    // The library writes the package to a file of its own; it reaches the target whole or not at all.
+    const QTemporaryDir scratch;
+    if (!scratch.isValid()) throw WorkbookError(writeFailedError, "Не удалось создать временную папку");
+    const std::string packagePath = scratch.filePath(QStringLiteral("book.xlsx")).toStdString();
+    try {
+        Writer writer(packagePath);
+        writer.write(book);
+    } catch (const WorkbookError& e) {
+        throw WorkbookError(e.number, "Файл \"" + path + "\" не записан: " + e.what());
+    }
+    std::ifstream package(packagePath, std::ios::binary);
+    const std::string bytes{std::istreambuf_iterator<char>(package), std::istreambuf_iterator<char>()};
+    if (!package.good() && !package.eof())
+        throw WorkbookError(writeFailedError, "Не удалось прочесть записанную книгу " + packagePath);
+    FileOutput output(path);
+    output.write(bytes);
+    output.commit();
 }
 
 } // namespace kalvar

@@ -288,6 +288,44 @@ TEST(SaveCommand, AnExistingFileIsReplacedOnlyWhenTheUserSaysSo) {
     EXPECT_EQ(readXlsx(path).sheet(1).text(8, 3), "Школа 5");
 }
 
+// A disk that fills up while the file is written: the user hears it, the file replaced keeps its
+// old content, and nothing half-written is left.
+TEST(SaveCommand, AFileThatCannotBeWrittenWholeKeepsTheOldOne) {
+    Desktop d;
+    kalvar::testing::calculate(d.session, 2, {{"Form2", {{"Text30", "0,5"}}}});
+    struct Case {
+        const char* extension;
+        bool (ReportCommands::*command)();
+        const char* told;
+    };
+    for (const Case& c : {Case{".xlsx", &ReportCommands::save, "Книга не сохранена: Файл \""},
+                          Case{".pdf", &ReportCommands::savePdf, "Файл PDF не сохранен: Файл \""}}) {
+        const std::string path = d.dir.file(std::string("Школа 5") + c.extension);
+        std::ofstream(path) << "old";
+        d.fillTerms("Школа 5");
+        // "Replace it?" Yes; then the failure is told.
+        when<QMessageBox>(topLevel<QMessageBox>, [&d](QMessageBox* box) {
+            click(box->button(QMessageBox::Yes));
+            answerMessage(d.messages);
+        });
+        {
+            const kalvar::testing::FileSizeLimit limit(2048);
+            EXPECT_FALSE((d.commands.get()->*c.command)()) << c.extension;
+        }
+        ASSERT_FALSE(d.messages.empty());
+        EXPECT_TRUE(
+            d.messages.back().second.startsWith(QString::fromUtf8(c.told) + QString::fromStdString(path)))
+            << d.messages.back().second.toStdString();
+        std::ifstream in(path);
+        EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "old") << c.extension;
+        for (const auto& entry : std::filesystem::directory_iterator(d.dir.path()))
+            EXPECT_TRUE(entry.is_directory() || entry.path().extension() == ".xlsx" ||
+                        entry.path().extension() == ".pdf")
+                << entry.path();
+    }
+    EXPECT_TRUE(d.opened.empty());
+}
+
 TEST(SaveCommand, ClosingTheTermsDialogCancelsQuietly) {
     Desktop d;
     d.fillTerms("Школа 5", "1", false);

@@ -5,6 +5,7 @@
 
 #include "ReportCommand.h"
 #include "XlsxReader.h"
+#include "cipher.h"
 #include "pdf_text.h"
 #include "test_support.h"
 
@@ -81,4 +82,55 @@ TEST(ReportCommand, AReportThatCannotBeWrittenExitsOneAndSaysWhy) {
     const CommandRun r = report(dir.path(), {"task.json", "--xlsx", "no/such/folder/out.xlsx"});
     EXPECT_EQ(r.code, 1);
     EXPECT_NE(r.err.find("the report was not written"), std::string::npos) << r.err;
+
+    // A device that takes nothing: the file is named, in the program's words.
+    if (!std::filesystem::is_character_file("/dev/full")) return;
+    for (const char* option : {"--pdf", "--xlsx"}) {
+        const CommandRun full = report(dir.path(), {"task.json", option, "/dev/full"});
+        EXPECT_EQ(full.code, 1) << option;
+        EXPECT_NE(full.err.find("the report was not written: Файл \"/dev/full\" не записан"),
+                  std::string::npos)
+            << full.err;
+        EXPECT_EQ(full.out, "");
+    }
+}
+
+TEST(ReportCommand, TheSameFileForWorkbookAndPdfIsRefused) {
+    ScratchDir dir;
+    std::filesystem::create_directory(dir.path() / "sub");
+    std::ofstream(dir.file("task.json")) << R"({"system": 2, "windows": {"Form2": {"Text30": "0,5"}}})";
+    for (const auto& [xlsx, pdf] : std::vector<std::pair<std::string, std::string>>{
+             {"r.out", "r.out"}, {"r.out", "./sub/../r.out"}, {dir.file("r.out"), "r.out"}}) {
+        const CommandRun r = report(dir.path(), {"task.json", "--xlsx", xlsx, "--pdf", pdf});
+        EXPECT_EQ(r.code, 2) << xlsx << " " << pdf;
+        EXPECT_NE(r.err.find("the same file"), std::string::npos) << r.err;
+        EXPECT_FALSE(std::filesystem::exists(dir.path() / "r.out"));
+    }
+}
+
+// The owner workbook's B7 names the plate series, in the designations as in the desktop, unless
+// the task names its own prefix.
+TEST(ReportCommand, TheOwnerWorkbooksSeriesPrefixNamesTheExchangers) {
+    ScratchDir dir;
+    kalvar::testing::writePassDrawings(dir.path());
+    kalvar::testing::FixtureCells cells;
+    const char* plain[] = {"ООО Тест", "г. Тест", "123", "www.test", "a@test", "ТП"};
+    for (int i = 0; i < 6; ++i)
+        cells[{2 + i, 2}] = encipher(plain[i]);
+    kalvar::testing::writeFixture(dir.file("Юридический адрес.xlsx"), cells);
+    std::ofstream(dir.file("task.json")) << R"({"system": 2, "windows": {"Form2": {"Text30": "0,5"}}})";
+    std::ofstream(dir.file("own.json"))
+        << R"({"system": 2, "seriesPrefix": "ZZ", "windows": {"Form2": {"Text30": "0,5"}}})";
+    struct Case {
+        const char* task;
+        const char* prefix;
+    };
+    for (const Case& c : {Case{"task.json", "ТП"}, Case{"own.json", "ZZ"}}) {
+        const CommandRun r = report(dir.path(), {c.task, "--xlsx", "out.xlsx"});
+        ASSERT_EQ(r.code, 0) << r.err;
+        const Workbook book = readXlsx(dir.file("out.xlsx"));
+        EXPECT_EQ(book.sheet("Лист4").text(1, 1), "ООО Тест");
+        EXPECT_TRUE(book.sheet("Лист4").text(10, 5).starts_with(c.prefix)) << book.sheet("Лист4").text(10, 5);
+        EXPECT_TRUE(book.sheet("Лист1").text(2, 1).ends_with("  " + book.sheet("Лист4").text(10, 5)));
+    }
 }

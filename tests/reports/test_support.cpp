@@ -1,5 +1,7 @@
 #include "test_support.h"
 
+#include <csignal>
+
 #include <random>
 
 #include <QColor>
@@ -75,6 +77,19 @@ void calculate(Session& session, int system,
     ScriptedUi ui;
     Calculator calculator(session.state, session.windows, ui);
     calculator.calculateCommand();
+}
+
+FileSizeLimit::FileSizeLimit(rlim_t bytes) {
+    getrlimit(RLIMIT_FSIZE, &saved_);
+    oldHandler_ = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limit = saved_;
+    limit.rlim_cur = bytes;
+    setrlimit(RLIMIT_FSIZE, &limit);
+}
+
+FileSizeLimit::~FileSizeLimit() {
+    setrlimit(RLIMIT_FSIZE, &saved_);
+    std::signal(SIGXFSZ, oldHandler_);
 }
 
 } // namespace kalvar::testing

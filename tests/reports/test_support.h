@@ -8,6 +8,8 @@
 #include <variant>
 #include <vector>
 
+#include <sys/resource.h>
+
 #include "Workbook.h"
 #include "startup.h"
 
@@ -40,5 +42,19 @@ void writePassDrawings(const std::filesystem::path& folder);
 void calculate(Session& session, int system,
                const std::map<std::string, std::map<std::string, std::string>>& texts = {},
                const std::map<std::string, std::map<std::string, int>>& lists = {});
+
+// Files may grow to a few bytes only while it lives, as on a nearly full disk; a write past that
+// fails instead of stopping the program.
+class FileSizeLimit {
+  public:
+    explicit FileSizeLimit(rlim_t bytes);
+    ~FileSizeLimit();
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+  private:
+    rlimit saved_{};
+    void (*oldHandler_)(int) = nullptr;
+};
 
 } // namespace kalvar::testing

@@ -7,6 +7,9 @@
 #include "XlsxWriter.h"
 #include "test_support.h"
 
+#include <QImage>
+#include <QPainter>
+
 #include <zip.h>
 
 using namespace kalvar;
@@ -68,7 +71,11 @@ TEST(CellDisplay, NumberFormatsAsTheSheetShowsThem) {
     };
     for (const Case& c : {Case{1234.5, "0", "1235"}, Case{2.25, "0.0", "2,3"}, Case{-2.25, "0.0", "-2,3"},
                           Case{0.1 + 0.2, "General", "0,3"}, Case{12, "General", "12"},
-                          Case{46000, "dd.mm.yyyy", "09.12.2025"}, Case{1.0e20, "General", "1e+20"}}) {
+                          Case{46000, "dd.mm.yyyy", "09.12.2025"}, Case{1.0e20, "General", "1E+20"},
+                          // General keeps small numbers in fixed notation while they fit a column.
+                          Case{0.00003, "General", "0,00003"}, Case{-0.00025, "General", "-0,00025"},
+                          Case{0.0000123, "General", "0,0000123"}, Case{1.5e-12, "General", "1,5E-12"},
+                          Case{12345678901, "General", "12345678901"}}) {
         Cell cell;
         cell.value = c.value;
         cell.format.numberFormat = c.format;
@@ -185,6 +192,88 @@ const std::string workbookRels =
 
 } // namespace
 
+// A workbook or PDF that cannot be written whole is an error naming the file; what stood there
+// before stays, and no part-written file is left.
+TEST(FileWrite, AnIncompleteWriteIsAnErrorAndLeavesTheOldFile) {
+    ScratchDir dir;
+    kalvar::testing::writePassDrawings(dir.path());
+    Workbook book = Workbook::reportWorkbook();
+    for (int r = 1; r <= 200; ++r)
+        book.sheet(1).setText(r, 1, "строка отчета " + std::to_string(r));
+    book.sheet(1).addPicture((dir.path() / "picture" / "KM 2x.jpg").string(), 10, 150, 280, 420);
+    using Write = std::function<void(const std::string&)>;
+    const std::vector<std::pair<std::string, Write>> writers = {
+        {"book.xlsx", [&](const std::string& path) { writeXlsx(book, path); }},
+        {"book.pdf", [&](const std::string& path) { writePdf(book, path); }}};
+    for (const auto& [name, write] : writers) {
+        const std::string path = dir.file(name);
+        std::ofstream(path) << "old";
+        try {
+            const kalvar::testing::FileSizeLimit limit(2048);
+            write(path);
+            ADD_FAILURE() << name;
+        } catch (const WorkbookError& e) {
+            EXPECT_EQ(e.number, writeFailedError);
+            EXPECT_NE(std::string(e.what()).find(path), std::string::npos) << e.what();
+        }
+        std::ifstream in(path);
+        EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "old") << name;
+        for (const auto& entry : std::filesystem::directory_iterator(dir.path()))
+            if (entry.is_regular_file()) { // nothing half-written beside the files
+                EXPECT_TRUE(entry.path().filename() == "book.xlsx" || entry.path().filename() == "book.pdf")
+                    << entry.path();
+            }
+
+        // A device that takes no bytes: told, and the device itself left alone.
+        if (std::filesystem::is_character_file("/dev/full")) {
+            EXPECT_THROW(write("/dev/full"), WorkbookError) << name;
+            EXPECT_TRUE(std::filesystem::is_character_file("/dev/full"));
+        }
+        write(path); // and without the limit it is written
+        EXPECT_GT(std::filesystem::file_size(path), 1000u);
+    }
+}
+
+namespace {
+
+// One part of a package, as stored.
+std::string packagePart(const std::string& path, const std::string& name) {
+    int code = 0;
+    zip_t* zip = zip_open(path.c_str(), ZIP_RDONLY, &code);
+    if (!zip) return {};
+    std::string text;
+    if (zip_file_t* file = zip_fopen(zip, name.c_str(), 0)) {
+        char buffer[4096];
+        for (zip_int64_t n; (n = zip_fread(file, buffer, sizeof buffer)) > 0;)
+            text.append(buffer, static_cast<size_t>(n));
+        zip_fclose(file);
+    }
+    zip_close(zip);
+    return text;
+}
+
+} // namespace
+
+// Texts that hold the format's own character escapes literally are stored so that they read
+// back unchanged, in this program and in an office suite.
+TEST(XlsxWrite, LiteralCharacterEscapesInTextsStayAsTyped) {
+    ScratchDir dir;
+    Workbook book = Workbook::reportWorkbook();
+    const std::vector<std::string> texts = {"Школа_x000D_5", "_x005F_x0041_", "a_x00e9_b", "_x12_ _x000G_",
+                                            "_x000D_"};
+    for (size_t i = 0; i < texts.size(); ++i)
+        book.sheet(1).setText(static_cast<int>(i) + 1, 1, texts[i]);
+    const std::string path = dir.file("escapes.xlsx");
+    writeXlsx(book, path);
+    const std::string shared = packagePart(path, "xl/sharedStrings.xml");
+    EXPECT_NE(shared.find("Школа_x005F_x000D_5"), std::string::npos) << shared;
+    EXPECT_NE(shared.find("_x005F_x005F_x005F_x0041_"), std::string::npos) << shared;
+    EXPECT_NE(shared.find("_x12_ _x000G_"), std::string::npos) << shared; // no escape: stays as it is
+    const Workbook back = readXlsx(path);
+    for (size_t i = 0; i < texts.size(); ++i)
+        EXPECT_EQ(back.sheet(1).text(static_cast<int>(i) + 1, 1), texts[i]);
+}
+
 // Numbers a damaged or hostile file puts where indices and sizes belong are refused or kept in
 // range; nothing overflows and nothing crashes.
 TEST(XlsxRead, DamagedPartsAreRefusedOrReadSafely) {
@@ -253,4 +342,66 @@ TEST(Pagination, BreaksOnWholeRowsAndColumnsDownThenAcross) {
     ASSERT_EQ(one.size(), 1u);
     EXPECT_EQ(one[0].lastRow, 38);   // 570 pt down: the 38th row of 15 pt
     EXPECT_EQ(one[0].lastColumn, 7); // 290 pt across: just past six columns of 48 pt
+}
+
+namespace {
+
+// The first page of a sheet at 72 dpi: one pixel a point.
+QImage renderFirstPage(const Sheet& sheet) {
+    QImage image(static_cast<int>(pageWidthPoints), static_cast<int>(pageHeightPoints), QImage::Format_RGB32);
+    image.setDotsPerMeterX(2835);
+    image.setDotsPerMeterY(2835);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    paintPage(painter, sheet, paginate(sheet).front(), ",");
+    return image;
+}
+
+// Columns of the image with ink between the rows given, from left to right.
+std::vector<int> inkedColumns(const QImage& image, int top, int bottom) {
+    std::vector<int> columns;
+    for (int x = 0; x < image.width(); ++x)
+        for (int y = top; y < bottom; ++y)
+            if (qGray(image.pixel(x, y)) < 200) {
+                columns.push_back(x);
+                break;
+            }
+    return columns;
+}
+
+} // namespace
+
+// Text that does not fit its cell runs on only over empty neighbours and never across a border;
+// where it cannot run on it is shown smaller, not cut.
+TEST(Rendering, TextStopsAtBordersAndShrinksWhereItCannotRunOn) {
+    Sheet sheet("s");
+    sheet.leftMargin = sheet.topMargin = 36;
+    const std::string wide(30, '_'); // a line of ink, so that a cut shows at the cell's edge
+    sheet.setText(2, 2, wide);
+    sheet.range("B2").setHAlign(HAlign::Centre).setRightBorder(thinBorder);
+    sheet.setText(4, 1, "a");
+    sheet.setText(4, 2, wide);
+    sheet.setText(4, 3, "c");
+    sheet.range("B4").setHAlign(HAlign::Centre);
+    const QImage page = renderFirstPage(sheet);
+    const double left = 36 + sheet.columnWidthPoints(1), right = left + sheet.columnWidthPoints(2);
+    const auto rowBand = [&](int row) {
+        const int top = static_cast<int>(36 + (row - 1) * Sheet::defaultRowHeight);
+        return inkedColumns(page, top + 1, top + static_cast<int>(Sheet::defaultRowHeight) + 1);
+    };
+
+    const std::vector<int> bordered = rowBand(2);
+    ASSERT_FALSE(bordered.empty());
+    EXPECT_LE(bordered.back(), right + 2) << "text crosses the border";
+    EXPECT_NEAR(bordered.back(), right, 2) << "the border is drawn";
+    EXPECT_LT(bordered.front(), left - 10) << "text runs on over the empty cell on the left";
+
+    const std::vector<int> boxed = rowBand(4);
+    std::vector<int> inCell;
+    for (int x : boxed)
+        if (x > left - 1 && x < right + 1) inCell.push_back(x);
+    ASSERT_FALSE(inCell.empty());
+    EXPECT_GT(inCell.front(), left + 0.5) << "cut at the left edge";
+    EXPECT_LT(inCell.back(), right - 0.5) << "cut at the right edge";
+    EXPECT_GT(inCell.back() - inCell.front(), (right - left) * 0.7) << "shown whole, only smaller";
 }
