@@ -146,6 +146,8 @@ class CZuRTF::EditScope {
     explicit EditScope(CZuRTF* editor, bool openBlock = true) : editor_(editor) {
         if (editor_->scopeDepth_++ > 0) return;
         editor_->changedInScope_ = false;
+        editor_->undoCaret_ = -1;
+        editor_->undoing_ = !openBlock;
         if (!openBlock) return;
         block_ = editor_->textCursor();
         block_.beginEditBlock();
@@ -157,6 +159,15 @@ class CZuRTF::EditScope {
         }
         if (!block_.isNull()) block_.endEditBlock(); // the document announces the edit now
         editor_->scopeDepth_ = 0;
+        // An undone or redone step leaves the caret where its last command was, which for a keystroke is the
+        // colouring at the start of the line: the caret goes to the end of the text the step changed.
+        if (editor_->undoing_ && editor_->undoCaret_ >= 0) {
+            QTextCursor caret = editor_->textCursor();
+            caret.setPosition(editor_->clampPosition(editor_->undoCaret_));
+            editor_->setTextCursor(caret);
+        }
+        editor_->undoing_ = false;
+        editor_->undoCaret_ = -1;
         if (editor_->changedInScope_) {
             editor_->changedInScope_ = false;
             editor_->afterChange();
@@ -200,6 +211,13 @@ void CZuRTF::addKeyWords(const QString& list) {
 void CZuRTF::addConstants(const QString& list) {
     constants_ += list;
     constantsLower_ = zu::lowerEach(constants_);
+}
+
+void CZuRTF::setWordLists(const QString& keyWords, const QString& constants) {
+    keyWords_.clear();
+    constants_.clear();
+    addKeyWords(keyWords);
+    addConstants(constants);
 }
 
 void CZuRTF::setTabStops() {
@@ -405,10 +423,13 @@ void CZuRTF::recordEdit(Message message, int key, int start, int end) {
     }
 }
 
-void CZuRTF::onContentsChange(int position, int, int added) {
+void CZuRTF::onContentsChange(int position, int removed, int added) {
     if (colouring_) return;
     if (scopeDepth_ > 0) {
         changedInScope_ = true;
+        // Colours and case corrections replace as many characters as they remove; the text itself is what
+        // an undone or redone step inserts or removes.
+        if (undoing_ && added != removed) undoCaret_ = position + added;
         return;
     }
     // A change that came by no tracked way (a call of the text window's own slots): the whole text.

@@ -59,6 +59,8 @@ class CZuRTF : public QTextEdit {
     // Appends a blank-separated word list (leading and trailing blank) to the editor's own list.
     void addKeyWords(const QString& list);
     void addConstants(const QString& list);
+    // Replaces both lists, as an editor made afresh with them would hold them.
+    void setWordLists(const QString& keyWords, const QString& constants);
     QString keyWords() const { return keyWords_; }
     QString constants() const { return constants_; }
     void setCaseSensitive(bool on) { caseSensitive_ = on; }
@@ -123,4 +125,6 @@ class CZuRTF : public QTextEdit {
     int scopeDepth_ = 0;
     bool changedInScope_ = false;
     bool queued_ = false;
+    bool undoing_ = false; // an undo or redo is being made
+    int undoCaret_ = -1;   // where its text change ended
 };
