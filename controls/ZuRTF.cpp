@@ -13,6 +13,7 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <functional>
 #include <utility>
 
 namespace zu {
@@ -476,7 +477,8 @@ void CZuRTF::afterChange() {
 
 void CZuRTF::keyPressEvent(QKeyEvent* event) {
     emit keyDown(zu::virtualKeyOf(*event), event->count());
-    EditScope scope(this, !event->matches(QKeySequence::Undo) && !event->matches(QKeySequence::Redo));
+    const bool undo = event->matches(QKeySequence::Undo), redo = event->matches(QKeySequence::Redo);
+    EditScope scope(this, !undo && !redo);
     const QTextCursor view = textCursor();
     const QString text = event->text();
     const bool command = event->modifiers() & (Qt::ControlModifier | Qt::MetaModifier);
@@ -488,7 +490,23 @@ void CZuRTF::keyPressEvent(QKeyEvent* event) {
         recordEdit(Message::Char, 0, view.selectionStart(), view.selectionEnd());
     else
         recordEdit(Message::KeyDown, zu::virtualKeyOf(*event), view.selectionStart(), view.selectionEnd());
+    if (undo || redo) {
+        undoStep(undo);
+        event->accept();
+        return;
+    }
     QTextEdit::keyPressEvent(event);
+}
+
+// The document's own undo and redo, without the text window's: that one moves the caret to the last command
+// of the step, a colouring at the start of the line, or to a place past the end of the text. The caret goes
+// where the step's text change ended (see EditScope).
+void CZuRTF::undoStep(bool undo) {
+    if (isReadOnly()) return;
+    if (undo)
+        document()->undo();
+    else
+        document()->redo();
 }
 
 void CZuRTF::inputMethodEvent(QInputMethodEvent* event) {
@@ -527,33 +545,34 @@ void CZuRTF::contextMenuEvent(QContextMenuEvent* event) {
     for (QAction* action : menu->actions()) {
         const QString name = action->objectName();
         Message message;
-        void (QTextEdit::*command)();
+        bool undoing = false;
+        std::function<void()> command;
         if (name == QLatin1String("edit-cut")) {
             message = Message::Cut;
-            command = &QTextEdit::cut;
+            command = [this] { cut(); };
         } else if (name == QLatin1String("edit-paste")) {
             message = Message::Paste;
-            command = &QTextEdit::paste;
+            command = [this] { paste(); };
         } else if (name == QLatin1String("edit-undo")) {
             message = Message::Other;
-            command = &QTextEdit::undo;
+            undoing = true;
+            command = [this] { undoStep(true); };
         } else if (name == QLatin1String("edit-redo")) {
             message = Message::Other;
-            command = &QTextEdit::redo;
+            undoing = true;
+            command = [this] { undoStep(false); };
         } else if (name == QLatin1String("edit-delete")) {
             message = Message::Other;
-            command = nullptr;
         } else {
             continue;
         }
         QObject::disconnect(action, &QAction::triggered, nullptr, nullptr);
-        const bool undoing = command == &QTextEdit::undo || command == &QTextEdit::redo;
         connect(action, &QAction::triggered, this, [this, message, command, undoing] {
             EditScope scope(this, !undoing);
             QTextCursor view = textCursor();
             recordEdit(message, 0, view.selectionStart(), view.selectionEnd());
             if (command)
-                (this->*command)();
+                command();
             else
                 view.removeSelectedText();
         });

@@ -98,6 +98,7 @@ class CZuRTF : public QTextEdit {
     friend class EditScope;
 
     void onContentsChange(int position, int removed, int added);
+    void undoStep(bool undo);
     void afterChange();
     void colourBlocks(int firstBlock, int lastBlock);
     void colourLine(class QTextCursor& cursor, const class QTextBlock& block);

@@ -446,7 +446,21 @@ TEST(RichTextTyping, OneUndoTakesBackAKeystrokeWithItsColours) {
 
 // Undoing every keystroke and redoing them one by one: the caret follows each redone character, as it
 // followed it when typed, and the text and colours come back step by step.
+QStringList& cursorWarnings() {
+    static QStringList warnings;
+    return warnings;
+}
+
 TEST(RichTextTyping, RedoPutsTheCaretAfterTheRedoneText) {
+    cursorWarnings().clear();
+    const QtMessageHandler previous =
+        qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString& message) {
+            if (message.contains(QLatin1String("QTextCursor"))) cursorWarnings() << message;
+        });
+    struct Restore {
+        QtMessageHandler handler;
+        ~Restore() { qInstallMessageHandler(handler); }
+    } restore{previous};
     Editor e;
     e.control->show();
     QTest::keyClicks(e.rtf(), QStringLiteral("dim x"));
@@ -463,6 +477,11 @@ TEST(RichTextTyping, RedoPutsTheCaretAfterTheRedoneText) {
         EXPECT_EQ(e.rtf()->textCursor().position(), e.control->GetText().size());
         EXPECT_FALSE(e.rtf()->textCursor().hasSelection());
     }
+    EXPECT_TRUE(cursorWarnings().isEmpty()) << cursorWarnings().join(QLatin1Char('\n')).toStdString();
+    // Undoing puts the caret where the undone text began.
+    QTest::keyClick(e.rtf(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(e.control->GetText(), QStringLiteral("Dim "));
+    EXPECT_EQ(e.rtf()->textCursor().position(), 4);
 }
 
 TEST(RichTextEvents, KeyDownReportsTheVirtualKeyAndRepeatCountBeforeTheEdit) {
