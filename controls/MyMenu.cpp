@@ -86,6 +86,7 @@ class PopupWindow : public QWidget {
 
     ZuHMENU menu() const { return menu_; }
     PopupWindow* child() const { return child_; }
+    const QImage& image() const { return image_; }
 
     // Opens at a screen point: the owner hears of the opening, measures the new entries, draws every entry.
     void open(QPoint at, unsigned flags) {
@@ -275,7 +276,11 @@ class PopupWindow : public QWidget {
                 top += item.height;
             }
         if (dc_) gdi::deleteDC(dc_);
-        image_ = QImage(std::max(1, width), std::max(1, top), QImage::Format_RGB32);
+        // At the screen's device pixel ratio: the owner draws in the popup's pixels and the image holds the
+        // device's, so that text and lines are as sharp as the screen allows rather than a scaled bitmap.
+        const qreal ratio = devicePixelRatioF();
+        image_ = QImage(QSize(std::max(1, width), std::max(1, top)) * ratio, QImage::Format_RGB32);
+        image_.setDevicePixelRatio(ratio);
         image_.fill(palette().color(QPalette::Window));
         dc_ = gdi::createImageDC(&image_);
         resize(width + 2 * border, top + 2 * border);
@@ -526,6 +531,12 @@ bool isTracking() {
 QWidget* topPopupWindow() {
     const auto& stack = tracking().stack;
     return stack.empty() ? nullptr : stack.back();
+}
+
+QImage popupImage(QWidget* popup) {
+    for (PopupWindow* window : tracking().stack)
+        if (window == popup) return window->image();
+    return {};
 }
 
 } // namespace zu::menu

@@ -6,6 +6,7 @@
 
 #include "ZuComponents.h"
 
+#include <QImage>
 #include <QPointer>
 #include <QWidget>
 
@@ -80,5 +81,7 @@ int trackPopupMenu(ZuHMENU menu, unsigned flags, int x, int y, MenuOwner* owner,
 bool isTracking();
 // The popup window on top while tracking (the deepest open sub-menu), for tests and containers.
 QWidget* topPopupWindow();
+// What the owner drew for an open popup's entries, at the popup's device pixel ratio.
+QImage popupImage(QWidget* popup);
 
 } // namespace zu::menu

@@ -12,6 +12,7 @@
 #include <QPointer>
 
 #include <cmath>
+#include <limits>
 
 using namespace zu;
 using zu::gdi::COLOR_3DLIGHT;
@@ -188,6 +189,27 @@ QVariantMap CZuMenuExCtrl::propertyDefaults() const {
     return d;
 }
 
+namespace {
+
+// The FontHeight a font stands for. The getter gives the character height, FontHeight x 1.34 truncated, in
+// pixels: a font of that pixel size keeps the FontHeight it came from, so that a font read and written back
+// changes nothing. Another pixel size takes the smallest FontHeight that gives it; a size in points is the
+// FontHeight itself, as the font dialogs count it.
+float fontHeightFor(const QFont& font, float current) {
+    const int pixels = font.pixelSize();
+    if (pixels > 0) {
+        if (truncatedPixels(current * 1.34) == pixels) return current;
+        float height = static_cast<float>(pixels / 1.34);
+        while (truncatedPixels(height * 1.34) < pixels)
+            height = std::nextafter(height, std::numeric_limits<float>::max());
+        return height;
+    }
+    if (font.pointSizeF() > 0) return static_cast<float>(font.pointSizeF());
+    return current;
+}
+
+} // namespace
+
 QFont CZuMenuExCtrl::Font() const {
     QFont font(FontName_);
     font.setPixelSize(std::max(1, truncatedPixels(FontHeight_ * 1.34)));
@@ -200,7 +222,7 @@ QFont CZuMenuExCtrl::Font() const {
 
 void CZuMenuExCtrl::setStockFont(const QFont& font) {
     FontName_ = font.family();
-    if (font.pixelSize() > 0) FontHeight_ = static_cast<float>(font.pixelSize() / 1.34);
+    FontHeight_ = fontHeightFor(font, FontHeight_);
     FontBold_ = font.bold();
     FontItalic_ = font.italic();
     FontUnderline_ = font.underline();
@@ -329,12 +351,13 @@ void CZuMenuExCtrl::RefreshString(int IndexMenu, int IDMenus, int Index, int Sub
     if (line.visible != 0 || !menu::isMenu(slot.popup)) return;
     currentMenu_ = IDMenus; // taken as a menu index by the measuring that follows
     lineCounter_ = Index;
-    const unsigned flags = menu::MF_OWNERDRAW;
+    // Greyed as it is inserted: when lines before it are not in the popup, position Index lies past the end
+    // and the entry lands elsewhere, where enabling by position would miss it.
+    const unsigned flags = menu::MF_OWNERDRAW | (line.enabled == -1 ? menu::MF_ENABLED : menu::MF_GRAYED);
     if (SubMenu != 0)
         menu::insertMenu(slot.popup, Index, flags | menu::MF_POPUP, static_cast<uint32_t>(line.subMenu));
     else
         menu::insertMenu(slot.popup, Index, flags, static_cast<uint32_t>(commandId(IndexMenu, Index)));
-    menu::enableMenuItem(slot.popup, Index, line.enabled == -1);
 }
 
 void CZuMenuExCtrl::DestroyMenu(int MenuIndex) {
@@ -420,16 +443,19 @@ void CZuMenuExCtrl::measureItem(menu::ZuHMENU, menu::MeasureItemStruct& item) {
 }
 
 // A separator or a one-pixel strip is not a choice: it never shows as selected, so the remembered values
-// would belong to another line.
+// would belong to another line. Nor is a greyed line: it is never remembered either, and choosing it would
+// report the line selected before it, a command the user did not pick.
 bool CZuMenuExCtrl::isChoice(menu::ZuHMENU, int itemId) {
     const int menuIndex = (itemId - 1) / 32;
     const int lineIndex = (itemId - 1) % 32;
     if (itemId <= 0 || !validMenu(menuIndex) || !validLine(lineIndex)) return true;
-    const int height = menus_[menuIndex].lines[lineIndex].height;
-    return height != 1 && height != 3;
+    const MenuLine& line = menus_[menuIndex].lines[lineIndex];
+    return line.height != 1 && line.height != 3 && line.enabled == -1;
 }
 
-void CZuMenuExCtrl::command(int) {
+void CZuMenuExCtrl::command(int itemId) {
+    // The choice arrives after the tracking; whatever let it through, a line that is no choice fires nothing.
+    if (!isChoice(0, itemId)) return;
     const Remembered r = remembered_;
     emit MenuClick(r.index, r.caption, r.key, r.link, r.toolTipText, r.picture, r.captionPicture);
 }
@@ -501,7 +527,10 @@ void CZuMenuExCtrl::paintButton(ZuHDC dc, const ZuRECT& client) {
 }
 
 void CZuMenuExCtrl::paintEvent(QPaintEvent*) {
-    QImage image(std::max(1, width()), std::max(1, height()), QImage::Format_RGB32);
+    // Drawn at the screen's device pixel ratio, in the button's own pixels.
+    const qreal ratio = devicePixelRatioF();
+    QImage image(QSize(std::max(1, width()), std::max(1, height())) * ratio, QImage::Format_RGB32);
+    image.setDevicePixelRatio(ratio);
     ZuHDC dc = gdi::createImageDC(&image);
     paintButton(dc, ZuRECT{0, 0, width(), height()});
     gdi::deleteDC(dc);

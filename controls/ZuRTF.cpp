@@ -13,6 +13,7 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <functional>
 #include <utility>
 
 namespace zu {
@@ -146,6 +147,8 @@ class CZuRTF::EditScope {
     explicit EditScope(CZuRTF* editor, bool openBlock = true) : editor_(editor) {
         if (editor_->scopeDepth_++ > 0) return;
         editor_->changedInScope_ = false;
+        editor_->undoCaret_ = -1;
+        editor_->undoing_ = !openBlock;
         if (!openBlock) return;
         block_ = editor_->textCursor();
         block_.beginEditBlock();
@@ -157,6 +160,15 @@ class CZuRTF::EditScope {
         }
         if (!block_.isNull()) block_.endEditBlock(); // the document announces the edit now
         editor_->scopeDepth_ = 0;
+        // An undone or redone step leaves the caret where its last command was, which for a keystroke is the
+        // colouring at the start of the line: the caret goes to the end of the text the step changed.
+        if (editor_->undoing_ && editor_->undoCaret_ >= 0) {
+            QTextCursor caret = editor_->textCursor();
+            caret.setPosition(editor_->clampPosition(editor_->undoCaret_));
+            editor_->setTextCursor(caret);
+        }
+        editor_->undoing_ = false;
+        editor_->undoCaret_ = -1;
         if (editor_->changedInScope_) {
             editor_->changedInScope_ = false;
             editor_->afterChange();
@@ -200,6 +212,13 @@ void CZuRTF::addKeyWords(const QString& list) {
 void CZuRTF::addConstants(const QString& list) {
     constants_ += list;
     constantsLower_ = zu::lowerEach(constants_);
+}
+
+void CZuRTF::setWordLists(const QString& keyWords, const QString& constants) {
+    keyWords_.clear();
+    constants_.clear();
+    addKeyWords(keyWords);
+    addConstants(constants);
 }
 
 void CZuRTF::setTabStops() {
@@ -405,10 +424,13 @@ void CZuRTF::recordEdit(Message message, int key, int start, int end) {
     }
 }
 
-void CZuRTF::onContentsChange(int position, int, int added) {
+void CZuRTF::onContentsChange(int position, int removed, int added) {
     if (colouring_) return;
     if (scopeDepth_ > 0) {
         changedInScope_ = true;
+        // Colours and case corrections replace as many characters as they remove; the text itself is what
+        // an undone or redone step inserts or removes.
+        if (undoing_ && added != removed) undoCaret_ = position + added;
         return;
     }
     // A change that came by no tracked way (a call of the text window's own slots): the whole text.
@@ -455,7 +477,8 @@ void CZuRTF::afterChange() {
 
 void CZuRTF::keyPressEvent(QKeyEvent* event) {
     emit keyDown(zu::virtualKeyOf(*event), event->count());
-    EditScope scope(this, !event->matches(QKeySequence::Undo) && !event->matches(QKeySequence::Redo));
+    const bool undo = event->matches(QKeySequence::Undo), redo = event->matches(QKeySequence::Redo);
+    EditScope scope(this, !undo && !redo);
     const QTextCursor view = textCursor();
     const QString text = event->text();
     const bool command = event->modifiers() & (Qt::ControlModifier | Qt::MetaModifier);
@@ -467,7 +490,23 @@ void CZuRTF::keyPressEvent(QKeyEvent* event) {
         recordEdit(Message::Char, 0, view.selectionStart(), view.selectionEnd());
     else
         recordEdit(Message::KeyDown, zu::virtualKeyOf(*event), view.selectionStart(), view.selectionEnd());
+    if (undo || redo) {
+        undoStep(undo);
+        event->accept();
+        return;
+    }
     QTextEdit::keyPressEvent(event);
+}
+
+// The document's own undo and redo, without the text window's: that one moves the caret to the last command
+// of the step, a colouring at the start of the line, or to a place past the end of the text. The caret goes
+// where the step's text change ended (see EditScope).
+void CZuRTF::undoStep(bool undo) {
+    if (isReadOnly()) return;
+    if (undo)
+        document()->undo();
+    else
+        document()->redo();
 }
 
 void CZuRTF::inputMethodEvent(QInputMethodEvent* event) {
@@ -506,33 +545,34 @@ void CZuRTF::contextMenuEvent(QContextMenuEvent* event) {
     for (QAction* action : menu->actions()) {
         const QString name = action->objectName();
         Message message;
-        void (QTextEdit::*command)();
+        bool undoing = false;
+        std::function<void()> command;
         if (name == QLatin1String("edit-cut")) {
             message = Message::Cut;
-            command = &QTextEdit::cut;
+            command = [this] { cut(); };
         } else if (name == QLatin1String("edit-paste")) {
             message = Message::Paste;
-            command = &QTextEdit::paste;
+            command = [this] { paste(); };
         } else if (name == QLatin1String("edit-undo")) {
             message = Message::Other;
-            command = &QTextEdit::undo;
+            undoing = true;
+            command = [this] { undoStep(true); };
         } else if (name == QLatin1String("edit-redo")) {
             message = Message::Other;
-            command = &QTextEdit::redo;
+            undoing = true;
+            command = [this] { undoStep(false); };
         } else if (name == QLatin1String("edit-delete")) {
             message = Message::Other;
-            command = nullptr;
         } else {
             continue;
         }
         QObject::disconnect(action, &QAction::triggered, nullptr, nullptr);
-        const bool undoing = command == &QTextEdit::undo || command == &QTextEdit::redo;
         connect(action, &QAction::triggered, this, [this, message, command, undoing] {
             EditScope scope(this, !undoing);
             QTextCursor view = textCursor();
             recordEdit(message, 0, view.selectionStart(), view.selectionEnd());
             if (command)
-                (this->*command)();
+                command();
             else
                 view.removeSelectedText();
         });

@@ -59,6 +59,8 @@ class CZuRTF : public QTextEdit {
     // Appends a blank-separated word list (leading and trailing blank) to the editor's own list.
     void addKeyWords(const QString& list);
     void addConstants(const QString& list);
+    // Replaces both lists, as an editor made afresh with them would hold them.
+    void setWordLists(const QString& keyWords, const QString& constants);
     QString keyWords() const { return keyWords_; }
     QString constants() const { return constants_; }
     void setCaseSensitive(bool on) { caseSensitive_ = on; }
@@ -96,6 +98,7 @@ class CZuRTF : public QTextEdit {
     friend class EditScope;
 
     void onContentsChange(int position, int removed, int added);
+    void undoStep(bool undo);
     void afterChange();
     void colourBlocks(int firstBlock, int lastBlock);
     void colourLine(class QTextCursor& cursor, const class QTextBlock& block);
@@ -123,4 +126,6 @@ class CZuRTF : public QTextEdit {
     int scopeDepth_ = 0;
     bool changedInScope_ = false;
     bool queued_ = false;
+    bool undoing_ = false; // an undo or redo is being made
+    int undoCaret_ = -1;   // where its text change ended
 };

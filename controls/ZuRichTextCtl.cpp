@@ -86,8 +86,7 @@ CZuRichTextCtrl::CZuRichTextCtrl(QWidget* parent) : zu::CZuControlBase(clsid, pa
     editor_->setCommentChars(QLatin1Char('\''));
     editor_->setCommentWord(QStringLiteral("rem"));
     editor_->setStringDelimiter(QLatin1Char('"'));
-    editor_->addKeyWords(moduleKeyWords().isEmpty() ? builtInKeyWords : moduleKeyWords());
-    editor_->addConstants(moduleConstants().isEmpty() ? builtInConstants : moduleConstants());
+    applyWordLists();
     editor_->setCaseSensitive(false);
     editor_->setCaseCorrection(true);
     editor_->setTabStops();
@@ -107,6 +106,20 @@ QString CZuRichTextCtrl::SetText(const QString& NewText) {
 
 QString CZuRichTextCtrl::GetText() {
     return editor_->toPlainText();
+}
+
+// The editor is made with the control, before a container loads the control's properties; the lists read
+// from the bag are the ones an editor made after the loading would take.
+ZuHRESULT CZuRichTextCtrl::Load(zu::IZuPropertyBag* bag) {
+    const ZuHRESULT result = zu::CZuControlBase::Load(bag);
+    applyWordLists();
+    editor_->colourAll();
+    return result;
+}
+
+void CZuRichTextCtrl::applyWordLists() {
+    editor_->setWordLists(moduleKeyWords().isEmpty() ? builtInKeyWords : moduleKeyWords(),
+                          moduleConstants().isEmpty() ? builtInConstants : moduleConstants());
 }
 
 void CZuRichTextCtrl::setEnabledProperty(bool on) {

@@ -46,6 +46,8 @@ class CZuRichTextCtrl : public zu::CZuControlBase {
 
     CZuRTF* editor() const { return editor_; }
 
+    ZuHRESULT Load(zu::IZuPropertyBag* bag) override;
+
     bool enabledProperty() const { return enabled_; }
     void setEnabledProperty(bool on);
     uint keyWordColor() const { return colours_[0]; }
@@ -94,6 +96,7 @@ class CZuRichTextCtrl : public zu::CZuControlBase {
     void setColour(int token, uint colour);
     void setBold(int token, bool on);
     void applyFont();
+    void applyWordLists();
 
     CZuRTF* editor_ = nullptr;
     bool enabled_ = true;

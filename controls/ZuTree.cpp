@@ -158,10 +158,15 @@ ClassTypes classTypesOf(const QMetaObject* meta) {
     if (types.events->name.isEmpty()) types.events->name = QStringLiteral("_D") + coclassName + "Events";
     types.events->doc = QStringLiteral("Event interface for ") + typeName;
 
+    // Properties the class keeps as 32-bit floats though Qt reads and writes them as double.
+    const QStringList singles =
+        classInfo(meta, "SingleProperties").split(QLatin1Char(' '), Qt::SkipEmptyParts);
     for (int i = firstProperty; i < meta->propertyCount(); ++i) {
         const QMetaProperty property = meta->property(i);
         const QString name = QString::fromLatin1(property.name());
+        const bool single = property.metaType().id() == QMetaType::Double && singles.contains(name);
         const TypeDesc type = property.isEnumType() ? userDefined(enumerationOf(property.enumerator()))
+                              : single              ? simple(VT_R4)
                                                     : typeOf(property.metaType(), name, meta);
         const QString help = memberHelp(meta, property.name());
         types.dispatch->functions.append({name, INVOKE_PROPERTYGET, type, {}, help});

@@ -3,6 +3,7 @@
 #   zu-demo-menu.png, zu-demo-submenu.png          the demo container with its owner-drawn menu open (label
 #                                                  strip, the greyed line selected; then the sub-menu)
 #   zu-demo-menu@2x.png, zu-demo-submenu@2x.png    the same at QT_SCALE_FACTOR=2
+#   zu-gallery.png, zu-gallery@2x.png              the painting engine's range, at 100 % and at 200 %
 #   zu-designer.png                                Qt Designer with the module's controls in its widget box and
 #                                                  a form holding the menu button
 # The module is registered into a registry of the script's own, so the user's registry file stays untouched.
@@ -10,7 +11,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${ZU_BUILD_DIR:-build}
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build "$build" --target ZuComponents zu-regsvr zu-demo zucomponents_designer
+cmake --build "$build" --target ZuComponents zu-regsvr zu-demo zu_gallery zucomponents_designer
 mkdir -p out
 
 scratch=$(mktemp -d)
@@ -22,6 +23,8 @@ QT_QPA_PLATFORM=offscreen "$build/controls/demo/zu-demo" --screenshots out
 QT_QPA_PLATFORM=offscreen QT_SCALE_FACTOR=2 "$build/controls/demo/zu-demo" --screenshots "$scratch/x2"
 mv "$scratch/x2/zu-demo-menu.png" out/zu-demo-menu@2x.png
 mv "$scratch/x2/zu-demo-submenu.png" out/zu-demo-submenu@2x.png
+QT_QPA_PLATFORM=offscreen "$build/controls/gallery/zu_gallery" out/zu-gallery.png
+QT_QPA_PLATFORM=offscreen QT_SCALE_FACTOR=2 "$build/controls/gallery/zu_gallery" out/zu-gallery@2x.png
 
 # Qt Designer: the standard widget groups closed, so the ZuComponents group shows; no new-form dialog; a form
 # with a menu button opened.
@@ -62,4 +65,4 @@ xvfb-run -a -s "-screen 0 1600x1000x24" bash -c '
   import -window root out/zu-designer.png
   kill "$pid" 2>/dev/null || true
 ' _ "$scratch/form.ui" "$scratch"
-ls -l out/zu-demo-*.png out/zu-designer.png
+ls -l out/zu-demo-*.png out/zu-gallery*.png out/zu-designer.png

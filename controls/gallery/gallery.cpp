@@ -1,6 +1,6 @@
 // Paints the engine's whole range onto one sheet: every appearance, shape, orientation, style, picture
-// alignment and effect, at rest, hot and pressed, and panels in every frame and caption mode. Usage:
-// zu_gallery OUTPUT.png
+// alignment and effect, at rest, hot and pressed, and panels in every frame and caption mode, at the screen's
+// device pixel ratio. Usage: [QT_SCALE_FACTOR=2] zu_gallery OUTPUT.png
 #include "ColorFunction.h"
 #include "ZuComponents.h"
 #include "platform/ZuGdi.h"
@@ -57,10 +57,16 @@ const char* lookName(Look look) {
     return "";
 }
 
+qreal ratio() {
+    return qApp->devicePixelRatio();
+}
+
 // One panel of the sheet, painted by the engine, with buttons placed on it.
 class Panel {
   public:
-    Panel(int width, int height) : image_(width, height, QImage::Format_RGB32) {
+    // At the screen's device pixel ratio (QT_SCALE_FACTOR=2 gives the sheet as a 200 % screen shows it).
+    Panel(int width, int height) : image_(QSize(width, height) * ratio(), QImage::Format_RGB32) {
+        image_.setDevicePixelRatio(ratio());
         image_.fill(Qt::white);
         dc_ = zu::gdi::createImageDC(&image_);
         window_ = zu::gdi::createWindow(0, 0, 0, width, height);
@@ -92,7 +98,8 @@ class Panel {
         ZuHWND button = zu::gdi::createWindow(window_, x, y, w, h);
         PanelButtonRegions regions{0, 0, 0};
         CreateButtonRegions(button, &record, &regions);
-        QImage face(w, h, QImage::Format_RGB32);
+        QImage face(QSize(w, h) * ratio(), QImage::Format_RGB32);
+        face.setDevicePixelRatio(ratio());
         face.fill(Qt::black);
         ZuHDC dc = zu::gdi::createImageDC(&face);
         zu::gdi::setBkColor(dc, zu::resolveColor(static_cast<uint32_t>(record.backColor)));

@@ -94,8 +94,11 @@ struct LogFont {
     QString faceName;
 };
 
-ZuHDC createImageDC(QImage* surface); // draws straight into the caller's image
-ZuHDC createCompatibleDC(ZuHDC dc);   // memory context holding a 1 x 1 bitmap until another is selected
+// Draws straight into the caller's image. An image with a device pixel ratio is addressed in its
+// device-independent pixels and drawn at that ratio: lines, fills and text at the device's resolution, each
+// pixel set or read the block of device pixels it covers.
+ZuHDC createImageDC(QImage* surface);
+ZuHDC createCompatibleDC(ZuHDC dc); // memory context holding a 1 x 1 bitmap until another is selected
 bool deleteDC(ZuHDC dc);
 
 ZuHBITMAP createCompatibleBitmap(ZuHDC dc, int width, int height);

@@ -4,6 +4,8 @@
 #include <QPainter>
 #include <QTransform>
 
+#include <cmath>
+
 namespace zu::gdi {
 
 using namespace detail;
@@ -45,6 +47,25 @@ struct ContextPainter {
     }
     explicit operator bool() const { return dc != nullptr; }
 
+    // Draws a shape the way it comes out on a plain surface. On one with a device pixel ratio the painter's
+    // aliased stroke of an odd width would be centred on the line between two rows of device pixels and
+    // lie half a pixel up and left of the pixels it covers on a plain surface: there the fill is drawn
+    // first, then the outline half a pixel further, across the line as the offset says.
+    template <class Draw> void draw(Draw&& shape, QPointF offset = QPointF(0.5, 0.5)) {
+        const qreal ratio = dc->surface->devicePixelRatio();
+        if (ratio == 1.0 || !hasPen || penWidth % 2 == 0) {
+            shape(painter);
+            return;
+        }
+        const QPen pen = painter.pen();
+        painter.setPen(Qt::NoPen);
+        shape(painter);
+        painter.setPen(pen);
+        painter.setBrush(Qt::NoBrush);
+        painter.translate(offset);
+        shape(painter);
+    }
+
     // The shape's rectangle as the painter strokes it: a 1-pixel outline covers left..right-1, top..bottom-1;
     // without a pen the fill covers one pixel less, as the platform's does.
     QRect shapeRect(int left, int top, int right, int bottom) const {
@@ -60,9 +81,41 @@ QBrush qbrushOf(ZuHGDIOBJ handle) {
     return QBrush(toQColor(brush->colour));
 }
 
+// A pixel of a surface is a pixel of the screen it is for: on a surface with a device pixel ratio it covers
+// the block of device pixels that a painter scaled by that ratio covers, so that glyphs and pictures set
+// pixel by pixel grow with lines, fills and text instead of shrinking to dots.
+QRect deviceBlock(const QImage& image, int x, int y) {
+    const qreal ratio = image.devicePixelRatio();
+    if (ratio == 1.0) return QRect(x, y, 1, 1);
+    const int left = static_cast<int>(std::floor(x * ratio)), top = static_cast<int>(std::floor(y * ratio));
+    const int right = static_cast<int>(std::floor((x + 1) * ratio));
+    const int bottom = static_cast<int>(std::floor((y + 1) * ratio));
+    return QRect(left, top, std::max(1, right - left), std::max(1, bottom - top)) & image.rect();
+}
+
+bool onSurface(const QImage& image, int x, int y) {
+    const QSizeF size = image.deviceIndependentSize();
+    return x >= 0 && y >= 0 && x < size.width() && y < size.height();
+}
+
 void putPixel(QImage& image, int x, int y, COLORREF colour) {
-    if (x < 0 || y < 0 || x >= image.width() || y >= image.height()) return;
-    image.setPixel(x, y, qRgb(redOf(colour), greenOf(colour), blueOf(colour)));
+    if (!onSurface(image, x, y)) return;
+    const QRgb value = qRgb(redOf(colour), greenOf(colour), blueOf(colour));
+    const QRect block = deviceBlock(image, x, y);
+    for (int row = block.top(); row <= block.bottom(); ++row)
+        for (int column = block.left(); column <= block.right(); ++column)
+            image.setPixel(column, row, value);
+}
+
+// The part of a surface under a rectangle in its own (device-independent) pixels, with the surface's ratio.
+QImage piece(const QImage& image, int x, int y, int width, int height) {
+    const qreal ratio = image.devicePixelRatio();
+    if (ratio == 1.0) return image.copy(x, y, width, height);
+    const QRect first = deviceBlock(image, x, y);
+    const QRect last = deviceBlock(image, x + width - 1, y + height - 1);
+    QImage copy = image.copy(QRect(first.topLeft(), last.bottomRight()));
+    copy.setDevicePixelRatio(ratio);
+    return copy;
 }
 
 void horizontal(QImage& image, int x0, int x1, int y, COLORREF colour) {
@@ -92,22 +145,26 @@ void ring(QImage& image, const QRect& r, COLORREF topLeft, COLORREF bottomRight)
 bool rectangle(ZuHDC dc, int left, int top, int right, int bottom) {
     ContextPainter p(dc);
     if (!p) return false;
-    p.painter.drawRect(p.shapeRect(left, top, right, bottom));
+    const QRect shape = p.shapeRect(left, top, right, bottom);
+    p.draw([&](QPainter& painter) { painter.drawRect(shape); });
     return true;
 }
 
 bool roundRect(ZuHDC dc, int left, int top, int right, int bottom, int ellipseWidth, int ellipseHeight) {
     ContextPainter p(dc);
     if (!p) return false;
-    p.painter.drawRoundedRect(p.shapeRect(left, top, right, bottom), std::max(0, ellipseWidth) / 2.0,
-                              std::max(0, ellipseHeight) / 2.0);
+    const QRect shape = p.shapeRect(left, top, right, bottom);
+    p.draw([&](QPainter& painter) {
+        painter.drawRoundedRect(shape, std::max(0, ellipseWidth) / 2.0, std::max(0, ellipseHeight) / 2.0);
+    });
     return true;
 }
 
 bool ellipse(ZuHDC dc, int left, int top, int right, int bottom) {
     ContextPainter p(dc);
     if (!p) return false;
-    p.painter.drawEllipse(p.shapeRect(left, top, right, bottom));
+    const QRect shape = p.shapeRect(left, top, right, bottom);
+    p.draw([&](QPainter& painter) { painter.drawEllipse(shape); });
     return true;
 }
 
@@ -124,8 +181,12 @@ bool lineTo(ZuHDC handle, int x, int y) {
     QPoint from = p.dc->position;
     p.dc->position = QPoint(x, y);
     if (!p.hasPen || from == QPoint(x, y)) return true;
-    // The painter's aliased lines, like the platform's, leave out their end point.
-    p.painter.drawLine(from, QPoint(x, y));
+    // The painter's aliased lines, like the platform's, leave out their end point; only the side of a line is
+    // moved at a device pixel ratio, so its ends stay where they are.
+    const QPoint to(x, y);
+    const bool vertical = from.x() == x, horizontal = from.y() == y;
+    const QPointF across(horizontal ? 0.0 : 0.5, vertical ? 0.0 : 0.5);
+    p.draw([&](QPainter& painter) { painter.drawLine(from, to); }, across);
     return true;
 }
 
@@ -175,10 +236,11 @@ bool bitBlt(ZuHDC destination, int x, int y, int width, int height, ZuHDC source
     QImage* target = surfaceOf(destination);
     QImage* origin = surfaceOf(source);
     if (!target || !origin || width <= 0 || height <= 0) return false;
-    QImage piece = origin->copy(sourceX, sourceY, width, height); // a copy also makes same-surface moves safe
+    // A copy also makes same-surface moves safe.
+    const QImage part = piece(*origin, sourceX, sourceY, width, height);
     QPainter painter(target);
     painter.setCompositionMode(QPainter::CompositionMode_Source);
-    painter.drawImage(QPoint(x, y), piece);
+    painter.drawImage(QRectF(x, y, width, height), part);
     return true;
 }
 
@@ -187,7 +249,7 @@ bool plgBlt(ZuHDC destination, const QPoint corners[3], ZuHDC source, int source
     QImage* target = surfaceOf(destination);
     QImage* origin = surfaceOf(source);
     if (!target || !origin || !corners || width <= 0 || height <= 0) return false;
-    QImage piece = origin->copy(sourceX, sourceY, width, height);
+    const QImage part = piece(*origin, sourceX, sourceY, width, height);
     const QPointF p0 = corners[0], p1 = corners[1], p2 = corners[2];
     QTransform map((p1.x() - p0.x()) / width, (p1.y() - p0.y()) / width, (p2.x() - p0.x()) / height,
                    (p2.y() - p0.y()) / height, p0.x(), p0.y());
@@ -195,19 +257,19 @@ bool plgBlt(ZuHDC destination, const QPoint corners[3], ZuHDC source, int source
     painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
     painter.setCompositionMode(QPainter::CompositionMode_Source);
     painter.setTransform(map);
-    painter.drawImage(QPointF(0, 0), piece);
+    painter.drawImage(QRectF(0, 0, width, height), part);
     return true;
 }
 
 COLORREF getPixel(ZuHDC dc, int x, int y) {
     QImage* surface = surfaceOf(dc);
-    if (!surface || x < 0 || y < 0 || x >= surface->width() || y >= surface->height()) return CLR_INVALID;
-    return fromQRgb(surface->pixel(x, y));
+    if (!surface || !onSurface(*surface, x, y)) return CLR_INVALID;
+    return fromQRgb(surface->pixel(deviceBlock(*surface, x, y).topLeft()));
 }
 
 COLORREF setPixel(ZuHDC dc, int x, int y, COLORREF colour) {
     QImage* surface = surfaceOf(dc);
-    if (!surface || x < 0 || y < 0 || x >= surface->width() || y >= surface->height()) return CLR_INVALID;
+    if (!surface || !onSurface(*surface, x, y)) return CLR_INVALID;
     putPixel(*surface, x, y, colour);
     return colour & 0xFFFFFF;
 }

@@ -195,6 +195,120 @@ TEST_F(MenuProtocol, ChoosingTheSeparatorByKeyReportsNothing) {
     EXPECT_TRUE(container.clicks.isEmpty()) << "the separator is not the remembered \"First\"";
 }
 
+// A greyed line drawn selected is no choice, whichever way the user picks it: nothing is reported, the
+// menu stays open, and the line selected before it is not reported in its place.
+TEST_F(MenuProtocol, ChoosingAGreyedLineReportsNothing) {
+    struct Case {
+        const char* name;
+        int enabled;
+        std::function<void(QWidget*)> choose;
+    };
+    const QPoint save = lineCentre(20, 20);
+    const Case cases[] = {
+        {"Enter", 1, [](QWidget*) { key(Qt::Key_Return); }},
+        {"keypad Enter", 0, [](QWidget*) { key(Qt::Key_Enter); }},
+        {"Space", 1, [](QWidget*) { key(Qt::Key_Space); }},
+        {"mouse", 1, [save](QWidget* p) { QTest::mouseClick(p, Qt::LeftButton, {}, save); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        CZuMenuExCtrl control;
+        Container container(control);
+        LineOptions greyed = line(QStringLiteral("Save"));
+        greyed.enabled = c.enabled;
+        container.build(0, {line(QStringLiteral("Open")), greyed});
+        bool stillOpen = false;
+        auto steps = during({[](QWidget*) { key(Qt::Key_Down); }, [](QWidget*) { key(Qt::Key_Down); },
+                             c.choose, [&](QWidget* p) { stillOpen = p->isVisible() && menu::isTracking(); },
+                             [](QWidget*) { key(Qt::Key_Escape); }});
+        control.TrackMenu(0, 0, 50, 50);
+        QCoreApplication::processEvents();
+        EXPECT_TRUE(stillOpen);
+        EXPECT_EQ(container.selects, QStringList{QStringLiteral("0 Open")});
+        EXPECT_TRUE(container.clicks.isEmpty()) << container.clicks.join(QLatin1Char('|')).toStdString();
+    }
+
+    // The owner's side, whatever the menu manager lets through: the greyed line drawn selected after
+    // "Open" is no choice, and its command fires nothing; "Open" still fires with its own values.
+    CZuMenuExCtrl control;
+    Container container(control);
+    LineOptions greyed = line(QStringLiteral("Save"));
+    greyed.enabled = 1;
+    const auto popup = static_cast<menu::ZuHMENU>(container.build(0, {line(QStringLiteral("Open")), greyed}));
+    openAndMeasure(control, popup, 2);
+    Surface s(200, 40);
+    drawLine(control, popup, s, 0, 20, true);
+    drawLine(control, popup, s, 20, 20, true);
+    const int openId = 1, saveId = 2; // command identifiers: menu * 32 + line + 1
+    EXPECT_TRUE(control.isChoice(popup, openId));
+    EXPECT_FALSE(control.isChoice(popup, saveId));
+    control.command(saveId);
+    EXPECT_TRUE(container.clicks.isEmpty()) << container.clicks.join(QLatin1Char('|')).toStdString();
+    control.command(openId);
+    EXPECT_EQ(container.clicks, QStringList{QStringLiteral("0 Open k0.0")});
+}
+
+// A hidden greyed line shown by RefreshString while lines before it are still hidden lands at the end of
+// the popup; it is greyed there all the same, so it cannot be chosen.
+TEST_F(MenuProtocol, RefreshStringGreysTheLineWhereverItLands) {
+    CZuMenuExCtrl control;
+    Container container(control);
+    LineOptions hidden = line(QStringLiteral("Hidden"));
+    hidden.visible = 0;
+    LineOptions greyed = line(QStringLiteral("Save"));
+    greyed.visible = 0;
+    greyed.enabled = 1;
+    // The data of all three lines, then a fresh popup with "Open" alone; "Save" is shown before "Hidden".
+    const std::vector<LineOptions> lines = {line(QStringLiteral("Open")), hidden, greyed};
+    container.build(0, lines);
+    const auto popup = static_cast<menu::ZuHMENU>(container.build(0, lines, {0}));
+    control.RefreshString(0, 0, 2, 0, 0);
+    ASSERT_EQ(menu::menuItemCount(popup), 2);
+    auto steps = during({[](QWidget*) { key(Qt::Key_End); }, [](QWidget*) { key(Qt::Key_Return); },
+                         [](QWidget*) { key(Qt::Key_Escape); }});
+    control.TrackMenu(0, 0, 50, 50);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(container.clicks.isEmpty()) << container.clicks.join(QLatin1Char('|')).toStdString();
+}
+
+// The popup is drawn at the screen's device pixel ratio: its image holds the device's pixels, so text is
+// drawn at that resolution and each glyph pixel (the check mark, the sub-menu arrow) covers a block of
+// ratio x ratio device pixels, as large on the screen as at 100 %. The suite runs this once more at
+// QT_SCALE_FACTOR=2.
+TEST_F(MenuProtocol, ThePopupIsDrawnAtTheDevicePixelRatio) {
+    const qreal ratio = qApp->devicePixelRatio();
+    const int r = qRound(ratio);
+    CZuMenuExCtrl control;
+    Container container(control);
+    const int sub = container.build(1, {line(QStringLiteral("Sub"))});
+    LineOptions checked = line(QStringLiteral("Open"));
+    checked.checked = -1;
+    LineOptions opener = line(QStringLiteral("More"));
+    opener.subMenu = sub;
+    container.build(0, {checked, opener});
+    QImage image;
+    QSize logical;
+    auto steps = during({[&](QWidget* p) {
+                             image = menu::popupImage(p);
+                             logical = p->size() - QSize(4, 4); // the popup's edge is 2 pixels
+                         },
+                         [](QWidget*) { key(Qt::Key_Escape); }});
+    control.TrackMenu(0, 0, 50, 50);
+    ASSERT_FALSE(image.isNull());
+    EXPECT_EQ(image.devicePixelRatio(), ratio);
+    EXPECT_EQ(image.size(), logical * r);
+    // Black pixels of a line's rows: the built-in check mark (10 x 9) in line 0, the arrow (4 x 7) in line 1.
+    auto blackBox = [&](int top, int height) {
+        QRect box;
+        for (int y = top * r; y < (top + height) * r; ++y)
+            for (int x = 0; x < image.width(); ++x)
+                if ((image.pixel(x, y) & 0xFFFFFF) == 0) box |= QRect(x, y, 1, 1);
+        return box;
+    };
+    EXPECT_EQ(blackBox(0, 20).size(), QSize(10, 9) * r);
+    EXPECT_EQ(blackBox(20, 20).size(), QSize(4, 7) * r);
+}
+
 TEST_F(MenuProtocol, EscapeAndAPressOutsideCancel) {
     for (bool byMouse : {false, true}) {
         CZuMenuExCtrl control;

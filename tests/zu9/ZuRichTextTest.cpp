@@ -271,6 +271,27 @@ TEST_F(SharedWordLists, WithoutRemInTheKeywordsRemIsAnOrdinaryWord) {
     EXPECT_EQ(e.styleMask(), QStringLiteral("....kkk"));
 }
 
+// A container creates the control and then loads its properties: the lists in the bag are the ones its
+// editor colours with; an empty list in the bag means the built-in one.
+TEST_F(SharedWordLists, ListsLoadedFromTheBagTakeEffectInTheLoadingControl) {
+    Editor e;
+    zu::CZuPropertyBag bag;
+    bag.values["KeyWordColor"] = kKeyWord;
+    bag.values["ConstantColor"] = kConstant;
+    bag.values["KeyWords"] = QStringLiteral(" Foo Bar ");
+    bag.values["Constants"] = QStringLiteral(" Baz ");
+    ASSERT_EQ(e.control->Load(&bag), ZU_S_OK);
+    e.control->SetText(QStringLiteral("foo dim baz true"));
+    EXPECT_EQ(e.control->GetText(), QStringLiteral("Foo dim Baz true"));
+    EXPECT_EQ(e.styleMask(), QStringLiteral("kkk.....ccc....."));
+
+    bag.values["KeyWords"] = QString();
+    bag.values["Constants"] = QString();
+    ASSERT_EQ(e.control->Load(&bag), ZU_S_OK);
+    EXPECT_EQ(e.control->GetText(), QStringLiteral("Foo Dim Baz True")) << "coloured again at once";
+    EXPECT_EQ(e.styleMask(), QStringLiteral("....kkk.....cccc"));
+}
+
 TEST(RichTextEditor, EmptyListsColourNoWords) {
     CZuRTF editor;
     editor.replaceText(QStringLiteral("If x Then ' c\n\"s\" 1"));
@@ -421,6 +442,46 @@ TEST(RichTextTyping, OneUndoTakesBackAKeystrokeWithItsColours) {
     QTest::keyClick(e.rtf(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
     EXPECT_EQ(e.control->GetText(), QStringLiteral("Dim"));
     EXPECT_EQ(e.styleMask(), QStringLiteral("kkk"));
+}
+
+// Undoing every keystroke and redoing them one by one: the caret follows each redone character, as it
+// followed it when typed, and the text and colours come back step by step.
+QStringList& cursorWarnings() {
+    static QStringList warnings;
+    return warnings;
+}
+
+TEST(RichTextTyping, RedoPutsTheCaretAfterTheRedoneText) {
+    cursorWarnings().clear();
+    const QtMessageHandler previous =
+        qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString& message) {
+            if (message.contains(QLatin1String("QTextCursor"))) cursorWarnings() << message;
+        });
+    struct Restore {
+        QtMessageHandler handler;
+        ~Restore() { qInstallMessageHandler(handler); }
+    } restore{previous};
+    Editor e;
+    e.control->show();
+    QTest::keyClicks(e.rtf(), QStringLiteral("dim x"));
+    ASSERT_EQ(e.control->GetText(), QStringLiteral("Dim x"));
+    for (int i = 0; i < 5; ++i)
+        QTest::keyClick(e.rtf(), Qt::Key_Z, Qt::ControlModifier);
+    ASSERT_EQ(e.control->GetText(), QString());
+    const char* steps[][2] = {{"d", "."}, {"di", ".."}, {"Dim", "kkk"}, {"Dim ", "kkk."}, {"Dim x", "kkk.."}};
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step[0]);
+        QTest::keyClick(e.rtf(), Qt::Key_Y, Qt::ControlModifier);
+        EXPECT_EQ(e.control->GetText(), QLatin1String(step[0]));
+        EXPECT_EQ(e.styleMask(), QLatin1String(step[1]));
+        EXPECT_EQ(e.rtf()->textCursor().position(), e.control->GetText().size());
+        EXPECT_FALSE(e.rtf()->textCursor().hasSelection());
+    }
+    EXPECT_TRUE(cursorWarnings().isEmpty()) << cursorWarnings().join(QLatin1Char('\n')).toStdString();
+    // Undoing puts the caret where the undone text began.
+    QTest::keyClick(e.rtf(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(e.control->GetText(), QStringLiteral("Dim "));
+    EXPECT_EQ(e.rtf()->textCursor().position(), 4);
 }
 
 TEST(RichTextEvents, KeyDownReportsTheVirtualKeyAndRepeatCountBeforeTheEdit) {

@@ -375,6 +375,40 @@ TEST(TreeEnumAllInfo, AMenuButtonListsTheWholeModuleWithItsInterfaces) {
     EXPECT_NE(t.child(editor, QStringLiteral("RTFKeyDown\tFunction: \"  \"")), 0);
 }
 
+// The menu button keeps its float properties as 32-bit floats (its "SingleProperties"), though Qt carries
+// them as double: the tree reports them as Single (4), in the property nodes and in the library alike.
+TEST(TreeEnumProperty, TheMenuButtonsFloatPropertiesAreSingles) {
+    Tree t;
+    CZuMenuExCtrl menu;
+    const QMetaObject* meta = menu.metaObject();
+    const QStringList singles =
+        QString::fromLatin1(meta->classInfo(meta->indexOfClassInfo("SingleProperties")).value())
+            .split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    ASSERT_TRUE(singles.contains(QStringLiteral("FontHeight")));
+    const int name = t.control->EnumProperty(QStringLiteral("Menu"), &menu, 0, 0, -1, 1, 2, 0, nullptr, {});
+    const int propertys = t.child(name, QStringLiteral("Propertys"));
+    for (const QString& property : singles) {
+        SCOPED_TRACE(property.toStdString());
+        const TreeNodeInfo* r = t.record(t.child(propertys, property));
+        ASSERT_NE(r, nullptr);
+        EXPECT_EQ(r->varType, 4);
+    }
+    EXPECT_EQ(t.record(t.child(propertys, QStringLiteral("Major")))->varType, 3) << "other types stay";
+
+    Tree all;
+    const int library = all.control->EnumAllInfo(QStringLiteral("n"), &menu, 0, 0, {});
+    const int dispatch = all.child(library, QStringLiteral("Dispatch interface _DZuMenuEx"));
+    const QString help =
+        QString::fromUtf8(meta->classInfo(meta->indexOfClassInfo("Help:FontHeight")).value());
+    const int getter = all.child(dispatch, QStringLiteral("FontHeight\tProperty access: \" %1 \"").arg(help));
+    const int setter = all.child(dispatch, QStringLiteral("FontHeight\tProperty assign: \" %1 \"").arg(help));
+    ASSERT_NE(getter, 0);
+    ASSERT_NE(setter, 0);
+    EXPECT_EQ(all.childTexts(getter), QStringList{QStringLiteral("\t\tReturn type: 4")});
+    EXPECT_EQ(all.childTexts(setter), (QStringList{QStringLiteral("\t\tReturn type: 24"),
+                                                   QStringLiteral("\t\tParameter 1 type: 4")}));
+}
+
 TEST(TreeEnumEvents, EachEventAsABasicDeclaration) {
     Tree t;
     TreeTestObject object;
@@ -635,6 +669,35 @@ TEST(TreeHelpers, ColoursResultCodesAndFonts) {
     answer(true);
     EXPECT_EQ(t.control->ChangeFont(&target, 0x80000008u, 0), zu::resolveColor(0x80000008u));
     EXPECT_EQ(target.font().pointSize(), 20);
+}
+
+// ChangeFont on a menu button's Font: cancelled, it writes the font it was given back and the button keeps
+// its FontHeight (and its 13-pixel caption font); confirmed, the size in points becomes the FontHeight.
+TEST(TreeHelpers, ChangeFontLeavesAMenuButtonsFontAsItWasWhenCancelled) {
+    Tree t;
+    CZuMenuExCtrl menu;
+    menu.setFontName(QStringLiteral("DejaVu Sans"));
+    ASSERT_EQ(menu.FontHeight(), 10.0);
+    auto answer = [](bool accept, int points) {
+        QTimer::singleShot(0, [accept, points] {
+            auto* dialog = qobject_cast<QFontDialog*>(QApplication::activeModalWidget());
+            if (!dialog) return;
+            QFont f = dialog->currentFont();
+            f.setPointSize(points);
+            dialog->setCurrentFont(f);
+            accept ? dialog->accept() : dialog->reject();
+        });
+    };
+    answer(false, 30);
+    t.control->ChangeFont(&menu, 0, 0);
+    EXPECT_EQ(menu.FontHeight(), 10.0);
+    EXPECT_EQ(menu.Font().pixelSize(), 13);
+    EXPECT_EQ(menu.FontName(), QStringLiteral("DejaVu Sans"));
+
+    answer(true, 20);
+    t.control->ChangeFont(&menu, 0, 0);
+    EXPECT_EQ(menu.FontHeight(), 20.0);
+    EXPECT_EQ(menu.Font().pixelSize(), 26);
 }
 
 TEST(TreeHelpers, OpenAnyFileReturnsTheChosenPathOrNothing) {
