@@ -204,7 +204,9 @@ float fontHeightFor(const QFont& font, float current) {
             height = std::nextafter(height, std::numeric_limits<float>::max());
         return height;
     }
-    if (font.pointSizeF() > 0) return static_cast<float>(font.pointSizeF());
+    // A font that names no size of its own (an empty font of a form file) leaves the height alone.
+    if (font.pointSizeF() > 0 && (font.resolveMask() & QFont::SizeResolved))
+        return static_cast<float>(font.pointSizeF());
     return current;
 }
 

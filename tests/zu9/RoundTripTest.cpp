@@ -90,4 +90,17 @@ TEST(RoundTripFont, AFontOfAnotherPixelSizeComesBackAtThatSize) {
     }
 }
 
+// A form file keeps an empty font (no size of its own) beside the saved FontHeight; loading it must not
+// turn the application's default point size into the height.
+TEST(RoundTripFont, AFontWithoutASizeOfItsOwnKeepsTheHeight) {
+    CZuMenuExCtrl control;
+    control.setFontHeight(12.5f);
+    control.setProperty("Font", QFont());
+    EXPECT_EQ(control.FontHeight(), 12.5f);
+    QFont points;
+    points.setPointSize(20);
+    control.setProperty("Font", points);
+    EXPECT_EQ(control.FontHeight(), 20.0f);
+}
+
 } // namespace
