@@ -106,7 +106,7 @@ class PictureWindowsTest : public QObject {
         Form7 single;
         Form8 parallel;
         const QList<QPair<FixedPictureWindow*, QString>> windows = {
-            {&mixed, "Смешанная схема"}, {&single, "Теплообменик"}, {&parallel, "Параллельная схема"}};
+            {&mixed, "Смешанная схема"}, {&single, "Теплообменник"}, {&parallel, "Параллельная схема"}};
         for (const auto& [window, caption] : windows) {
             QCOMPARE(window->windowTitle(), caption);
             QVERIFY2(!window->Image1->pixmap().isNull(), qPrintable(caption));
