@@ -203,8 +203,8 @@ CalcWindowView::CalcWindowView(DesktopHost& host, CalcWindow& window, std::share
     : QWidget(parent), host_(host), w_(window), group_(std::move(group)), binding_(new ModelBinding(this)) {
     setObjectName(qs(w_.name));
     setWindowTitle(qs(w_.caption));
-    // The ventilation window has no caption; screen readers still need a name for it and its frame.
     accessibleWidgets::install();
+    // The ventilation window has no caption; screen readers still need a name for it and its frame.
     if (w_.id == WindowId::Form1) setAccessibleName(QStringLiteral("Вентиляция"));
     if (w_.id == WindowId::Form3) group_->hotWater = this;
     if (w_.id == WindowId::Form2) group_->heating = this;
