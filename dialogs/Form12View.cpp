@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "AccessibleWidgets.h"
 #include "ModelBinding.h"
 #include "NumberFilter.h"
 #include "Twips.h"
@@ -77,13 +78,25 @@ Form12View::Form12View(kalvar::Session& session, QWidget* parent)
     auto* pipes = new QGridLayout(Frame1);
     pipes->setContentsMargins(6, 2, 6, 4);
     pipes->setVerticalSpacing(3);
-    pipes->addWidget(label("греющий", Frame1, Qt::AlignCenter), 0, 1);
-    pipes->addWidget(label("нагреваемый", Frame1, Qt::AlignCenter), 0, 2);
-    pipes->addWidget(label("Dу=", Frame1), 1, 0);
+    QLabel* heatingHead = label("греющий", Frame1, Qt::AlignCenter);
+    QLabel* heatedHead = label("нагреваемый", Frame1, Qt::AlignCenter);
+    QLabel* boreLabel = label("Dу=", Frame1);
+    QLabel* boreUnit = label("мм", Frame1, Qt::AlignLeft | Qt::AlignVCenter);
+    pipes->addWidget(heatingHead, 0, 1);
+    pipes->addWidget(heatedHead, 0, 2);
+    pipes->addWidget(boreLabel, 1, 0);
     pipes->addWidget(label("Vтр=", Frame1), 2, 0);
-    Combo5 = new QComboBox(Frame1);
+    // Each bore list is named by its row, its column and its unit.
+    auto* heatingBore = new LabelledComboBox(Frame1);
+    auto* heatedBore = new LabelledComboBox(Frame1);
+    for (auto [list, head] : {std::pair{heatingBore, heatingHead}, std::pair{heatedBore, heatedHead}}) {
+        list->addLabel(boreLabel);
+        list->addLabel(head);
+        list->addLabel(boreUnit);
+    }
+    Combo5 = heatingBore;
     Combo5->setObjectName("Combo5");
-    Combo6 = new QComboBox(Frame1);
+    Combo6 = heatedBore;
     Combo6->setObjectName("Combo6");
     binding_->bindList(Combo5, model_.Combo5);
     binding_->bindList(Combo6, model_.Combo6);
@@ -91,7 +104,7 @@ Form12View::Form12View(kalvar::Session& session, QWidget* parent)
     Combo6->setAccessibleName("Dу нагреваемого потока, мм");
     pipes->addWidget(Combo5, 1, 1);
     pipes->addWidget(Combo6, 1, 2);
-    pipes->addWidget(label("мм", Frame1, Qt::AlignLeft | Qt::AlignVCenter), 1, 3);
+    pipes->addWidget(boreUnit, 1, 3);
     pipes->addWidget(resultBox(model_.Text45, "Text45", "Vтр греющего потока, м/с"), 2, 1);
     pipes->addWidget(resultBox(model_.Text46, "Text46", "Vтр нагреваемого потока, м/с"), 2, 2);
     pipes->addWidget(label("м/с", Frame1, Qt::AlignLeft | Qt::AlignVCenter), 2, 3);
@@ -136,7 +149,7 @@ Form12View::Form12View(kalvar::Session& session, QWidget* parent)
     auto* parameters = new QGridLayout;
     parameters->setVerticalSpacing(3);
     parameters->setHorizontalSpacing(4);
-    parameters->addWidget(heading("Параметры теплообменика", geometric_), 0, 0, 1, 9);
+    parameters->addWidget(heading("Параметры теплообменника", geometric_), 0, 0, 1, 9);
     auto* channelArea = resultBox(model_.Text43, "Text43", "Площадь сечения канала, м2");
     auto* plateSurface = resultBox(model_.Text44, "Text44", "Площадь поверхности теплообмена пластины, м2");
     auto* diameter = resultBox(model_.Text42, "Text42", "Эквивалентный диаметр, мм");
@@ -226,7 +239,7 @@ Form12View::Form12View(kalvar::Session& session, QWidget* parent)
         {"Теплопроводность, Вт/м°С",            &model_.Text14, "Text14", &model_.Text21, "Text21"},
         {"Число Рейнольдса",                    &model_.Text15, "Text15", &model_.Text22, "Text22"},
         {"Число Нусельта",                      &model_.Text17, "Text17", &model_.Text24, "Text24"},
-        {"Коэффициент теплоотдачи, кДж/(м2°С)", &model_.Text16, "Text16", &model_.Text23, "Text23"},
+        {"Коэффициент теплоотдачи, Вт/(м2°С)",  &model_.Text16, "Text16", &model_.Text23, "Text23"},
     };
     // clang-format on
     int row = 2;

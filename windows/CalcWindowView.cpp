@@ -13,8 +13,10 @@
 #include <QMdiSubWindow>
 #include <QMessageBox>
 #include <QMouseEvent>
+#include <QScopeGuard>
 #include <QVBoxLayout>
 
+#include "AccessibleWidgets.h"
 #include "DesktopHost.h"
 #include "Form10.h"
 #include "ModelBinding.h"
@@ -78,7 +80,6 @@ const std::pair<const char*, const char*> focusHints[] = {
 // stand for the heat-flow, flow and pressure units in force.
 const std::pair<const char*, const char*> accessibleNames[] = {
     {"Text1",  "Выбранный тип теплообменника"},
-    {"label54", "Компоновка теплообменника"},
     {"Text30", "Q, {Q}"},
     {"Text38", "n, общее число пластин"},
     {"Combo4", "греющий поток"},
@@ -202,6 +203,9 @@ CalcWindowView::CalcWindowView(DesktopHost& host, CalcWindow& window, std::share
     : QWidget(parent), host_(host), w_(window), group_(std::move(group)), binding_(new ModelBinding(this)) {
     setObjectName(qs(w_.name));
     setWindowTitle(qs(w_.caption));
+    accessibleWidgets::install();
+    // The ventilation window has no caption; screen readers still need a name for it and its frame.
+    if (w_.id == WindowId::Form1) setAccessibleName(QStringLiteral("Вентиляция"));
     if (w_.id == WindowId::Form3) group_->hotWater = this;
     if (w_.id == WindowId::Form2) group_->heating = this;
     if (w_.id == WindowId::Form1) group_->ventilation = this;
@@ -230,10 +234,10 @@ CalcWindowView::CalcWindowView(DesktopHost& host, CalcWindow& window, std::share
             if (self) self->mirrorLayoutMarks();
         });
     w_.Combo4.onListChange([self] {
-        if (self) self->mediumChanged(true);
+        if (self) self->mediumPicked(true);
     });
     w_.Combo7.onListChange([self] {
-        if (self) self->mediumChanged(false);
+        if (self) self->mediumPicked(false);
     });
 
     // The velocity in the pipe between the stages is a result.
@@ -348,7 +352,8 @@ void CalcWindowView::build() {
     auto* check1 = new QCheckBox(this);
     check1->setObjectName(QStringLiteral("Check1"));
     binding_->bindCheck(check1, w_.Check1);
-    connect(check1, &QCheckBox::clicked, this, [this](bool checked) {
+    connect(check1, &QCheckBox::toggled, this, [this](bool checked) {
+        if (binding_->refreshing()) return;
         // While a calculation waits for a dialog the switch is refused: the check goes back.
         if (host_.commandsBlocked()) {
             w_.Check1.value = checked ? 0 : 1;
@@ -393,10 +398,12 @@ void CalcWindowView::build() {
     inputs->addWidget(makeBox(this, "Text38"), 0, 4);
     for (int side = 0; side < 2; ++side) {
         const char* listName = side == 0 ? "Combo4" : "Combo7";
-        inputs->addWidget(makeLabel(this, side == 0 ? "Label18" : "Label19", right), 1 + side, 0);
-        auto* list = new QComboBox(this);
+        QLabel* label = makeLabel(this, side == 0 ? "Label18" : "Label19", right);
+        inputs->addWidget(label, 1 + side, 0);
+        auto* list = new LabelledComboBox(this);
         list->setObjectName(qs(listName));
         list->setFixedHeight(rowHeight);
+        label->setBuddy(list);
         binding_->bindList(list, *w_.find(listName));
         list->installEventFilter(this);
         controlNames_.insert(list, qs(listName));
@@ -465,14 +472,25 @@ void CalcWindowView::build() {
             if (cells[row][column])
                 tableLayout->addWidget(makeBox(table, cells[row][column]), 3 + row, column);
     if (w_.hasSecondStage()) {
+        // The second stage's loss stays in kPa whatever the column's unit: it carries its own.
         QLineEdit* secondStage = makeBox(table, "Text10");
-        tableLayout->addWidget(secondStage, 4, 4);
+        secondStage->setFixedWidth(metrics.horizontalAdvance(QStringLiteral("000,0")) + 8);
         numberFilter::install(secondStage, numberFilter::numberCharacters, *binding_);
+        auto* secondStageCell = new QHBoxLayout;
+        secondStageCell->setSpacing(2);
+        secondStageCell->addWidget(secondStage);
+        auto* secondStageUnit = staticLabel(table, QStringLiteral("кПа"), Qt::AlignLeft | Qt::AlignVCenter);
+        secondStageUnit->setObjectName(QStringLiteral("Text10Unit"));
+        secondStageUnit->setFont(small);
+        secondStageUnit->setBuddy(secondStage);
+        secondStageCell->addWidget(secondStageUnit);
+        tableLayout->addLayout(secondStageCell, 4, 4);
+        secondStageUnit_ = secondStageUnit;
         // The pipe between the stages: its bore, chosen, and the velocity in it, a result. They
         // share the two free cells of the optimum row, each with its unit.
         auto* pipe = new QHBoxLayout;
         pipe->setSpacing(2);
-        auto* bore = new QComboBox(table);
+        auto* bore = new LabelledComboBox(table);
         bore->setObjectName(QStringLiteral("Combo8"));
         bore->setFixedHeight(rowHeight);
         binding_->bindList(bore, w_.Combo8);
@@ -480,6 +498,7 @@ void CalcWindowView::build() {
         pipe->addWidget(bore);
         auto* boreUnit = staticLabel(table, QStringLiteral("мм"), Qt::AlignLeft | Qt::AlignVCenter);
         boreUnit->setFont(small);
+        bore->addLabel(boreUnit);
         pipe->addWidget(boreUnit);
         QLineEdit* velocity = makeBox(table, "Text67");
         velocity->setFixedWidth(metrics.horizontalAdvance(QStringLiteral("00,00")) + 8);
@@ -552,6 +571,7 @@ void CalcWindowView::refresh() {
     // The units follow the pipe's list and velocity box.
     if (pipeUnits_.first) pipeUnits_.first->setVisible(w_.Combo8.visible);
     if (pipeUnits_.second) pipeUnits_.second->setVisible(w_.Text67.visible);
+    if (secondStageUnit_) secondStageUnit_->setVisible(w_.Text10.visible);
     placeFlowSuperscript();
     mirrorLayoutMarks();
     mirrorGivenParameterMarks();
@@ -856,8 +876,25 @@ void CalcWindowView::mainPanelCommand(const QString& caption) {
 // ---------------------------------------------------------------------------------------------
 // Medium choice and additional results.
 
+void CalcWindowView::mediumPicked(bool heatingSide) {
+    // The dialog waits with events running. Run from inside the list's own key or mouse handling,
+    // the wait would hold the list in the middle of its pick; so it runs once the pick is done, and
+    // once only, however often the pick is reported before it ends.
+    Control& list = heatingSide ? w_.Combo4 : w_.Combo7;
+    bool& pending = heatingSide ? heatingMediumPending_ : heatedMediumPending_;
+    if (list.listIndex != 1 || pending) return;
+    pending = true;
+    QMetaObject::invokeMethod(
+        this, [this, heatingSide] { mediumChanged(heatingSide); }, Qt::QueuedConnection);
+}
+
 void CalcWindowView::mediumChanged(bool heatingSide) {
     Control& list = heatingSide ? w_.Combo4 : w_.Combo7;
+    QPointer<CalcWindowView> self(this);
+    // A pick of this side during the wait opens no second dialog; after it, a pick opens one again.
+    const auto done = qScopeGuard([self, heatingSide] {
+        if (self) (heatingSide ? self->heatingMediumPending_ : self->heatedMediumPending_) = false;
+    });
     if (list.listIndex != 1) return;
     const std::array<Control*, 4> holders =
         heatingSide ? std::array<Control*, 4>{&w_.Text11, &w_.Text12, &w_.Text13, &w_.Text14}
@@ -866,7 +903,6 @@ void CalcWindowView::mediumChanged(bool heatingSide) {
     for (size_t i = 0; i < 4; ++i)
         properties[i] = holders[i]->text;
     if (!group_->form10) group_->form10 = new Form10(window());
-    QPointer<CalcWindowView> self(this);
     group_->form10->exchange(properties);
     if (!self) return;
     for (size_t i = 0; i < 4; ++i)
@@ -884,6 +920,7 @@ void CalcWindowView::mediumChanged(bool heatingSide) {
         list.setListIndex(0);
     }
     refresh();
+    emit commandDone();
 }
 
 void CalcWindowView::Check1_Click() {

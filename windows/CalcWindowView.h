@@ -121,6 +121,7 @@ class CalcWindowView : public QWidget {
     void mirrorLayoutMarks();
     void mirrorGivenParameterMarks();
     void refreshAccessibleNames();
+    void mediumPicked(bool heatingSide);
     void mediumChanged(bool heatingSide);
 
     void MenuSelect(int Index, int IndexMenu, const QString& Caption, const QString& Key, const QString& Link,
@@ -142,6 +143,8 @@ class CalcWindowView : public QWidget {
     std::vector<std::pair<QPointer<QWidget>, size_t>> named_; // widgets with an accessible name, by table row
     QPointer<QLabel> flowUnit_, cube_;                        // "м  /ч" and its superscript "3"
     std::pair<QPointer<QLabel>, QPointer<QLabel>> pipeUnits_; // "мм" and "м/с" of the pipe between the stages
+    QPointer<QLabel> secondStageUnit_;                        // "кПа" of the second stage's loss
+    bool heatingMediumPending_ = false, heatedMediumPending_ = false; // a medium exchange is due or waits
     QPointer<QWidget> attached_; // the MDI window holding this view, once it is shown there
     bool placing_ = false;
     bool closing_ = false;

@@ -57,8 +57,11 @@ void ModelBinding::add(QWidget* widget, std::function<void()> refresher) {
     refreshers_.back()();
 }
 
+// Every change of a widget that the refresh did not make is a user edit: typed, pasted, or set
+// through the accessibility interface by a screen reader or a test tool.
 void ModelBinding::bindText(QLineEdit* box, Control& control) {
-    connect(box, &QLineEdit::textEdited, this, [this, &control](const QString& t) {
+    connect(box, &QLineEdit::textChanged, this, [this, &control](const QString& t) {
+        if (refreshing_) return;
         control.text = t.toStdString();
         emit edited();
     });
@@ -82,8 +85,8 @@ void ModelBinding::bindLabel(QLabel* label, Control& control) {
 }
 
 void ModelBinding::bindList(QComboBox* list, Control& control) {
-    connect(list, &QComboBox::activated, this, [this, &control](int index) {
-        if (refreshing_) return;
+    connect(list, &QComboBox::currentIndexChanged, this, [this, &control](int index) {
+        if (refreshing_ || index < 0) return;
         control.setListIndex(index);
         emit edited();
     });
@@ -108,7 +111,8 @@ void ModelBinding::bindList(QComboBox* list, Control& control) {
 
 void ModelBinding::bindCheck(QAbstractButton* check, Control& control) {
     check->setCheckable(true);
-    connect(check, &QAbstractButton::clicked, this, [this, &control](bool checked) {
+    connect(check, &QAbstractButton::toggled, this, [this, &control](bool checked) {
+        if (refreshing_) return;
         control.value = checked ? 1 : 0;
         emit edited();
     });

@@ -1,6 +1,7 @@
 #pragma once
 // The one binding between widgets and the window model. A widget bound to a control shows that
-// control and nothing of its own: user edits go into the control at once, and refresh() shows
+// control and nothing of its own: user edits (typed, picked, or set through the accessibility
+// interface) go into the control at once, and refresh() shows
 // every bound widget from its control again (text, visibility, enabled, locked as read-only,
 // colours, bold, tool tip, list items and index, check value, picture file). Whoever runs a
 // command (calculation, menu pick, dialog answer) calls refresh() afterwards, so nothing the core
@@ -31,13 +32,13 @@ class ModelBinding : public QObject {
   public:
     explicit ModelBinding(QObject* parent = nullptr);
 
-    // A text box: typing writes the control's text.
+    // A text box: every change of its text writes the control's text.
     void bindText(QLineEdit* box, kalvar::Control& control);
     // A label: caption, fore colour, visibility, tool tip (its back colour is the container's).
     void bindLabel(QLabel* label, kalvar::Control& control);
-    // A list: a pick runs Control::setListIndex, and with it the model's change handlers.
+    // A list: a change of its entry runs Control::setListIndex, and with it the model's change handlers.
     void bindList(QComboBox* list, kalvar::Control& control);
-    // A check box (or a check box drawn as a button): a click writes the check value 0 or 1.
+    // A check box (or a check box drawn as a button): a toggle writes the check value 0 or 1.
     void bindCheck(QAbstractButton* check, kalvar::Control& control);
     // A command button: caption, bold, visibility, enabled; its click belongs to its owner.
     void bindButton(QAbstractButton* button, kalvar::Control& control);

@@ -84,9 +84,9 @@ class RandomUser : public QObject {
     }
 
     // A timer that fires inside a wait: the waiting window gets the next event, or, deep enough,
-    // is ended.
+    // is ended. A wait may also begin between two events (a dialog opened once its pick is done).
     void nestedStep() {
-        if (depth_ == 0 || sent_ >= target_ + 1000) return;
+        if (sent_ >= target_ + 1000) return;
         QWidget* window = waitingWindow();
         if (window == nullptr) return;
         if (depth_ >= deepestWait || sent_ >= target_) {

@@ -1,6 +1,7 @@
 // The additional-results window on a started session: its two views, the pipe lists with the
 // velocity the core computes for a pick, the lists chosen from the nozzle size, the valve input and
 // the hints.
+#include <QAccessible>
 #include <QClipboard>
 #include <QComboBox>
 #include <QGroupBox>
@@ -227,6 +228,47 @@ class AdditionalResultsTest : public QObject {
         model().Label35.text = "атм";
         view->refresh();
         QCOMPARE(view->Text10->accessibleName(), QString("ΔP на клапане, атм"));
+    }
+
+    // Screen readers know the bore lists by their row, column and unit, not by the bore they show.
+    void pipeListsAreNamedByTheirLabels_data() {
+        QTest::addColumn<QString>("list");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("column");
+        QTest::newRow("heating") << "Combo5"
+                                 << "Dу греющего потока, мм"
+                                 << "греющий";
+        QTest::newRow("heated") << "Combo6"
+                                << "Dу нагреваемого потока, мм"
+                                << "нагреваемый";
+    }
+    void pipeListsAreNamedByTheirLabels() {
+        QFETCH(QString, list);
+        QFETCH(QString, name);
+        QFETCH(QString, column);
+        auto* combo = qobject_cast<QComboBox*>(view->control(list));
+        QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(combo);
+        QCOMPARE(iface->text(QAccessible::Name), name);
+        QCOMPARE(iface->text(QAccessible::Value), QString("25"));
+        QStringList labels;
+        for (const auto& [label, relation] : iface->relations(QAccessible::Label))
+            labels << label->text(QAccessible::Name);
+        // The group box around them names them too.
+        for (const QString& label : {QString("Dу="), column, QString("мм")})
+            QVERIFY2(labels.contains(label), qPrintable(label));
+    }
+
+    // The heat-transfer coefficient is in W/(m²·°C), the value the core writes; the heading names
+    // the exchanger correctly.
+    void textsOfTheWindow() {
+        QStringList texts;
+        for (QLabel* label : view->findChildren<QLabel*>())
+            texts << label->text();
+        QVERIFY(texts.contains("Коэффициент теплоотдачи, Вт/(м2°С)"));
+        QVERIFY(texts.contains("Параметры теплообменника"));
+        QCOMPARE(texts.filter("кДж").size(), 0);
+        QCOMPARE(view->control("Text16")->accessibleName(),
+                 QString("Коэффициент теплоотдачи греющего, Вт/(м2°С)"));
     }
 };
 

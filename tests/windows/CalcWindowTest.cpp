@@ -1,11 +1,14 @@
 // The calculation windows driven as a user drives them: panel menus picked with the mouse, keys
 // typed into the boxes, lists chosen from the keyboard, check boxes clicked, the pointer moved.
+#include <QAbstractItemView>
 #include <QAccessible>
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
+#include <QMdiSubWindow>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
@@ -137,6 +140,8 @@ class CalcWindowTest : public QObject {
     void pasteKeepsTypableCharacters();
     void customMedium_data();
     void customMedium();
+    void customMediumPickedOnce_data();
+    void customMediumPickedOnce();
     void additionalResultsOnAndOff_data();
     void additionalResultsOnAndOff();
     void additionalResultsWaitWhileBlocked();
@@ -145,6 +150,11 @@ class CalcWindowTest : public QObject {
     void panelAndFocusHints();
     void backgroundShowsEveryDesignation();
     void accessibleNamesFollowTheUnits();
+    void secondStageLossShowsItsOwnUnit();
+    void listsAreNamedByTheirLabels();
+    void layoutSummaryIsReadAsShown();
+    void ventilationFrameIsNamed();
+    void accessibilityEditsReachTheModel();
     void activationPaintsTheBackground();
     void calculationIsShown();
 };
@@ -391,9 +401,9 @@ void CalcWindowTest::secondStageInputFollowsTheSystem() {
     QFETCH(QString, system);
     QFETCH(bool, shown);
     Desk desk(shown ? kalvar::parallelScheme : kalvar::twoStageMixedScheme);
-    const QList<QWidget*> secondStage = {desk.widget<QLineEdit>("Form3", "Text10"),
-                                         desk.widget<QComboBox>("Form3", "Combo8"),
-                                         desk.widget<QLineEdit>("Form3", "Text67")};
+    const QList<QWidget*> secondStage = {
+        desk.widget<QLineEdit>("Form3", "Text10"), desk.widget<QLabel>("Form3", "Text10Unit"),
+        desk.widget<QComboBox>("Form3", "Combo8"), desk.widget<QLineEdit>("Form3", "Text67")};
     for (QWidget* widget : secondStage)
         QCOMPARE(widget->isVisible(), !shown);
     QVERIFY(pick(desk.h.main, 3, system));
@@ -602,9 +612,11 @@ void CalcWindowTest::customMedium() {
     auto* list = desk.widget<QComboBox>(form, heatingSide ? "Combo4" : "Combo7");
     list->setFocus();
     QTest::keyClick(list, Qt::Key_Down); // "другое"
+    QTRY_VERIFY(answered);
+    QTRY_VERIFY(!desk.view(form)->group()->form10->isVisible());
+    QTRY_COMPARE(boxes, message.isEmpty() ? 0 : 1);
     driver.stop();
 
-    QVERIFY(answered);
     QCOMPARE(shown, known);
     for (int i = 0; i < 4; ++i)
         QCOMPARE(QString::fromStdString(holders[i]->text), values[i]);
@@ -621,6 +633,109 @@ void CalcWindowTest::customMedium() {
         QCOMPARE(medium.listIndex, 0);
         QCOMPARE(list->currentText(), QStringLiteral("вода"));
     }
+    QVERIFY(!desk.view(form)->group()->form10->isVisible());
+}
+
+// Picking "другое" opens the dialog once, whichever way the list was used; the dialog is answered
+// with `values` each time it shows, and each message box with OK.
+void CalcWindowTest::customMediumPickedOnce_data() {
+    QTest::addColumn<QString>("form");
+    QTest::addColumn<QString>("list");
+    QTest::addColumn<QString>("how");
+    QTest::addColumn<QStringList>("values");
+
+    const QStringList empty{"", "", "", ""};
+    const QStringList complete{"4190", "1000", "1", "0,6"};
+    QTest::newRow("heating, F4, Down, Enter, empty") << "Form2"
+                                                     << "Combo4"
+                                                     << "F4" << empty;
+    QTest::newRow("heating, Alt+Down, Down, Enter, empty") << "Form2"
+                                                           << "Combo4"
+                                                           << "Alt+Down" << empty;
+    QTest::newRow("heating, F4, Down, Enter, complete") << "Form2"
+                                                        << "Combo4"
+                                                        << "F4" << complete;
+    QTest::newRow("hot water, Alt+Down, Down, Enter, empty") << "Form3"
+                                                             << "Combo4"
+                                                             << "Alt+Down" << empty;
+    QTest::newRow("hot water heated, F4, Down, Enter, complete") << "Form3"
+                                                                 << "Combo7"
+                                                                 << "F4" << complete;
+    QTest::newRow("ventilation heated, Down on the closed list") << "Form1"
+                                                                 << "Combo7"
+                                                                 << "Down" << empty;
+    QTest::newRow("heating, mouse, empty") << "Form2"
+                                           << "Combo4"
+                                           << "mouse" << empty;
+    QTest::newRow("hot water, mouse, complete") << "Form3"
+                                                << "Combo4"
+                                                << "mouse" << complete;
+}
+
+void CalcWindowTest::customMediumPickedOnce() {
+    QFETCH(QString, form);
+    QFETCH(QString, list);
+    QFETCH(QString, how);
+    QFETCH(QStringList, values);
+    Desk desk;
+    int shown = 0, boxes = 0;
+    bool wasVisible = false;
+    QTimer driver;
+    driver.setInterval(10);
+    connect(&driver, &QTimer::timeout, this, [&] {
+        Form10* dialog = desk.view(form)->group()->form10;
+        const bool visible = dialog && dialog->isVisible();
+        if (visible && !wasVisible) {
+            ++shown;
+            QLineEdit* boxesOfDialog[] = {dialog->Text11, dialog->Text12, dialog->Text13, dialog->Text14};
+            for (int i = 0; i < 4; ++i) {
+                QTest::mouseClick(boxesOfDialog[i], Qt::LeftButton);
+                QTest::keyClick(boxesOfDialog[i], Qt::Key_A, Qt::ControlModifier);
+                QTest::keyClick(boxesOfDialog[i], Qt::Key_Backspace);
+                QTest::keyClicks(boxesOfDialog[i], values[i]);
+            }
+            QTest::mouseClick(dialog->Check1, Qt::LeftButton);
+        }
+        wasVisible = visible;
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            ++boxes;
+            QTest::keyClick(box, Qt::Key_Return);
+        }
+    });
+    driver.start();
+
+    auto* combo = desk.widget<QComboBox>(form, list);
+    desk.h.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&desk.h));
+    combo->setFocus();
+    QTRY_VERIFY(combo->hasFocus());
+    QAbstractItemView* popup = combo->view();
+    if (how == QLatin1String("Down")) {
+        QTest::keyClick(combo, Qt::Key_Down);
+    } else if (how == QLatin1String("mouse")) {
+        QTest::mouseClick(combo, Qt::LeftButton);
+        QTRY_VERIFY(popup->isVisible());
+        const QPoint item = popup->visualRect(combo->model()->index(1, 0)).center();
+        QTest::mouseMove(popup->viewport(), item);
+        QTest::mouseClick(popup->viewport(), Qt::LeftButton, {}, item);
+    } else {
+        QTest::keyClick(combo, how == QLatin1String("F4") ? Qt::Key_F4 : Qt::Key_Down,
+                        how == QLatin1String("F4") ? Qt::NoModifier : Qt::AltModifier);
+        QTRY_VERIFY(popup->isVisible());
+        QTest::keyClick(popup, Qt::Key_Down);
+        QTest::keyClick(popup, Qt::Key_Return);
+    }
+    QTRY_VERIFY(shown >= 1);
+    QTest::qWait(300); // long enough for a second showing to be seen
+    driver.stop();
+
+    const bool complete = !values.contains(QString());
+    const kalvar::Control& medium = *desk.model(form).find(list.toStdString());
+    QCOMPARE(shown, 1);
+    QCOMPARE(boxes, complete ? 0 : 1);
+    QCOMPARE(medium.listIndex, complete ? 1 : 0);
+    QCOMPARE(combo->currentText(), complete ? QStringLiteral("другое") : QStringLiteral("вода"));
+    QVERIFY(!popup->isVisible());
     QVERIFY(!desk.view(form)->group()->form10->isVisible());
 }
 
@@ -893,6 +1008,130 @@ void CalcWindowTest::accessibleNamesFollowTheUnits() {
     QCOMPARE(nameOf("Label59"), QStringLiteral("л/с"));
     QCOMPARE(desk.widget<QWidget>("Form1", "Text37")->accessibleName(),
              QStringLiteral("ΔP нагреваемой среды, атм"));
+}
+
+// The second stage's loss stays in kPa when the column above it switches to "атм"; its own unit
+// beside it says so.
+void CalcWindowTest::secondStageLossShowsItsOwnUnit() {
+    Desk desk;
+    auto* loss = desk.widget<QLineEdit>("Form3", "Text10");
+    auto* unit = desk.widget<QLabel>("Form3", "Text10Unit");
+    QVERIFY(loss && unit);
+    QVERIFY(pick(desk.h.main, 5, "Давление теплоносителя, P", "атм"));
+    QCOMPARE(desk.widget<QLabel>("Form3", "Label34(0)")->text(), QStringLiteral("атм"));
+    QCOMPARE(loss->text(), QStringLiteral("7"));
+    QVERIFY(unit->isVisible());
+    QCOMPARE(unit->text(), QStringLiteral("кПа"));
+    QCOMPARE(loss->accessibleName(), QStringLiteral("ΔP max второй ступени, кПа"));
+    // Beside the box, on its line.
+    const QRect box = loss->geometry();
+    const QRect label = unit->geometry();
+    QCOMPARE(unit->parentWidget(), loss->parentWidget());
+    QVERIFY(label.left() >= box.right() && label.left() - box.right() < 12);
+    QVERIFY(label.top() < box.bottom() && label.bottom() > box.top());
+}
+
+// Screen readers know each list by its label, not by the entry it shows, and find the label
+// through a labelled-by relation.
+void CalcWindowTest::listsAreNamedByTheirLabels() {
+    Desk desk;
+    struct Case {
+        const char* form;
+        const char* list;
+        const char* name;
+        const char* label;
+    };
+    const Case cases[] = {
+        {"Form2", "Combo4", "греющий поток", "Label18"},
+        {"Form2", "Combo7", "нагреваемый поток", "Label19"},
+        {"Form1", "Combo4", "греющий поток", "Label18"},
+        {"Form3", "Combo7", "нагреваемый поток", "Label19"},
+        {"Form3", "Combo8", "D трубы между ступенями, мм", nullptr},
+    };
+    for (const Case& c : cases) {
+        auto* list = desk.widget<QComboBox>(c.form, c.list);
+        QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(list);
+        QVERIFY(iface);
+        const QString where = QStringLiteral("%1 %2").arg(c.form, c.list);
+        QCOMPARE(iface->role(), QAccessible::ComboBox);
+        QVERIFY2(iface->text(QAccessible::Name) == QString::fromUtf8(c.name), qPrintable(where));
+        QCOMPARE(iface->text(QAccessible::Value), list->currentText());
+        const auto labels = iface->relations(QAccessible::Label);
+        QVERIFY2(!labels.isEmpty(), qPrintable(where));
+        if (c.label) {
+            QAccessibleInterface* label =
+                QAccessible::queryAccessibleInterface(desk.widget<QLabel>(c.form, c.label));
+            QVERIFY2(
+                std::any_of(labels.begin(), labels.end(), [&](const auto& r) { return r.first == label; }),
+                qPrintable(where));
+        }
+    }
+    // The entries stay reachable: the popup list is the list's child.
+    auto* medium = desk.widget<QComboBox>("Form2", "Combo4");
+    QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(medium);
+    QCOMPARE(iface->childCount(), 1);
+    QCOMPARE(iface->child(0)->object(), medium->view());
+    iface->actionInterface()->doAction(QAccessibleActionInterface::showMenuAction());
+    QTRY_VERIFY(medium->view()->isVisible());
+    QTest::keyClick(medium->view(), Qt::Key_Escape);
+    QTRY_VERIFY(!medium->view()->isVisible());
+}
+
+// The layout summary is read as it is shown; what it is comes as its description.
+void CalcWindowTest::layoutSummaryIsReadAsShown() {
+    Desk desk;
+    auto* summary = desk.widget<QLabel>("Form3", "label54");
+    QVERIFY(pickPath(desk.view("Form3")->layoutPanel(), "Число ходов|/2"));
+    QCOMPARE(summary->text(), QStringLiteral("Тип автовыбор; ходов - 2."));
+    QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(summary);
+    QCOMPARE(iface->text(QAccessible::Name), summary->text());
+    QCOMPARE(iface->text(QAccessible::Description), QStringLiteral("Компоновка теплообменника"));
+}
+
+// The ventilation window has no caption; its frame and content are still named for screen
+// readers. The other windows keep their captions as names.
+void CalcWindowTest::ventilationFrameIsNamed() {
+    Desk desk;
+    QMdiSubWindow* ventilation = desk.h.subWindow(WindowId::Form1);
+    QCOMPARE(ventilation->windowTitle(), QString());
+    QCOMPARE(QAccessible::queryAccessibleInterface(ventilation)->text(QAccessible::Name),
+             QStringLiteral("Вентиляция"));
+    QCOMPARE(QAccessible::queryAccessibleInterface(desk.view("Form1"))->text(QAccessible::Name),
+             QStringLiteral("Вентиляция"));
+    QMdiSubWindow* heating = desk.h.subWindow(WindowId::Form2);
+    QCOMPARE(QAccessible::queryAccessibleInterface(heating)->text(QAccessible::Name), heating->windowTitle());
+    QCOMPARE(heating->windowTitle(), QStringLiteral("Отопление"));
+}
+
+// A box's text or a check box set through the accessibility interface, as screen readers and GUI
+// test tools set them, is a user edit: "Расчет" uses it and the check box opens its window.
+void CalcWindowTest::accessibilityEditsReachTheModel() {
+    Desk desk(kalvar::heatingSystem);
+    auto* load = desk.widget<QLineEdit>("Form2", "Text30");
+    auto* inlet = desk.widget<QLineEdit>("Form2", "Text2");
+    QAccessible::queryAccessibleInterface(load)->setText(QAccessible::Value, QStringLiteral("0,5"));
+    QAccessibleEditableTextInterface* typing =
+        QAccessible::queryAccessibleInterface(inlet)->editableTextInterface();
+    QVERIFY(typing);
+    typing->replaceText(0, static_cast<int>(inlet->text().size()), QStringLiteral("120"));
+    QCOMPARE(desk.model("Form2").Text30.text, std::string("0,5"));
+    QCOMPARE(desk.model("Form2").Text2.text, std::string("120"));
+
+    QTest::mouseMove(desk.h.main, desk.h.main->buttonRect(4).center());
+    QTest::mouseClick(desk.h.main, Qt::LeftButton, {}, desk.h.main->buttonRect(4).center());
+    QCOMPARE(load->text(), QStringLiteral("0,5"));
+    QCOMPARE(inlet->text(), QStringLiteral("120"));
+    QVERIFY(!desk.model("Form2").Text1.text.empty());
+
+    auto* check = desk.widget<QCheckBox>("Form2", "Check1");
+    QAccessibleInterface* checkIface = QAccessible::queryAccessibleInterface(check);
+    checkIface->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+    QVERIFY(check->isChecked());
+    QCOMPARE(desk.model("Form2").Check1.value, 1);
+    QVERIFY(desk.h.calls.contains(QStringLiteral("showAdditionalResults Form2")));
+    checkIface->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+    QCOMPARE(desk.model("Form2").Check1.value, 0);
+    QVERIFY(desk.h.calls.contains(QStringLiteral("hideAdditionalResults")));
 }
 
 void CalcWindowTest::activationPaintsTheBackground() {
