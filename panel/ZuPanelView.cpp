@@ -219,10 +219,10 @@ QImage ZuPanelView::render(const ZuPanel& panel, QSize size, const std::vector<Z
     // arrows, edges and pictures keep their size and its lines and captions come out at the screen's
     // resolution.
     const QSize logical(std::max(1, size.width()), std::max(1, size.height()));
-    if (surface_.isNull() || surface_.deviceIndependentSize().toSize() != logical ||
-        surface_.devicePixelRatio() != ratio_) {
+    if (surface_.isNull() || surfaceSize_ != logical || surface_.devicePixelRatio() != ratio_) {
         releaseSurface();
         surface_ = imageAtRatio(logical, ratio_);
+        surfaceSize_ = logical;
         surfaceDc_ = gdi::createImageDC(&surface_);
         surfaceWindow_ = gdi::createWindow(0, 0, 0, logical.width(), logical.height());
     }

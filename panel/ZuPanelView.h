@@ -77,6 +77,7 @@ class ZuPanelView {
     QByteArray fontName_;
 
     QImage surface_;
+    QSize surfaceSize_; // logical
     ZuHDC surfaceDc_ = 0;
     ZuHWND surfaceWindow_ = 0;
 };
