@@ -183,6 +183,7 @@ class ZuPanelTest : public QObject {
     void accessiblePickClosesTheMenus();
     void platformObjectsAreReleased();
     void paintsAtTheScreensRatio();
+    void shownAtTwoHundredPercent();
 };
 
 void ZuPanelTest::outOfRangeIndicesGiveAHarmlessSpare_data() {
@@ -1162,6 +1163,31 @@ void ZuPanelTest::paintsAtTheScreensRatio() {
     QVERIFY(frame.width() > system.width() / 2);
     QCOMPARE(colourBox(two, system, ZuPanelView::focusFrameColour()),
              QRect(frame.topLeft() * 2, frame.size() * 2));
+}
+
+// The panel and its tool tip on a 200 % screen (its CTest test runs at QT_SCALE_FACTOR=2): painted at the
+// widget's ratio, the arrows twice the size and the tool tip's frame one logical pixel wide.
+void ZuPanelTest::shownAtTwoHundredPercent() {
+    ShownPanel shown;
+    if (shown.panel->devicePixelRatioF() != 2.0) QSKIP("needs QT_SCALE_FACTOR=2");
+    const QImage painted = shown.panel->paintedImage();
+    QCOMPARE(painted.devicePixelRatio(), 2.0);
+    ZuPanelView plain;
+    plain.layout(*shown.panel, 1);
+    const QImage one = plain.render(*shown.panel, shown.panel->size(), {});
+    const QRect rect = shown.panel->buttonRect(3);
+    const QRect dropDown(rect.right() - 10, rect.top(), 11, rect.height());
+    QCOMPARE(colourBox(painted, dropDown, arrowGreen).size(),
+             colourBox(one, dropDown, arrowGreen).size() * 2);
+
+    QTest::mouseMove(shown.panel, shown.centre(4));
+    QTRY_VERIFY(shown.panel->toolTipWindow());
+    const QImage tip = shown.panel->toolTipWindow()->grab().toImage();
+    QCOMPARE(tip.devicePixelRatio(), 2.0);
+    const int middle = tip.height() / 2;
+    QCOMPARE(tip.pixelColor(0, middle), QColor(Qt::black));
+    QCOMPARE(tip.pixelColor(1, middle), QColor(Qt::black));
+    QVERIFY(tip.pixelColor(2, middle) != QColor(Qt::black));
 }
 
 QTEST_MAIN(ZuPanelTest)
