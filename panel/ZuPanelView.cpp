@@ -30,7 +30,7 @@ constexpr gdi::COLORREF arrowColour    = gdi::rgb(30, 70, 45);
 constexpr QRgb           focusFrame     = qRgb(0, 60, 150);   // apart from the greens, as Qt's focus is blue
 // clang-format on
 
-// Sizes in logical pixels, scaled by the device-pixel ratio.
+// Sizes in logical pixels.
 constexpr int padding = 3;       // panel edge to the buttons, and between the grip and the first button
 constexpr int gap = 3;           // between buttons
 constexpr int gripWidth = 6;     // the grip band at the panel's left
@@ -41,15 +41,17 @@ constexpr int dropDown = 11;     // the drop-down part of a button with a menu
 constexpr float fontHeight = 10; // the engine makes the font cell 1.5 times this high
 constexpr int focusInset = 3;    // from a button's edge to its focus frame
 
-int scaled(qreal ratio, int logical) {
-    return static_cast<int>(std::lround(logical * ratio));
+// An image for a logical size at a device-pixel ratio: the engine draws on it in logical pixels, lines, fills
+// and text at the device's resolution and every pixel it sets as the block of device pixels it covers.
+QImage imageAtRatio(QSize logical, qreal ratio) {
+    const QSize device(std::max(1, static_cast<int>(std::ceil(logical.width() * ratio - 1e-6))),
+                       std::max(1, static_cast<int>(std::ceil(logical.height() * ratio - 1e-6))));
+    QImage image(device, QImage::Format_RGB32);
+    image.setDevicePixelRatio(ratio);
+    return image;
 }
 
-int toLogical(qreal ratio, int device) {
-    return static_cast<int>(std::ceil(device / ratio - 1e-6));
-}
-
-// A device context over an image, released with its scope.
+// A device context over an image, released with its scope. The image's ratio is set before.
 class ImageDc {
   public:
     explicit ImageDc(QImage* image) : dc_(gdi::createImageDC(image)) {}
@@ -116,15 +118,16 @@ void ZuPanelView::releaseSurface() {
 }
 
 PanelButtonRecord ZuPanelView::baseRecord() const {
+    // In logical pixels: the faces are drawn on images that carry the screen's ratio.
     PanelButtonRecord r{};
-    r.twipsPerPixelX = r.twipsPerPixelY = static_cast<float>(twipsPerInch / logicalDpi / ratio_);
+    r.twipsPerPixelX = r.twipsPerPixelY = twipsPerInch / logicalDpi;
     r.style = 1;
     r.appearance = 2; // shaped: outline and fill drawn by the engine
     r.pictureAlignment = 1;
     r.backStyle = 0; // the panel's picture under the rounded corners
     r.enabled = 1;
-    r.margin = static_cast<uint8_t>(scaled(ratio_, captionMargin));
-    r.fontHeight = static_cast<float>(fontHeight * ratio_);
+    r.margin = static_cast<uint8_t>(captionMargin);
+    r.fontHeight = fontHeight;
     r.fontWeight = 400;
     r.fontName = fontName_.constData();
     r.backColor = static_cast<int32_t>(panelBack);
@@ -136,24 +139,23 @@ PanelButtonRecord ZuPanelView::baseRecord() const {
     r.arrowColor = static_cast<int32_t>(arrowColour);
     r.lightenAmount = 25; // captions at rest a shade lighter than under the pointer
     r.shape = 1;
-    r.roundX = r.roundY = scaled(ratio_, 6);
-    r.dropDownWidth = static_cast<uint8_t>(std::min(255, scaled(ratio_, dropDown)));
+    r.roundX = r.roundY = 6;
+    r.dropDownWidth = static_cast<uint8_t>(dropDown);
     r.dropDownMargin = 0;
     return r;
 }
 
 void ZuPanelView::layout(const ZuPanel& panel, qreal ratio) {
-    ratio_ = ratio > 0 ? ratio : 1;
+    ratio_ = ratio > 0 && std::isfinite(ratio) ? ratio : 1;
     fontName_ = QByteArrayLiteral("DejaVu Sans");
     buttons_.clear();
 
+    // Measured in logical pixels, so that the row lays out alike at every scale.
     QImage scratch(1, 1, QImage::Format_RGB32);
     ImageDc measure(&scratch);
-    // Positions and sizes are whole logical pixels, so that the row lays out alike at every scale.
-    gripRight_ = scaled(ratio_, padding + gripWidth);
+    gripRight_ = padding + gripWidth;
     int x = padding + gripWidth + padding;
     int height = minHeight;
-    const int side = scaled(ratio_, sidePadding);
     const PanelButtonRecord base = baseRecord();
     const ZuPanelButtons& collection = panel.Buttons();
     for (int16_t b = 1; b <= collection.Count(); ++b) {
@@ -173,72 +175,64 @@ void ZuPanelView::layout(const ZuPanel& panel, qreal ratio) {
         measured.caption = button.caption.constData();
         ZuSIZEF size{0, 0};
         ZuPanelButton_Resize(0, measure, &measured, &size, &button.pictureRect, &button.captionRect, 0);
-        const int width = static_cast<int>(std::lround(size.width / measured.twipsPerPixelX)) + 2 * side;
+        button.width = static_cast<int>(std::lround(size.width / measured.twipsPerPixelX)) + 2 * sidePadding;
         button.naturalHeight = static_cast<int>(std::lround(size.height / measured.twipsPerPixelY));
-        shift(button.captionRect, side, 0);
-        shift(button.pictureRect, side, 0);
-        button.logicalX = x;
-        button.logicalWidth = toLogical(ratio_, width);
-        height = std::max(height, toLogical(ratio_, button.naturalHeight));
-        x += button.logicalWidth + gap;
+        shift(button.captionRect, sidePadding, 0);
+        shift(button.pictureRect, sidePadding, 0);
+        button.x = x;
+        height = std::max(height, button.naturalHeight);
+        x += button.width + gap;
         buttons_.push_back(std::move(button));
     }
-    logicalHeight_ = height;
-    buttonHeight_ = scaled(ratio_, height);
+    buttonHeight_ = height;
     for (Button& button : buttons_) {
-        button.x = scaled(ratio_, button.logicalX);
-        button.size = QSize(scaled(ratio_, button.logicalX + button.logicalWidth) - button.x, buttonHeight_);
         // One height for the row; captions stay centred in the taller buttons.
         const int dy = (buttonHeight_ - button.naturalHeight) / 2;
         shift(button.captionRect, 0, dy);
         shift(button.pictureRect, 0, dy);
-        ButtonWindow window(0, 0, 0, button.size.width(), button.size.height(), button.record);
+        ButtonWindow window(0, 0, 0, button.width, buttonHeight_, button.record);
         button.shape = window.shape();
     }
     natural_ = QSize(buttons_.empty() ? x : x - gap + padding, height + 2 * padding);
     valid_ = true;
 }
 
-int ZuPanelView::logicalTop(int panelHeight) const {
-    return std::max(padding, (panelHeight - logicalHeight_) / 2);
-}
-
 int ZuPanelView::top(int panelHeight) const {
-    return scaled(ratio_, logicalTop(panelHeight));
+    return std::max(padding, (panelHeight - buttonHeight_) / 2);
 }
 
 QRect ZuPanelView::buttonRect(int b, int panelHeight) const {
     for (const Button& button : buttons_)
-        if (button.number == b)
-            return QRect(button.logicalX, logicalTop(panelHeight), button.logicalWidth, logicalHeight_);
+        if (button.number == b) return QRect(button.x, top(panelHeight), button.width, buttonHeight_);
     return {};
 }
 
 int ZuPanelView::buttonAt(const QPoint& point, int panelHeight) const {
-    const QPoint device(static_cast<int>(std::floor((point.x() + 0.5) * ratio_)),
-                        static_cast<int>(std::floor((point.y() + 0.5) * ratio_)));
     const int y = top(panelHeight);
     for (const Button& button : buttons_)
-        if (button.shape.contains(device - QPoint(button.x, y))) return button.number;
+        if (button.shape.contains(point - QPoint(button.x, y))) return button.number;
     return 0;
 }
 
 QImage ZuPanelView::render(const ZuPanel& panel, QSize size, const std::vector<ZuPanelButtonLook>& looks) {
-    const QSize device(std::max(1, scaled(ratio_, size.width())), std::max(1, scaled(ratio_, size.height())));
-    if (surface_.size() != device) {
+    // Everything is drawn in logical pixels on images at the screen's ratio, so that at 200 % the engine's
+    // arrows, edges and pictures keep their size and its lines and captions come out at the screen's
+    // resolution.
+    const QSize logical(std::max(1, size.width()), std::max(1, size.height()));
+    if (surface_.isNull() || surfaceSize_ != logical || surface_.devicePixelRatio() != ratio_) {
         releaseSurface();
-        surface_ = QImage(device, QImage::Format_RGB32);
+        surface_ = imageAtRatio(logical, ratio_);
+        surfaceSize_ = logical;
         surfaceDc_ = gdi::createImageDC(&surface_);
-        surfaceWindow_ = gdi::createWindow(0, 0, 0, device.width(), device.height());
+        surfaceWindow_ = gdi::createWindow(0, 0, 0, logical.width(), logical.height());
     }
-    const int pad = scaled(ratio_, padding);
-    const ZuRECT grip{pad, pad, gripRight_, device.height() - pad};
+    const ZuRECT grip{padding, padding, gripRight_, logical.height() - padding};
     const QByteArray caption = panel.panelCaption().toUtf8();
     ZuPanel_Paint(surfaceWindow_, surfaceDc_, caption.constData(), static_cast<int32_t>(panelBack),
                   static_cast<int32_t>(panelGrip), static_cast<int32_t>(captionColour), 3, 0, 0, 0, 0, 0, 0,
                   1, 0, 0, 2, &grip, 0, 1);
 
-    const int y = top(size.height());
+    const int y = top(logical.height());
     for (Button& button : buttons_) {
         const ZuPanelButtonLook look =
             button.number >= 1 && static_cast<size_t>(button.number) <= looks.size()
@@ -246,9 +240,9 @@ QImage ZuPanelView::render(const ZuPanel& panel, QSize size, const std::vector<Z
                 : ZuPanelButtonLook{};
         PanelButtonRecord record = button.record;
         record.caption = button.caption.constData();
-        const int w = button.size.width(), h = button.size.height();
+        const int w = button.width, h = buttonHeight_;
         ButtonWindow window(surfaceWindow_, button.x, y, w, h, record);
-        QImage face(w, h, QImage::Format_RGB32);
+        QImage face = imageAtRatio(QSize(w, h), ratio_);
         {
             ImageDc dc(&face);
             gdi::setBkColor(dc, panelBack);
@@ -264,24 +258,20 @@ QImage ZuPanelView::render(const ZuPanel& panel, QSize size, const std::vector<Z
         painter.drawImage(button.x, y, face);
         if (look.focused) {
             // Inside the outline, clear of the caption's margin; one logical pixel wide at every scale.
-            const int line = std::max(1, scaled(ratio_, 1));
-            const int inset = scaled(ratio_, focusInset);
-            QPen pen(QColor::fromRgb(focusFrame), line, Qt::DotLine);
+            QPen pen(QColor::fromRgb(focusFrame), 1, Qt::DotLine);
             pen.setCapStyle(Qt::FlatCap);
             painter.setPen(pen);
             painter.setBrush(Qt::NoBrush);
             // Round the body only: the drop-down part of a menu button is drawn apart from it.
             const int body =
                 button.record.style == 2 ? w - button.record.dropDownWidth - button.record.dropDownMargin : w;
-            const QRectF frame(button.x + inset + line / 2.0, y + inset + line / 2.0, body - 2 * inset - line,
-                               h - 2 * inset - line);
-            const qreal radius = std::max(0, button.record.roundX / 2 - inset / 2);
+            const QRectF frame(button.x + focusInset + 0.5, y + focusInset + 0.5, body - 2 * focusInset - 1,
+                               h - 2 * focusInset - 1);
+            const qreal radius = std::max(0, button.record.roundX / 2 - focusInset / 2);
             painter.drawRoundedRect(frame, radius, radius);
         }
     }
-    QImage result = surface_.copy();
-    result.setDevicePixelRatio(ratio_);
-    return result;
+    return surface_.copy();
 }
 
 // ---- tool tip
@@ -289,9 +279,9 @@ QImage ZuPanelView::render(const ZuPanel& panel, QSize size, const std::vector<Z
 
 namespace {
 
-gdi::LogFont toolTipFont(qreal ratio) {
+gdi::LogFont toolTipFont() {
     gdi::LogFont font;
-    font.height = scaled(ratio, 15);
+    font.height = 15;
     font.faceName = QStringLiteral("DejaVu Sans");
     return font;
 }
@@ -309,17 +299,15 @@ ZuPanelToolTip::ZuPanelToolTip(QWidget* parent)
 
 void ZuPanelToolTip::showText(const QPoint& globalPos, const QString& text) {
     text_ = text;
-    const qreal ratio = devicePixelRatioF();
     QImage scratch(1, 1, QImage::Format_RGB32);
     ImageDc dc(&scratch);
-    ZuHGDIOBJ font = gdi::createFontIndirect(toolTipFont(ratio));
+    ZuHGDIOBJ font = gdi::createFontIndirect(toolTipFont());
     ZuHGDIOBJ previous = gdi::selectObject(dc, font);
     QSize extent;
     gdi::getTextExtent(dc, text, &extent);
     gdi::selectObject(dc, previous);
     gdi::deleteObject(font);
-    const int pad = scaled(ratio, toolTipPadding);
-    QSize size(toLogical(ratio, extent.width() + 2 * pad), toLogical(ratio, extent.height() + pad));
+    QSize size(extent.width() + 2 * toolTipPadding, extent.height() + toolTipPadding);
     QPoint at = globalPos;
     if (const QScreen* screen = this->screen()) {
         // Kept on the screen: moved left at the right edge, above the pointer at the bottom edge.
@@ -333,25 +321,22 @@ void ZuPanelToolTip::showText(const QPoint& globalPos, const QString& text) {
 }
 
 void ZuPanelToolTip::paintEvent(QPaintEvent*) {
-    const qreal ratio = devicePixelRatioF();
-    const QSize device(std::max(1, scaled(ratio, width())), std::max(1, scaled(ratio, height())));
-    QImage image(device, QImage::Format_RGB32);
+    // Drawn in logical pixels at the screen's ratio, as the panel is: the frame keeps its width at 200 %.
+    QImage image = imageAtRatio(size(), devicePixelRatioF());
     {
         ImageDc dc(&image);
-        ZuHWND window = gdi::createWindow(0, 0, 0, device.width(), device.height());
+        ZuHWND window = gdi::createWindow(0, 0, 0, width(), height());
         DrawToolTip(window, dc);
-        ZuHGDIOBJ font = gdi::createFontIndirect(toolTipFont(ratio));
+        ZuHGDIOBJ font = gdi::createFontIndirect(toolTipFont());
         ZuHGDIOBJ previous = gdi::selectObject(dc, font);
         gdi::setTextColor(dc, gdi::getSysColor(gdi::COLOR_INFOTEXT));
         gdi::setBkMode(dc, gdi::TRANSPARENT);
-        const int pad = scaled(ratio, toolTipPadding);
-        gdi::drawText(dc, text_, ZuRECT{pad, 0, device.width() - 1, device.height()},
+        gdi::drawText(dc, text_, ZuRECT{toolTipPadding, 0, width() - 1, height()},
                       gdi::DT_LEFT | gdi::DT_SINGLELINE | gdi::DT_VCENTER);
         gdi::selectObject(dc, previous);
         gdi::deleteObject(font);
         gdi::destroyWindow(window);
     }
-    image.setDevicePixelRatio(ratio);
     QPainter painter(this);
     painter.drawImage(0, 0, image);
 }

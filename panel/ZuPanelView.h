@@ -30,7 +30,8 @@ class ZuPanelView {
     ZuPanelView(const ZuPanelView&) = delete;
     ZuPanelView& operator=(const ZuPanelView&) = delete;
 
-    // Measures the visible buttons at the given device-pixel ratio; geometry is in widget (logical) pixels.
+    // Measures the visible buttons for the given device-pixel ratio; geometry is in widget (logical) pixels
+    // and the same at every ratio.
     void layout(const ZuPanel& panel, qreal ratio);
     bool laidOutFor(qreal ratio) const { return valid_ && ratio == ratio_; }
     void invalidate() { valid_ = false; }
@@ -56,29 +57,27 @@ class ZuPanelView {
         PanelButtonRecord record{};
         ZuRECT pictureRect{0, 0, 0, 0};
         ZuRECT captionRect{0, 0, 0, 0};
-        int logicalX = 0; // from the panel's left edge
-        int logicalWidth = 0;
-        int naturalHeight = 0; // device pixels, as measured
-        QSize size;            // device pixels
-        int x = 0;             // device pixels from the panel's left edge
+        int x = 0; // from the panel's left edge
+        int width = 0;
+        int naturalHeight = 0; // as measured
         QRegion shape;
     };
 
     void releaseSurface();
-    int logicalTop(int panelHeight) const; // from the panel's top edge to the buttons' top
-    int top(int panelHeight) const;        // the same in device pixels
+    int top(int panelHeight) const; // from the panel's top edge to the buttons' top
     PanelButtonRecord baseRecord() const;
 
+    // Geometry is in logical pixels; only the images painted carry the ratio.
     bool valid_ = false;
     qreal ratio_ = 1;
     QSize natural_;
-    int logicalHeight_ = 0; // of the buttons
-    int buttonHeight_ = 0;  // device pixels
+    int buttonHeight_ = 0;
     int gripRight_ = 0;
     std::vector<Button> buttons_;
     QByteArray fontName_;
 
     QImage surface_;
+    QSize surfaceSize_; // logical
     ZuHDC surfaceDc_ = 0;
     ZuHWND surfaceWindow_ = 0;
 };

@@ -89,6 +89,19 @@ int countColour(const QImage& image, const QRect& logical, QRgb colour) {
 }
 
 const QRgb hotGreen = qRgb(0, 250, 100);
+const QRgb restingBorder = qRgb(120, 160, 135);
+const QRgb arrowGreen = qRgb(30, 70, 45);
+
+// The device pixels of exactly this colour inside the rectangle of a widget-coordinate image, as one box.
+QRect colourBox(const QImage& image, const QRect& logical, QRgb colour) {
+    const qreal ratio = image.devicePixelRatio();
+    const QRect area(QPoint(int(logical.left() * ratio), int(logical.top() * ratio)), logical.size() * ratio);
+    QRect box;
+    for (int y = area.top(); y <= area.bottom() && y < image.height(); ++y)
+        for (int x = area.left(); x <= area.right() && x < image.width(); ++x)
+            if ((image.pixel(x, y) & 0xFFFFFF) == (colour & 0xFFFFFF)) box |= QRect(x, y, 1, 1);
+    return box;
+}
 
 // The buttons of the panel whose rectangle holds the focus frame's colour.
 QList<int> framedButtons(ZuPanel* panel) {
@@ -169,6 +182,8 @@ class ZuPanelTest : public QObject {
     void accessiblePickClosesTheMenus_data();
     void accessiblePickClosesTheMenus();
     void platformObjectsAreReleased();
+    void paintsAtTheScreensRatio();
+    void shownAtTwoHundredPercent();
 };
 
 void ZuPanelTest::outOfRangeIndicesGiveAHarmlessSpare_data() {
@@ -1102,6 +1117,77 @@ void ZuPanelTest::platformObjectsAreReleased() {
         (void)shown.panel->paintedImage();
     }
     QCOMPARE(zu::gdi::liveObjectCount(), before);
+}
+
+// The main panel painted for a 100 % and a 200 % screen, "Система" chosen by the keyboard: the same
+// layout, and at 200 % the drop-down arrows, outlines and focus frame cover twice the device pixels each way.
+void ZuPanelTest::paintsAtTheScreensRatio() {
+    std::unique_ptr<ZuPanel> panel(ZuPanel::create(10, nullptr));
+    ZuPanelView plain, doubled;
+    plain.layout(*panel, 1);
+    doubled.layout(*panel, 2);
+    QCOMPARE(doubled.naturalSize(), plain.naturalSize());
+    const QSize size = plain.naturalSize() + QSize(20, 6);
+    std::vector<ZuPanelButtonLook> looks(static_cast<size_t>(panel->Buttons().Count()));
+    looks[2].hot = looks[2].focused = true;
+    const QImage one = plain.render(*panel, size, looks);
+    const QImage two = doubled.render(*panel, size, looks);
+    QCOMPARE(two.devicePixelRatio(), 2.0);
+    QCOMPARE(two.size(), one.size() * 2);
+
+    int arrows = 0;
+    for (int b = 1; b <= panel->Buttons().Count(); ++b) {
+        const QRect rect = plain.buttonRect(b, size.height());
+        QCOMPARE(doubled.buttonRect(b, size.height()), rect);
+        if (rect.isEmpty()) continue; // "Схема" is hidden
+        QCOMPARE(doubled.buttonAt(rect.center(), size.height()), b);
+        if (b != 3) {
+            // A resting outline one logical pixel thick: down the middle of the button, top edge only.
+            const QRect column(rect.center().x(), rect.top(), 1, rect.height() / 2);
+            QCOMPARE(colourBox(one, column, restingBorder).height(), 1);
+            QCOMPARE(colourBox(two, column, restingBorder).height(), 2);
+        }
+        if (!panel->Buttons().Item(static_cast<int16_t>(b)).hasMenu()) continue;
+        // The arrow in the drop-down part at the button's right.
+        const QRect dropDown(rect.right() - 10, rect.top(), 11, rect.height());
+        const QRect arrow = colourBox(one, dropDown, arrowGreen);
+        QVERIFY2(arrow.width() >= 3, qPrintable(QStringLiteral("button %1").arg(b)));
+        QCOMPARE(colourBox(two, dropDown, arrowGreen), QRect(arrow.topLeft() * 2, arrow.size() * 2));
+        QCOMPARE(countColour(two, dropDown, arrowGreen), 4 * countColour(one, dropDown, arrowGreen));
+        ++arrows;
+    }
+    QCOMPARE(arrows, 3);
+
+    const QRect system = plain.buttonRect(3, size.height());
+    const QRect frame = colourBox(one, system, ZuPanelView::focusFrameColour());
+    QVERIFY(frame.width() > system.width() / 2);
+    QCOMPARE(colourBox(two, system, ZuPanelView::focusFrameColour()),
+             QRect(frame.topLeft() * 2, frame.size() * 2));
+}
+
+// The panel and its tool tip on a 200 % screen (its CTest test runs at QT_SCALE_FACTOR=2): painted at the
+// widget's ratio, the arrows twice the size and the tool tip's frame one logical pixel wide.
+void ZuPanelTest::shownAtTwoHundredPercent() {
+    ShownPanel shown;
+    if (shown.panel->devicePixelRatioF() != 2.0) QSKIP("needs QT_SCALE_FACTOR=2");
+    const QImage painted = shown.panel->paintedImage();
+    QCOMPARE(painted.devicePixelRatio(), 2.0);
+    ZuPanelView plain;
+    plain.layout(*shown.panel, 1);
+    const QImage one = plain.render(*shown.panel, shown.panel->size(), {});
+    const QRect rect = shown.panel->buttonRect(3);
+    const QRect dropDown(rect.right() - 10, rect.top(), 11, rect.height());
+    QCOMPARE(colourBox(painted, dropDown, arrowGreen).size(),
+             colourBox(one, dropDown, arrowGreen).size() * 2);
+
+    QTest::mouseMove(shown.panel, shown.centre(4));
+    QTRY_VERIFY(shown.panel->toolTipWindow());
+    const QImage tip = shown.panel->toolTipWindow()->grab().toImage();
+    QCOMPARE(tip.devicePixelRatio(), 2.0);
+    const int middle = tip.height() / 2;
+    QCOMPARE(tip.pixelColor(0, middle), QColor(Qt::black));
+    QCOMPARE(tip.pixelColor(1, middle), QColor(Qt::black));
+    QVERIFY(tip.pixelColor(2, middle) != QColor(Qt::black));
 }
 
 QTEST_MAIN(ZuPanelTest)
