@@ -646,30 +646,16 @@ void CalcWindowTest::customMediumPickedOnce_data() {
 
     const QStringList empty{"", "", "", ""};
     const QStringList complete{"4190", "1000", "1", "0,6"};
-    QTest::newRow("heating, F4, Down, Enter, empty") << "Form2"
-                                                     << "Combo4"
-                                                     << "F4" << empty;
-    QTest::newRow("heating, Alt+Down, Down, Enter, empty") << "Form2"
-                                                           << "Combo4"
-                                                           << "Alt+Down" << empty;
-    QTest::newRow("heating, F4, Down, Enter, complete") << "Form2"
-                                                        << "Combo4"
-                                                        << "F4" << complete;
-    QTest::newRow("hot water, Alt+Down, Down, Enter, empty") << "Form3"
-                                                             << "Combo4"
-                                                             << "Alt+Down" << empty;
-    QTest::newRow("hot water heated, F4, Down, Enter, complete") << "Form3"
-                                                                 << "Combo7"
-                                                                 << "F4" << complete;
-    QTest::newRow("ventilation heated, Down on the closed list") << "Form1"
-                                                                 << "Combo7"
-                                                                 << "Down" << empty;
-    QTest::newRow("heating, mouse, empty") << "Form2"
-                                           << "Combo4"
-                                           << "mouse" << empty;
-    QTest::newRow("hot water, mouse, complete") << "Form3"
-                                                << "Combo4"
-                                                << "mouse" << complete;
+    // clang-format off
+    QTest::newRow("heating, F4, Down, Enter, empty")             << "Form2" << "Combo4" << "F4"       << empty;
+    QTest::newRow("heating, Alt+Down, Down, Enter, empty")       << "Form2" << "Combo4" << "Alt+Down" << empty;
+    QTest::newRow("heating, F4, Down, Enter, complete")          << "Form2" << "Combo4" << "F4"       << complete;
+    QTest::newRow("hot water, Alt+Down, Down, Enter, empty")     << "Form3" << "Combo4" << "Alt+Down" << empty;
+    QTest::newRow("hot water heated, F4, Down, Enter, complete") << "Form3" << "Combo7" << "F4"       << complete;
+    QTest::newRow("ventilation heated, Down on the closed list") << "Form1" << "Combo7" << "Down"     << empty;
+    QTest::newRow("heating, mouse, empty")                       << "Form2" << "Combo4" << "mouse"    << empty;
+    QTest::newRow("hot water, mouse, complete")                  << "Form3" << "Combo4" << "mouse"    << complete;
+    // clang-format on
 }
 
 void CalcWindowTest::customMediumPickedOnce() {
