@@ -55,12 +55,14 @@ class CompoundFile {
         const uint16_t shift = le16(b_, 0x1E), miniShift = le16(b_, 0x20);
         if ((shift != 9 && shift != 12) || miniShift != 6) throw damaged("неверный заголовок");
         sector_ = size_t{1} << shift;
-        sectors_ = (b_.size() - 512 + sector_ - 1) / sector_;
+        if (b_.size() < 2 * sector_) throw damaged("файл обрезан");
+        sectors_ = b_.size() / sector_ - 1; // whole sectors only, after the header's
         miniCutoff_ = le32(b_, 0x38);
 
         // The sectors of the allocation table: 109 in the header, the rest in a chain of their own.
         std::vector<uint32_t> fatSectors;
         const uint32_t fatCount = le32(b_, 0x2C);
+        if (fatCount > sectors_) throw damaged("неверная таблица размещения");
         for (size_t i = 0; i < 109 && fatSectors.size() < fatCount; ++i)
             fatSectors.push_back(le32(b_, 0x4C + 4 * i));
         uint32_t difat = le32(b_, 0x44);
@@ -71,11 +73,13 @@ class CompoundFile {
                 fatSectors.push_back(le32(b_, at + 4 * i));
             difat = le32(b_, at + sector_ - 4);
         }
+        if (fatSectors.empty() || fatSectors.size() < fatCount) throw damaged("неверная таблица размещения");
         for (const uint32_t s : fatSectors) {
-            if (s >= sectors_) break;
+            if (s >= sectors_) throw damaged("неверная таблица размещения");
             for (size_t i = 0; i < sector_ / 4; ++i)
                 fat_.push_back(le32(b_, offset(s) + 4 * i));
         }
+        if (le32(b_, 0x30) >= sectors_) throw damaged("неверный каталог");
         directory_ = chain(fat_, le32(b_, 0x30));
         miniFat_ = chain(fat_, le32(b_, 0x3C));
     }
@@ -86,6 +90,11 @@ class CompoundFile {
         std::vector<uint8_t> ministream;
         for (size_t at = 0; at + 128 <= directory_.size(); at += 128) {
             const uint8_t type = directory_[at + 0x42];
+            // FreeXL converts every entry's name by its stored length into a buffer of its own.
+            const uint16_t nameBytes = le16(directory_, at + 0x40);
+            if (nameBytes > 64 || nameBytes % 2 != 0 || (type != 0 && type != 1 && type != 2 && type != 5) ||
+                (type != 0 && nameBytes < 2))
+                throw damaged("неверная запись каталога");
             const uint32_t start = le32(directory_, at + 0x74), size = le32(directory_, at + 0x78);
             if (type == 5) ministream = chain(fat_, start);
             if (type != 2) continue;
@@ -97,25 +106,24 @@ class CompoundFile {
                 name += ch >= u'A' && ch <= u'Z' ? static_cast<char16_t>(ch - u'A' + u'a') : ch;
             }
             if (name != u"workbook" && name != u"book") continue;
-            if (size < miniCutoff_)
-                streams.push_back(miniChain(ministream, start));
-            else
-                streams.push_back(chain(fat_, start));
+            streams.push_back(size < miniCutoff_ ? miniChain(ministream, start) : chain(fat_, start));
+            if (streams.back().size() < size) throw damaged("файл обрезан");
         }
         return streams;
     }
 
   private:
-    size_t offset(uint32_t sector) const { return 512 + size_t{sector} * sector_; }
+    static constexpr uint32_t endOfChain = 0xFFFFFFFE;
+    size_t offset(uint32_t sector) const { return (size_t{sector} + 1) * sector_; }
 
     // The bytes of a chain of sectors. A chain that leaves the file ends there: FreeXL stops at
     // the same place or refuses the file.
     std::vector<uint8_t> chain(const std::vector<uint32_t>& table, uint32_t first) const {
         std::vector<uint8_t> out;
-        for (uint32_t s = first, steps = 0; s < sectors_ && s < table.size(); s = table[s]) {
+        for (uint32_t s = first, steps = 0; s < sectors_; s = s < table.size() ? table[s] : endOfChain) {
             if (++steps > sectors_) throw damaged("цепочка секторов замкнута в кольцо");
             const size_t at = offset(s);
-            out.insert(out.end(), b_.begin() + at, b_.begin() + std::min(at + sector_, b_.size()));
+            out.insert(out.end(), b_.begin() + at, b_.begin() + at + sector_);
         }
         return out;
     }

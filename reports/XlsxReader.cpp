@@ -1,10 +1,10 @@
 #include "XlsxReader.h"
 
 #include <cmath>
-#include <cstring>
 #include <filesystem>
 #include <map>
 #include <new>
+#include <string_view>
 
 #include <QXmlStreamReader>
 #include <zip.h>
@@ -108,22 +108,21 @@ WorkbookError damaged(const std::string& part, const std::string& problem) {
 // What the XML reader itself would pay for without bound, looked for in the raw bytes before it
 // starts: a document type (entities can expand a few bytes into gigabytes), a tag with thousands of
 // attributes, thousands of namespace declarations. No part of a workbook has any of them.
-void checkXmlShape(const QByteArray& data, const std::string& part) {
-    const qsizetype n = data.size();
+void checkXmlShape(const QByteArray& bytes, const std::string& part) {
+    const std::string_view data(bytes.constData(), static_cast<size_t>(bytes.size()));
+    const size_t n = data.size();
     int namespaces = 0;
-    for (qsizetype i = data.indexOf('<'); i >= 0 && i < n; i = data.indexOf('<', i)) {
-        const auto startsWith = [&](const char* text) {
-            return data.mid(i, qsizetype(strlen(text))) == text;
-        };
-        if (startsWith("<!--")) {
-            i = data.indexOf("-->", i + 4);
+    for (size_t i = data.find('<'); i < n; i = data.find('<', i)) {
+        const std::string_view rest = data.substr(i);
+        if (rest.starts_with("<!--")) {
+            i = data.find("-->", i + 4);
             continue;
         }
-        if (startsWith("<![CDATA[")) {
-            i = data.indexOf("]]>", i + 9);
+        if (rest.starts_with("<![CDATA[")) {
+            i = data.find("]]>", i + 9);
             continue;
         }
-        if (startsWith("<!")) throw damaged(part, "объявления DTD не допускаются");
+        if (rest.starts_with("<!")) throw damaged(part, "объявления DTD не допускаются");
         // A tag (or the declaration): its attributes end at the first '>' outside quotes.
         int attributes = 0;
         char quote = 0;
@@ -138,7 +137,7 @@ void checkXmlShape(const QByteArray& data, const std::string& part) {
             } else if (ch == '=' && ++attributes > limit::attributesPerTag) {
                 throw damaged(part,
                               "у элемента больше " + std::to_string(limit::attributesPerTag) + " атрибутов");
-            } else if (ch == 'x' && data.mid(i, 5) == "xmlns" &&
+            } else if (ch == 'x' && data.substr(i).starts_with("xmlns") &&
                        ++namespaces > limit::namespaceDeclarations) {
                 throw damaged(part, "больше " + std::to_string(limit::namespaceDeclarations) +
                                         " объявлений пространств имен");
