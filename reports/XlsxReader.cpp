@@ -152,11 +152,8 @@ void checkXmlShape(const QByteArray& bytes, const std::string& part) {
 // readNextStartElement) are hidden by bounded ones.
 class PartReader : public QXmlStreamReader {
   public:
-    PartReader(const Archive& zip, const std::string& part) : part_(part) {
-        const QByteArray data = zip.read(part);
-        checkXmlShape(data, part);
-        addData(data);
-    }
+    PartReader(const Archive& zip, const std::string& part)
+        : QXmlStreamReader(checkedPart(zip, part)), part_(part) {}
 
     TokenType readNext() {
         const TokenType type = QXmlStreamReader::readNext();
@@ -208,6 +205,12 @@ class PartReader : public QXmlStreamReader {
     const std::string& part() const { return part_; }
 
   private:
+    static QByteArray checkedPart(const Archive& zip, const std::string& part) {
+        QByteArray data = zip.read(part);
+        checkXmlShape(data, part);
+        return data;
+    }
+
     std::string part_;
     int depth_ = 0;
     size_t kept_ = 0;
