@@ -1,6 +1,7 @@
 #include "XlsReader.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cmath>
 #include <cstring>
 #include <filesystem>
@@ -10,6 +11,9 @@
 #include <vector>
 
 #include <freexl.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace kalvar {
 
@@ -154,6 +158,7 @@ class CompoundFile {
 std::vector<size_t> checkDeclarations(const std::vector<uint8_t>& stream, size_t from, uint64_t& cells,
                                       std::vector<size_t>* walked) {
     std::vector<size_t> sheetStarts;
+    int stringTables = 0;
     for (size_t at = from; at + 4 <= stream.size();) {
         if (walked) walked->push_back(at);
         const uint16_t type = le16(stream, at), length = le16(stream, at + 2);
@@ -176,6 +181,8 @@ std::vector<size_t> checkDeclarations(const std::vector<uint8_t>& stream, size_t
         } else if (type == 0x0085 && length >= 4) {
             sheetStarts.push_back(le32(stream, body));
         } else if (type == 0x00FC && length >= 8) {
+            // FreeXL sizes its table by the first and writes the strings of every one into it.
+            if (++stringTables > 1) throw damaged("в книге больше одной таблицы строк");
             const uint32_t total = le32(stream, body), unique = le32(stream, body + 4);
             if (total > limit::sharedStrings || unique > limit::sharedStrings)
                 throw damaged("больше " + std::to_string(limit::sharedStrings) + " строк");
@@ -330,6 +337,168 @@ Workbook readWorkbook(const std::string& path, int maxSheets, int maxRows, int m
     return book;
 }
 
+// ---- FreeXL in a child process -------------------------------------------------------------------
+
+// FreeXL trusts what a file says about itself: damaged workbooks have made it write past its
+// buffers. So it reads in a child process, which sends back the sheets' values; whatever FreeXL
+// does to the child's memory, the program only sees a file that could not be read. The child is
+// also stopped after a few seconds, should a file send FreeXL round in circles.
+constexpr unsigned childSeconds = 5;
+constexpr size_t largestReply = (64u << 20) + 16 * limit::cells;
+
+void putNumber(std::string& out, uint32_t v) {
+    out.append(reinterpret_cast<const char*>(&v), sizeof v);
+}
+void putText(std::string& out, const std::string& text) {
+    putNumber(out, static_cast<uint32_t>(text.size()));
+    out += text;
+}
+
+// The reply: 'E', the error number and its description; or 'B' and each sheet's name and values.
+std::string reply(const std::string& path, int maxSheets, int maxRows, int maxColumns) {
+    std::string out;
+    try {
+        const Workbook book = readWorkbook(path, maxSheets, maxRows, maxColumns);
+        out = "B";
+        putNumber(out, static_cast<uint32_t>(book.sheets.size()));
+        for (const Sheet& sheet : book.sheets) {
+            putText(out, sheet.name);
+            putNumber(out, static_cast<uint32_t>(sheet.cells.size()));
+            for (const auto& [at, cell] : sheet.cells) {
+                putNumber(out, static_cast<uint32_t>(at.row));
+                putNumber(out, static_cast<uint32_t>(at.column));
+                if (const auto* d = std::get_if<double>(&cell.value)) {
+                    out += 'N';
+                    out.append(reinterpret_cast<const char*>(d), sizeof *d);
+                } else {
+                    out += 'T';
+                    putText(out, std::get<std::string>(cell.value));
+                }
+            }
+        }
+    } catch (const WorkbookError& e) {
+        out = "E";
+        putNumber(out, static_cast<uint32_t>(e.number));
+        putText(out, e.what());
+    } catch (const std::bad_alloc&) {
+        out = "E";
+        putNumber(out, static_cast<uint32_t>(fileFormatError));
+        putText(out, "недостаточно памяти");
+    }
+    return out;
+}
+
+class ReplyReader {
+  public:
+    explicit ReplyReader(const std::string& data) : data_(data) {}
+    uint32_t number() {
+        uint32_t v = 0;
+        take(&v, sizeof v);
+        return v;
+    }
+    double real() {
+        double v = 0;
+        take(&v, sizeof v);
+        return v;
+    }
+    char kind() {
+        char c = 0;
+        take(&c, 1);
+        return c;
+    }
+    std::string text() {
+        const uint32_t length = number();
+        if (length > data_.size() - at_) throw damaged("чтение прервано");
+        std::string t = data_.substr(at_, length);
+        at_ += length;
+        return t;
+    }
+
+  private:
+    void take(void* to, size_t n) {
+        if (n > data_.size() - at_) throw damaged("чтение прервано");
+        std::memcpy(to, data_.data() + at_, n);
+        at_ += n;
+    }
+    const std::string& data_;
+    size_t at_ = 0;
+};
+
+Workbook readInChild(const std::string& path, int maxSheets, int maxRows, int maxColumns) {
+    int channel[2];
+    if (pipe(channel) != 0) throw damaged("не удается начать чтение");
+    const pid_t child = fork();
+    if (child < 0) {
+        close(channel[0]);
+        close(channel[1]);
+        throw damaged("не удается начать чтение");
+    }
+    if (child == 0) {
+        close(channel[0]);
+        alarm(childSeconds);
+        std::string out;
+        try {
+            out = reply(path, maxSheets, maxRows, maxColumns);
+        } catch (...) {
+            _exit(2);
+        }
+        for (size_t done = 0; done < out.size();) {
+            const ssize_t n = write(channel[1], out.data() + done, out.size() - done);
+            if (n <= 0) _exit(3);
+            done += static_cast<size_t>(n);
+        }
+        _exit(0); // nothing of the parent's (buffers, handlers) runs twice
+    }
+    close(channel[1]);
+    std::string data;
+    char buffer[65536];
+    bool tooLong = false;
+    for (;;) {
+        const ssize_t n = read(channel[0], buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) break;
+        data.append(buffer, static_cast<size_t>(n));
+        if (data.size() > largestReply) {
+            tooLong = true;
+            kill(child, SIGKILL);
+            break;
+        }
+    }
+    close(channel[0]);
+    int status = 0;
+    while (waitpid(child, &status, 0) < 0 && errno == EINTR) {
+    }
+    if (tooLong) throw damaged("слишком много данных");
+    if (WIFSIGNALED(status) && WTERMSIG(status) == SIGALRM)
+        throw damaged("чтение длилось дольше " + std::to_string(childSeconds) + " с");
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
+        throw damaged("чтение прервано (" +
+                      (WIFSIGNALED(status) ? "сигнал " + std::to_string(WTERMSIG(status))
+                                           : "код " + std::to_string(WEXITSTATUS(status))) +
+                      ")");
+    ReplyReader in(data);
+    const char kind = in.kind();
+    if (kind == 'E') {
+        const int number = static_cast<int>(in.number());
+        throw WorkbookError(number, in.text());
+    }
+    if (kind != 'B') throw damaged("чтение прервано");
+    Workbook book;
+    const uint32_t sheets = in.number();
+    for (uint32_t s = 0; s < sheets; ++s) {
+        Sheet& sheet = book.addSheet(in.text());
+        const uint32_t cells = in.number();
+        for (uint32_t i = 0; i < cells; ++i) {
+            const int row = static_cast<int>(in.number()), column = static_cast<int>(in.number());
+            if (in.kind() == 'N')
+                sheet.setNumber(row, column, in.real());
+            else
+                sheet.setText(row, column, in.text());
+        }
+    }
+    return book;
+}
+
 } // namespace
 
 Workbook readXls(const std::string& path, int maxSheets, int maxRows, int maxColumns) {
@@ -338,7 +507,7 @@ Workbook readXls(const std::string& path, int maxSheets, int maxRows, int maxCol
         return WorkbookError(number, "Файл " + path + " не прочитан: " + problem);
     };
     try {
-        return readWorkbook(path, maxSheets, maxRows, maxColumns);
+        return readInChild(path, maxSheets, maxRows, maxColumns);
     } catch (const WorkbookError& e) {
         if (e.number == fileNotFoundError) throw;
         throw failure(e.number, e.what());

@@ -414,6 +414,20 @@ std::vector<HostileCase> hostileCases() {
              });
          },
          "строк"},
+        {"TwoSharedStringTables", ".xls",
+         [](const std::string& p) {
+             // The first cell-format record becomes an empty table of strings, ahead of the
+             // real one (a record's type stands just before its length and body).
+             writePatchedXls(
+                 p, 1, 0x00E0,
+                 [](uint8_t* body) {
+                     body[-4] = 0xFC;
+                     put32(body, 0);
+                     put32(body + 4, 0);
+                 },
+                 1);
+         },
+         "больше одной таблицы строк"},
         {"DirectoryEntryWithAnOverlongName", ".xls",
          [](const std::string& p) {
              writeOwnerWorkbook(p);
