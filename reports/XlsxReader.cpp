@@ -3,6 +3,8 @@
 #include <cmath>
 #include <filesystem>
 #include <map>
+#include <new>
+#include <string_view>
 
 #include <QXmlStreamReader>
 #include <zip.h>
@@ -12,7 +14,33 @@ namespace kalvar {
 namespace {
 
 constexpr double emuPerPoint = 12700;
-constexpr zip_uint64_t largestPart = 256u << 20; // no workbook part of ours comes near
+
+// What one workbook may bring. Far above anything a site workbook or our own report holds, far below
+// what would take the program's memory (256 MB) or more than a second: a damaged or hostile file is
+// refused at the first limit it passes, before it has cost more.
+namespace limit {
+constexpr std::uintmax_t fileBytes = 32u << 20;
+constexpr zip_int64_t entries = 10000;
+constexpr zip_uint64_t partBytes = 16u << 20;     // one part unpacked (a picture may be a large one)
+constexpr zip_uint64_t xmlPartBytes = 8u << 20;   // one XML part unpacked
+constexpr zip_uint64_t unpackedBytes = 48u << 20; // every part read, together
+constexpr zip_uint64_t xmlBytes = 16u << 20;      // every XML part read, together
+constexpr int depth = 64;                         // element nesting; real parts go about ten deep
+constexpr int attributesPerTag = 64;              // Qt compares attribute names pairwise
+constexpr int namespaceDeclarations = 128;
+constexpr size_t sharedStrings = 500000;
+constexpr size_t textChars = 16u << 20; // characters of text kept from one part
+constexpr size_t styleRecords = 65536;  // fonts, borders, number formats, cell formats each
+constexpr size_t sheets = 256;
+constexpr size_t cells = 200000;
+constexpr size_t cellTextBytes = 32u << 20; // every cell's text: one long shared string may fill many cells
+constexpr size_t columnRuns = 16384;
+constexpr size_t pictures = 1024;
+} // namespace limit
+
+std::string megabytes(zip_uint64_t bytes) {
+    return std::to_string(bytes >> 20) + " МБ";
+}
 
 class Archive {
   public:
@@ -20,12 +48,18 @@ class Archive {
         std::error_code error;
         if (!std::filesystem::is_regular_file(path, error))
             throw WorkbookError(fileNotFoundError, "Файл не найден");
+        const std::uintmax_t size = std::filesystem::file_size(path, error);
+        if (!error && size > limit::fileBytes)
+            throw WorkbookError(fileFormatError, "файл больше " + megabytes(limit::fileBytes));
         int code = 0;
         zip_ = zip_open(path.c_str(), ZIP_RDONLY, &code);
         if (!zip_) {
             if (code == ZIP_ER_NOENT) throw WorkbookError(fileNotFoundError, "Файл не найден");
-            throw WorkbookError(fileFormatError, "Файл " + path + " не является книгой формата .xlsx");
+            throw WorkbookError(fileFormatError, "не является книгой формата .xlsx или поврежден");
         }
+        if (zip_get_num_entries(zip_, 0) > limit::entries)
+            throw WorkbookError(fileFormatError,
+                                "в книге больше " + std::to_string(limit::entries) + " частей");
     }
     ~Archive() {
         if (zip_) zip_discard(zip_);
@@ -35,27 +69,157 @@ class Archive {
 
     bool has(const std::string& name) const { return zip_name_locate(zip_, name.c_str(), 0) >= 0; }
 
-    QByteArray read(const std::string& name) const {
+    // The part unpacked. A zip bomb declares its true size (libzip reads no further than it) and is
+    // refused before anything is unpacked; so is a workbook whose parts together pass the budget.
+    QByteArray read(const std::string& name, bool xml = true) const {
         zip_stat_t st;
         zip_stat_init(&st);
         if (zip_stat(zip_, name.c_str(), 0, &st) != 0 || !(st.valid & ZIP_STAT_SIZE))
-            throw WorkbookError(fileFormatError, "В книге нет части " + name);
-        if (st.size > largestPart)
-            throw WorkbookError(fileFormatError, "Часть книги " + name + " слишком велика");
+            throw WorkbookError(fileFormatError, "в книге нет части " + name);
+        const zip_uint64_t largest = xml ? limit::xmlPartBytes : limit::partBytes;
+        if (st.size > largest)
+            throw WorkbookError(fileFormatError, "часть книги " + name + " распаковывается в " +
+                                                     megabytes(st.size) + ", больше " + megabytes(largest));
+        unpacked_ += st.size;
+        if (xml) xmlUnpacked_ += st.size;
+        if (unpacked_ > limit::unpackedBytes || xmlUnpacked_ > limit::xmlBytes)
+            throw WorkbookError(fileFormatError, "части книги распаковываются больше чем в " +
+                                                     megabytes(xml ? limit::xmlBytes : limit::unpackedBytes));
         zip_file_t* file = zip_fopen(zip_, name.c_str(), 0);
-        if (!file) throw WorkbookError(fileFormatError, "Не удается прочитать часть книги " + name);
+        if (!file) throw WorkbookError(fileFormatError, "не удается прочитать часть книги " + name);
         QByteArray data(static_cast<qsizetype>(st.size), Qt::Uninitialized);
         const zip_int64_t got = zip_fread(file, data.data(), st.size);
         zip_fclose(file);
         if (got < 0 || static_cast<zip_uint64_t>(got) != st.size)
-            throw WorkbookError(fileFormatError, "Не удается прочитать часть книги " + name);
+            throw WorkbookError(fileFormatError, "не удается прочитать часть книги " + name);
         return data;
     }
 
   private:
     std::string path_;
     zip_t* zip_ = nullptr;
+    mutable zip_uint64_t unpacked_ = 0, xmlUnpacked_ = 0;
 };
+
+WorkbookError damaged(const std::string& part, const std::string& problem) {
+    return WorkbookError(fileFormatError, "часть книги " + part + " повреждена: " + problem);
+}
+
+// What the XML reader itself would pay for without bound, looked for in the raw bytes before it
+// starts: a document type (entities can expand a few bytes into gigabytes), a tag with thousands of
+// attributes, thousands of namespace declarations. No part of a workbook has any of them.
+void checkXmlShape(const QByteArray& bytes, const std::string& part) {
+    const std::string_view data(bytes.constData(), static_cast<size_t>(bytes.size()));
+    const size_t n = data.size();
+    int namespaces = 0;
+    for (size_t i = data.find('<'); i < n; i = data.find('<', i)) {
+        const std::string_view rest = data.substr(i);
+        if (rest.starts_with("<!--")) {
+            i = data.find("-->", i + 4);
+            continue;
+        }
+        if (rest.starts_with("<![CDATA[")) {
+            i = data.find("]]>", i + 9);
+            continue;
+        }
+        if (rest.starts_with("<!")) throw damaged(part, "объявления DTD не допускаются");
+        // A tag (or the declaration): its attributes end at the first '>' outside quotes.
+        int attributes = 0;
+        char quote = 0;
+        for (++i; i < n; ++i) {
+            const char ch = data[i];
+            if (quote) {
+                if (ch == quote) quote = 0;
+            } else if (ch == '>') {
+                break;
+            } else if (ch == '"' || ch == '\'') {
+                quote = ch;
+            } else if (ch == '=' && ++attributes > limit::attributesPerTag) {
+                throw damaged(part,
+                              "у элемента больше " + std::to_string(limit::attributesPerTag) + " атрибутов");
+            } else if (ch == 'x' && data.substr(i).starts_with("xmlns") &&
+                       ++namespaces > limit::namespaceDeclarations) {
+                throw damaged(part, "больше " + std::to_string(limit::namespaceDeclarations) +
+                                        " объявлений пространств имен");
+            }
+        }
+    }
+}
+
+// The stream reader with its nesting kept in bounds: every token comes through readNext, which
+// refuses an element deeper than the limit before the reader's own stack grows any further. The
+// calls of the base that read ahead on their own (readElementText, skipCurrentElement,
+// readNextStartElement) are hidden by bounded ones.
+class PartReader : public QXmlStreamReader {
+  public:
+    PartReader(const Archive& zip, const std::string& part)
+        : QXmlStreamReader(checkedPart(zip, part)), part_(part) {}
+
+    TokenType readNext() {
+        const TokenType type = QXmlStreamReader::readNext();
+        if (type == StartElement && ++depth_ > limit::depth)
+            throw damaged(part_, "вложенность элементов глубже " + std::to_string(limit::depth));
+        if (type == EndElement) --depth_;
+        if (type == DTD || type == EntityReference) throw damaged(part_, "объявления DTD не допускаются");
+        return type;
+    }
+
+    // Called at a start element: the text within it, child elements' text included; ends after its
+    // end element.
+    QString readElementText() {
+        QString text;
+        const int outer = depth_ - 1;
+        while (!atEnd()) {
+            readNext();
+            if (isCharacters()) {
+                if (static_cast<size_t>(text.size() + this->text().size()) > limit::textChars - kept_)
+                    throw damaged(part_, "текст больше " + std::to_string(limit::textChars) + " знаков");
+                text += this->text();
+            } else if (isEndElement() && depth_ == outer) {
+                break;
+            }
+        }
+        kept_ += static_cast<size_t>(text.size());
+        return text;
+    }
+
+    // Called at a start element: reads past its end element.
+    void skipCurrentElement() {
+        const int outer = depth_ - 1;
+        while (!atEnd()) {
+            readNext();
+            if (isEndElement() && depth_ == outer) return;
+        }
+    }
+
+    // The next child element of the current one: true at its start, false at the current one's end.
+    bool readNextStartElement() {
+        while (!atEnd()) {
+            readNext();
+            if (isStartElement()) return true;
+            if (isEndElement()) return false;
+        }
+        return false;
+    }
+
+    const std::string& part() const { return part_; }
+
+  private:
+    static QByteArray checkedPart(const Archive& zip, const std::string& part) {
+        QByteArray data = zip.read(part);
+        checkXmlShape(data, part);
+        return data;
+    }
+
+    std::string part_;
+    int depth_ = 0;
+    size_t kept_ = 0;
+};
+
+// A count of records kept in bounds.
+void checkCount(size_t count, size_t largest, const std::string& part, const char* what) {
+    if (count > largest) throw damaged(part, "больше " + std::to_string(largest) + " " + what);
+}
 
 // The folder part of a part name ("xl/worksheets/sheet1.xml" -> "xl/worksheets/").
 std::string folderOf(const std::string& part) {
@@ -155,14 +319,14 @@ bool attrTrue(const QXmlStreamReader& xml, const char* name) {
 void checkXml(const QXmlStreamReader& xml, const std::string& part) {
     if (xml.hasError())
         throw WorkbookError(fileFormatError,
-                            "Часть книги " + part + " повреждена: " + xml.errorString().toStdString());
+                            "часть книги " + part + " повреждена: " + xml.errorString().toStdString());
 }
 
 std::map<std::string, std::string> readRels(const Archive& zip, const std::string& part) {
     std::map<std::string, std::string> rels;
     const std::string name = relsOf(part);
     if (!zip.has(name)) return rels;
-    QXmlStreamReader xml(zip.read(name));
+    PartReader xml(zip, name);
     while (!xml.atEnd()) {
         xml.readNext();
         if (xml.isStartElement() && xml.name() == QLatin1String("Relationship") &&
@@ -217,7 +381,7 @@ Styles readStyles(const Archive& zip, const std::string& part) {
     std::map<int, std::string> numberFormats;
     std::vector<Font> fonts;
     std::vector<Border> borders;
-    QXmlStreamReader xml(zip.read(part));
+    PartReader xml(zip, part);
     enum class In { None, Fonts, Borders, CellXfs } in = In::None;
     while (!xml.atEnd()) {
         xml.readNext();
@@ -230,6 +394,7 @@ Styles readStyles(const Archive& zip, const std::string& part) {
         if (!xml.isStartElement()) continue;
         const auto n = xml.name();
         if (n == QLatin1String("numFmt")) {
+            checkCount(numberFormats.size() + 1, limit::styleRecords, part, "форматов чисел");
             numberFormats[attrInt(xml, "numFmtId", 0, 0, largestIndex)] = attr(xml, "formatCode");
         } else if (n == QLatin1String("fonts")) {
             in = In::Fonts;
@@ -238,6 +403,7 @@ Styles readStyles(const Archive& zip, const std::string& part) {
         } else if (n == QLatin1String("cellXfs")) {
             in = In::CellXfs;
         } else if (in == In::Fonts && n == QLatin1String("font")) {
+            checkCount(fonts.size() + 1, limit::styleRecords, part, "шрифтов");
             fonts.emplace_back();
         } else if (in == In::Fonts && !fonts.empty()) {
             if (n == QLatin1String("b"))
@@ -245,6 +411,7 @@ Styles readStyles(const Archive& zip, const std::string& part) {
             if (n == QLatin1String("sz")) fonts.back().size = attrNumber(xml, "val", 11);
             if (n == QLatin1String("name")) fonts.back().name = attr(xml, "val");
         } else if (in == In::Borders && n == QLatin1String("border")) {
+            checkCount(borders.size() + 1, limit::styleRecords, part, "границ");
             borders.emplace_back();
         } else if (in == In::Borders && !borders.empty()) {
             const int w = borderWeight(attr(xml, "style"));
@@ -253,6 +420,7 @@ Styles readStyles(const Archive& zip, const std::string& part) {
             if (n == QLatin1String("top")) borders.back().top = w;
             if (n == QLatin1String("bottom")) borders.back().bottom = w;
         } else if (in == In::CellXfs && n == QLatin1String("xf")) {
+            checkCount(styles.xfs.size() + 1, limit::styleRecords, part, "форматов ячеек");
             CellFormat f;
             const auto font = static_cast<size_t>(attrInt(xml, "fontId", 0, 0, largestIndex));
             if (font < fonts.size()) {
@@ -290,12 +458,15 @@ Styles readStyles(const Archive& zip, const std::string& part) {
 std::vector<std::string> readSharedStrings(const Archive& zip, const std::string& part) {
     std::vector<std::string> strings;
     if (part.empty() || !zip.has(part)) return strings;
-    QXmlStreamReader xml(zip.read(part));
+    PartReader xml(zip, part);
     int phonetic = 0;
     while (!xml.atEnd()) {
         xml.readNext();
         if (xml.isStartElement()) {
-            if (xml.name() == QLatin1String("si")) strings.emplace_back();
+            if (xml.name() == QLatin1String("si")) {
+                checkCount(strings.size() + 1, limit::sharedStrings, part, "строк");
+                strings.emplace_back();
+            }
             if (xml.name() == QLatin1String("rPh")) ++phonetic;
             if (xml.name() == QLatin1String("t") && !phonetic && !strings.empty())
                 strings.back() += unescapeText(xml.readElementText());
@@ -319,10 +490,28 @@ bool splitAddress(const std::string& r, int& row, int& column) {
     }
 }
 
+// The width of the columns left of a column, in points: the columns of the default width counted
+// at once, so that an anchor far to the right costs no more than one near the corner.
+double widthBefore(const Sheet& sheet, int column) {
+    const double standard = Sheet("").columnWidthPoints(1);
+    double width = standard * (column - 1);
+    for (auto it = sheet.columnWidths.begin(); it != sheet.columnWidths.end() && it->first < column; ++it)
+        width += sheet.columnWidthPoints(it->first) - standard;
+    return width;
+}
+
+// The height of the rows above a row, in points, counted likewise.
+double heightAbove(const Sheet& sheet, int row) {
+    double height = Sheet::defaultRowHeight * (row - 1);
+    for (auto it = sheet.rowHeights.begin(); it != sheet.rowHeights.end() && it->first < row; ++it)
+        height += it->second - Sheet::defaultRowHeight;
+    return height;
+}
+
 void readPictures(const Archive& zip, const std::string& drawingPart, Sheet& sheet) {
     if (!zip.has(drawingPart)) return;
     const auto rels = readRels(zip, drawingPart);
-    QXmlStreamReader xml(zip.read(drawingPart));
+    PartReader xml(zip, drawingPart);
     struct Anchor {
         int col = 0, row = 0;
         double colOff = 0, rowOff = 0; // EMU
@@ -367,18 +556,17 @@ void readPictures(const Archive& zip, const std::string& drawingPart, Sheet& she
                 !a.embed.empty()) {
                 const auto target = rels.find(a.embed);
                 if (target == rels.end() || !zip.has(target->second)) continue;
+                checkCount(sheet.pictures.size() + 1, limit::pictures, drawingPart, "рисунков");
                 Picture p;
-                const QByteArray bytes = zip.read(target->second);
+                const QByteArray bytes = zip.read(target->second, false);
                 p.data.assign(bytes.begin(), bytes.end());
                 p.name = a.name;
                 if (n == QLatin1String("absoluteAnchor") && a.x >= 0) {
                     p.left = a.x / emuPerPoint;
                     p.top = a.y / emuPerPoint;
                 } else {
-                    for (int c = 1; c <= a.col; ++c)
-                        p.left += sheet.columnWidthPoints(c);
-                    for (int r = 1; r <= a.row; ++r)
-                        p.top += sheet.rowHeight(r);
+                    p.left = widthBefore(sheet, a.col + 1);
+                    p.top = heightAbove(sheet, a.row + 1);
                     p.left += a.colOff / emuPerPoint;
                     p.top += a.rowOff / emuPerPoint;
                 }
@@ -391,12 +579,18 @@ void readPictures(const Archive& zip, const std::string& drawingPart, Sheet& she
     checkXml(xml, drawingPart);
 }
 
+// What the sheets of one workbook have taken so far, across all of them.
+struct WorkbookBudget {
+    size_t cells = 0, textBytes = 0;
+};
+
 void readSheet(const Archive& zip, const std::string& part, const Styles& styles,
-               const std::vector<std::string>& strings, Sheet& sheet) {
-    QXmlStreamReader xml(zip.read(part));
+               const std::vector<std::string>& strings, Sheet& sheet, WorkbookBudget& budget) {
+    PartReader xml(zip, part);
     const auto rels = readRels(zip, part);
     std::string drawing;
     int row = 0, column = 0;
+    size_t columnRuns = 0;
     while (!xml.atEnd()) {
         xml.readNext();
         if (!xml.isStartElement()) continue;
@@ -407,6 +601,7 @@ void readSheet(const Archive& zip, const std::string& part, const Styles& styles
             // The file holds the width with its padding; the sheet model holds characters.
             const double stored = attrNumber(xml, "width", Sheet::defaultColumnWidth);
             const double width = stored < 1 ? stored : (std::round(stored * 7) - 5) / 7;
+            checkCount(++columnRuns, limit::columnRuns, part, "описаний столбцов");
             for (int c = std::max(1, first); c <= std::min(last, 16384) && c - first < 256; ++c)
                 sheet.columnWidths[c] = width;
         } else if (n == QLatin1String("row")) {
@@ -419,7 +614,7 @@ void readSheet(const Archive& zip, const std::string& part, const Styles& styles
             const std::string address = attr(xml, "r");
             if (!address.empty() && !splitAddress(address, r, c))
                 throw WorkbookError(fileFormatError,
-                                    "Неверный адрес ячейки \"" + address + "\" в части " + part);
+                                    "неверный адрес ячейки \"" + address + "\" в части " + part);
             if (r < 1) r = 1;
             row = r;
             column = c;
@@ -471,13 +666,19 @@ void readSheet(const Archive& zip, const std::string& part, const Styles& styles
                 }
                 if (const auto* s = std::get_if<std::string>(&cell.value); s && s->empty())
                     cell.value = std::monostate{};
+                else if (s && (budget.textBytes += s->size()) > limit::cellTextBytes)
+                    throw damaged(part, "текст ячеек больше " + megabytes(limit::cellTextBytes));
             }
+            const size_t before = sheet.cells.size();
             sheet.cells[CellRef{r, c}] = std::move(cell);
+            budget.cells += sheet.cells.size() - before;
+            checkCount(budget.cells, limit::cells, part, "ячеек");
         } else if (n == QLatin1String("mergeCell")) {
             try {
+                checkCount(sheet.merges.size() + 1, limit::cells, part, "объединений");
                 sheet.merges.push_back(parseRange(attr(xml, "ref")));
             } catch (const WorkbookError&) {
-                throw WorkbookError(fileFormatError, "Неверная область объединения в части " + part);
+                throw WorkbookError(fileFormatError, "неверная область объединения в части " + part);
             }
         } else if (n == QLatin1String("pageMargins")) {
             sheet.leftMargin = attrNumber(xml, "left", 0.7) * 72;
@@ -493,12 +694,9 @@ void readSheet(const Archive& zip, const std::string& part, const Styles& styles
     if (!drawing.empty()) readPictures(zip, drawing, sheet);
 }
 
-} // namespace
-
-Workbook readXlsx(const std::string& path) {
+Workbook readWorkbook(const std::string& path) {
     const Archive zip(path);
-    if (!zip.has("xl/workbook.xml"))
-        throw WorkbookError(fileFormatError, "Файл " + path + " не является книгой формата .xlsx");
+    if (!zip.has("xl/workbook.xml")) throw WorkbookError(fileFormatError, "не является книгой формата .xlsx");
     const auto bookRels = readRels(zip, "xl/workbook.xml");
     std::string stylesPart, stringsPart;
     for (const auto& [id, target] : bookRels) {
@@ -510,13 +708,14 @@ Workbook readXlsx(const std::string& path) {
 
     Workbook book;
     std::vector<std::string> parts;
-    QXmlStreamReader xml(zip.read("xl/workbook.xml"));
+    PartReader xml(zip, "xl/workbook.xml");
     while (!xml.atEnd()) {
         xml.readNext();
         if (!xml.isStartElement()) continue;
         if (xml.name() == QLatin1String("sheet")) {
             const auto it = bookRels.find(relId(xml, "id"));
             if (it == bookRels.end()) continue;
+            checkCount(parts.size() + 1, limit::sheets, "xl/workbook.xml", "листов");
             book.addSheet(attr(xml, "name"));
             parts.push_back(it->second);
         } else if (xml.name() == QLatin1String("workbookView")) {
@@ -524,9 +723,27 @@ Workbook readXlsx(const std::string& path) {
         }
     }
     checkXml(xml, "xl/workbook.xml");
+    WorkbookBudget budget;
     for (size_t i = 0; i < parts.size(); ++i)
-        readSheet(zip, parts[i], styles, strings, book.sheets[i]);
+        readSheet(zip, parts[i], styles, strings, book.sheets[i], budget);
     return book;
+}
+
+} // namespace
+
+Workbook readXlsx(const std::string& path) {
+    // Every failure names the file: the user sees it in a message box at start-up.
+    const auto failure = [&](int number, const std::string& problem) {
+        return WorkbookError(number, "Файл " + path + " не прочитан: " + problem);
+    };
+    try {
+        return readWorkbook(path);
+    } catch (const WorkbookError& e) {
+        if (e.number == fileNotFoundError) throw;
+        throw failure(e.number, e.what());
+    } catch (const std::bad_alloc&) {
+        throw failure(fileFormatError, "недостаточно памяти");
+    }
 }
 
 } // namespace kalvar

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Builds everything and runs every test: the ordinary build, the ASan+UBSan build and a short fuzz run.
+# Builds everything and runs every test: the ordinary build, the ASan+UBSan build and short fuzz runs.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
@@ -18,7 +18,7 @@ cmake --build build-asan -j "$jobs"
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
   ctest --test-dir build-asan --output-on-failure -j "$jobs"
 
-echo "== fuzz build (libFuzzer with ASan+UBSan): a short run over the example tasks"
+echo "== fuzz build (libFuzzer with ASan+UBSan): short runs over the example tasks and the workbook readers"
 cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=Debug -DKALVAR_FUZZ=ON \
   -DCMAKE_CXX_COMPILER=clang++-14 >/dev/null
 cmake --build build-fuzz -j "$jobs"
