@@ -1,6 +1,7 @@
 #include "startup.h"
 
 #include "number_text.h"
+#include "system_kinds.h"
 
 namespace kalvar {
 
@@ -48,46 +49,26 @@ void startUp(Session& session, const std::string& workDir) {
 }
 
 std::string systemCaption(int kind) {
-    static const char* const names[] = {"Система горячего водоснабжения",
-                                        "Система отопления",
-                                        "Система вентиляции",
-                                        "Параллельная схема",
-                                        "Двухступенчатая смешанная схема",
-                                        "Параллельная схема для трех контуров",
-                                        "Смешанная схема для трех контуров",
-                                        "Смешанная схема с параллельной вентиляцией"};
-    if (kind < 1 || kind > 8) return "Пластинчатый теплообменник";
-    return std::string("Пластинчатый теплообменник - [") + names[kind - 1] + "]";
+    const SystemDescription* system = findSystem(kind);
+    if (system == nullptr) return "Пластинчатый теплообменник";
+    return std::string("Пластинчатый теплообменник - [") + system->caption + "]";
 }
 
 void selectSystem(Session& session, int kind) {
-    if (kind < 1 || kind > 8) return;
+    const SystemDescription* system = findSystem(kind);
+    if (system == nullptr) return;
     WindowSet& w = session.windows;
-    // Shown windows per kind: hot water, heating, ventilation.
-    static constexpr bool shown[9][3] = {{},
-                                         {true, false, false},
-                                         {false, true, false},
-                                         {false, false, true},
-                                         {true, true, false},
-                                         {true, true, false},
-                                         {true, true, true},
-                                         {true, true, true},
-                                         {true, true, true}};
-    w.Form3.visible = shown[kind][0];
-    w.Form2.visible = shown[kind][1];
-    w.Form1.visible = shown[kind][2];
+    w.Form3.visible = system->shows(WindowId::Form3);
+    w.Form2.visible = system->shows(WindowId::Form2);
+    w.Form1.visible = system->shows(WindowId::Form1);
 
     // The second stage's inputs of the hot-water window belong to the mixed schemes.
-    const bool mixed = kind == 5 || kind == 7 || kind == 8;
-    const bool withoutSecondStage = kind == 1 || kind == 4 || kind == 6;
-    if (mixed || withoutSecondStage)
+    if (system->secondStage != SecondStageInputs::Unchanged)
         for (Control* c : {&w.Form3.Text10, &w.Form3.Text67, &w.Form3.Combo8})
-            c->visible = mixed;
+            c->visible = system->secondStage == SecondStageInputs::Shown;
 
     w.mainCaption = systemCaption(kind);
-    if (kind == 1) session.state.Форма = &w.Form3;
-    if (kind == 2) session.state.Форма = &w.Form2;
-    if (kind == 3) session.state.Форма = &w.Form1;
+    if (system->singleWindow != nullptr) session.state.Форма = &w.calcWindow(*system->singleWindow);
     session.state.systemKind = static_cast<int16_t>(kind);
 }
 

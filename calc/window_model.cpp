@@ -215,6 +215,17 @@ CalcWindow* WindowSet::calcWindow(std::string_view name) {
     return nullptr;
 }
 
+CalcWindow& WindowSet::calcWindow(WindowId id) {
+    switch (id) {
+    case WindowId::Form1:
+        return Form1;
+    case WindowId::Form3:
+        return Form3;
+    default:
+        return Form2;
+    }
+}
+
 std::string WindowSet::format(double x, int decimals) const {
     return formatNumber(x, decimals, decimalSeparator);
 }

@@ -270,6 +270,8 @@ struct WindowSet {
     std::string decimalSeparator = ".";
 
     CalcWindow* calcWindow(std::string_view name);
+    // The calculation window of that id (the heating window for the additional results' id).
+    CalcWindow& calcWindow(WindowId id);
     std::string format(double x, int decimals) const;
 };
 
