@@ -1,6 +1,6 @@
 // ZuComponents benchmarks: a full owner-drawn popup of 27 lines with pictures, measured and painted as the
 // platform asks when the popup opens (target: under 16 ms, one frame), and one selection change.
-#include "MyMenu.h"
+#include "PopupMenuManager.h"
 #include "ZuMenuExCtl.h"
 #include "platform/ZuGdi.h"
 

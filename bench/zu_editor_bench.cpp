@@ -1,7 +1,7 @@
 // The script editor on a 10,000-line script: setting the whole text (coloured at once), one keystroke in the
 // middle of it (only its line re-coloured), and a keyboard paste there (the whole text re-coloured, as the
 // edit kind asks). Aims: SetText under 1 s, a keystroke under 16 ms.
-#include "ZuRTF.h"
+#include "ScriptTextEditor.h"
 #include "ZuRichTextCtl.h"
 
 #include <QApplication>
@@ -50,7 +50,7 @@ void KeystrokeInTheMiddle(benchmark::State& state) {
     control.resize(800, 600);
     control.show();
     control.SetText(sampleScript(10000));
-    CZuRTF* editor = control.editor();
+    zu::ScriptTextEditor* editor = control.editor();
     QTextCursor caret(editor->document()->findBlockByNumber(5003));
     caret.movePosition(QTextCursor::EndOfBlock);
     editor->setTextCursor(caret);
@@ -71,7 +71,7 @@ void KeyboardPasteInTheMiddle(benchmark::State& state) {
     control.resize(800, 600);
     control.show();
     control.SetText(sampleScript(10000));
-    CZuRTF* editor = control.editor();
+    zu::ScriptTextEditor* editor = control.editor();
     QApplication::clipboard()->setText(QStringLiteral("x"));
     QTextCursor caret(editor->document()->findBlockByNumber(5003));
     caret.movePosition(QTextCursor::EndOfBlock);

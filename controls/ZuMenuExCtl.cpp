@@ -2,7 +2,7 @@
 #include "ZuMenuExCtl.h"
 
 #include "ColorFunction.h"
-#include "Tolls.h"
+#include "PanelPainter.h"
 #include "platform/ZuGdi.h"
 
 #include <QColorDialog>

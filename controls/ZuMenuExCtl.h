@@ -3,7 +3,7 @@
 // invokable methods and the signals below, under their own names and in their own argument order.
 #pragma once
 
-#include "MyMenu.h"
+#include "PopupMenuManager.h"
 #include "ZuModule.h"
 
 #include <QFont>

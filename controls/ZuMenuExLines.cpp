@@ -3,7 +3,7 @@
 #include "ZuMenuExCtl.h"
 
 #include "ColorFunction.h"
-#include "Tolls.h"
+#include "PanelPainter.h"
 #include "platform/ZuGdi.h"
 
 using namespace zu;

@@ -1,6 +1,6 @@
 #include "ZuRichTextCtl.h"
 
-#include "ZuRTF.h"
+#include "ScriptTextEditor.h"
 
 #include <QResizeEvent>
 
@@ -70,14 +70,15 @@ const zu::PersistedProperty kPersisted[] = {
 // clang-format on
 
 // The property's token, in the editor's numbering.
-constexpr CZuRTF::Token kTokens[5] = {CZuRTF::KeyWordToken, CZuRTF::ConstantToken, CZuRTF::CommentToken,
-                                      CZuRTF::NumberToken, CZuRTF::StringToken};
+constexpr zu::ScriptTextEditor::Token kTokens[5] = {
+    zu::ScriptTextEditor::KeyWordToken, zu::ScriptTextEditor::ConstantToken,
+    zu::ScriptTextEditor::CommentToken, zu::ScriptTextEditor::NumberToken, zu::ScriptTextEditor::StringToken};
 
 } // namespace
 
 CZuRichTextCtrl::CZuRichTextCtrl(QWidget* parent) : zu::CZuControlBase(clsid, parent) {
     std::copy(std::begin(kDefaultColours), std::end(kDefaultColours), colours_);
-    editor_ = new CZuRTF(this);
+    editor_ = new zu::ScriptTextEditor(this);
     editor_->setObjectName(QStringLiteral("ZuRTF"));
     editor_->setProperty("controlId", editorId);
     editor_->setGeometry(0, 0, 200, 200);
@@ -92,7 +93,7 @@ CZuRichTextCtrl::CZuRichTextCtrl(QWidget* parent) : zu::CZuControlBase(clsid, pa
     editor_->setTabStops();
     applyFont();
     editor_->setEnabled(enabled_);
-    connect(editor_, &CZuRTF::keyDown, this, [this](int virtualKey, int repeatCount) {
+    connect(editor_, &zu::ScriptTextEditor::keyDown, this, [this](int virtualKey, int repeatCount) {
         emit RTFKeyDown(static_cast<short>(virtualKey), static_cast<short>(repeatCount));
     });
     InitNew();

@@ -4,7 +4,9 @@
 
 #include "ZuModule.h"
 
-class CZuRTF;
+namespace zu {
+class ScriptTextEditor;
+}
 
 class CZuRichTextCtrl : public zu::CZuControlBase {
     Q_OBJECT
@@ -44,7 +46,7 @@ class CZuRichTextCtrl : public zu::CZuControlBase {
     Q_INVOKABLE QString SetText(const QString& NewText);
     Q_INVOKABLE QString GetText();
 
-    CZuRTF* editor() const { return editor_; }
+    zu::ScriptTextEditor* editor() const { return editor_; }
 
     ZuHRESULT Load(zu::IZuPropertyBag* bag) override;
 
@@ -98,7 +100,7 @@ class CZuRichTextCtrl : public zu::CZuControlBase {
     void applyFont();
     void applyWordLists();
 
-    CZuRTF* editor_ = nullptr;
+    zu::ScriptTextEditor* editor_ = nullptr;
     bool enabled_ = true;
     uint colours_[5];
     bool bold_[5] = {};

@@ -1,7 +1,7 @@
 #include "ZuTreeEnumCtl.h"
 
 #include "ColorFunction.h"
-#include "ZuTree.h"
+#include "TypeInformation.h"
 #include "platform/ZuGdi.h"
 
 #include <QDialog>

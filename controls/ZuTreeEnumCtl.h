@@ -3,7 +3,7 @@
 // which node was clicked, with the node's data. Tree items are addressed by 32-bit handles.
 #pragma once
 
-#include "Node.h"
+#include "TreeNodeList.h"
 #include "ZuModule.h"
 
 #include <QDialog>
@@ -116,7 +116,7 @@ class CZuTreeEnumCtrl : public zu::CZuControlBase {
     QTreeWidget* tree_ = nullptr;
     QHash<int32_t, QTreeWidgetItem*> items_;
     int32_t nextHandle_ = 1;
-    CNodeList nodes_;
+    TreeNodeList nodes_;
     bool enumerating_ = false;
     bool reported_ = false;
     int16_t lastIndex_ = 0;

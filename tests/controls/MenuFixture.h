@@ -1,7 +1,7 @@
 // A menu button with one menu built the way a container builds it, and its lines drawn as the platform asks.
 #pragma once
 
-#include "MyMenu.h"
+#include "PopupMenuManager.h"
 #include "ZuMenuExCtl.h"
 #include "ZuTestSupport.h"
 

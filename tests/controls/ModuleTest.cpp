@@ -2,7 +2,7 @@
 // identifier, the unload answer, late-bound calls and property-bag persistence.
 #include "ZuControls.h"
 #include "ZuMenuExCtl.h"
-#include "ZuMenuExPpg.h"
+#include "ZuMenuExPropertyPage.h"
 #include "ZuModule.h"
 #include "ZuRegistry.h"
 #include "platform/ZuGdi.h"

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "ColorFunction.h"
-#include "Tolls.h"
+#include "PanelPainter.h"
 #include "ZuComponents.h"
 #include "platform/ZuGdi.h"
 

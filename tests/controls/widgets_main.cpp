@@ -1,4 +1,5 @@
-// The control tests need a widget application: controls are widgets and popups are windows.
+// The control tests need a widget application: controls are widgets, popups are windows, and the tree and the
+// editor read the application palette and the font database.
 #include <QApplication>
 #include <gtest/gtest.h>
 

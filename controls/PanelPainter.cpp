@@ -1,4 +1,4 @@
-#include "Tolls.h"
+#include "PanelPainter.h"
 
 #include <cmath>
 

@@ -1,5 +1,5 @@
 // Pictures: sized from HIMETRIC, turned with a parallelogram transfer, recoloured pixel by pixel.
-#include "Tolls.h"
+#include "PanelPainter.h"
 
 #include <QPoint>
 #include <cmath>

@@ -2,8 +2,8 @@
 // every mapped type, the module's own library, the type-name tables, node clicks and images, navigation by
 // handle.
 #include "ColorFunction.h"
+#include "TypeInformation.h"
 #include "ZuMenuExCtl.h"
-#include "ZuTree.h"
 #include "ZuTreeEnumCtl.h"
 
 #include <QApplication>

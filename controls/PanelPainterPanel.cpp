@@ -1,5 +1,5 @@
 // The exported panel painting: background, frame rings or edges, grip, pattern and caption band.
-#include "Tolls.h"
+#include "PanelPainter.h"
 
 namespace zu {
 

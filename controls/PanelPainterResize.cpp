@@ -1,6 +1,6 @@
 // Automatic sizing: the button size and the picture and caption rectangles for every orientation and picture
 // alignment.
-#include "Tolls.h"
+#include "PanelPainter.h"
 
 #include <cmath>
 

@@ -1,6 +1,6 @@
 // The script editor: colouring of sample lines character by character, the lines an edit re-colours,
 // typing by key events, the shared word lists, the properties and their persistence.
-#include "ZuRTF.h"
+#include "ScriptTextEditor.h"
 #include "ZuRichTextCtl.h"
 
 #include <QAbstractTextDocumentLayout>
@@ -28,7 +28,7 @@ QT_END_NAMESPACE
 
 namespace {
 
-using Token = CZuRTF::Token;
+using Token = zu::ScriptTextEditor::Token;
 
 // Distinct colours per kind, so a character's colour tells its kind.
 constexpr uint kKeyWord = 0x0000C0, kConstant = 0x00C000, kComment = 0xC00000, kNumber = 0xC0C000,
@@ -49,9 +49,9 @@ struct Editor {
         control->setStringColor(kString);
         control->resize(400, 300);
     }
-    CZuRTF* rtf() const { return control->editor(); }
+    zu::ScriptTextEditor* textWindow() const { return control->editor(); }
     QTextCharFormat formatAt(int position) const {
-        QTextCursor cursor(rtf()->document());
+        QTextCursor cursor(textWindow()->document());
         cursor.setPosition(position + 1);
         return cursor.charFormat();
     }
@@ -214,16 +214,16 @@ TEST(RichTextText, TabStopsEvery288TwipsOnEveryLineOldAndNew) {
     Editor e;
     e.control->show();
     e.control->SetText(QStringLiteral("\tx\n\t\ty"));
-    QTextCursor end(e.rtf()->document());
+    QTextCursor end(e.textWindow()->document());
     end.movePosition(QTextCursor::End);
-    e.rtf()->setTextCursor(end);
-    QTest::keyClick(e.rtf(), Qt::Key_Return);
-    QTest::keyClicks(e.rtf(), QStringLiteral("\tz"));
-    const double stop = 288 * e.rtf()->logicalDpiX() / 1440.0;
+    e.textWindow()->setTextCursor(end);
+    QTest::keyClick(e.textWindow(), Qt::Key_Return);
+    QTest::keyClicks(e.textWindow(), QStringLiteral("\tz"));
+    const double stop = 288 * e.textWindow()->logicalDpiX() / 1440.0;
     const double expected[] = {stop, 2 * stop, stop};
-    QTextBlock block = e.rtf()->document()->firstBlock();
+    QTextBlock block = e.textWindow()->document()->firstBlock();
     for (double x : expected) {
-        e.rtf()->document()->documentLayout()->blockBoundingRect(block); // lays the line out
+        e.textWindow()->document()->documentLayout()->blockBoundingRect(block); // lays the line out
         const QTextLine line = block.layout()->lineAt(0);
         EXPECT_NEAR(line.cursorToX(block.length() - 2), x, 0.5) << block.text().toStdString();
         block = block.next();
@@ -293,7 +293,7 @@ TEST_F(SharedWordLists, ListsLoadedFromTheBagTakeEffectInTheLoadingControl) {
 }
 
 TEST(RichTextEditor, EmptyListsColourNoWords) {
-    CZuRTF editor;
+    zu::ScriptTextEditor editor;
     editor.replaceText(QStringLiteral("If x Then ' c\n\"s\" 1"));
     editor.colourAll();
     EXPECT_EQ(editor.toPlainText(), QStringLiteral("If x Then ' c\n\"s\" 1"));
@@ -308,19 +308,19 @@ struct StaleLines : Editor {
     static constexpr uint kOld = 0x808080;
     StaleLines() {
         control->SetText(QStringLiteral("dim a\nif b then\nend if"));
-        rtf()->setStyle(CZuRTF::KeyWordToken, kOld, false);
-        rtf()->colourAll();
-        rtf()->setStyle(CZuRTF::KeyWordToken, kKeyWord, false);
+        textWindow()->setStyle(zu::ScriptTextEditor::KeyWordToken, kOld, false);
+        textWindow()->colourAll();
+        textWindow()->setStyle(zu::ScriptTextEditor::KeyWordToken, kKeyWord, false);
         control->show();
-        rtf()->setFocus();
+        textWindow()->setFocus();
     }
     void putCaret(int position) {
-        QTextCursor c = rtf()->textCursor();
+        QTextCursor c = textWindow()->textCursor();
         c.setPosition(position);
-        rtf()->setTextCursor(c);
+        textWindow()->setTextCursor(c);
     }
     bool lineIsCurrent(int line) const {
-        const QTextBlock block = rtf()->document()->findBlockByNumber(line);
+        const QTextBlock block = textWindow()->document()->findBlockByNumber(line);
         QTextCursor c(block);
         c.setPosition(block.position() + 1);
         return c.charFormat().foreground().color().rgb() == rgbOf(kKeyWord);
@@ -329,8 +329,8 @@ struct StaleLines : Editor {
 
 TEST(RichTextTyping, TypedCharactersColourOnlyTheirLine) {
     StaleLines e;
-    e.putCaret(e.rtf()->document()->findBlockByNumber(1).position() + 2); // "if| b then"
-    QTest::keyClicks(e.rtf(), QStringLiteral(" x = 1"));
+    e.putCaret(e.textWindow()->document()->findBlockByNumber(1).position() + 2); // "if| b then"
+    QTest::keyClicks(e.textWindow(), QStringLiteral(" x = 1"));
     EXPECT_EQ(e.control->GetText(), QStringLiteral("Dim a\nIf x = 1 b Then\nEnd If"));
     EXPECT_FALSE(e.lineIsCurrent(0));
     EXPECT_TRUE(e.lineIsCurrent(1));
@@ -341,22 +341,22 @@ TEST(RichTextTyping, TypedCharactersColourOnlyTheirLine) {
 TEST(RichTextTyping, AWordBecomesAKeywordAsItIsTyped) {
     StaleLines e;
     e.putCaret(e.control->GetText().size());
-    QTest::keyClick(e.rtf(), Qt::Key_Return);
-    QTest::keyClicks(e.rtf(), QStringLiteral("while x wen"));
+    QTest::keyClick(e.textWindow(), Qt::Key_Return);
+    QTest::keyClicks(e.textWindow(), QStringLiteral("while x wen"));
     EXPECT_EQ(e.control->GetText().section(QLatin1Char('\n'), 3), QStringLiteral("While x wen"));
-    QTest::keyClicks(e.rtf(), QStringLiteral("d"));
+    QTest::keyClicks(e.textWindow(), QStringLiteral("d"));
     EXPECT_EQ(e.control->GetText().section(QLatin1Char('\n'), 3), QStringLiteral("While x Wend"));
     EXPECT_EQ(e.styleMask().section(QLatin1Char('\n'), 3), QStringLiteral("kkkkk...kkkk"));
     EXPECT_FALSE(e.lineIsCurrent(0));
     // The caret stays after the word it corrected.
-    EXPECT_EQ(e.rtf()->textCursor().position(), e.control->GetText().size());
+    EXPECT_EQ(e.textWindow()->textCursor().position(), e.control->GetText().size());
 }
 
 TEST(RichTextTyping, EnterSplitsALineAndColoursBothParts) {
     StaleLines e;
-    const int at = e.rtf()->document()->findBlockByNumber(1).position() + 4;
+    const int at = e.textWindow()->document()->findBlockByNumber(1).position() + 4;
     e.putCaret(at);
-    QTest::keyClick(e.rtf(), Qt::Key_Return);
+    QTest::keyClick(e.textWindow(), Qt::Key_Return);
     EXPECT_EQ(e.control->GetText(), QStringLiteral("Dim a\nIf b\n Then\nEnd If"));
     EXPECT_TRUE(e.lineIsCurrent(1));
     EXPECT_EQ(e.styleMask().section(QLatin1Char('\n'), 2, 2), QStringLiteral(".kkkk"));
@@ -365,13 +365,13 @@ TEST(RichTextTyping, EnterSplitsALineAndColoursBothParts) {
 
 TEST(RichTextTyping, BackspaceAndDeleteColourTheLineTheyJoin) {
     StaleLines e;
-    const int lineTwo = e.rtf()->document()->findBlockByNumber(2).position();
+    const int lineTwo = e.textWindow()->document()->findBlockByNumber(2).position();
     e.putCaret(lineTwo);
-    QTest::keyClick(e.rtf(), Qt::Key_Backspace);
+    QTest::keyClick(e.textWindow(), Qt::Key_Backspace);
     EXPECT_EQ(e.control->GetText(), QStringLiteral("Dim a\nIf b ThenEnd If"));
     EXPECT_FALSE(e.lineIsCurrent(0));
     e.putCaret(3);
-    QTest::keyClick(e.rtf(), Qt::Key_Delete);
+    QTest::keyClick(e.textWindow(), Qt::Key_Delete);
     EXPECT_EQ(e.control->GetText(), QStringLiteral("Dima\nIf b ThenEnd If"));
     EXPECT_EQ(e.styleMask().section(QLatin1Char('\n'), 0, 0), QStringLiteral("...."));
 }
@@ -380,7 +380,7 @@ TEST(RichTextTyping, AKeyboardPasteColoursTheWholeText) {
     StaleLines e;
     QApplication::clipboard()->setText(QStringLiteral("x "));
     e.putCaret(0);
-    QTest::keyClick(e.rtf(), Qt::Key_V, Qt::ControlModifier);
+    QTest::keyClick(e.textWindow(), Qt::Key_V, Qt::ControlModifier);
     EXPECT_EQ(e.control->GetText(), QStringLiteral("x Dim a\nIf b Then\nEnd If"));
     EXPECT_TRUE(e.lineIsCurrent(1));
     EXPECT_TRUE(e.lineIsCurrent(2));
@@ -390,9 +390,10 @@ TEST(RichTextTyping, MenuPasteColoursThePastedLinesOnly) {
     StaleLines e;
     QApplication::clipboard()->setText(QStringLiteral("loop\nnext "));
     e.putCaret(0);
-    QContextMenuEvent event(QContextMenuEvent::Keyboard, QPoint(5, 5), e.rtf()->mapToGlobal(QPoint(5, 5)));
-    QApplication::sendEvent(e.rtf()->viewport(), &event);
-    QMenu* menu = e.rtf()->findChild<QMenu*>();
+    QContextMenuEvent event(QContextMenuEvent::Keyboard, QPoint(5, 5),
+                            e.textWindow()->mapToGlobal(QPoint(5, 5)));
+    QApplication::sendEvent(e.textWindow()->viewport(), &event);
+    QMenu* menu = e.textWindow()->findChild<QMenu*>();
     ASSERT_NE(menu, nullptr);
     QAction* paste = menu->findChild<QAction*>(QStringLiteral("edit-paste"));
     ASSERT_NE(paste, nullptr);
@@ -405,13 +406,15 @@ TEST(RichTextTyping, MenuPasteColoursThePastedLinesOnly) {
 
 TEST(RichTextTyping, MenuCutColoursTheLineItLeaves) {
     StaleLines e;
-    QTextCursor selection = e.rtf()->textCursor();
+    QTextCursor selection = e.textWindow()->textCursor();
     selection.setPosition(3);
-    selection.setPosition(e.rtf()->document()->findBlockByNumber(1).position() + 2, QTextCursor::KeepAnchor);
-    e.rtf()->setTextCursor(selection); // "Dim| a\nIf| b Then"
-    QContextMenuEvent event(QContextMenuEvent::Keyboard, QPoint(5, 5), e.rtf()->mapToGlobal(QPoint(5, 5)));
-    QApplication::sendEvent(e.rtf()->viewport(), &event);
-    QMenu* menu = e.rtf()->findChild<QMenu*>();
+    selection.setPosition(e.textWindow()->document()->findBlockByNumber(1).position() + 2,
+                          QTextCursor::KeepAnchor);
+    e.textWindow()->setTextCursor(selection); // "Dim| a\nIf| b Then"
+    QContextMenuEvent event(QContextMenuEvent::Keyboard, QPoint(5, 5),
+                            e.textWindow()->mapToGlobal(QPoint(5, 5)));
+    QApplication::sendEvent(e.textWindow()->viewport(), &event);
+    QMenu* menu = e.textWindow()->findChild<QMenu*>();
     ASSERT_NE(menu, nullptr);
     menu->findChild<QAction*>(QStringLiteral("edit-cut"))->trigger();
     menu->close();
@@ -423,7 +426,7 @@ TEST(RichTextTyping, MenuCutColoursTheLineItLeaves) {
 TEST(RichTextTyping, TextChangedByTheEditorsOwnSlotsIsColouredWholeAfterwards) {
     StaleLines e;
     e.putCaret(0);
-    e.rtf()->insertPlainText(QStringLiteral("loop "));
+    e.textWindow()->insertPlainText(QStringLiteral("loop "));
     QCoreApplication::processEvents();
     EXPECT_EQ(e.control->GetText(), QStringLiteral("Loop Dim a\nIf b Then\nEnd If"));
     EXPECT_TRUE(e.lineIsCurrent(0));
@@ -433,13 +436,13 @@ TEST(RichTextTyping, TextChangedByTheEditorsOwnSlotsIsColouredWholeAfterwards) {
 TEST(RichTextTyping, OneUndoTakesBackAKeystrokeWithItsColours) {
     Editor e;
     e.control->show();
-    QTest::keyClicks(e.rtf(), QStringLiteral("di"));
-    QTest::keyClicks(e.rtf(), QStringLiteral("m"));
+    QTest::keyClicks(e.textWindow(), QStringLiteral("di"));
+    QTest::keyClicks(e.textWindow(), QStringLiteral("m"));
     ASSERT_EQ(e.styleMask(), QStringLiteral("kkk"));
-    QTest::keyClick(e.rtf(), Qt::Key_Z, Qt::ControlModifier);
+    QTest::keyClick(e.textWindow(), Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(e.control->GetText(), QStringLiteral("di"));
     EXPECT_EQ(e.styleMask(), QStringLiteral(".."));
-    QTest::keyClick(e.rtf(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    QTest::keyClick(e.textWindow(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
     EXPECT_EQ(e.control->GetText(), QStringLiteral("Dim"));
     EXPECT_EQ(e.styleMask(), QStringLiteral("kkk"));
 }
@@ -463,25 +466,25 @@ TEST(RichTextTyping, RedoPutsTheCaretAfterTheRedoneText) {
     } restore{previous};
     Editor e;
     e.control->show();
-    QTest::keyClicks(e.rtf(), QStringLiteral("dim x"));
+    QTest::keyClicks(e.textWindow(), QStringLiteral("dim x"));
     ASSERT_EQ(e.control->GetText(), QStringLiteral("Dim x"));
     for (int i = 0; i < 5; ++i)
-        QTest::keyClick(e.rtf(), Qt::Key_Z, Qt::ControlModifier);
+        QTest::keyClick(e.textWindow(), Qt::Key_Z, Qt::ControlModifier);
     ASSERT_EQ(e.control->GetText(), QString());
     const char* steps[][2] = {{"d", "."}, {"di", ".."}, {"Dim", "kkk"}, {"Dim ", "kkk."}, {"Dim x", "kkk.."}};
     for (const auto& step : steps) {
         SCOPED_TRACE(step[0]);
-        QTest::keyClick(e.rtf(), Qt::Key_Y, Qt::ControlModifier);
+        QTest::keyClick(e.textWindow(), Qt::Key_Y, Qt::ControlModifier);
         EXPECT_EQ(e.control->GetText(), QLatin1String(step[0]));
         EXPECT_EQ(e.styleMask(), QLatin1String(step[1]));
-        EXPECT_EQ(e.rtf()->textCursor().position(), e.control->GetText().size());
-        EXPECT_FALSE(e.rtf()->textCursor().hasSelection());
+        EXPECT_EQ(e.textWindow()->textCursor().position(), e.control->GetText().size());
+        EXPECT_FALSE(e.textWindow()->textCursor().hasSelection());
     }
     EXPECT_TRUE(cursorWarnings().isEmpty()) << cursorWarnings().join(QLatin1Char('\n')).toStdString();
     // Undoing puts the caret where the undone text began.
-    QTest::keyClick(e.rtf(), Qt::Key_Z, Qt::ControlModifier);
+    QTest::keyClick(e.textWindow(), Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(e.control->GetText(), QStringLiteral("Dim "));
-    EXPECT_EQ(e.rtf()->textCursor().position(), 4);
+    EXPECT_EQ(e.textWindow()->textCursor().position(), 4);
 }
 
 TEST(RichTextEvents, KeyDownReportsTheVirtualKeyAndRepeatCountBeforeTheEdit) {
@@ -510,7 +513,7 @@ TEST(RichTextEvents, KeyDownReportsTheVirtualKeyAndRepeatCountBeforeTheEdit) {
     for (const auto& k : keys) {
         spy.clear();
         QKeyEvent press(QEvent::KeyPress, k.key, k.modifiers, QString::fromUtf8(k.text));
-        QApplication::sendEvent(e.rtf(), &press);
+        QApplication::sendEvent(e.textWindow(), &press);
         ASSERT_EQ(spy.count(), 1) << k.virtualKey;
         EXPECT_EQ(spy.at(0).at(0).value<short>(), k.virtualKey);
         EXPECT_EQ(spy.at(0).at(1).value<short>(), 1);
@@ -518,23 +521,23 @@ TEST(RichTextEvents, KeyDownReportsTheVirtualKeyAndRepeatCountBeforeTheEdit) {
     // A held key repeats: the count of the event.
     spy.clear();
     QKeyEvent repeated(QEvent::KeyPress, Qt::Key_X, Qt::NoModifier, QStringLiteral("xxx"), true, 3);
-    QApplication::sendEvent(e.rtf(), &repeated);
+    QApplication::sendEvent(e.textWindow(), &repeated);
     ASSERT_EQ(spy.count(), 1);
     EXPECT_EQ(spy.at(0).at(1).value<short>(), 3);
     spy.clear();
-    QTest::keyClick(e.rtf(), Qt::Key_B);
+    QTest::keyClick(e.textWindow(), Qt::Key_B);
     EXPECT_EQ(textAtSignal, e.control->GetText().chopped(1)); // raised before the editor took the key
 }
 
 struct KindCase {
     int previous;
-    CZuRTF::Message message;
+    zu::ScriptTextEditor::Message message;
     int key;
     int kind;
 };
 
 TEST(RichTextEditKinds, EachMessageRecordsItsKind) {
-    using M = CZuRTF::Message;
+    using M = zu::ScriptTextEditor::Message;
     // clang-format off
     const KindCase cases[] = {
         {0, M::Char, 0, 2},             {0, M::ReplaceSelection, 0, 2},
@@ -544,7 +547,7 @@ TEST(RichTextEditKinds, EachMessageRecordsItsKind) {
     };
     // clang-format on
     for (const KindCase& c : cases) {
-        CZuRTF editor;
+        zu::ScriptTextEditor editor;
         if (c.previous == 5) editor.recordEdit(M::Cut, 0, 0, 0);
         if (c.previous == 6) editor.recordEdit(M::Paste, 0, 0, 0);
         if (c.previous == 2) editor.recordEdit(M::Char, 0, 0, 0);
@@ -557,10 +560,10 @@ TEST(RichTextEnabled, DisabledEditorTakesNoTyping) {
     Editor e;
     e.control->show();
     e.control->setEnabledProperty(false);
-    QTest::keyClicks(e.rtf(), QStringLiteral("dim"));
+    QTest::keyClicks(e.textWindow(), QStringLiteral("dim"));
     EXPECT_EQ(e.control->GetText(), QString());
     e.control->setEnabledProperty(true);
-    QTest::keyClicks(e.rtf(), QStringLiteral("dim"));
+    QTest::keyClicks(e.textWindow(), QStringLiteral("dim"));
     EXPECT_EQ(e.control->GetText(), QStringLiteral("Dim"));
 }
 

@@ -18,9 +18,8 @@ namespace zu {
 // Cyrillic letters as the keys that carry them on the Russian layout); 0 for keys without one.
 int virtualKeyOf(const QKeyEvent& event);
 
-} // namespace zu
-
-class CZuRTF : public QTextEdit {
+// The script editor's text window.
+class ScriptTextEditor : public QTextEdit {
     Q_OBJECT
 
   public:
@@ -39,7 +38,7 @@ class CZuRTF : public QTextEdit {
     };
     enum Token { KeyWordToken = 0, ConstantToken, CommentToken, NumberToken, StringToken, TokenCount };
     struct Style {
-        zu::ColorRef colour = 0;
+        ColorRef colour = 0;
         bool bold = false;
     };
 
@@ -47,11 +46,11 @@ class CZuRTF : public QTextEdit {
     static constexpr int VK_BACK = 0x08;
     static constexpr int VK_DELETE = 0x2E;
 
-    explicit CZuRTF(QWidget* parent = nullptr);
-    ~CZuRTF() override;
+    explicit ScriptTextEditor(QWidget* parent = nullptr);
+    ~ScriptTextEditor() override;
 
     // The colouring's settings. A colour is an OLE colour, resolved when it is set.
-    void setStyle(Token token, zu::OleColor colour, bool bold);
+    void setStyle(Token token, OleColor colour, bool bold);
     Style style(Token token) const { return styles_[token]; }
     void setCommentChars(QChar first, QChar second = QChar());
     void setCommentWord(const QString& word) { commentWord_ = word; }
@@ -129,3 +128,5 @@ class CZuRTF : public QTextEdit {
     bool undoing_ = false; // an undo or redo is being made
     int undoCaret_ = -1;   // where its text change ended
 };
+
+} // namespace zu

@@ -103,8 +103,9 @@ class ITypeInfoSource {
 // three controls) for the module's controls, else one made of the object's class alone. Null: none.
 ObjectTypeInfo typeInfoOf(const QObject* object);
 
-// The type of a Qt type, as the table in ZuTree.cpp maps it. memberName tells OLE colours (unsigned members
-// whose name holds "Color") from other unsigned integers; scope is the class that declares the member.
+// The type of a Qt type, as the table in TypeInformation.cpp maps it. memberName tells OLE colours (unsigned
+// members whose name holds "Color") from other unsigned integers; scope is the class that declares the
+// member.
 TypeDesc typeOf(QMetaType type, const QString& memberName, const QMetaObject* scope);
 
 // The kind of the user-defined type found through pointer, array and safe-array element types: 3 an

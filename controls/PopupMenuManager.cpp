@@ -1,7 +1,7 @@
 // Popup menus and their tracking on Qt popup windows. Each open popup keeps an image of its client area that
 // the owner draws into; the image is kept between paints, so an owner that draws a part once (a label strip)
 // does not lose it when the window is exposed again.
-#include "MyMenu.h"
+#include "PopupMenuManager.h"
 
 #include "platform/ZuGdi.h"
 

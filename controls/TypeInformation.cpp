@@ -1,4 +1,4 @@
-#include "ZuTree.h"
+#include "TypeInformation.h"
 
 #include "ZuControls.h"
 #include "ZuMenuExCtl.h"

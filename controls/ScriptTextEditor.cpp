@@ -1,4 +1,4 @@
-#include "ZuRTF.h"
+#include "ScriptTextEditor.h"
 
 #include <QAction>
 #include <QContextMenuEvent>
@@ -137,14 +137,12 @@ int virtualKeyOf(const QKeyEvent& event) {
     return lookUp(kCyrillicKeys, key);
 }
 
-} // namespace zu
-
 // The edit and the colouring that follows it make one undo step: the edit is made inside an edit block,
 // and the colouring joins that block.
-class CZuRTF::EditScope {
+class ScriptTextEditor::EditScope {
   public:
     // Undoing and redoing are not made inside a block: they restore the document's own steps.
-    explicit EditScope(CZuRTF* editor, bool openBlock = true) : editor_(editor) {
+    explicit EditScope(ScriptTextEditor* editor, bool openBlock = true) : editor_(editor) {
         if (editor_->scopeDepth_++ > 0) return;
         editor_->changedInScope_ = false;
         editor_->undoCaret_ = -1;
@@ -179,49 +177,49 @@ class CZuRTF::EditScope {
     EditScope& operator=(const EditScope&) = delete;
 
   private:
-    CZuRTF* editor_;
+    ScriptTextEditor* editor_;
     QTextCursor block_;
 };
 
-CZuRTF::CZuRTF(QWidget* parent) : QTextEdit(parent) {
+ScriptTextEditor::ScriptTextEditor(QWidget* parent) : QTextEdit(parent) {
     setAcceptRichText(false);
     setLineWrapMode(QTextEdit::NoWrap);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
-    connect(document(), &QTextDocument::contentsChange, this, &CZuRTF::onContentsChange);
+    connect(document(), &QTextDocument::contentsChange, this, &ScriptTextEditor::onContentsChange);
 }
 
-CZuRTF::~CZuRTF() = default;
+ScriptTextEditor::~ScriptTextEditor() = default;
 
-void CZuRTF::setStyle(Token token, zu::OleColor colour, bool bold) {
+void ScriptTextEditor::setStyle(Token token, OleColor colour, bool bold) {
     if (token < 0 || token >= TokenCount) return;
-    styles_[token] = {zu::resolveColor(colour), bold};
+    styles_[token] = {resolveColor(colour), bold};
 }
 
-void CZuRTF::setCommentChars(QChar first, QChar second) {
+void ScriptTextEditor::setCommentChars(QChar first, QChar second) {
     commentFirst_ = first;
     commentSecond_ = second;
 }
 
-void CZuRTF::addKeyWords(const QString& list) {
+void ScriptTextEditor::addKeyWords(const QString& list) {
     keyWords_ += list;
-    keyWordsLower_ = zu::lowerEach(keyWords_);
+    keyWordsLower_ = lowerEach(keyWords_);
 }
 
-void CZuRTF::addConstants(const QString& list) {
+void ScriptTextEditor::addConstants(const QString& list) {
     constants_ += list;
-    constantsLower_ = zu::lowerEach(constants_);
+    constantsLower_ = lowerEach(constants_);
 }
 
-void CZuRTF::setWordLists(const QString& keyWords, const QString& constants) {
+void ScriptTextEditor::setWordLists(const QString& keyWords, const QString& constants) {
     keyWords_.clear();
     constants_.clear();
     addKeyWords(keyWords);
     addConstants(constants);
 }
 
-void CZuRTF::setTabStops() {
+void ScriptTextEditor::setTabStops() {
     if (tabsDpi_ == logicalDpiX()) return;
     tabsDpi_ = logicalDpiX();
     const double pixelsPerTwip = tabsDpi_ / 1440.0;
@@ -237,14 +235,14 @@ void CZuRTF::setTabStops() {
     colouring_ = wasColouring;
 }
 
-QString CZuRTF::replaceText(const QString& text) {
+QString ScriptTextEditor::replaceText(const QString& text) {
     const QString old = toPlainText();
     {
         EditScope scope(this);
         recordEdit(Message::Other, 0, 0, 0);
         // The new text starts black and not bold, so the colouring only touches the tokens.
         QTextCharFormat plain;
-        plain.setForeground(zu::qColorOf(0));
+        plain.setForeground(qColorOf(0));
         plain.setFontWeight(QFont::Normal);
         QTextCursor cursor(document());
         cursor.beginEditBlock();
@@ -260,22 +258,22 @@ QString CZuRTF::replaceText(const QString& text) {
     return old;
 }
 
-int CZuRTF::clampPosition(int position) const {
+int ScriptTextEditor::clampPosition(int position) const {
     return std::clamp(position, 0, std::max(0, document()->characterCount() - 1));
 }
 
-void CZuRTF::colourRange(int start, int end) {
+void ScriptTextEditor::colourRange(int start, int end) {
     start = clampPosition(start);
     end = clampPosition(end);
     if (start > end) std::swap(start, end);
     colourBlocks(document()->findBlock(start).blockNumber(), document()->findBlock(end).blockNumber());
 }
 
-void CZuRTF::colourAll() {
+void ScriptTextEditor::colourAll() {
     colourBlocks(0, document()->blockCount() - 1);
 }
 
-void CZuRTF::colourBlocks(int firstBlock, int lastBlock) {
+void ScriptTextEditor::colourBlocks(int firstBlock, int lastBlock) {
     if (colouring_) return;
     colouring_ = true;
     const QTextCursor view = textCursor();
@@ -301,12 +299,12 @@ void CZuRTF::colourBlocks(int firstBlock, int lastBlock) {
     colouring_ = false;
 }
 
-int CZuRTF::findWord(const QString& lowerList, const QString& word) const {
-    const QString key = QLatin1Char(' ') + (caseSensitive_ ? word : zu::lowerEach(word)) + QLatin1Char(' ');
+int ScriptTextEditor::findWord(const QString& lowerList, const QString& word) const {
+    const QString key = QLatin1Char(' ') + (caseSensitive_ ? word : lowerEach(word)) + QLatin1Char(' ');
     return lowerList.indexOf(key);
 }
 
-void CZuRTF::colourLine(QTextCursor& cursor, const QTextBlock& block) {
+void ScriptTextEditor::colourLine(QTextCursor& cursor, const QTextBlock& block) {
     QString text = block.text();
     const int n = text.size();
     const int base = block.position();
@@ -331,8 +329,8 @@ void CZuRTF::colourLine(QTextCursor& cursor, const QTextBlock& block) {
             const int end = close < 0 ? n : close + 1;
             token(i, end, StringToken);
             i = end;
-        } else if (zu::isAsciiDigit(c)) {
-            const int end = zu::numberEnd(text, i);
+        } else if (isAsciiDigit(c)) {
+            const int end = numberEnd(text, i);
             token(i, end, NumberToken);
             i = end;
         } else if (c.isLetter() || c == QLatin1Char('_')) {
@@ -360,7 +358,7 @@ void CZuRTF::colourLine(QTextCursor& cursor, const QTextBlock& block) {
                     cursor.setPosition(base + i);
                     cursor.setPosition(base + j, QTextCursor::KeepAnchor);
                     QTextCharFormat format = cursor.charFormat();
-                    format.setForeground(zu::qColorOf(styles_[kind].colour));
+                    format.setForeground(qColorOf(styles_[kind].colour));
                     format.setFontWeight(styles_[kind].bold ? QFont::Bold : QFont::Normal);
                     cursor.insertText(spelling, format);
                     text.replace(i, word.size(), spelling);
@@ -375,9 +373,10 @@ void CZuRTF::colourLine(QTextCursor& cursor, const QTextBlock& block) {
     applyStyle(cursor, block, gap, n, black);
 }
 
-void CZuRTF::applyStyle(QTextCursor& cursor, const QTextBlock& block, int from, int to, const Style& style) {
+void ScriptTextEditor::applyStyle(QTextCursor& cursor, const QTextBlock& block, int from, int to,
+                                  const Style& style) {
     if (to <= from) return;
-    const QColor colour = zu::qColorOf(style.colour);
+    const QColor colour = qColorOf(style.colour);
     const int base = block.position();
     bool same = true;
     for (auto it = block.begin(); same && !it.atEnd(); ++it) {
@@ -397,7 +396,7 @@ void CZuRTF::applyStyle(QTextCursor& cursor, const QTextBlock& block, int from, 
     cursor.mergeCharFormat(format);
 }
 
-void CZuRTF::recordEdit(Message message, int key, int start, int end) {
+void ScriptTextEditor::recordEdit(Message message, int key, int start, int end) {
     switch (message) {
     case Message::ReplaceSelection:
     case Message::Char:
@@ -424,7 +423,7 @@ void CZuRTF::recordEdit(Message message, int key, int start, int end) {
     }
 }
 
-void CZuRTF::onContentsChange(int position, int removed, int added) {
+void ScriptTextEditor::onContentsChange(int position, int removed, int added) {
     if (colouring_) return;
     if (scopeDepth_ > 0) {
         changedInScope_ = true;
@@ -443,7 +442,7 @@ void CZuRTF::onContentsChange(int position, int removed, int added) {
     });
 }
 
-void CZuRTF::afterChange() {
+void ScriptTextEditor::afterChange() {
     if (colouring_) return;
     const QTextCursor view = textCursor();
     const int s = view.selectionStart();
@@ -475,7 +474,7 @@ void CZuRTF::afterChange() {
     kind_ = EditNone;
 }
 
-void CZuRTF::keyPressEvent(QKeyEvent* event) {
+void ScriptTextEditor::keyPressEvent(QKeyEvent* event) {
     emit keyDown(zu::virtualKeyOf(*event), event->count());
     const bool undo = event->matches(QKeySequence::Undo), redo = event->matches(QKeySequence::Redo);
     EditScope scope(this, !undo && !redo);
@@ -501,7 +500,7 @@ void CZuRTF::keyPressEvent(QKeyEvent* event) {
 // The document's own undo and redo, without the text window's: that one moves the caret to the last command
 // of the step, a colouring at the start of the line, or to a place past the end of the text. The caret goes
 // where the step's text change ended (see EditScope).
-void CZuRTF::undoStep(bool undo) {
+void ScriptTextEditor::undoStep(bool undo) {
     if (isReadOnly()) return;
     if (undo)
         document()->undo();
@@ -509,14 +508,14 @@ void CZuRTF::undoStep(bool undo) {
         document()->redo();
 }
 
-void CZuRTF::inputMethodEvent(QInputMethodEvent* event) {
+void ScriptTextEditor::inputMethodEvent(QInputMethodEvent* event) {
     EditScope scope(this);
     const QTextCursor view = textCursor();
     recordEdit(Message::Char, 0, view.selectionStart(), view.selectionEnd());
     QTextEdit::inputMethodEvent(event);
 }
 
-void CZuRTF::insertFromMimeData(const QMimeData* source) {
+void ScriptTextEditor::insertFromMimeData(const QMimeData* source) {
     if (scopeDepth_ > 0) { // a key, a drop or a menu command already said what this is
         QTextEdit::insertFromMimeData(source);
         return;
@@ -527,7 +526,7 @@ void CZuRTF::insertFromMimeData(const QMimeData* source) {
     QTextEdit::insertFromMimeData(source);
 }
 
-void CZuRTF::dropEvent(QDropEvent* event) {
+void ScriptTextEditor::dropEvent(QDropEvent* event) {
     EditScope scope(this);
     const QTextCursor view = textCursor();
     // A drag within the editor moves its selection: a cut, then a paste.
@@ -538,7 +537,7 @@ void CZuRTF::dropEvent(QDropEvent* event) {
     QTextEdit::dropEvent(event);
 }
 
-void CZuRTF::contextMenuEvent(QContextMenuEvent* event) {
+void ScriptTextEditor::contextMenuEvent(QContextMenuEvent* event) {
     QMenu* menu = createStandardContextMenu(event->pos());
     if (!menu) return;
     // The menu's editing commands go through the tracking, like the keys.
@@ -580,3 +579,5 @@ void CZuRTF::contextMenuEvent(QContextMenuEvent* event) {
     menu->setAttribute(Qt::WA_DeleteOnClose);
     menu->popup(event->globalPos());
 }
+
+} // namespace zu

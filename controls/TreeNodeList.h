@@ -22,7 +22,7 @@ struct TreeNodeInfo {
 };
 
 // A deque: a record stays where it is while later ones are appended.
-class CNodeList {
+class TreeNodeList {
   public:
     // Appends a record, giving it its index.
     TreeNodeInfo& append(TreeNodeInfo record);

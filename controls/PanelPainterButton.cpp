@@ -1,5 +1,5 @@
 // The exported button functions: painting at rest, pressed and hot, regions, record copying and the tool tip.
-#include "Tolls.h"
+#include "PanelPainter.h"
 
 #include <cstring>
 
