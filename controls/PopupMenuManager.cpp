@@ -128,11 +128,6 @@ class PopupWindow : public QWidget {
         update();
     }
 
-    void redrawEntry(int index) {
-        if (index >= 0 && index < static_cast<int>(rects_.size())) drawEntry(index, ODA_DRAWENTIRE);
-        update();
-    }
-
     void closeChild() {
         if (!child_) return;
         child_->closeChild();
@@ -464,15 +459,6 @@ bool insertMenu(ZuHMENU handle, int position, unsigned flags, uint32_t idOrSubMe
     position = position < 0 || position > count ? count : position;
     m->items.insert(m->items.begin() + position, item);
     if (m->window) m->window->entriesChanged();
-    return true;
-}
-
-bool enableMenuItem(ZuHMENU handle, int position, bool enabled) {
-    Menu* m = lookup(handle);
-    if (!m || position < 0 || position >= static_cast<int>(m->items.size())) return false;
-    unsigned& flags = m->items[position].flags;
-    flags = enabled ? (flags & ~MF_GRAYED) : (flags | MF_GRAYED);
-    if (m->window) m->window->redrawEntry(position);
     return true;
 }
 

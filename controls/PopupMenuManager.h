@@ -70,7 +70,6 @@ bool isMenu(ZuHMENU menu);
 bool appendMenu(ZuHMENU menu, unsigned flags, uint32_t idOrSubMenu);
 // Inserts before the entry at position (appends when position is past the end).
 bool insertMenu(ZuHMENU menu, int position, unsigned flags, uint32_t idOrSubMenu);
-bool enableMenuItem(ZuHMENU menu, int position, bool enabled);
 int menuItemCount(ZuHMENU menu);
 // Popups made and not yet destroyed.
 int liveMenuCount();

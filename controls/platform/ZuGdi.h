@@ -135,7 +135,6 @@ bool getClientRect(ZuHWND window, ZuRECT* rect);
 // Moves and sizes a window, in its parent's coordinates.
 bool moveWindow(ZuHWND window, int x, int y, int width, int height);
 QPoint windowOrigin(ZuHWND window); // top-left in the parent's client coordinates
-ZuHWND parentOf(ZuHWND window);
 // The window keeps its own copy of the region; the caller still owns and deletes the handle.
 int setWindowRgn(ZuHWND window, ZuHRGN region, bool redraw);
 bool hasWindowRgn(ZuHWND window);
@@ -149,7 +148,6 @@ COLORREF getBkColor(ZuHDC dc);
 COLORREF setTextColor(ZuHDC dc, COLORREF colour);
 COLORREF getTextColor(ZuHDC dc);
 int setBkMode(ZuHDC dc, int mode);
-int getBkMode(ZuHDC dc);
 QImage* surfaceOf(ZuHDC dc);
 
 // Outline with the selected pen, fill with the selected brush; right and bottom exclusive.

@@ -127,11 +127,6 @@ QPoint windowOrigin(ZuHWND handle) {
     return window ? window->geometry.topLeft() : QPoint();
 }
 
-ZuHWND parentOf(ZuHWND handle) {
-    const Window* window = get<Window>(handle);
-    return window ? window->parent : 0;
-}
-
 int setWindowRgn(ZuHWND handle, ZuHRGN region, bool) {
     Window* window = get<Window>(handle);
     if (!window) return 0;

@@ -341,11 +341,6 @@ int setBkMode(ZuHDC handle, int mode) {
     return previous;
 }
 
-int getBkMode(ZuHDC handle) {
-    DeviceContext* dc = get<DeviceContext>(handle);
-    return dc ? dc->bkMode : 0;
-}
-
 QString fromNarrow(const char* text) {
     return text ? QString::fromUtf8(text) : QString();
 }
