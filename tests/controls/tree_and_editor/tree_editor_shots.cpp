@@ -29,10 +29,10 @@ int main(int argc, char** argv) {
     tree.SelectItem(tree.handleOf(tree.itemOf(propertys)->child(8)));
     tree.show();
     app.processEvents();
-    tree.grab().save(folder + "/zu9-tree" + suffix + ".png");
+    tree.grab().save(folder + "/zu-tree" + suffix + ".png");
     tree.ViewImageList();
     app.processEvents();
-    tree.imageLegend()->grab().save(folder + "/zu9-legend" + suffix + ".png");
+    tree.imageLegend()->grab().save(folder + "/zu-legend" + suffix + ".png");
 
     CZuRichTextCtrl editor;
     editor.resize(640, 360);
@@ -50,6 +50,6 @@ int main(int argc, char** argv) {
                                   "set x = nothing ' x1 and y2 stay plain\n"));
     editor.show();
     app.processEvents();
-    editor.grab().save(folder + "/zu9-editor" + suffix + ".png");
+    editor.grab().save(folder + "/zu-editor" + suffix + ".png");
     return 0;
 }
