@@ -25,11 +25,11 @@ namespace kalvar {
 // characters file systems refuse, names the system reserves ("CON", "NUL", "COM1", ...).
 std::string objectNameProblem(const std::string& objectName);
 
-class ReportCommands : public QObject {
+class ReportActions : public QObject {
     Q_OBJECT
   public:
-    ReportCommands(QWidget* parent, Session& session);
-    ~ReportCommands() override;
+    ReportActions(QWidget* parent, Session& session);
+    ~ReportActions() override;
 
     // The owner details of the report header; the main window sets them after reading the site
     // workbooks (readSiteWorkbooks).

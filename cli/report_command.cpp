@@ -1,4 +1,4 @@
-#include "ReportCommand.h"
+#include "report_command.h"
 
 #include <filesystem>
 #include <fstream>
