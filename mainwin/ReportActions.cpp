@@ -140,13 +140,6 @@ bool ReportActions::targetPath(const DeliveryTerms& terms, const char* extension
     return true;
 }
 
-std::vector<std::string> ReportActions::reportSheets() const {
-    std::vector<std::string> names{"Лист4"};
-    for (const ReportExchanger& e : reportExchangers(session_.windows, session_.state.systemKind))
-        names.push_back("Лист" + std::to_string(e.sheetIndex - 1));
-    return names;
-}
-
 bool ReportActions::save() {
     if (busy_) return false;
     const Running running(this);
@@ -180,7 +173,8 @@ bool ReportActions::savePdf() {
     if (!buildBook(terms, book, pdfTitle)) return false;
     try {
         const BusyPointer busy;
-        writePdf(book, path, reportSheets(), session_.windows.decimalSeparator);
+        writePdf(book, path, reportSheetNames(session_.windows, session_.state.systemKind),
+                 session_.windows.decimalSeparator);
     } catch (const WorkbookError& e) {
         fail(pdfTitle, "Файл PDF не сохранен: " + qs(e.what()));
         return false;

@@ -64,8 +64,6 @@ class ReportActions : public QObject {
     bool targetPath(const DeliveryTerms& terms, const char* extension, const QString& title,
                     std::string& path);
     void fail(const QString& title, const QString& text);
-    // Sheets holding this system's report, in order.
-    std::vector<std::string> reportSheets() const;
 
     QWidget* parent_;
     Session& session_;

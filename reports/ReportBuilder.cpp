@@ -4,10 +4,12 @@
 #include <ctime>
 #include <filesystem>
 #include <optional>
+#include <span>
 
 #include "SheetRenderer.h"
 #include "calculator.h"
 #include "number_text.h"
+#include "system_kinds.h"
 
 namespace kalvar {
 
@@ -36,26 +38,34 @@ double rounded(double value, int decimals) {
     return readNumber(formatNumber(value, decimals));
 }
 
+// The scheme named on the calculation sheet; empty for a number that is no system.
 std::string schemeName(int kind) {
-    switch (kind) {
-    case 1:
-        return "Теплообменник горячего водоснабжения";
-    case 2:
-        return "Теплообменник отопления";
-    case 3:
-        return "Теплообменник вентиляции";
-    case 4:
-        return "Параллельная схема для 2-х контуров";
-    case 5:
-        return "Двухступенчатая смешанная схема";
-    case 6:
-        return "Параллельная схема для 3-х контуров";
-    case 7:
-        return "Смешанная схема для 3-х контуров";
-    case 8:
-        return "Смешанная схема с параллельной вентиляцией";
+    const SystemDescription* system = findSystem(kind);
+    return system ? system->reportName : "";
+}
+
+// The report's exchangers: those of the system, or for a number that is no system those of a
+// three-circuit scheme, every one of them.
+std::span<const ReportColumn> reportColumnsOf(int systemKind) {
+    const SystemDescription* system = findSystem(systemKind);
+    return (system ? *system : describeSystem(parallelThreeCircuits)).reportColumns;
+}
+
+// "Лист1".."Лист3" for the description sheets 2..4.
+std::string sheetName(int sheetIndex) {
+    return "Лист" + std::to_string(sheetIndex - 1);
+}
+
+// The member of a record kept per circuit (the delivery terms, the print selection) for the window
+// of that circuit.
+template <typename PerCircuit> auto& ofWindow(PerCircuit& record, WindowId window) {
+    switch (window) {
+    case WindowId::Form3:
+        return record.hotWater;
+    case WindowId::Form2:
+        return record.heating;
     default:
-        return {};
+        return record.ventilation;
     }
 }
 
@@ -188,7 +198,7 @@ class ReportWriter {
             current.exchangers = e.window->Combo3.listIndex + 1;
             current.countText = current.exchangers == 1 ? "" : std::to_string(current.exchangers) + " x ";
             writeResultColumns(sheet, current);
-            p3(book_.sheet(e.sheetIndex), e.sheetIndex, current);
+            writeDescriptionSheet(book_.sheet(e.sheetIndex), current);
             finishPage(book_.sheet(e.sheetIndex));
             growRowForText(book_.sheet(e.sheetIndex), 39, 3);
             growRowForText(book_.sheet(e.sheetIndex), 40, 3);
@@ -373,7 +383,7 @@ class ReportWriter {
         return value;
     }
 
-    void p3(Sheet& sheet, int k, const Current& x) {
+    void writeDescriptionSheet(Sheet& sheet, const Current& x) {
         const CalcWindow& f = *x.form;
         sheet.leftMargin = 60;
         sheet.rightMargin = 20;
@@ -460,7 +470,7 @@ class ReportWriter {
         sheet.range("C41:I41").merge();
         sheet.range("A40:A41").setRowHeight(31);
 
-        const TermsColumn& column = termsFor(k);
+        const TermsColumn& column = ofWindow(terms_, f.id);
         // The price goes in as a number when it is one, so that the "0" format applies.
         if (const auto price = numberOf(column.price))
             sheet.setNumber(39, 3, *price);
@@ -470,14 +480,6 @@ class ReportWriter {
         sheet.setText(41, 3, column.notes);
 
         if (x.passCount > 0) sheet.addPicture(passDrawing(x.passCount), 10, 150, 280, 420);
-    }
-
-    const TermsColumn& termsFor(int k) const {
-        if (k == 3) return terms_.heating;
-        if (k == 4) return terms_.ventilation;
-        if (s_.systemKind == heatingSystem) return terms_.heating;
-        if (s_.systemKind == ventilationSystem) return terms_.ventilation;
-        return terms_.hotWater;
     }
 
     std::string passDrawing(int passes) const {
@@ -504,19 +506,17 @@ class ReportWriter {
 } // namespace
 
 std::vector<ReportExchanger> reportExchangers(WindowSet& windows, int systemKind) {
-    switch (systemKind) {
-    case 1:
-        return {{&windows.Form3, 3, 2}};
-    case 2:
-        return {{&windows.Form2, 5, 2}};
-    case 3:
-        return {{&windows.Form1, 7, 2}};
-    case 4:
-    case 5:
-        return {{&windows.Form3, 3, 2}, {&windows.Form2, 5, 3}};
-    default:
-        return {{&windows.Form3, 3, 2}, {&windows.Form2, 5, 3}, {&windows.Form1, 7, 4}};
-    }
+    std::vector<ReportExchanger> exchangers;
+    for (const ReportColumn& c : reportColumnsOf(systemKind))
+        exchangers.push_back({&windows.calcWindow(c.window), c.column, c.sheet});
+    return exchangers;
+}
+
+std::vector<std::string> reportSheetNames(WindowSet& windows, int systemKind) {
+    std::vector<std::string> names{"Лист4"};
+    for (const ReportExchanger& e : reportExchangers(windows, systemKind))
+        names.push_back(sheetName(e.sheetIndex));
+    return names;
 }
 
 Workbook buildReport(Session& session, const OwnerDetails& owner, const DeliveryTerms& terms,
@@ -527,33 +527,25 @@ Workbook buildReport(Session& session, const OwnerDetails& owner, const Delivery
 
 PrintSelection presetPrintSelection(int systemKind) {
     PrintSelection p;
-    switch (systemKind) {
-    case 1:
-        p.hotWater = true;
-        break;
-    case 2:
-        p.heating = true;
-        break;
-    case 3:
-        p.ventilation = true;
-        break;
-    case 4:
-    case 5:
-        p.hotWater = p.heating = true;
-        break;
-    default:
-        p.hotWater = p.heating = p.ventilation = true;
-        break;
-    }
+    for (const ReportColumn& c : reportColumnsOf(systemKind))
+        ofWindow(p, c.window) = true;
     return p;
 }
 
 std::vector<std::string> selectedSheetNames(const PrintSelection& selection, int systemKind) {
+    // A description the system's report lacks is asked for by the sheet it has in a
+    // three-circuit scheme's report.
+    const auto sheetOf = [systemKind](WindowId window) {
+        for (const std::span<const ReportColumn> columns :
+             {reportColumnsOf(systemKind), reportColumnsOf(parallelThreeCircuits)})
+            for (const ReportColumn& c : columns)
+                if (c.window == window) return sheetName(c.sheet);
+        return std::string();
+    };
     std::vector<std::string> names;
     if (selection.calculation) names.push_back("Лист4");
-    if (selection.hotWater) names.push_back("Лист1");
-    if (selection.heating) names.push_back(systemKind == heatingSystem ? "Лист1" : "Лист2");
-    if (selection.ventilation) names.push_back(systemKind == ventilationSystem ? "Лист1" : "Лист3");
+    for (const WindowId window : {WindowId::Form3, WindowId::Form2, WindowId::Form1})
+        if (ofWindow(selection, window)) names.push_back(sheetOf(window));
     return names;
 }
 
