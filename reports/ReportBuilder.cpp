@@ -111,6 +111,21 @@ class ReportWriter {
 
     void writeReport() {
         Sheet& sheet = book_.sheet("Лист4");
+        layOutCalculationSheet(sheet);
+        writeRowLabels(sheet);
+        writeUnits(sheet);
+        writeHeading(sheet);
+        for (const ReportExchanger& e : reportExchangers(w_, s_.systemKind))
+            writeExchanger(sheet, e);
+        // The value columns show their texts whole ("8 x 191,75"), in any program.
+        sheet.range("C5:H35").widenColumnsToFit(measure_);
+        finishPage(sheet);
+        growRowForText(sheet, 8, 3);
+    }
+
+    // The calculation sheet's page, fonts, alignment, borders and merged cells, the captions of its
+    // first rows, the date and the scheme.
+    void layOutCalculationSheet(Sheet& sheet) {
         sheet.leftMargin = 60;
         sheet.rightMargin = 20;
         sheet.setAllFontSize(11);
@@ -141,7 +156,10 @@ class ReportWriter {
         sheet.range("B10:H10").setFontSize(10);
 
         sheet.setText(7, 3, schemeName(s_.systemKind));
+    }
 
+    // The quantities down column A, then column A fitted to them.
+    void writeRowLabels(Sheet& sheet) {
         // clang-format off
         static const struct { int row; const char* label; } labels[] = {
             {13, "Количество каналов"},   {14, "Среда"},                {15, "Расход"},
@@ -157,7 +175,10 @@ class ReportWriter {
             sheet.setText(l.row, 1, l.label);
         sheet.range("A6:A35").autoFitCurrentRegionColumns(measure_);
         sheet.range("B9:B35").setFontSize(10);
+    }
 
+    // The units of column B in the user's unit settings, then the columns fitted to them.
+    void writeUnits(Sheet& sheet) {
         const UnitSettings& units = w_.units;
         // clang-format off
         const struct { int row; std::string unit; } unitCells[] = {
@@ -175,7 +196,10 @@ class ReportWriter {
             sheet.setText(u.row, 2, u.unit);
         sheet.range("B5:B31").autoFitCurrentRegionColumns(measure_);
         sheet.range("C6").autoFitCurrentRegionColumns(measure_);
+    }
 
+    // The owner details and the object name at the top of the sheet.
+    void writeHeading(Sheet& sheet) {
         sheet.range("A1:G1").merge();
         sheet.range("A2:B4").merge().setWrap(true);
         sheet.setText(1, 1, owner_.ownerName);
@@ -188,26 +212,23 @@ class ReportWriter {
         sheet.setText(8, 3, terms_.objectName);
         for (const char* r : {"A1", "A2", "D1", "D2", "D3", "D4", "B4", "A10"})
             sheet.range(r).setBold(true);
+    }
 
-        for (const ReportExchanger& e : reportExchangers(w_, s_.systemKind)) {
-            Current current;
-            current.form = e.window;
-            current.column = e.column;
-            current.plateType = plateTypeOf(*e.window);
-            current.passCount = shownPassCount(*e.window);
-            current.exchangers = e.window->Combo3.listIndex + 1;
-            current.countText = current.exchangers == 1 ? "" : std::to_string(current.exchangers) + " x ";
-            writeResultColumns(sheet, current);
-            writeDescriptionSheet(book_.sheet(e.sheetIndex), current);
-            finishPage(book_.sheet(e.sheetIndex));
-            growRowForText(book_.sheet(e.sheetIndex), 39, 3);
-            growRowForText(book_.sheet(e.sheetIndex), 40, 3);
-            growRowForText(book_.sheet(e.sheetIndex), 41, 3);
-        }
-        // The value columns show their texts whole ("8 x 191,75"), in any program.
-        sheet.range("C5:H35").widenColumnsToFit(measure_);
-        finishPage(sheet);
-        growRowForText(sheet, 8, 3);
+    // An exchanger's columns on the calculation sheet and its technical description sheet.
+    void writeExchanger(Sheet& sheet, const ReportExchanger& e) {
+        Current current;
+        current.form = e.window;
+        current.column = e.column;
+        current.plateType = plateTypeOf(*e.window);
+        current.passCount = shownPassCount(*e.window);
+        current.exchangers = e.window->Combo3.listIndex + 1;
+        current.countText = current.exchangers == 1 ? "" : std::to_string(current.exchangers) + " x ";
+        writeResultColumns(sheet, current);
+        writeDescriptionSheet(book_.sheet(e.sheetIndex), current);
+        finishPage(book_.sheet(e.sheetIndex));
+        growRowForText(book_.sheet(e.sheetIndex), 39, 3);
+        growRowForText(book_.sheet(e.sheetIndex), 40, 3);
+        growRowForText(book_.sheet(e.sheetIndex), 41, 3);
     }
 
     // Every used column gets its width written, and the sheet prints one page wide: another
@@ -312,8 +333,35 @@ class ReportWriter {
         setNumberOf(sheet, 17, c + 1, f.Text5.text);
         setNumberOf(sheet, 18, c, f.Text32.text);
 
-        // Mean temperatures and the mean temperature difference. After a rating the optimal
-        // outlet Text32 is empty: the design outlet Text4 stands in for it.
+        writeMeanTemperatures(sheet, f, c);
+
+        setNumberOf(sheet, 21, c, f.Text36.text);
+        setNumberOf(sheet, 21, c + 1, f.Text37.text);
+        setNumberOf(sheet, 22, c, f.Text34.text);
+        setNumberOf(sheet, 22, c + 1, f.Text35.text);
+        setNumberOf(sheet, 23, c, f.Text25.text);
+        countedText(sheet, 24, c, x, numberOf(f.Text27.text));
+        setNumberOf(sheet, 25, c, f.Text28.text);
+        setNumberOf(sheet, 26, c, f.Text26.text);
+
+        writeLiquidVolumes(sheet, x, plates);
+        countedText(sheet, 28, c, x, numberOf(f.Text29.text));
+
+        setNumberOf(sheet, 31, c, f.Text11.text);
+        setNumberOf(sheet, 31, c + 1, f.Text18.text);
+        setNumberOf(sheet, 32, c, f.Text12.text);
+        setNumberOf(sheet, 32, c + 1, f.Text19.text);
+        setNumberOf(sheet, 33, c, f.Text13.text);
+        setNumberOf(sheet, 33, c + 1, f.Text20.text);
+        setNumberOf(sheet, 34, c, f.Text14.text);
+        setNumberOf(sheet, 34, c + 1, f.Text21.text);
+        setNumberOf(sheet, 35, c, f.Text40.text);
+        setNumberOf(sheet, 35, c + 1, f.Text41.text);
+    }
+
+    // Mean temperatures and the mean temperature difference. After a rating the optimal outlet
+    // Text32 is empty: the design outlet Text4 stands in for it.
+    static void writeMeanTemperatures(Sheet& sheet, const CalcWindow& f, int c) {
         const double heatingInlet = readNumber(f.Text2.text);
         const double heatingOutlet =
             numberOf(f.Text32.text) ? readNumber(f.Text32.text) : readNumber(f.Text4.text);
@@ -328,17 +376,11 @@ class ReportWriter {
             sheet.setNumber(20, c, rounded(*difference, 1));
         else
             sheet.clear(20, c);
+    }
 
-        setNumberOf(sheet, 21, c, f.Text36.text);
-        setNumberOf(sheet, 21, c + 1, f.Text37.text);
-        setNumberOf(sheet, 22, c, f.Text34.text);
-        setNumberOf(sheet, 22, c + 1, f.Text35.text);
-        setNumberOf(sheet, 23, c, f.Text25.text);
-        countedText(sheet, 24, c, x, numberOf(f.Text27.text));
-        setNumberOf(sheet, 25, c, f.Text28.text);
-        setNumberOf(sheet, 26, c, f.Text26.text);
-
-        // Liquid volumes of the two sides, litres.
+    // Liquid volumes of the two sides, litres.
+    void writeLiquidVolumes(Sheet& sheet, const Current& x, std::optional<double> plates) {
+        const int c = x.column;
         if (plates && x.passCount > 0 && x.plateType >= 0 && x.plateType <= 4) {
             const auto t = static_cast<size_t>(x.plateType);
             const double d = s_.catalogue.equivalentDiameter[t], a = s_.catalogue.plateArea[t];
@@ -350,18 +392,6 @@ class ReportWriter {
             sheet.clear(27, c);
             sheet.clear(27, c + 1);
         }
-        countedText(sheet, 28, c, x, numberOf(f.Text29.text));
-
-        setNumberOf(sheet, 31, c, f.Text11.text);
-        setNumberOf(sheet, 31, c + 1, f.Text18.text);
-        setNumberOf(sheet, 32, c, f.Text12.text);
-        setNumberOf(sheet, 32, c + 1, f.Text19.text);
-        setNumberOf(sheet, 33, c, f.Text13.text);
-        setNumberOf(sheet, 33, c + 1, f.Text20.text);
-        setNumberOf(sheet, 34, c, f.Text14.text);
-        setNumberOf(sheet, 34, c + 1, f.Text21.text);
-        setNumberOf(sheet, 35, c, f.Text40.text);
-        setNumberOf(sheet, 35, c + 1, f.Text41.text);
     }
 
     // Rows 24, 27 and 28 hold text: the count text and the number in the user's locale.
@@ -383,13 +413,26 @@ class ReportWriter {
         return value;
     }
 
+    // The technical description of an exchanger: what it is, its dimensions and connections, the
+    // delivery terms of its circuit and the drawing of its passes.
     void writeDescriptionSheet(Sheet& sheet, const Current& x) {
         const CalcWindow& f = *x.form;
+        const bool twoStage = f.Text10.visible;
         sheet.leftMargin = 60;
         sheet.rightMargin = 20;
         sheet.setAllFontSize(11);
         sheet.setAllFontName(reportFont);
 
+        writeDescriptionText(sheet, x, twoStage);
+        writeDimensions(sheet, f);
+        writeConnections(sheet, x, twoStage);
+        writeTerms(sheet, f);
+        if (x.passCount > 0) sheet.addPicture(passDrawing(x.passCount), 10, 150, 280, 420);
+    }
+
+    // The count of exchangers, the title and the paragraphs that describe the exchanger.
+    void writeDescriptionText(Sheet& sheet, const Current& x, bool twoStage) {
+        const CalcWindow& f = *x.form;
         const int n = x.exchangers;
         if (n >= 2 && n <= 4) sheet.setText(1, 7, "(" + std::to_string(n) + " штуки)");
         if (n >= 5 && n <= 8) sheet.setText(1, 7, "(" + std::to_string(n) + " штук)");
@@ -404,7 +447,6 @@ class ReportWriter {
         sheet.range("A3").setRowHeight(60);
         sheet.range("A6").setRowHeight(31);
 
-        const bool twoStage = f.Text10.visible;
         std::string passWord = x.passCount == 1   ? "одноходовой"
                                : x.passCount == 2 ? "двухходовой"
                                : x.passCount == 3 ? "трехходовой"
@@ -420,7 +462,10 @@ class ReportWriter {
             6, 1,
             "Материал теплообменных пластин - нержавеющая сталь EN 1.4301 (AISI 304).                   "
             "Материал прокладок - резина EPDM.");
+    }
 
+    // The lettered dimensions beside the drawing, and the weight under it.
+    static void writeDimensions(Sheet& sheet, const CalcWindow& f) {
         const Control* dimensions[] = {&f.Text50, &f.Text52, &f.Text45, &f.Text46,
                                        &f.Text48, &f.Text51, &f.Text56};
         const char* letters[] = {"A =", "B =", "C =", "D =", "E =", "F =", "L ="};
@@ -432,7 +477,11 @@ class ReportWriter {
         sheet.setText(35, 2, "Вес =");
         sheet.setText(35, 3, f.Text29.text);
         sheet.setText(35, 4, "кг");
+    }
 
+    // The legend of the drawing's connections, which depends on the passes, and their diameter.
+    static void writeConnections(Sheet& sheet, const Current& x, bool twoStage) {
+        const CalcWindow& f = *x.form;
         sheet.setText(16, 7, "1.Вход греющей среды.");
         sheet.setText(17, 7, "2.Выход греющей среды.");
         sheet.setText(18, 7, "3.Выход нагреваемой среды.");
@@ -456,7 +505,10 @@ class ReportWriter {
 
         sheet.setText(34, 7, f.Text58.text == "1 дюйм" ? "Диаметр муфты -" : "Диаметр фланцев -");
         sheet.setText(35, 8, f.Text58.text);
+    }
 
+    // Price, delivery terms and notes of the exchanger's circuit, as the delivery-terms dialog took them.
+    void writeTerms(Sheet& sheet, const CalcWindow& f) {
         sheet.range("A38:B38").merge();
         sheet.setText(39, 1, "Цена без НДС:");
         sheet.setText(40, 1, "Условия поставки:");
@@ -478,8 +530,6 @@ class ReportWriter {
             sheet.setText(39, 3, column.price);
         sheet.setText(40, 3, column.terms);
         sheet.setText(41, 3, column.notes);
-
-        if (x.passCount > 0) sheet.addPicture(passDrawing(x.passCount), 10, 150, 280, 420);
     }
 
     std::string passDrawing(int passes) const {
