@@ -14,7 +14,7 @@
 #include "cipher.h"
 #include "task.h"
 #ifdef KALVAR_HAVE_REPORTS
-#include "ReportCommand.h"
+#include "report_command.h"
 #endif
 
 namespace {

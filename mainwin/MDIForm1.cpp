@@ -34,7 +34,7 @@
 #include "KeyboardStrip.h"
 #include "OwnerNotice.h"
 #include "PictureWindows.h"
-#include "ReportCommands.h"
+#include "ReportActions.h"
 #include "SiteWorkbooks.h"
 #include "Twips.h"
 #include "ZuPanel.h"
@@ -338,7 +338,7 @@ void MDIForm1::MDIForm_Load() {
 
     // The site's workbooks: its default inputs, and the owner details with the series prefix; with
     // an owner workbook the built-in owner's picture goes.
-    reports_ = new kalvar::ReportCommands(this, s);
+    reports_ = new kalvar::ReportActions(this, s);
     bool ownerWorkbookFound = false;
     reports_->owner = kalvar::readSiteWorkbooks(
         s,

@@ -31,7 +31,7 @@ class Form13;
 class ZuPanel;
 class ZuPanelButton;
 namespace kalvar {
-class ReportCommands;
+class ReportActions;
 }
 
 class MDIForm1 : public QMainWindow, public DesktopHost {
@@ -77,7 +77,7 @@ class MDIForm1 : public QMainWindow, public DesktopHost {
 
     // The owner of the program as the site's owner workbook or the built-in details give it.
     const kalvar::OwnerDetails& owner() const;
-    kalvar::ReportCommands* reports() const { return reports_; }
+    kalvar::ReportActions* reports() const { return reports_; }
 
     // Shows every calculation window and the additional results from their model controls.
     void refreshAll();
@@ -143,7 +143,7 @@ class MDIForm1 : public QMainWindow, public DesktopHost {
     Options options_;
     std::unique_ptr<kalvar::Session> session_;
     std::unique_ptr<DesktopCalcUi> ui_;
-    kalvar::ReportCommands* reports_ = nullptr;
+    kalvar::ReportActions* reports_ = nullptr;
     QMdiArea* mdiArea_ = nullptr;
     ZuPanel* mainPanel_ = nullptr;
     QLabel* Label1 = nullptr; // hint line

@@ -4,10 +4,12 @@
 #include <ctime>
 #include <filesystem>
 #include <optional>
+#include <span>
 
 #include "SheetRenderer.h"
 #include "calculator.h"
 #include "number_text.h"
+#include "system_kinds.h"
 
 namespace kalvar {
 
@@ -36,26 +38,34 @@ double rounded(double value, int decimals) {
     return readNumber(formatNumber(value, decimals));
 }
 
+// The scheme named on the calculation sheet; empty for a number that is no system.
 std::string schemeName(int kind) {
-    switch (kind) {
-    case 1:
-        return "Теплообменник горячего водоснабжения";
-    case 2:
-        return "Теплообменник отопления";
-    case 3:
-        return "Теплообменник вентиляции";
-    case 4:
-        return "Параллельная схема для 2-х контуров";
-    case 5:
-        return "Двухступенчатая смешанная схема";
-    case 6:
-        return "Параллельная схема для 3-х контуров";
-    case 7:
-        return "Смешанная схема для 3-х контуров";
-    case 8:
-        return "Смешанная схема с параллельной вентиляцией";
+    const SystemDescription* system = findSystem(kind);
+    return system ? system->reportName : "";
+}
+
+// The report's exchangers: those of the system, or for a number that is no system those of a
+// three-circuit scheme, every one of them.
+std::span<const ReportColumn> reportColumnsOf(int systemKind) {
+    const SystemDescription* system = findSystem(systemKind);
+    return (system ? *system : describeSystem(parallelThreeCircuits)).reportColumns;
+}
+
+// "Лист1".."Лист3" for the description sheets 2..4.
+std::string sheetName(int sheetIndex) {
+    return "Лист" + std::to_string(sheetIndex - 1);
+}
+
+// The member of a record kept per circuit (the delivery terms, the print selection) for the window
+// of that circuit.
+template <typename PerCircuit> auto& ofWindow(PerCircuit& record, WindowId window) {
+    switch (window) {
+    case WindowId::Form3:
+        return record.hotWater;
+    case WindowId::Form2:
+        return record.heating;
     default:
-        return {};
+        return record.ventilation;
     }
 }
 
@@ -101,6 +111,21 @@ class ReportWriter {
 
     void writeReport() {
         Sheet& sheet = book_.sheet("Лист4");
+        layOutCalculationSheet(sheet);
+        writeRowLabels(sheet);
+        writeUnits(sheet);
+        writeHeading(sheet);
+        for (const ReportExchanger& e : reportExchangers(w_, s_.systemKind))
+            writeExchanger(sheet, e);
+        // The value columns show their texts whole ("8 x 191,75"), in any program.
+        sheet.range("C5:H35").widenColumnsToFit(measure_);
+        finishPage(sheet);
+        growRowForText(sheet, 8, 3);
+    }
+
+    // The calculation sheet's page, fonts, alignment, borders and merged cells, the captions of its
+    // first rows, the date and the scheme.
+    void layOutCalculationSheet(Sheet& sheet) {
         sheet.leftMargin = 60;
         sheet.rightMargin = 20;
         sheet.setAllFontSize(11);
@@ -131,7 +156,10 @@ class ReportWriter {
         sheet.range("B10:H10").setFontSize(10);
 
         sheet.setText(7, 3, schemeName(s_.systemKind));
+    }
 
+    // The quantities down column A, then column A fitted to them.
+    void writeRowLabels(Sheet& sheet) {
         // clang-format off
         static const struct { int row; const char* label; } labels[] = {
             {13, "Количество каналов"},   {14, "Среда"},                {15, "Расход"},
@@ -147,7 +175,10 @@ class ReportWriter {
             sheet.setText(l.row, 1, l.label);
         sheet.range("A6:A35").autoFitCurrentRegionColumns(measure_);
         sheet.range("B9:B35").setFontSize(10);
+    }
 
+    // The units of column B in the user's unit settings, then the columns fitted to them.
+    void writeUnits(Sheet& sheet) {
         const UnitSettings& units = w_.units;
         // clang-format off
         const struct { int row; std::string unit; } unitCells[] = {
@@ -165,7 +196,10 @@ class ReportWriter {
             sheet.setText(u.row, 2, u.unit);
         sheet.range("B5:B31").autoFitCurrentRegionColumns(measure_);
         sheet.range("C6").autoFitCurrentRegionColumns(measure_);
+    }
 
+    // The owner details and the object name at the top of the sheet.
+    void writeHeading(Sheet& sheet) {
         sheet.range("A1:G1").merge();
         sheet.range("A2:B4").merge().setWrap(true);
         sheet.setText(1, 1, owner_.ownerName);
@@ -178,26 +212,23 @@ class ReportWriter {
         sheet.setText(8, 3, terms_.objectName);
         for (const char* r : {"A1", "A2", "D1", "D2", "D3", "D4", "B4", "A10"})
             sheet.range(r).setBold(true);
+    }
 
-        for (const ReportExchanger& e : reportExchangers(w_, s_.systemKind)) {
-            Current current;
-            current.form = e.window;
-            current.column = e.column;
-            current.plateType = plateTypeOf(*e.window);
-            current.passCount = shownPassCount(*e.window);
-            current.exchangers = e.window->Combo3.listIndex + 1;
-            current.countText = current.exchangers == 1 ? "" : std::to_string(current.exchangers) + " x ";
-            writeResultColumns(sheet, current);
-            p3(book_.sheet(e.sheetIndex), e.sheetIndex, current);
-            finishPage(book_.sheet(e.sheetIndex));
-            growRowForText(book_.sheet(e.sheetIndex), 39, 3);
-            growRowForText(book_.sheet(e.sheetIndex), 40, 3);
-            growRowForText(book_.sheet(e.sheetIndex), 41, 3);
-        }
-        // The value columns show their texts whole ("8 x 191,75"), in any program.
-        sheet.range("C5:H35").widenColumnsToFit(measure_);
-        finishPage(sheet);
-        growRowForText(sheet, 8, 3);
+    // An exchanger's columns on the calculation sheet and its technical description sheet.
+    void writeExchanger(Sheet& sheet, const ReportExchanger& e) {
+        Current current;
+        current.form = e.window;
+        current.column = e.column;
+        current.plateType = plateTypeOf(*e.window);
+        current.passCount = shownPassCount(*e.window);
+        current.exchangers = e.window->Combo3.listIndex + 1;
+        current.countText = current.exchangers == 1 ? "" : std::to_string(current.exchangers) + " x ";
+        writeResultColumns(sheet, current);
+        writeDescriptionSheet(book_.sheet(e.sheetIndex), current);
+        finishPage(book_.sheet(e.sheetIndex));
+        growRowForText(book_.sheet(e.sheetIndex), 39, 3);
+        growRowForText(book_.sheet(e.sheetIndex), 40, 3);
+        growRowForText(book_.sheet(e.sheetIndex), 41, 3);
     }
 
     // Every used column gets its width written, and the sheet prints one page wide: another
@@ -302,8 +333,35 @@ class ReportWriter {
         setNumberOf(sheet, 17, c + 1, f.Text5.text);
         setNumberOf(sheet, 18, c, f.Text32.text);
 
-        // Mean temperatures and the mean temperature difference. After a rating the optimal
-        // outlet Text32 is empty: the design outlet Text4 stands in for it.
+        writeMeanTemperatures(sheet, f, c);
+
+        setNumberOf(sheet, 21, c, f.Text36.text);
+        setNumberOf(sheet, 21, c + 1, f.Text37.text);
+        setNumberOf(sheet, 22, c, f.Text34.text);
+        setNumberOf(sheet, 22, c + 1, f.Text35.text);
+        setNumberOf(sheet, 23, c, f.Text25.text);
+        countedText(sheet, 24, c, x, numberOf(f.Text27.text));
+        setNumberOf(sheet, 25, c, f.Text28.text);
+        setNumberOf(sheet, 26, c, f.Text26.text);
+
+        writeLiquidVolumes(sheet, x, plates);
+        countedText(sheet, 28, c, x, numberOf(f.Text29.text));
+
+        setNumberOf(sheet, 31, c, f.Text11.text);
+        setNumberOf(sheet, 31, c + 1, f.Text18.text);
+        setNumberOf(sheet, 32, c, f.Text12.text);
+        setNumberOf(sheet, 32, c + 1, f.Text19.text);
+        setNumberOf(sheet, 33, c, f.Text13.text);
+        setNumberOf(sheet, 33, c + 1, f.Text20.text);
+        setNumberOf(sheet, 34, c, f.Text14.text);
+        setNumberOf(sheet, 34, c + 1, f.Text21.text);
+        setNumberOf(sheet, 35, c, f.Text40.text);
+        setNumberOf(sheet, 35, c + 1, f.Text41.text);
+    }
+
+    // Mean temperatures and the mean temperature difference. After a rating the optimal outlet
+    // Text32 is empty: the design outlet Text4 stands in for it.
+    static void writeMeanTemperatures(Sheet& sheet, const CalcWindow& f, int c) {
         const double heatingInlet = readNumber(f.Text2.text);
         const double heatingOutlet =
             numberOf(f.Text32.text) ? readNumber(f.Text32.text) : readNumber(f.Text4.text);
@@ -318,17 +376,11 @@ class ReportWriter {
             sheet.setNumber(20, c, rounded(*difference, 1));
         else
             sheet.clear(20, c);
+    }
 
-        setNumberOf(sheet, 21, c, f.Text36.text);
-        setNumberOf(sheet, 21, c + 1, f.Text37.text);
-        setNumberOf(sheet, 22, c, f.Text34.text);
-        setNumberOf(sheet, 22, c + 1, f.Text35.text);
-        setNumberOf(sheet, 23, c, f.Text25.text);
-        countedText(sheet, 24, c, x, numberOf(f.Text27.text));
-        setNumberOf(sheet, 25, c, f.Text28.text);
-        setNumberOf(sheet, 26, c, f.Text26.text);
-
-        // Liquid volumes of the two sides, litres.
+    // Liquid volumes of the two sides, litres.
+    void writeLiquidVolumes(Sheet& sheet, const Current& x, std::optional<double> plates) {
+        const int c = x.column;
         if (plates && x.passCount > 0 && x.plateType >= 0 && x.plateType <= 4) {
             const auto t = static_cast<size_t>(x.plateType);
             const double d = s_.catalogue.equivalentDiameter[t], a = s_.catalogue.plateArea[t];
@@ -340,18 +392,6 @@ class ReportWriter {
             sheet.clear(27, c);
             sheet.clear(27, c + 1);
         }
-        countedText(sheet, 28, c, x, numberOf(f.Text29.text));
-
-        setNumberOf(sheet, 31, c, f.Text11.text);
-        setNumberOf(sheet, 31, c + 1, f.Text18.text);
-        setNumberOf(sheet, 32, c, f.Text12.text);
-        setNumberOf(sheet, 32, c + 1, f.Text19.text);
-        setNumberOf(sheet, 33, c, f.Text13.text);
-        setNumberOf(sheet, 33, c + 1, f.Text20.text);
-        setNumberOf(sheet, 34, c, f.Text14.text);
-        setNumberOf(sheet, 34, c + 1, f.Text21.text);
-        setNumberOf(sheet, 35, c, f.Text40.text);
-        setNumberOf(sheet, 35, c + 1, f.Text41.text);
     }
 
     // Rows 24, 27 and 28 hold text: the count text and the number in the user's locale.
@@ -373,13 +413,26 @@ class ReportWriter {
         return value;
     }
 
-    void p3(Sheet& sheet, int k, const Current& x) {
+    // The technical description of an exchanger: what it is, its dimensions and connections, the
+    // delivery terms of its circuit and the drawing of its passes.
+    void writeDescriptionSheet(Sheet& sheet, const Current& x) {
         const CalcWindow& f = *x.form;
+        const bool twoStage = f.Text10.visible;
         sheet.leftMargin = 60;
         sheet.rightMargin = 20;
         sheet.setAllFontSize(11);
         sheet.setAllFontName(reportFont);
 
+        writeDescriptionText(sheet, x, twoStage);
+        writeDimensions(sheet, f);
+        writeConnections(sheet, x, twoStage);
+        writeTerms(sheet, f);
+        if (x.passCount > 0) sheet.addPicture(passDrawing(x.passCount), 10, 150, 280, 420);
+    }
+
+    // The count of exchangers, the title and the paragraphs that describe the exchanger.
+    void writeDescriptionText(Sheet& sheet, const Current& x, bool twoStage) {
+        const CalcWindow& f = *x.form;
         const int n = x.exchangers;
         if (n >= 2 && n <= 4) sheet.setText(1, 7, "(" + std::to_string(n) + " штуки)");
         if (n >= 5 && n <= 8) sheet.setText(1, 7, "(" + std::to_string(n) + " штук)");
@@ -394,7 +447,6 @@ class ReportWriter {
         sheet.range("A3").setRowHeight(60);
         sheet.range("A6").setRowHeight(31);
 
-        const bool twoStage = f.Text10.visible;
         std::string passWord = x.passCount == 1   ? "одноходовой"
                                : x.passCount == 2 ? "двухходовой"
                                : x.passCount == 3 ? "трехходовой"
@@ -410,7 +462,10 @@ class ReportWriter {
             6, 1,
             "Материал теплообменных пластин - нержавеющая сталь EN 1.4301 (AISI 304).                   "
             "Материал прокладок - резина EPDM.");
+    }
 
+    // The lettered dimensions beside the drawing, and the weight under it.
+    static void writeDimensions(Sheet& sheet, const CalcWindow& f) {
         const Control* dimensions[] = {&f.Text50, &f.Text52, &f.Text45, &f.Text46,
                                        &f.Text48, &f.Text51, &f.Text56};
         const char* letters[] = {"A =", "B =", "C =", "D =", "E =", "F =", "L ="};
@@ -422,7 +477,11 @@ class ReportWriter {
         sheet.setText(35, 2, "Вес =");
         sheet.setText(35, 3, f.Text29.text);
         sheet.setText(35, 4, "кг");
+    }
 
+    // The legend of the drawing's connections, which depends on the passes, and their diameter.
+    static void writeConnections(Sheet& sheet, const Current& x, bool twoStage) {
+        const CalcWindow& f = *x.form;
         sheet.setText(16, 7, "1.Вход греющей среды.");
         sheet.setText(17, 7, "2.Выход греющей среды.");
         sheet.setText(18, 7, "3.Выход нагреваемой среды.");
@@ -446,7 +505,10 @@ class ReportWriter {
 
         sheet.setText(34, 7, f.Text58.text == "1 дюйм" ? "Диаметр муфты -" : "Диаметр фланцев -");
         sheet.setText(35, 8, f.Text58.text);
+    }
 
+    // Price, delivery terms and notes of the exchanger's circuit, as the delivery-terms dialog took them.
+    void writeTerms(Sheet& sheet, const CalcWindow& f) {
         sheet.range("A38:B38").merge();
         sheet.setText(39, 1, "Цена без НДС:");
         sheet.setText(40, 1, "Условия поставки:");
@@ -460,7 +522,7 @@ class ReportWriter {
         sheet.range("C41:I41").merge();
         sheet.range("A40:A41").setRowHeight(31);
 
-        const TermsColumn& column = termsFor(k);
+        const TermsColumn& column = ofWindow(terms_, f.id);
         // The price goes in as a number when it is one, so that the "0" format applies.
         if (const auto price = numberOf(column.price))
             sheet.setNumber(39, 3, *price);
@@ -468,16 +530,6 @@ class ReportWriter {
             sheet.setText(39, 3, column.price);
         sheet.setText(40, 3, column.terms);
         sheet.setText(41, 3, column.notes);
-
-        if (x.passCount > 0) sheet.addPicture(passDrawing(x.passCount), 10, 150, 280, 420);
-    }
-
-    const TermsColumn& termsFor(int k) const {
-        if (k == 3) return terms_.heating;
-        if (k == 4) return terms_.ventilation;
-        if (s_.systemKind == heatingSystem) return terms_.heating;
-        if (s_.systemKind == ventilationSystem) return terms_.ventilation;
-        return terms_.hotWater;
     }
 
     std::string passDrawing(int passes) const {
@@ -504,19 +556,17 @@ class ReportWriter {
 } // namespace
 
 std::vector<ReportExchanger> reportExchangers(WindowSet& windows, int systemKind) {
-    switch (systemKind) {
-    case 1:
-        return {{&windows.Form3, 3, 2}};
-    case 2:
-        return {{&windows.Form2, 5, 2}};
-    case 3:
-        return {{&windows.Form1, 7, 2}};
-    case 4:
-    case 5:
-        return {{&windows.Form3, 3, 2}, {&windows.Form2, 5, 3}};
-    default:
-        return {{&windows.Form3, 3, 2}, {&windows.Form2, 5, 3}, {&windows.Form1, 7, 4}};
-    }
+    std::vector<ReportExchanger> exchangers;
+    for (const ReportColumn& c : reportColumnsOf(systemKind))
+        exchangers.push_back({&windows.calcWindow(c.window), c.column, c.sheet});
+    return exchangers;
+}
+
+std::vector<std::string> reportSheetNames(WindowSet& windows, int systemKind) {
+    std::vector<std::string> names{"Лист4"};
+    for (const ReportExchanger& e : reportExchangers(windows, systemKind))
+        names.push_back(sheetName(e.sheetIndex));
+    return names;
 }
 
 Workbook buildReport(Session& session, const OwnerDetails& owner, const DeliveryTerms& terms,
@@ -527,33 +577,25 @@ Workbook buildReport(Session& session, const OwnerDetails& owner, const Delivery
 
 PrintSelection presetPrintSelection(int systemKind) {
     PrintSelection p;
-    switch (systemKind) {
-    case 1:
-        p.hotWater = true;
-        break;
-    case 2:
-        p.heating = true;
-        break;
-    case 3:
-        p.ventilation = true;
-        break;
-    case 4:
-    case 5:
-        p.hotWater = p.heating = true;
-        break;
-    default:
-        p.hotWater = p.heating = p.ventilation = true;
-        break;
-    }
+    for (const ReportColumn& c : reportColumnsOf(systemKind))
+        ofWindow(p, c.window) = true;
     return p;
 }
 
 std::vector<std::string> selectedSheetNames(const PrintSelection& selection, int systemKind) {
+    // A description the system's report lacks is asked for by the sheet it has in a
+    // three-circuit scheme's report.
+    const auto sheetOf = [systemKind](WindowId window) {
+        for (const std::span<const ReportColumn> columns :
+             {reportColumnsOf(systemKind), reportColumnsOf(parallelThreeCircuits)})
+            for (const ReportColumn& c : columns)
+                if (c.window == window) return sheetName(c.sheet);
+        return std::string();
+    };
     std::vector<std::string> names;
     if (selection.calculation) names.push_back("Лист4");
-    if (selection.hotWater) names.push_back("Лист1");
-    if (selection.heating) names.push_back(systemKind == heatingSystem ? "Лист1" : "Лист2");
-    if (selection.ventilation) names.push_back(systemKind == ventilationSystem ? "Лист1" : "Лист3");
+    for (const WindowId window : {WindowId::Form3, WindowId::Form2, WindowId::Form1})
+        if (ofWindow(selection, window)) names.push_back(sheetOf(window));
     return names;
 }
 

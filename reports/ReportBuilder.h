@@ -27,6 +27,8 @@ struct ReportExchanger {
     int sheetIndex; // 2, 3 or 4 ("Лист1".."Лист3")
 };
 std::vector<ReportExchanger> reportExchangers(WindowSet& windows, int systemKind);
+// The sheets of the report of a system, in order: the calculation sheet, then the descriptions.
+std::vector<std::string> reportSheetNames(WindowSet& windows, int systemKind);
 
 // The workbook for the current system. Throws WorkbookError when a step fails (a pass drawing
 // that is not there, for instance); the message names it.

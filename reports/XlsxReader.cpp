@@ -584,6 +584,76 @@ struct WorkbookBudget {
     size_t cells = 0, textBytes = 0;
 };
 
+// A cell "c" at the reader: its address (or the one after the last), its style and its value,
+// shared, inline or its own; row and column become the cell's. It takes the bounded reader, whose
+// calls hide the base's.
+void readCell(PartReader& xml, const std::string& part, const Styles& styles,
+              const std::vector<std::string>& strings, Sheet& sheet, WorkbookBudget& budget, int& row,
+              int& column) {
+    int r = row, c = std::min(column + 1, 16384);
+    const std::string address = attr(xml, "r");
+    if (!address.empty() && !splitAddress(address, r, c))
+        throw WorkbookError(fileFormatError, "неверный адрес ячейки \"" + address + "\" в части " + part);
+    if (r < 1) r = 1;
+    row = r;
+    column = c;
+    const std::string type = attr(xml, "t");
+    const auto xf = static_cast<size_t>(attrInt(xml, "s", 0, 0, largestIndex));
+    Cell cell;
+    cell.format = xf < styles.xfs.size() ? styles.xfs[xf] : styles.xfs.front();
+    std::string raw;
+    bool haveValue = false;
+    while (xml.readNextStartElement()) {
+        if (xml.name() == QLatin1String("v")) {
+            raw = xml.readElementText().toStdString();
+            haveValue = true;
+        } else if (xml.name() == QLatin1String("is")) {
+            while (xml.readNextStartElement()) {
+                if (xml.name() == QLatin1String("t")) {
+                    raw += unescapeText(xml.readElementText());
+                } else if (xml.name() == QLatin1String("r")) {
+                    while (xml.readNextStartElement()) {
+                        if (xml.name() == QLatin1String("t"))
+                            raw += unescapeText(xml.readElementText());
+                        else
+                            xml.skipCurrentElement();
+                    }
+                } else {
+                    xml.skipCurrentElement();
+                }
+            }
+            haveValue = true;
+        } else {
+            xml.skipCurrentElement();
+        }
+    }
+    if (haveValue) {
+        if (type == "s") {
+            const auto index = static_cast<size_t>(std::strtoul(raw.c_str(), nullptr, 10));
+            if (index < strings.size()) cell.value = strings[index];
+        } else if (type == "str" || type == "inlineStr" || type == "e") {
+            cell.value = raw;
+        } else if (type == "b") {
+            cell.value = raw == "1" ? std::string("ИСТИНА") : std::string("ЛОЖЬ");
+        } else if (!raw.empty()) {
+            char* end = nullptr;
+            const double v = std::strtod(raw.c_str(), &end);
+            if (end && *end == '\0' && std::isfinite(v))
+                cell.value = v;
+            else
+                cell.value = raw;
+        }
+        if (const auto* s = std::get_if<std::string>(&cell.value); s && s->empty())
+            cell.value = std::monostate{};
+        else if (s && (budget.textBytes += s->size()) > limit::cellTextBytes)
+            throw damaged(part, "текст ячеек больше " + megabytes(limit::cellTextBytes));
+    }
+    const size_t before = sheet.cells.size();
+    sheet.cells[CellRef{r, c}] = std::move(cell);
+    budget.cells += sheet.cells.size() - before;
+    checkCount(budget.cells, limit::cells, part, "ячеек");
+}
+
 void readSheet(const Archive& zip, const std::string& part, const Styles& styles,
                const std::vector<std::string>& strings, Sheet& sheet, WorkbookBudget& budget) {
     PartReader xml(zip, part);
@@ -610,69 +680,7 @@ void readSheet(const Archive& zip, const std::string& part, const Styles& styles
             if (attrTrue(xml, "customHeight"))
                 sheet.rowHeights[row] = attrNumber(xml, "ht", Sheet::defaultRowHeight);
         } else if (n == QLatin1String("c")) {
-            int r = row, c = std::min(column + 1, 16384);
-            const std::string address = attr(xml, "r");
-            if (!address.empty() && !splitAddress(address, r, c))
-                throw WorkbookError(fileFormatError,
-                                    "неверный адрес ячейки \"" + address + "\" в части " + part);
-            if (r < 1) r = 1;
-            row = r;
-            column = c;
-            const std::string type = attr(xml, "t");
-            const auto xf = static_cast<size_t>(attrInt(xml, "s", 0, 0, largestIndex));
-            Cell cell;
-            cell.format = xf < styles.xfs.size() ? styles.xfs[xf] : styles.xfs.front();
-            std::string raw;
-            bool haveValue = false;
-            while (xml.readNextStartElement()) {
-                if (xml.name() == QLatin1String("v")) {
-                    raw = xml.readElementText().toStdString();
-                    haveValue = true;
-                } else if (xml.name() == QLatin1String("is")) {
-                    while (xml.readNextStartElement()) {
-                        if (xml.name() == QLatin1String("t")) {
-                            raw += unescapeText(xml.readElementText());
-                        } else if (xml.name() == QLatin1String("r")) {
-                            while (xml.readNextStartElement()) {
-                                if (xml.name() == QLatin1String("t"))
-                                    raw += unescapeText(xml.readElementText());
-                                else
-                                    xml.skipCurrentElement();
-                            }
-                        } else {
-                            xml.skipCurrentElement();
-                        }
-                    }
-                    haveValue = true;
-                } else {
-                    xml.skipCurrentElement();
-                }
-            }
-            if (haveValue) {
-                if (type == "s") {
-                    const auto index = static_cast<size_t>(std::strtoul(raw.c_str(), nullptr, 10));
-                    if (index < strings.size()) cell.value = strings[index];
-                } else if (type == "str" || type == "inlineStr" || type == "e") {
-                    cell.value = raw;
-                } else if (type == "b") {
-                    cell.value = raw == "1" ? std::string("ИСТИНА") : std::string("ЛОЖЬ");
-                } else if (!raw.empty()) {
-                    char* end = nullptr;
-                    const double v = std::strtod(raw.c_str(), &end);
-                    if (end && *end == '\0' && std::isfinite(v))
-                        cell.value = v;
-                    else
-                        cell.value = raw;
-                }
-                if (const auto* s = std::get_if<std::string>(&cell.value); s && s->empty())
-                    cell.value = std::monostate{};
-                else if (s && (budget.textBytes += s->size()) > limit::cellTextBytes)
-                    throw damaged(part, "текст ячеек больше " + megabytes(limit::cellTextBytes));
-            }
-            const size_t before = sheet.cells.size();
-            sheet.cells[CellRef{r, c}] = std::move(cell);
-            budget.cells += sheet.cells.size() - before;
-            checkCount(budget.cells, limit::cells, part, "ячеек");
+            readCell(xml, part, styles, strings, sheet, budget, row, column);
         } else if (n == QLatin1String("mergeCell")) {
             try {
                 checkCount(sheet.merges.size() + 1, limit::cells, part, "объединений");

@@ -10,11 +10,13 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${REPORTS_BUILD_DIR:-build}
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build "$build" --target reports_screenshots
+cmake --build "$build" --target reports_screenshots report_dialogs_screenshots
 mkdir -p out
 
 QT_QPA_PLATFORM=offscreen "$build/tests/reports/reports_screenshots" out "" out/reports-scheme8
 QT_QPA_PLATFORM=offscreen QT_SCALE_FACTOR=2 "$build/tests/reports/reports_screenshots" out -200
+QT_QPA_PLATFORM=offscreen "$build/tests/mainwin/report_dialogs_screenshots" out
+QT_QPA_PLATFORM=offscreen QT_SCALE_FACTOR=2 "$build/tests/mainwin/report_dialogs_screenshots" out -200
 
 office=$(command -v soffice || command -v libreoffice || true)
 if [ -n "$office" ]; then

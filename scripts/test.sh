@@ -7,6 +7,9 @@ bash scripts/setup.sh
 jobs=$(nproc)
 export QT_QPA_PLATFORM=offscreen
 
+echo "== layers: each folder includes only the folders below it"
+python3 scripts/check-layers.py
+
 echo "== ordinary build"
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build -j "$jobs"

@@ -18,7 +18,7 @@
 #include "Dither.h"
 #include "Form11.h"
 #include "PictureWindows.h"
-#include "ReportCommands.h"
+#include "ReportActions.h"
 #include "Workbook.h"
 #include "XlsxWriter.h"
 #include "cipher.h"

@@ -14,7 +14,7 @@
 #include "DesktopDriver.h"
 #include "Form11.h"
 #include "Form12View.h"
-#include "ReportCommands.h"
+#include "ReportActions.h"
 #include "task.h"
 
 using namespace desktop;

@@ -1,17 +1,13 @@
-// Pictures of the report's dialogs and of rendered report pages, for looking at them:
-// reports_screenshots OUT_DIR [SUFFIX [BASE]] writes reports-form4SUFFIX.png, reports-form9SUFFIX.png,
-// reports-calculation-page1SUFFIX.png and reports-description-page1SUFFIX.png there, and the
-// workbook they come from as BASE.xlsx and BASE.pdf when given.
-#include <QApplication>
+// Pictures of rendered report pages, for looking at them: reports_screenshots OUT_DIR [SUFFIX [BASE]]
+// writes reports-calculation-page1SUFFIX.png and reports-description-page1SUFFIX.png there, and the
+// workbook they come from as BASE.xlsx and BASE.pdf when given. (The report dialogs' pictures:
+// tests/mainwin/report_dialogs_screenshots.cpp.)
 #include <QDir>
+#include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
-#include <QPushButton>
-#include <QTimer>
 #include <iostream>
 
-#include "Form4.h"
-#include "Form9.h"
 #include "ReportBuilder.h"
 #include "SheetRenderer.h"
 #include "XlsxWriter.h"
@@ -36,7 +32,7 @@ QImage renderPage(const Sheet& sheet, int dpi) {
 } // namespace
 
 int main(int argc, char** argv) {
-    QApplication app(argc, argv);
+    QGuiApplication app(argc, argv);
     const QString out = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("out");
     const QString suffix = argc > 2 ? QString::fromLocal8Bit(argv[2]) : QString();
     QDir().mkpath(out);
@@ -61,20 +57,6 @@ int main(int argc, char** argv) {
         writePdf(book, std::string(argv[3]) + ".pdf", {"Лист4", "Лист1", "Лист2", "Лист3"}, ",");
     }
 
-    Form4 form4;
-    form4.setTerms(terms);
-    Form9 form9;
-    PrintSelection selection;
-    QTimer::singleShot(200, [&] {
-        form4.grab().save(out + "/reports-form4" + suffix + ".png");
-        form4.Check1->setChecked(true);
-    });
-    form4.ask(2);
-    QTimer::singleShot(200, [&] {
-        form9.grab().save(out + "/reports-form9" + suffix + ".png");
-        form9.Check1->setChecked(true);
-    });
-    form9.ask(5, selection);
     std::cout << "written to " << out.toStdString() << "\n";
     return 0;
 }

@@ -1,4 +1,4 @@
-// The export commands driven the way a user does: the dialogs are filled in and confirmed with
+// The report actions driven the way a user does: the dialogs are filled in and confirmed with
 // the mouse and keyboard, message boxes are read and answered, the printer dialog is set to print
 // to a file.
 #include <gtest/gtest.h>
@@ -23,7 +23,7 @@
 
 #include "Form4.h"
 #include "Form9.h"
-#include "ReportCommands.h"
+#include "ReportActions.h"
 #include "XlsxReader.h"
 #include "pdf_text.h"
 #include "test_support.h"
@@ -99,9 +99,9 @@ struct Desktop {
     Desktop() {
         kalvar::testing::writePassDrawings(dir.path());
         startUp(session, dir.path().string());
-        commands = std::make_unique<ReportCommands>(&window, session);
-        commands->reportOptions.date = 46000;
-        commands->openFile = [this](const QString& path) {
+        actions = std::make_unique<ReportActions>(&window, session);
+        actions->reportOptions.date = 46000;
+        actions->openFile = [this](const QString& path) {
             opened.push_back(path);
             return true;
         };
@@ -121,7 +121,7 @@ struct Desktop {
     ScratchDir dir;
     Session session;
     QWidget window;
-    std::unique_ptr<ReportCommands> commands;
+    std::unique_ptr<ReportActions> actions;
     std::vector<QString> opened;
     std::vector<std::pair<QString, QString>> messages;
 };
@@ -227,7 +227,7 @@ TEST(SaveCommand, SavesUnderTheObjectNameAndOpensIt) {
     Desktop d;
     kalvar::testing::calculate(d.session, 2, {{"Form2", {{"Text30", "0,5"}}}});
     d.fillTerms("Школа 5");
-    EXPECT_TRUE(d.commands->save());
+    EXPECT_TRUE(d.actions->save());
     const std::string path = d.dir.file("Школа 5.xlsx");
     ASSERT_TRUE(std::filesystem::exists(path));
     ASSERT_EQ(d.opened.size(), 1u);
@@ -236,7 +236,7 @@ TEST(SaveCommand, SavesUnderTheObjectNameAndOpensIt) {
     EXPECT_EQ(book.sheet("Лист4").text(8, 3), "Школа 5");
     EXPECT_EQ(book.sheet("Лист1").text(39, 3), "2000");
     // The next export starts from the designed texts again.
-    EXPECT_EQ(d.commands->deliveryTermsDialog()->Text1->text(), "");
+    EXPECT_EQ(d.actions->deliveryTermsDialog()->Text1->text(), "");
 }
 
 TEST(SaveCommand, RefusedNamesAndFailuresAreToldAndTheEntriesKept) {
@@ -246,12 +246,12 @@ TEST(SaveCommand, RefusedNamesAndFailuresAreToldAndTheEntriesKept) {
                                 QString("CON"), QString("nul.txt"), QString("a:b"), QString("..")}) {
         d.fillTerms(name, "777");
         answerMessage(d.messages);
-        EXPECT_FALSE(d.commands->save()) << name.toStdString();
+        EXPECT_FALSE(d.actions->save()) << name.toStdString();
         ASSERT_FALSE(d.messages.empty());
         EXPECT_EQ(d.messages.back().first, "Сохранить");
         EXPECT_TRUE(d.messages.back().second.contains("Файл не сохранен"))
             << d.messages.back().second.toStdString();
-        EXPECT_EQ(d.commands->deliveryTermsDialog()->Text5->text(), "777") << "kept for a retry";
+        EXPECT_EQ(d.actions->deliveryTermsDialog()->Text5->text(), "777") << "kept for a retry";
     }
     EXPECT_EQ(d.messages.size(), 8u);
     EXPECT_TRUE(d.messages[0].second.startsWith("Не задано название объекта."));
@@ -263,11 +263,11 @@ TEST(SaveCommand, RefusedNamesAndFailuresAreToldAndTheEntriesKept) {
     std::filesystem::remove_all(d.dir.path() / "picture");
     d.fillTerms("Школа 6", "888");
     answerMessage(d.messages);
-    EXPECT_FALSE(d.commands->save());
+    EXPECT_FALSE(d.actions->save());
     EXPECT_TRUE(d.messages.back().second.startsWith("Отчет не построен: Файл не найден"))
         << d.messages.back().second.toStdString();
     EXPECT_FALSE(std::filesystem::exists(d.dir.file("Школа 6.xlsx")));
-    EXPECT_EQ(d.commands->deliveryTermsDialog()->Text1->text(), "Школа 6");
+    EXPECT_EQ(d.actions->deliveryTermsDialog()->Text1->text(), "Школа 6");
 }
 
 TEST(SaveCommand, AnExistingFileIsReplacedOnlyWhenTheUserSaysSo) {
@@ -277,14 +277,14 @@ TEST(SaveCommand, AnExistingFileIsReplacedOnlyWhenTheUserSaysSo) {
     std::ofstream(path) << "the user's own file";
     d.fillTerms("Школа 5");
     answerMessage(d.messages, "No");
-    EXPECT_FALSE(d.commands->save());
+    EXPECT_FALSE(d.actions->save());
     ASSERT_EQ(d.messages.size(), 1u);
     EXPECT_EQ(d.messages[0].second, "Файл \"Школа 5.xlsx\" уже существует. Заменить его?");
     EXPECT_EQ(std::filesystem::file_size(path), std::string("the user's own file").size());
 
     d.fillTerms("Школа 5");
     answerMessage(d.messages, "Yes");
-    EXPECT_TRUE(d.commands->save());
+    EXPECT_TRUE(d.actions->save());
     EXPECT_EQ(readXlsx(path).sheet(1).text(8, 3), "Школа 5");
 }
 
@@ -295,11 +295,11 @@ TEST(SaveCommand, AFileThatCannotBeWrittenWholeKeepsTheOldOne) {
     kalvar::testing::calculate(d.session, 2, {{"Form2", {{"Text30", "0,5"}}}});
     struct Case {
         const char* extension;
-        bool (ReportCommands::*command)();
+        bool (ReportActions::*command)();
         const char* told;
     };
-    for (const Case& c : {Case{".xlsx", &ReportCommands::save, "Книга не сохранена: Файл \""},
-                          Case{".pdf", &ReportCommands::savePdf, "Файл PDF не сохранен: Файл \""}}) {
+    for (const Case& c : {Case{".xlsx", &ReportActions::save, "Книга не сохранена: Файл \""},
+                          Case{".pdf", &ReportActions::savePdf, "Файл PDF не сохранен: Файл \""}}) {
         const std::string path = d.dir.file(std::string("Школа 5") + c.extension);
         std::ofstream(path) << "old";
         d.fillTerms("Школа 5");
@@ -310,7 +310,7 @@ TEST(SaveCommand, AFileThatCannotBeWrittenWholeKeepsTheOldOne) {
         });
         {
             const kalvar::testing::FileSizeLimit limit(2048);
-            EXPECT_FALSE((d.commands.get()->*c.command)()) << c.extension;
+            EXPECT_FALSE((d.actions.get()->*c.command)()) << c.extension;
         }
         ASSERT_FALSE(d.messages.empty());
         EXPECT_TRUE(
@@ -329,10 +329,10 @@ TEST(SaveCommand, AFileThatCannotBeWrittenWholeKeepsTheOldOne) {
 TEST(SaveCommand, ClosingTheTermsDialogCancelsQuietly) {
     Desktop d;
     d.fillTerms("Школа 5", "1", false);
-    EXPECT_FALSE(d.commands->save());
+    EXPECT_FALSE(d.actions->save());
     EXPECT_FALSE(std::filesystem::exists(d.dir.file("Школа 5.xlsx")));
     EXPECT_TRUE(d.messages.empty());
-    EXPECT_FALSE(d.commands->busy());
+    EXPECT_FALSE(d.actions->busy());
 }
 
 namespace {
@@ -379,7 +379,7 @@ TEST(PrintCommand, ChosenSheetsTimesCopiesInOrder) {
     when<Form9>(topLevel<Form9>, [](Form9* f) { click(f->Check1); });
     const std::string pdf = d.dir.file("printed.pdf");
     printToFile(pdf, 3);
-    EXPECT_TRUE(d.commands->print());
+    EXPECT_TRUE(d.actions->print());
     ASSERT_TRUE(std::filesystem::exists(pdf));
     EXPECT_EQ(kalvar::testing::pdfPageCount(pdf), 12);
     const auto pages = kalvar::testing::pdfPageTexts(pdf);
@@ -405,10 +405,10 @@ TEST(PrintCommand, CancellingThePrinterDialogLeavesNothingBehind) {
         click(f->Check1);
     });
     printToFile(d.dir.file("never.pdf"), 1, false);
-    EXPECT_FALSE(d.commands->print());
+    EXPECT_FALSE(d.actions->print());
     EXPECT_FALSE(std::filesystem::exists(d.dir.file("never.pdf")));
-    EXPECT_FALSE(d.commands->deliveryTermsDialog()->isVisible());
-    EXPECT_FALSE(d.commands->printSelectionDialog()->isVisible());
+    EXPECT_FALSE(d.actions->deliveryTermsDialog()->isVisible());
+    EXPECT_FALSE(d.actions->printSelectionDialog()->isVisible());
     EXPECT_EQ(topLevel<QPrintDialog>(), nullptr);
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
     EXPECT_TRUE(d.messages.empty());
@@ -423,7 +423,7 @@ TEST(PrintCommand, NothingChosenIsToldBeforeThePrinterIsAsked) {
         click(f->Check1);
     });
     answerMessage(d.messages);
-    EXPECT_FALSE(d.commands->print());
+    EXPECT_FALSE(d.actions->print());
     ASSERT_EQ(d.messages.size(), 1u);
     EXPECT_EQ(d.messages[0],
               std::make_pair(QString("Печать"), QString("Не выбран ни один лист для печати.")));
@@ -434,7 +434,7 @@ TEST(SavePdfCommand, TheReportSheetsOfTheSystem) {
     kalvar::testing::calculate(d.session, 5,
                                {{"Form2", {{"Text30", "0,6"}}}, {"Form3", {{"Text30", "0,3"}}}});
     d.fillTerms("Школа 10");
-    EXPECT_TRUE(d.commands->savePdf());
+    EXPECT_TRUE(d.actions->savePdf());
     const std::string pdf = d.dir.file("Школа 10.pdf");
     ASSERT_TRUE(std::filesystem::exists(pdf));
     EXPECT_EQ(kalvar::testing::pdfPageCount(pdf), 3);
@@ -447,9 +447,9 @@ TEST(SaveCommand, TheWindowClosingWhileTheTermsWaitEndsTheExport) {
     Session session;
     startUp(session, dir.path().string());
     auto* window = new QWidget;
-    QPointer<ReportCommands> commands = new ReportCommands(window, session);
+    QPointer<ReportActions> actions = new ReportActions(window, session);
     when<Form4>(topLevel<Form4>, [window](Form4*) { delete window; });
-    EXPECT_FALSE(commands->save());
-    EXPECT_TRUE(commands.isNull());
+    EXPECT_FALSE(actions->save());
+    EXPECT_TRUE(actions.isNull());
     EXPECT_EQ(topLevel<Form4>(), nullptr);
 }

@@ -25,11 +25,11 @@ namespace kalvar {
 // characters file systems refuse, names the system reserves ("CON", "NUL", "COM1", ...).
 std::string objectNameProblem(const std::string& objectName);
 
-class ReportCommands : public QObject {
+class ReportActions : public QObject {
     Q_OBJECT
   public:
-    ReportCommands(QWidget* parent, Session& session);
-    ~ReportCommands() override;
+    ReportActions(QWidget* parent, Session& session);
+    ~ReportActions() override;
 
     // The owner details of the report header; the main window sets them after reading the site
     // workbooks (readSiteWorkbooks).
@@ -64,8 +64,6 @@ class ReportCommands : public QObject {
     bool targetPath(const DeliveryTerms& terms, const char* extension, const QString& title,
                     std::string& path);
     void fail(const QString& title, const QString& text);
-    // Sheets holding this system's report, in order.
-    std::vector<std::string> reportSheets() const;
 
     QWidget* parent_;
     Session& session_;

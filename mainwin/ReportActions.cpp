@@ -1,4 +1,4 @@
-#include "ReportCommands.h"
+#include "ReportActions.h"
 
 #include <algorithm>
 #include <cctype>
@@ -62,54 +62,54 @@ std::string objectNameProblem(const std::string& objectName) {
     return {};
 }
 
-// Marks an export as running; a second one asked for meanwhile is refused. The commands object
+// Marks an export as running; a second one asked for meanwhile is refused. The actions object
 // may go with its window while a dialog waits: then nothing of it is touched any more.
-class ReportCommands::Running {
+class ReportActions::Running {
   public:
-    explicit Running(ReportCommands* commands) : commands_(commands) { commands->busy_ = true; }
+    explicit Running(ReportActions* actions) : actions_(actions) { actions->busy_ = true; }
     ~Running() {
-        if (commands_) commands_->busy_ = false;
+        if (actions_) actions_->busy_ = false;
     }
     Running(const Running&) = delete;
     Running& operator=(const Running&) = delete;
-    bool alive() const { return !commands_.isNull(); }
+    bool alive() const { return !actions_.isNull(); }
 
   private:
-    QPointer<ReportCommands> commands_;
+    QPointer<ReportActions> actions_;
 };
 
-ReportCommands::ReportCommands(QWidget* parent, Session& session)
+ReportActions::ReportActions(QWidget* parent, Session& session)
     : QObject(parent), parent_(parent), session_(session) {
     openFile = [](const QString& path) { return QDesktopServices::openUrl(QUrl::fromLocalFile(path)); };
 }
 
-ReportCommands::~ReportCommands() {
+ReportActions::~ReportActions() {
     delete form4_;
     delete form9_;
 }
 
-Form4* ReportCommands::deliveryTermsDialog() {
+Form4* ReportActions::deliveryTermsDialog() {
     if (!form4_) form4_ = new Form4(parent_);
     return form4_;
 }
 
-Form9* ReportCommands::printSelectionDialog() {
+Form9* ReportActions::printSelectionDialog() {
     if (!form9_) form9_ = new Form9(parent_);
     return form9_;
 }
 
-void ReportCommands::fail(const QString& title, const QString& text) {
+void ReportActions::fail(const QString& title, const QString& text) {
     QMessageBox::information(parent_, title, text);
 }
 
-bool ReportCommands::askTerms(DeliveryTerms& terms) {
+bool ReportActions::askTerms(DeliveryTerms& terms) {
     Form4* dialog = deliveryTermsDialog();
     if (!dialog->ask(session_.state.systemKind)) return false;
     terms = dialog->terms();
     return true;
 }
 
-bool ReportCommands::buildBook(const DeliveryTerms& terms, Workbook& book, const QString& title) {
+bool ReportActions::buildBook(const DeliveryTerms& terms, Workbook& book, const QString& title) {
     try {
         const BusyPointer busy;
         book = buildReport(session_, owner, terms, reportOptions);
@@ -120,8 +120,8 @@ bool ReportCommands::buildBook(const DeliveryTerms& terms, Workbook& book, const
     }
 }
 
-bool ReportCommands::targetPath(const DeliveryTerms& terms, const char* extension, const QString& title,
-                                std::string& path) {
+bool ReportActions::targetPath(const DeliveryTerms& terms, const char* extension, const QString& title,
+                               std::string& path) {
     if (const std::string problem = objectNameProblem(terms.objectName); !problem.empty()) {
         fail(title, qs(problem) + "\nФайл не сохранен.");
         return false;
@@ -140,14 +140,7 @@ bool ReportCommands::targetPath(const DeliveryTerms& terms, const char* extensio
     return true;
 }
 
-std::vector<std::string> ReportCommands::reportSheets() const {
-    std::vector<std::string> names{"Лист4"};
-    for (const ReportExchanger& e : reportExchangers(session_.windows, session_.state.systemKind))
-        names.push_back("Лист" + std::to_string(e.sheetIndex - 1));
-    return names;
-}
-
-bool ReportCommands::save() {
+bool ReportActions::save() {
     if (busy_) return false;
     const Running running(this);
     DeliveryTerms terms;
@@ -169,7 +162,7 @@ bool ReportCommands::save() {
     return true;
 }
 
-bool ReportCommands::savePdf() {
+bool ReportActions::savePdf() {
     if (busy_) return false;
     const Running running(this);
     DeliveryTerms terms;
@@ -180,7 +173,8 @@ bool ReportCommands::savePdf() {
     if (!buildBook(terms, book, pdfTitle)) return false;
     try {
         const BusyPointer busy;
-        writePdf(book, path, reportSheets(), session_.windows.decimalSeparator);
+        writePdf(book, path, reportSheetNames(session_.windows, session_.state.systemKind),
+                 session_.windows.decimalSeparator);
     } catch (const WorkbookError& e) {
         fail(pdfTitle, "Файл PDF не сохранен: " + qs(e.what()));
         return false;
@@ -189,7 +183,7 @@ bool ReportCommands::savePdf() {
     return true;
 }
 
-bool ReportCommands::print() {
+bool ReportActions::print() {
     if (busy_) return false;
     const Running running(this);
     DeliveryTerms terms;

@@ -1,4 +1,4 @@
-#include "ReportCommand.h"
+#include "report_command.h"
 
 #include <filesystem>
 #include <fstream>
@@ -212,10 +212,8 @@ int reportCommand(const std::vector<std::string>& args, std::ostream& out, std::
             out << xlsx << "\n";
         }
         if (!pdf.empty()) {
-            std::vector<std::string> sheets{"Лист4"};
-            for (const ReportExchanger& e : reportExchangers(session.windows, session.state.systemKind))
-                sheets.push_back("Лист" + std::to_string(e.sheetIndex - 1));
-            writePdf(book, pdf, sheets, session.windows.decimalSeparator);
+            writePdf(book, pdf, reportSheetNames(session.windows, session.state.systemKind),
+                     session.windows.decimalSeparator);
             out << pdf << "\n";
         }
     } catch (const WorkbookError& e) {

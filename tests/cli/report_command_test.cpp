@@ -3,7 +3,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "ReportCommand.h"
+#include "report_command.h"
 #include "XlsxReader.h"
 #include "cipher.h"
 #include "pdf_text.h"
