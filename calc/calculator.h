@@ -1,7 +1,7 @@
 #pragma once
 // The calculation routines of the main window: reading a window's inputs, sizing and rating one
 // exchanger, the result output, and the calculate command with its multi-exchanger schemes. They
-// work on the calculation state and on the named controls of the window `Форма` designates.
+// work on the calculation state and on the named controls of the window `currentWindow` designates.
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -28,15 +28,15 @@ class Calculator {
     // of the current system.
     void calculateCommand();
 
-    // Copies the inputs of `Форма` into the state in SI units.
+    // Copies the inputs of `currentWindow` into the state in SI units.
     void readInputs();
-    // Sizes (or, with a given plate count, rates) the exchanger of `Форма`. False when it stopped
+    // Sizes (or, with a given plate count, rates) the exchanger of `currentWindow`. False when it stopped
     // with a message.
     bool sizeExchanger();
-    // Writes the results of a finished sizing or rating into `Форма`.
-    void вывод();
-    // Refreshes the pass drawing and connection legend of `Форма`.
-    void p1(int side);
+    // Writes the results of a finished sizing or rating into `currentWindow`.
+    void writeResults();
+    // Refreshes the pass drawing and connection legend of `currentWindow`.
+    void refreshPassDrawing();
     // The mixed schemes: heating (and ventilation) first, then the two sections of the hot-water
     // exchanger.
     void calculateTwoStage();
@@ -46,7 +46,7 @@ class Calculator {
     void optimiseHeatingFlow();
 
     // The limit handler the search calls when a plate-count or nozzle limit is reached.
-    void выбор();
+    void handleLimit();
 
     // The windows the last "Расчет" calculated or began to, in the order it took them (also those
     // it stopped with a message).
@@ -58,7 +58,7 @@ class Calculator {
         double heated;  // m3/s
     };
 
-    CalcWindow& form() { return *s.Форма; }
+    CalcWindow& form() { return *s.currentWindow; }
     std::string format(double x, int decimals) const { return w.format(x, decimals); }
     void stopWithMessage(const std::string& sentence);
     std::optional<std::string> invalidInputMessage();

@@ -32,9 +32,9 @@ void Calculator::calculateCommand() {
     calculated_.clear();
     s.passCount = static_cast<int16_t>(form().Combo2.listIndex + 1);
     // The last window that asks for a rating wins.
-    if (w.Form3.Check5.value == 1) s.Форма = &w.Form3;
-    if (w.Form2.Check5.value == 1) s.Форма = &w.Form2;
-    if (w.Form1.Check5.value == 1) s.Форма = &w.Form1;
+    if (w.Form3.Check5.value == 1) s.currentWindow = &w.Form3;
+    if (w.Form2.Check5.value == 1) s.currentWindow = &w.Form2;
+    if (w.Form1.Check5.value == 1) s.currentWindow = &w.Form1;
 
     if (form().Check5.value == 1) {
         rateCommand();
@@ -104,19 +104,19 @@ bool Calculator::rateCommand() {
     s.platesPerPass = static_cast<int16_t>(2 * s.channelsPerPass);
     readInputs();
     if (f.Combo1.listIndex == autoPlateEntry) s.plateTypeIndex = savedType(f);
-    p1(1);
+    refreshPassDrawing();
     f.Combo1.setListIndex(s.plateTypeIndex);
     return sizeExchanger();
 }
 
 bool Calculator::sizeWindow(CalcWindow& window) {
-    s.Форма = &window;
+    s.currentWindow = &window;
     noteCalculated(window);
     readInputs();
     const bool sized = sizeExchanger();
     // A window whose sizing stopped with a message keeps the type it had.
     if (sized) savedType(window) = s.plateTypeIndex;
-    p1(1);
+    refreshPassDrawing();
     return sized;
 }
 
@@ -134,7 +134,7 @@ void Calculator::calculateTwoStage() {
 
     CalcWindow& hw = w.Form3;
     hw.Combo2.setListIndex(1);
-    s.Форма = &hw;
+    s.currentWindow = &hw;
     noteCalculated(hw);
     readInputs();
     double sectionLossLimit = readNumber(hw.Text10.text);
@@ -156,7 +156,7 @@ void Calculator::calculateTwoStage() {
             for (;;) {
                 s.platesPerPass = static_cast<int16_t>(2 * s.channelsPerPass);
                 if (s.ignoreLimits == 0 && exceedsPlateLimit(s.plateTypeIndex, s.platesPerPass)) {
-                    выбор();
+                    handleLimit();
                     if (s.ignoreLimits == 0) {
                         seriesChanged = true;
                         break;
@@ -200,7 +200,7 @@ void Calculator::calculateTwoStage() {
     hw.Text27.text =
         format((totalPlates - 2) * s.catalogue.plateArea[static_cast<size_t>(s.plateTypeIndex)], 2);
     writeWeightAndDimensions(s.plateTypeIndex, totalPlates, 2, true);
-    p1(1);
+    refreshPassDrawing();
     const int bore = selectedPipeBore(hw.Combo8);
     if (bore > 0) hw.Text67.text = format(pipeVelocity(returnWater, bore), 2);
 }
@@ -214,7 +214,7 @@ int shownPassCount(const CalcWindow& form) {
     return z >= 1 && z <= 3 ? z : 0;
 }
 
-void Calculator::p1(int /*side*/) {
+void Calculator::refreshPassDrawing() {
     CalcWindow& f = form();
     const int z = shownPassCount(f);
     if (z == 0) return;

@@ -260,14 +260,14 @@ void Calculator::searchStep() {
         s.platesPerPass = static_cast<int16_t>(2 * s.channelsPerPass);
         if (exceedsPlateLimit(s.plateTypeIndex, s.platesPerPass)) {
             limitLabel_ = messages::plateLimitLabel;
-            выбор();
+            handleLimit();
         }
         if (!hasCatalogueData(s.plateTypeIndex)) throw SizingStopped(messages::noCatalogueData);
         const float d = s.catalogue.nozzleDiameter[static_cast<size_t>(s.plateTypeIndex)];
         if (nozzleVelocity(s.v1, d, s.exchangerCount) > nozzleVelocityLimit ||
             nozzleVelocity(s.v2, d, s.exchangerCount) > nozzleVelocityLimit) {
             limitLabel_ = messages::nozzleLimitLabel;
-            выбор();
+            handleLimit();
         }
     }
     if (!hasCatalogueData(s.plateTypeIndex)) throw SizingStopped(messages::noCatalogueData);
@@ -287,7 +287,7 @@ void Calculator::searchStep() {
         throw SizingStopped(messages::searchUnbounded);
 }
 
-void Calculator::выбор() {
+void Calculator::handleLimit() {
     const bool scanningPasses = s.passScanLow < s.passScanHigh;
     if (scanningPasses) {
         s.passAbandoned = 1;
@@ -311,7 +311,7 @@ void Calculator::выбор() {
         return;
     }
     s.channelsPerPass = 4;
-    form().label54.text = "Тип " + s.типт + std::to_string(s.plateTypeIndex + 1) + "; ходов - " +
+    form().label54.text = "Тип " + s.seriesPrefix + std::to_string(s.plateTypeIndex + 1) + "; ходов - " +
                           std::to_string(s.passCount) + ".";
 }
 

@@ -196,7 +196,7 @@ TaskRun runTask(const std::string& taskText, const std::string& workDir, bool wi
     auto session = std::make_unique<Session>();
     session->windows.decimalSeparator = separator;
     startUp(*session, workDir);
-    session->state.типт = stringOption(task, "seriesPrefix", "КM");
+    session->state.seriesPrefix = stringOption(task, "seriesPrefix", "КM");
     selectSystem(*session, system);
     // As the "Размерность" picks would: the standing numbers and the unit labels follow.
     for (const std::string& unit : units)

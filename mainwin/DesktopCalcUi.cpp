@@ -48,9 +48,9 @@ kalvar::LimitDialogAnswers DesktopCalcUi::askLimit(const kalvar::LimitDialogRequ
         return proceed;
     }
     // The other windows stay usable while the question waits, and ticking a window's additional
-    // results makes that window `Форма`: the search goes on in the window it was sizing.
-    kalvar::CalcWindow* calculating = state_.Форма;
+    // results makes that window `currentWindow`: the search goes on in the window it was sizing.
+    kalvar::CalcWindow* calculating = state_.currentWindow;
     const kalvar::LimitDialogAnswers answers = askLimitDialog(request, parent_);
-    state_.Форма = calculating;
+    state_.currentWindow = calculating;
     return answers;
 }

@@ -188,7 +188,7 @@ class ReportWriter {
             current.exchangers = e.window->Combo3.listIndex + 1;
             current.countText = current.exchangers == 1 ? "" : std::to_string(current.exchangers) + " x ";
             writeResultColumns(sheet, current);
-            p3(book_.sheet(e.sheetIndex), e.sheetIndex, current);
+            writeDescriptionSheet(book_.sheet(e.sheetIndex), e.sheetIndex, current);
             finishPage(book_.sheet(e.sheetIndex));
             growRowForText(book_.sheet(e.sheetIndex), 39, 3);
             growRowForText(book_.sheet(e.sheetIndex), 40, 3);
@@ -373,7 +373,7 @@ class ReportWriter {
         return value;
     }
 
-    void p3(Sheet& sheet, int k, const Current& x) {
+    void writeDescriptionSheet(Sheet& sheet, int k, const Current& x) {
         const CalcWindow& f = *x.form;
         sheet.leftMargin = 60;
         sheet.rightMargin = 20;
