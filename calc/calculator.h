@@ -37,9 +37,6 @@ class Calculator {
     void writeResults();
     // Refreshes the pass drawing and connection legend of `currentWindow`.
     void refreshPassDrawing();
-    // The mixed schemes: heating (and ventilation) first, then the two sections of the hot-water
-    // exchanger.
-    void calculateTwoStage();
 
     // The two iterations on k.
     void rateExchanger();
@@ -73,6 +70,9 @@ class Calculator {
     void writeWeightAndDimensions(int typeIndex, int totalPlates, int passes, bool twoStage);
     void sizeValve();
     bool sizeWindow(CalcWindow& window);
+    // The hot-water exchanger of a two-stage scheme in two sections, the second heated by the
+    // return water (m3/s) of the windows sized before it.
+    void sizeTwoStageHotWater(float returnWater);
     bool rateCommand();
     int16_t& savedType(const CalcWindow& window);
     std::string heatText(double watts) const;

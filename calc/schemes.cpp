@@ -9,6 +9,7 @@
 #include "correlations.h"
 #include "messages.h"
 #include "number_text.h"
+#include "system_kinds.h"
 
 namespace kalvar {
 
@@ -40,35 +41,21 @@ void Calculator::calculateCommand() {
         rateCommand();
         return;
     }
-    switch (s.systemKind) {
-    case hotWaterSystem:
-        sizeWindow(w.Form3);
-        break;
-    case heatingSystem:
-        sizeWindow(w.Form2);
-        break;
-    case ventilationSystem:
-        sizeWindow(w.Form1);
-        break;
-    case parallelScheme:
-        sizeWindow(w.Form2);
-        sizeWindow(w.Form3);
-        break;
-    case twoStageMixedScheme:
-    case mixedThreeCircuits:
-        calculateTwoStage();
-        break;
-    case parallelThreeCircuits:
-        sizeWindow(w.Form2);
-        sizeWindow(w.Form3);
-        sizeWindow(w.Form1);
-        break;
-    case mixedWithParallelVentilation:
-        calculateTwoStage();
-        sizeWindow(w.Form1);
-        break;
-    default:
-        break;
+    const SystemDescription* system = findSystem(s.systemKind);
+    if (system == nullptr) return;
+    // The return water of the windows sized so far, for a two-stage hot-water exchanger after them.
+    float returnWater = 0;
+    bool othersSized = true;
+    for (const WindowId id : system->sizingOrder) {
+        CalcWindow& window = w.calcWindow(id);
+        if (system->twoStageHotWater && window.hasSecondStage()) {
+            // Its return-water section is sized from the other circuits' flows: without them, it
+            // is not sized at all.
+            if (othersSized) sizeTwoStageHotWater(returnWater);
+            continue;
+        }
+        othersSized = sizeWindow(window) && othersSized;
+        returnWater = returnWater + s.v1;
     }
 }
 
@@ -120,18 +107,7 @@ bool Calculator::sizeWindow(CalcWindow& window) {
     return sized;
 }
 
-void Calculator::calculateTwoStage() {
-    float returnWater = 0;
-    bool othersSized = true;
-    if (s.systemKind == mixedThreeCircuits) {
-        othersSized = sizeWindow(w.Form1);
-        returnWater = s.v1;
-    }
-    othersSized = sizeWindow(w.Form2) && othersSized;
-    returnWater = returnWater + s.v1;
-    // The return-water section is sized from the other circuits' flows: without them, stop here.
-    if (!othersSized) return;
-
+void Calculator::sizeTwoStageHotWater(float returnWater) {
     CalcWindow& hw = w.Form3;
     hw.Combo2.setListIndex(1);
     s.currentWindow = &hw;

@@ -218,12 +218,8 @@ TaskRun runTask(const std::string& taskText, const std::string& workDir, bool wi
     result["limitDialogs"] = ui.limitDialogs;
     run.system = system;
     if (withSummaries)
-        for (WindowId id : calculator.calculatedWindows()) {
-            CalcWindow& window = id == WindowId::Form1   ? session->windows.Form1
-                                 : id == WindowId::Form2 ? session->windows.Form2
-                                                         : session->windows.Form3;
-            run.summaries.push_back(summariseWindow(*session, window));
-        }
+        for (WindowId id : calculator.calculatedWindows())
+            run.summaries.push_back(summariseWindow(*session, session->windows.calcWindow(id)));
     run.session = std::move(session);
     return run;
 }
