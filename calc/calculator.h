@@ -9,6 +9,7 @@
 
 #include "calc_state.h"
 #include "calc_ui.h"
+#include "media.h"
 #include "messages.h"
 #include "window_model.h"
 
@@ -57,8 +58,13 @@ class Calculator {
 
     CalcWindow& form() { return *s.currentWindow; }
     std::string format(double x, int decimals) const { return w.format(x, decimals); }
-    void stopWithMessage(const std::string& sentence);
+    // Beeps and shows the sentence; `subject` names the input it is about, if one.
+    void stopWithMessage(const std::string& sentence,
+                         const std::optional<MessageSubject>& subject = std::nullopt);
     std::optional<std::string> invalidInputMessage();
+    enum class Side { Heating, Heated };
+    // The medium of one side of `currentWindow` at t °C: water, or the custom medium of its boxes.
+    MediumProperties sideMedium(Side side, float t);
     std::optional<std::string> evaluateMedia();
     void search();
     void scanPasses(long& steps);

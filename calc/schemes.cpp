@@ -63,13 +63,7 @@ bool Calculator::rateCommand() {
     CalcWindow& f = form();
     noteCalculated(f);
     if (f.Text38.text.empty()) {
-        f.Text38.text = "?????";
-        f.Text38.foreColor = colours::red;
-        f.Text38.bold = true;
-        stopWithMessage(messages::noPlateCount);
-        f.Text38.text.clear();
-        f.Text38.foreColor = colours::black;
-        f.Text38.bold = false;
+        stopWithMessage(messages::noPlateCount, MessageSubject{f.id, "Text38"});
         return false;
     }
     // The passes of the window being rated divide its plate count.

@@ -32,6 +32,23 @@ void DesktopCalcUi::showMessage(kalvar::MessageIcon icon, const std::string& tit
     if (wasBusy) QGuiApplication::changeOverrideCursor(Qt::WaitCursor);
 }
 
+void DesktopCalcUi::showInputMessage(const kalvar::MessageSubject& subject, kalvar::MessageIcon icon,
+                                     const std::string& title, const std::string& text) {
+    kalvar::Control* box = windows_.calcWindow(subject.window).find(subject.control);
+    if (box == nullptr) {
+        showMessage(icon, title, text);
+        return;
+    }
+    // The windows show the model before the message box opens.
+    box->text = "?????";
+    box->foreColor = kalvar::colours::red;
+    box->bold = true;
+    showMessage(icon, title, text);
+    box->text.clear();
+    box->foreColor = kalvar::colours::black;
+    box->bold = false;
+}
+
 void DesktopCalcUi::setBusy(bool busy) {
     if (busy == busy_) return;
     busy_ = busy;

@@ -130,7 +130,7 @@ class MDIForm1::WaitScope {
 
 MDIForm1::MDIForm1(const Options& options, QWidget* parent)
     : QMainWindow(parent), options_(options), session_(std::make_unique<kalvar::Session>()),
-      ui_(std::make_unique<DesktopCalcUi>(this, session_->state)) {
+      ui_(std::make_unique<DesktopCalcUi>(this, session_->state, session_->windows)) {
     initResources();
     setObjectName(QStringLiteral("MDIForm1"));
     setWindowTitle(mainCaption);

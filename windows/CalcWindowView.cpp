@@ -24,6 +24,7 @@
 #include "Twips.h"
 #include "ZuPanel.h"
 #include "additional_results.h"
+#include "layout_summary.h"
 #include "startup.h"
 
 using kalvar::CalcWindow;
@@ -842,7 +843,7 @@ void CalcWindowView::layoutCommand(const QString& caption, const QString& key) {
 
     if (series >= 1 && series <= 4) {
         w_.Combo1.setListIndex(series - 1);
-        s.type = host_.session().state.seriesPrefix + std::to_string(series);
+        s.type = kalvar::seriesName(host_.session().state.seriesPrefix, series - 1);
     } else if (caption == QStringLiteral("Автовыбор")) {
         w_.Combo1.setListIndex(5);
         s.type = "автовыбор";
@@ -860,7 +861,7 @@ void CalcWindowView::layoutCommand(const QString& caption, const QString& key) {
         s.exchangers = std::to_string(count);
     }
     mirrorLayoutMarks();
-    w_.label54.text = "Тип " + s.type + "; ходов - " + s.passes + ".";
+    w_.label54.text = kalvar::layoutSummary(s.type, s.passes);
 }
 
 void CalcWindowView::mainPanelCommand(const QString& caption) {
