@@ -7,7 +7,6 @@
 #include "correlations.h"
 #include "media.h"
 #include "messages.h"
-#include "number_text.h"
 
 namespace kalvar {
 
