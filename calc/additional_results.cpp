@@ -52,9 +52,9 @@ void fillAdditionalResults(Session& session, CalcWindow& window) {
                             {&f.Text58, &r.Text58}})
         to->text = from->text;
 
-    // The pipe lists compute their velocities from the flows of `Форма`: it must be the window
+    // The pipe lists compute their velocities from the flows of `currentWindow`: it must be the window
     // being shown, or they would show another exchanger's flow in these pipes.
-    session.state.Форма = &window;
+    session.state.currentWindow = &window;
     const int pipe = pipeListIndexOf(f.Text58.text);
     if (pipe >= 0) {
         r.Combo6.setListIndex(pipe);

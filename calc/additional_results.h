@@ -8,7 +8,7 @@ namespace kalvar {
 
 // What ticking a window's `Check1` copies into Form12: dimensions, channel geometry, nozzle size
 // with the pipe lists chosen from it, media properties and transfer numbers, the valve, the
-// drawing and its legend; then the geometric view, and `Форма` := window.
+// drawing and its legend; then the geometric view, and `currentWindow` := window.
 void fillAdditionalResults(Session& session, CalcWindow& window);
 
 // `Command1`: the geometric view (pipes, valve, dimensions, drawing) on light cyan.

@@ -30,14 +30,14 @@ inline constexpr int16_t autoPasses = 4;
 
 struct CalcState {
     // Members the windows read and write directly.
-    int16_t ACP = 0;
+    int16_t activePanelIndex = 0;
     float kq1 = 1163.2235f; // kW per display unit of heat flow
     float kq2 = 0.2777778f; // l/s per display unit of flow
     float v1 = 0;           // heating flow, m3/s
     float q = 0;            // heat flow, W
     float v2 = 0;           // heated flow, m3/s
-    std::string типт = "КM";
-    CalcWindow* Форма = nullptr;
+    std::string seriesPrefix = "КM";
+    CalcWindow* currentWindow = nullptr;
 
     // Inputs.
     double heatingInletTemp = 0, heatedInletTemp = 0, heatingOutletTemp = 0, heatedOutletTemp = 0; // °C

@@ -4,6 +4,8 @@
 // tests from scripts.
 #include <string>
 
+#include "window_model.h"
+
 namespace kalvar {
 
 enum class MessageIcon { Information, Warning };
@@ -24,11 +26,23 @@ struct LimitDialogAnswers {
     bool proceed = false;   // go on past the limit
 };
 
+// The input a message is about: a box of a calculation window left empty.
+struct MessageSubject {
+    WindowId window;
+    std::string control; // its name in the window: "Text38"
+};
+
 class CalcUi {
   public:
     virtual ~CalcUi() = default;
     virtual void beep() = 0;
     virtual void showMessage(MessageIcon icon, const std::string& title, const std::string& text) = 0;
+    // A message about one input: the desktop points the box out while the message is up. By
+    // default the message alone.
+    virtual void showInputMessage(const MessageSubject& /*subject*/, MessageIcon icon,
+                                  const std::string& title, const std::string& text) {
+        showMessage(icon, title, text);
+    }
     virtual void setBusy(bool busy) = 0;
     virtual LimitDialogAnswers askLimit(const LimitDialogRequest& request) = 0;
 };

@@ -1,7 +1,7 @@
 #pragma once
 // The calculation routines of the main window: reading a window's inputs, sizing and rating one
 // exchanger, the result output, and the calculate command with its multi-exchanger schemes. They
-// work on the calculation state and on the named controls of the window `Форма` designates.
+// work on the calculation state and on the named controls of the window `currentWindow` designates.
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -9,6 +9,7 @@
 
 #include "calc_state.h"
 #include "calc_ui.h"
+#include "media.h"
 #include "messages.h"
 #include "window_model.h"
 
@@ -28,25 +29,22 @@ class Calculator {
     // of the current system.
     void calculateCommand();
 
-    // Copies the inputs of `Форма` into the state in SI units.
+    // Copies the inputs of `currentWindow` into the state in SI units.
     void readInputs();
-    // Sizes (or, with a given plate count, rates) the exchanger of `Форма`. False when it stopped
+    // Sizes (or, with a given plate count, rates) the exchanger of `currentWindow`. False when it stopped
     // with a message.
     bool sizeExchanger();
-    // Writes the results of a finished sizing or rating into `Форма`.
-    void вывод();
-    // Refreshes the pass drawing and connection legend of `Форма`.
-    void p1(int side);
-    // The mixed schemes: heating (and ventilation) first, then the two sections of the hot-water
-    // exchanger.
-    void calculateTwoStage();
+    // Writes the results of a finished sizing or rating into `currentWindow`.
+    void writeResults();
+    // Refreshes the pass drawing and connection legend of `currentWindow`.
+    void refreshPassDrawing();
 
     // The two iterations on k.
     void rateExchanger();
     void optimiseHeatingFlow();
 
     // The limit handler the search calls when a plate-count or nozzle limit is reached.
-    void выбор();
+    void handleLimit();
 
     // The windows the last "Расчет" calculated or began to, in the order it took them (also those
     // it stopped with a message).
@@ -58,10 +56,15 @@ class Calculator {
         double heated;  // m3/s
     };
 
-    CalcWindow& form() { return *s.Форма; }
+    CalcWindow& form() { return *s.currentWindow; }
     std::string format(double x, int decimals) const { return w.format(x, decimals); }
-    void stopWithMessage(const std::string& sentence);
+    // Beeps and shows the sentence; `subject` names the input it is about, if one.
+    void stopWithMessage(const std::string& sentence,
+                         const std::optional<MessageSubject>& subject = std::nullopt);
     std::optional<std::string> invalidInputMessage();
+    enum class Side { Heating, Heated };
+    // The medium of one side of `currentWindow` at t °C: water, or the custom medium of its boxes.
+    MediumProperties sideMedium(Side side, float t);
     std::optional<std::string> evaluateMedia();
     void search();
     void scanPasses(long& steps);
@@ -73,6 +76,9 @@ class Calculator {
     void writeWeightAndDimensions(int typeIndex, int totalPlates, int passes, bool twoStage);
     void sizeValve();
     bool sizeWindow(CalcWindow& window);
+    // The hot-water exchanger of a two-stage scheme in two sections, the second heated by the
+    // return water (m3/s) of the windows sized before it.
+    void sizeTwoStageHotWater(float returnWater);
     bool rateCommand();
     int16_t& savedType(const CalcWindow& window);
     std::string heatText(double watts) const;

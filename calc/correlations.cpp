@@ -1,5 +1,6 @@
 #include "correlations.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace kalvar {
@@ -101,6 +102,18 @@ double overallCoefficient(const CalcState& s) {
 double meanTemperatureDifference(double hotEnd, double coldEnd) {
     if (coldEnd > hotEnd || coldEnd < hotEnd) return (hotEnd - coldEnd) / std::log(hotEnd / coldEnd);
     return coldEnd;
+}
+
+std::optional<double> meanTemperatureDifferenceOfEnds(double a, double b) {
+    if (!std::isfinite(a) || !std::isfinite(b)) return std::nullopt;
+    if (a == b) return a;
+    // The larger end first, so that the ratio of the logarithm is above 1.
+    const double larger = std::max(a, b), smaller = std::min(a, b);
+    const double ratio = larger / smaller;
+    if (!std::isfinite(ratio) || ratio <= 0) return std::nullopt;
+    const double value = meanTemperatureDifference(larger, smaller);
+    if (!std::isfinite(value)) return std::nullopt;
+    return value;
 }
 
 double pressureLoss(const CalcState& s, float lossNumber, int passes) {

@@ -2,6 +2,8 @@
 // The physics of one exchanger: the channel correlation of each plate series, side and pass
 // arrangement, and the exchanger-level equations (surface, k, mean temperature difference, heat
 // flow, pressure losses, velocities).
+#include <optional>
+
 #include "calc_state.h"
 
 namespace kalvar {
@@ -33,6 +35,9 @@ double overallCoefficient(const CalcState& s);
 
 // Counter-current mean temperature difference of the end differences Δa and Δb, K.
 double meanTemperatureDifference(double hotEnd, double coldEnd);
+// The same of two end differences read from a window, K: none when either is not a number or
+// they differ in sign.
+std::optional<double> meanTemperatureDifferenceOfEnds(double a, double b);
 
 // Pressure loss of one side, kPa: ξ · (L · z / d_e) / 1000.
 double pressureLoss(const CalcState& s, float lossNumber, int passes);

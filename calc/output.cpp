@@ -4,6 +4,7 @@
 
 #include "calculator.h"
 #include "correlations.h"
+#include "layout_summary.h"
 #include "number_text.h"
 #include "valve.h"
 
@@ -13,12 +14,12 @@ std::string Calculator::lossText(double kPa) const {
     return w.units.pressureInKPa ? format(kPa, 1) : format(kPa / 100, 3);
 }
 
-void Calculator::вывод() {
+void Calculator::writeResults() {
     writeOutputs(std::nullopt);
 }
 
 void Calculator::writeDesignation(int firstSectionPlates) {
-    const std::string series = s.типт + std::to_string(s.plateTypeIndex + 1);
+    const std::string series = seriesName(s.seriesPrefix, s.plateTypeIndex);
     const std::string prefix = s.exchangerCount > 1 ? std::to_string(s.exchangerCount) + "x" : "";
     const std::string p = std::to_string(s.platesPerPass);
     if (firstSectionPlates >= 0) {
@@ -106,8 +107,8 @@ void Calculator::writeOutputs(const std::optional<RatedFlows>& rated) {
     if (s.heatingPipeBore > 0) w.Form12.Text45.text = format(pipeVelocity(s.v1, s.heatingPipeBore), 2);
     if (s.heatedPipeBore > 0) w.Form12.Text46.text = format(pipeVelocity(s.v2, s.heatedPipeBore), 2);
 
-    f.label54.text =
-        "Тип" + s.типт + std::to_string(s.plateTypeIndex + 1) + "; ходов - " + std::to_string(z) + ".";
+    f.label54.text = layoutSummary(seriesName(s.seriesPrefix, s.plateTypeIndex), std::to_string(z),
+                                   SummarySpacing::Joined);
     if (s.maxValveLoss != 0) sizeValve();
 }
 

@@ -7,7 +7,6 @@
 #include "correlations.h"
 #include "media.h"
 #include "messages.h"
-#include "number_text.h"
 
 namespace kalvar {
 
@@ -127,12 +126,7 @@ void Calculator::optimiseHeatingFlow() {
 
         // The heating medium at the mean of its inlet and the trial outlet.
         const float tm = static_cast<float>((trialOutlet + t1in) / 2);
-        MediumProperties heating;
-        if (f.Combo4.listIndex == 0)
-            heating = waterProperties(tm);
-        else
-            heating = customMediumProperties(readNumber(f.Text11.text), readNumber(f.Text12.text),
-                                             readNumber(f.Text13.text), readNumber(f.Text14.text));
+        const MediumProperties heating = sideMedium(Side::Heating, tm);
         if (!isPhysical(heating)) throw SizingStopped(messages::waterOutOfRange);
         s.heatingVolHeatCapacity = heating.volHeatCapacity;
         s.heatingCp = heating.heatCapacity;

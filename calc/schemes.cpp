@@ -9,6 +9,7 @@
 #include "correlations.h"
 #include "messages.h"
 #include "number_text.h"
+#include "system_kinds.h"
 
 namespace kalvar {
 
@@ -32,43 +33,29 @@ void Calculator::calculateCommand() {
     calculated_.clear();
     s.passCount = static_cast<int16_t>(form().Combo2.listIndex + 1);
     // The last window that asks for a rating wins.
-    if (w.Form3.Check5.value == 1) s.Форма = &w.Form3;
-    if (w.Form2.Check5.value == 1) s.Форма = &w.Form2;
-    if (w.Form1.Check5.value == 1) s.Форма = &w.Form1;
+    if (w.Form3.Check5.value == 1) s.currentWindow = &w.Form3;
+    if (w.Form2.Check5.value == 1) s.currentWindow = &w.Form2;
+    if (w.Form1.Check5.value == 1) s.currentWindow = &w.Form1;
 
     if (form().Check5.value == 1) {
         rateCommand();
         return;
     }
-    switch (s.systemKind) {
-    case hotWaterSystem:
-        sizeWindow(w.Form3);
-        break;
-    case heatingSystem:
-        sizeWindow(w.Form2);
-        break;
-    case ventilationSystem:
-        sizeWindow(w.Form1);
-        break;
-    case parallelScheme:
-        sizeWindow(w.Form2);
-        sizeWindow(w.Form3);
-        break;
-    case twoStageMixedScheme:
-    case mixedThreeCircuits:
-        calculateTwoStage();
-        break;
-    case parallelThreeCircuits:
-        sizeWindow(w.Form2);
-        sizeWindow(w.Form3);
-        sizeWindow(w.Form1);
-        break;
-    case mixedWithParallelVentilation:
-        calculateTwoStage();
-        sizeWindow(w.Form1);
-        break;
-    default:
-        break;
+    const SystemDescription* system = findSystem(s.systemKind);
+    if (system == nullptr) return;
+    // The return water of the windows sized so far, for a two-stage hot-water exchanger after them.
+    float returnWater = 0;
+    bool othersSized = true;
+    for (const WindowId id : system->sizingOrder) {
+        CalcWindow& window = w.calcWindow(id);
+        if (system->twoStageHotWater && window.hasSecondStage()) {
+            // Its return-water section is sized from the other circuits' flows: without them, it
+            // is not sized at all.
+            if (othersSized) sizeTwoStageHotWater(returnWater);
+            continue;
+        }
+        othersSized = sizeWindow(window) && othersSized;
+        returnWater = returnWater + s.v1;
     }
 }
 
@@ -76,13 +63,7 @@ bool Calculator::rateCommand() {
     CalcWindow& f = form();
     noteCalculated(f);
     if (f.Text38.text.empty()) {
-        f.Text38.text = "?????";
-        f.Text38.foreColor = colours::red;
-        f.Text38.bold = true;
-        stopWithMessage(messages::noPlateCount);
-        f.Text38.text.clear();
-        f.Text38.foreColor = colours::black;
-        f.Text38.bold = false;
+        stopWithMessage(messages::noPlateCount, MessageSubject{f.id, "Text38"});
         return false;
     }
     // The passes of the window being rated divide its plate count.
@@ -104,37 +85,26 @@ bool Calculator::rateCommand() {
     s.platesPerPass = static_cast<int16_t>(2 * s.channelsPerPass);
     readInputs();
     if (f.Combo1.listIndex == autoPlateEntry) s.plateTypeIndex = savedType(f);
-    p1(1);
+    refreshPassDrawing();
     f.Combo1.setListIndex(s.plateTypeIndex);
     return sizeExchanger();
 }
 
 bool Calculator::sizeWindow(CalcWindow& window) {
-    s.Форма = &window;
+    s.currentWindow = &window;
     noteCalculated(window);
     readInputs();
     const bool sized = sizeExchanger();
     // A window whose sizing stopped with a message keeps the type it had.
     if (sized) savedType(window) = s.plateTypeIndex;
-    p1(1);
+    refreshPassDrawing();
     return sized;
 }
 
-void Calculator::calculateTwoStage() {
-    float returnWater = 0;
-    bool othersSized = true;
-    if (s.systemKind == mixedThreeCircuits) {
-        othersSized = sizeWindow(w.Form1);
-        returnWater = s.v1;
-    }
-    othersSized = sizeWindow(w.Form2) && othersSized;
-    returnWater = returnWater + s.v1;
-    // The return-water section is sized from the other circuits' flows: without them, stop here.
-    if (!othersSized) return;
-
+void Calculator::sizeTwoStageHotWater(float returnWater) {
     CalcWindow& hw = w.Form3;
     hw.Combo2.setListIndex(1);
-    s.Форма = &hw;
+    s.currentWindow = &hw;
     noteCalculated(hw);
     readInputs();
     double sectionLossLimit = readNumber(hw.Text10.text);
@@ -156,7 +126,7 @@ void Calculator::calculateTwoStage() {
             for (;;) {
                 s.platesPerPass = static_cast<int16_t>(2 * s.channelsPerPass);
                 if (s.ignoreLimits == 0 && exceedsPlateLimit(s.plateTypeIndex, s.platesPerPass)) {
-                    выбор();
+                    handleLimit();
                     if (s.ignoreLimits == 0) {
                         seriesChanged = true;
                         break;
@@ -200,7 +170,7 @@ void Calculator::calculateTwoStage() {
     hw.Text27.text =
         format((totalPlates - 2) * s.catalogue.plateArea[static_cast<size_t>(s.plateTypeIndex)], 2);
     writeWeightAndDimensions(s.plateTypeIndex, totalPlates, 2, true);
-    p1(1);
+    refreshPassDrawing();
     const int bore = selectedPipeBore(hw.Combo8);
     if (bore > 0) hw.Text67.text = format(pipeVelocity(returnWater, bore), 2);
 }
@@ -214,7 +184,7 @@ int shownPassCount(const CalcWindow& form) {
     return z >= 1 && z <= 3 ? z : 0;
 }
 
-void Calculator::p1(int /*side*/) {
+void Calculator::refreshPassDrawing() {
     CalcWindow& f = form();
     const int z = shownPassCount(f);
     if (z == 0) return;

@@ -4,6 +4,7 @@
 
 #include "calculator.h"
 #include "correlations.h"
+#include "layout_summary.h"
 #include "media.h"
 #include "messages.h"
 #include "number_text.h"
@@ -26,9 +27,12 @@ constexpr long maxSearchSteps = 2'000'000;
 
 } // namespace
 
-void Calculator::stopWithMessage(const std::string& sentence) {
+void Calculator::stopWithMessage(const std::string& sentence, const std::optional<MessageSubject>& subject) {
     ui.beep();
-    ui.showMessage(MessageIcon::Information, wrongParametersTitle, "\r\n" + sentence);
+    if (subject)
+        ui.showInputMessage(*subject, MessageIcon::Information, wrongParametersTitle, "\r\n" + sentence);
+    else
+        ui.showMessage(MessageIcon::Information, wrongParametersTitle, "\r\n" + sentence);
 }
 
 void Calculator::readInputs() {
@@ -84,17 +88,23 @@ std::optional<std::string> Calculator::invalidInputMessage() {
     return std::nullopt;
 }
 
+MediumProperties Calculator::sideMedium(Side side, float t) {
+    CalcWindow& f = form();
+    const bool heating = side == Side::Heating;
+    if ((heating ? f.Combo4 : f.Combo7).listIndex == 0) return waterProperties(t);
+    if (heating)
+        return customMediumProperties(valueOf(f.Text11), valueOf(f.Text12), valueOf(f.Text13),
+                                      valueOf(f.Text14));
+    return customMediumProperties(valueOf(f.Text18), valueOf(f.Text19), valueOf(f.Text20), valueOf(f.Text21));
+}
+
 // Evaluates both media at the mean temperatures of their sides.
 std::optional<std::string> Calculator::evaluateMedia() {
     CalcWindow& f = form();
     const float tm1 = static_cast<float>((s.heatingInletTemp + s.heatingOutletTemp) / 2);
     const float tm2 = static_cast<float>((s.heatedInletTemp + s.heatedOutletTemp) / 2);
-    auto side = [&](const Control& kind, float tm, Control& cp, Control& rho, Control& mu, Control& lambda) {
-        if (kind.listIndex == 0) return waterProperties(tm);
-        return customMediumProperties(valueOf(cp), valueOf(rho), valueOf(mu), valueOf(lambda));
-    };
-    const MediumProperties heating = side(f.Combo4, tm1, f.Text11, f.Text12, f.Text13, f.Text14);
-    const MediumProperties heated = side(f.Combo7, tm2, f.Text18, f.Text19, f.Text20, f.Text21);
+    const MediumProperties heating = sideMedium(Side::Heating, tm1);
+    const MediumProperties heated = sideMedium(Side::Heated, tm2);
     for (auto [kind, props] : {std::pair{&f.Combo4, &heating}, std::pair{&f.Combo7, &heated}})
         if (!isPhysical(*props))
             return kind->listIndex == 0 ? messages::waterOutOfRange : messages::badCustomMedium;
@@ -260,14 +270,14 @@ void Calculator::searchStep() {
         s.platesPerPass = static_cast<int16_t>(2 * s.channelsPerPass);
         if (exceedsPlateLimit(s.plateTypeIndex, s.platesPerPass)) {
             limitLabel_ = messages::plateLimitLabel;
-            выбор();
+            handleLimit();
         }
         if (!hasCatalogueData(s.plateTypeIndex)) throw SizingStopped(messages::noCatalogueData);
         const float d = s.catalogue.nozzleDiameter[static_cast<size_t>(s.plateTypeIndex)];
         if (nozzleVelocity(s.v1, d, s.exchangerCount) > nozzleVelocityLimit ||
             nozzleVelocity(s.v2, d, s.exchangerCount) > nozzleVelocityLimit) {
             limitLabel_ = messages::nozzleLimitLabel;
-            выбор();
+            handleLimit();
         }
     }
     if (!hasCatalogueData(s.plateTypeIndex)) throw SizingStopped(messages::noCatalogueData);
@@ -287,7 +297,7 @@ void Calculator::searchStep() {
         throw SizingStopped(messages::searchUnbounded);
 }
 
-void Calculator::выбор() {
+void Calculator::handleLimit() {
     const bool scanningPasses = s.passScanLow < s.passScanHigh;
     if (scanningPasses) {
         s.passAbandoned = 1;
@@ -311,8 +321,8 @@ void Calculator::выбор() {
         return;
     }
     s.channelsPerPass = 4;
-    form().label54.text = "Тип " + s.типт + std::to_string(s.plateTypeIndex + 1) + "; ходов - " +
-                          std::to_string(s.passCount) + ".";
+    form().label54.text =
+        layoutSummary(seriesName(s.seriesPrefix, s.plateTypeIndex), std::to_string(s.passCount));
 }
 
 void Calculator::showLimitDialog() {

@@ -10,7 +10,7 @@ namespace {
 // The pipe velocity of one side of Form12 from the flow the calculating window shows.
 void updatePipeVelocity(Session& session, Control& list, Control& velocityBox, bool heatingSide) {
     const int bore = selectedPipeBore(list);
-    CalcWindow* source = session.state.Форма;
+    CalcWindow* source = session.state.currentWindow;
     if (bore == 0 || source == nullptr) return;
     const double flow = readNumber(heatingSide ? source->Text31.text : source->Text33.text);
     const float toLitresPerSecond = session.windows.units.flowInM3PerHour ? 0.2777778f : 1.0f;
@@ -30,7 +30,7 @@ void startUp(Session& session, const std::string& workDir) {
     s.autoMaxTypeIndex = 2.0f;
     loadCatalogue(s.catalogue);
     s.wallConductivity = 62.9;
-    s.Форма = &w.Form2;
+    s.currentWindow = &w.Form2;
     s.systemKind = heatingSystem;
     w.mainCaption = systemCaption(heatingSystem);
 
@@ -68,7 +68,7 @@ void selectSystem(Session& session, int kind) {
             c->visible = system->secondStage == SecondStageInputs::Shown;
 
     w.mainCaption = systemCaption(kind);
-    if (system->singleWindow != nullptr) session.state.Форма = &w.calcWindow(*system->singleWindow);
+    if (system->singleWindow != nullptr) session.state.currentWindow = &w.calcWindow(*system->singleWindow);
     session.state.systemKind = static_cast<int16_t>(kind);
 }
 

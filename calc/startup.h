@@ -19,7 +19,7 @@ struct Session {
 void startUp(Session& session, const std::string& workDir);
 
 // The system handler of a kind 1..8: which windows are shown, the second-stage inputs of the
-// hot-water window, the main caption, `Форма` for the single-exchanger systems.
+// hot-water window, the main caption, `currentWindow` for the single-exchanger systems.
 void selectSystem(Session& session, int kind);
 
 // The main-window caption of a system kind.

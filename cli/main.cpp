@@ -271,7 +271,7 @@ int cipherCommand(const std::vector<std::string>& args, bool encipher) {
     else if (!texts.empty() && isOption(texts[0]))
         return usageError("unknown option \"" + texts[0] + "\"", usage);
     if (texts.size() != 1) return usageError("one TEXT is needed (quote it when it has blanks)", usage);
-    return printed((encipher ? kalvar::encipher(texts[0]) : kalvar::шифр(texts[0])) + "\n");
+    return printed((encipher ? kalvar::encipher(texts[0]) : kalvar::decipher(texts[0])) + "\n");
 }
 
 int helpCommand(const std::vector<std::string>& args) {

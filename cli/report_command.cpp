@@ -188,7 +188,7 @@ int reportCommand(const std::vector<std::string>& args, std::ostream& out, std::
             owner = readOwnerWorkbook(*ownerPath, [&err](const std::string& title, const std::string& text) {
                 err << "kalvar-cli: " << title << ": " << text << "\n";
             });
-            taskText = withSeriesPrefix(taskText, owner.типт);
+            taskText = withSeriesPrefix(taskText, owner.seriesPrefix);
         }
         run = runTask(taskText, workDir, false);
     } catch (const UsageError& e) {

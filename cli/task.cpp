@@ -196,7 +196,7 @@ TaskRun runTask(const std::string& taskText, const std::string& workDir, bool wi
     auto session = std::make_unique<Session>();
     session->windows.decimalSeparator = separator;
     startUp(*session, workDir);
-    session->state.типт = stringOption(task, "seriesPrefix", "КM");
+    session->state.seriesPrefix = stringOption(task, "seriesPrefix", "КM");
     selectSystem(*session, system);
     // As the "Размерность" picks would: the standing numbers and the unit labels follow.
     for (const std::string& unit : units)
@@ -218,12 +218,8 @@ TaskRun runTask(const std::string& taskText, const std::string& workDir, bool wi
     result["limitDialogs"] = ui.limitDialogs;
     run.system = system;
     if (withSummaries)
-        for (WindowId id : calculator.calculatedWindows()) {
-            CalcWindow& window = id == WindowId::Form1   ? session->windows.Form1
-                                 : id == WindowId::Form2 ? session->windows.Form2
-                                                         : session->windows.Form3;
-            run.summaries.push_back(summariseWindow(*session, window));
-        }
+        for (WindowId id : calculator.calculatedWindows())
+            run.summaries.push_back(summariseWindow(*session, session->windows.calcWindow(id)));
     run.session = std::move(session);
     return run;
 }

@@ -32,6 +32,23 @@ void DesktopCalcUi::showMessage(kalvar::MessageIcon icon, const std::string& tit
     if (wasBusy) QGuiApplication::changeOverrideCursor(Qt::WaitCursor);
 }
 
+void DesktopCalcUi::showInputMessage(const kalvar::MessageSubject& subject, kalvar::MessageIcon icon,
+                                     const std::string& title, const std::string& text) {
+    kalvar::Control* box = windows_.calcWindow(subject.window).find(subject.control);
+    if (box == nullptr) {
+        showMessage(icon, title, text);
+        return;
+    }
+    // The windows show the model before the message box opens.
+    box->text = "?????";
+    box->foreColor = kalvar::colours::red;
+    box->bold = true;
+    showMessage(icon, title, text);
+    box->text.clear();
+    box->foreColor = kalvar::colours::black;
+    box->bold = false;
+}
+
 void DesktopCalcUi::setBusy(bool busy) {
     if (busy == busy_) return;
     busy_ = busy;
@@ -48,9 +65,9 @@ kalvar::LimitDialogAnswers DesktopCalcUi::askLimit(const kalvar::LimitDialogRequ
         return proceed;
     }
     // The other windows stay usable while the question waits, and ticking a window's additional
-    // results makes that window `Форма`: the search goes on in the window it was sizing.
-    kalvar::CalcWindow* calculating = state_.Форма;
+    // results makes that window `currentWindow`: the search goes on in the window it was sizing.
+    kalvar::CalcWindow* calculating = state_.currentWindow;
     const kalvar::LimitDialogAnswers answers = askLimitDialog(request, parent_);
-    state_.Форма = calculating;
+    state_.currentWindow = calculating;
     return answers;
 }

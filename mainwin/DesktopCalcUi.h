@@ -5,6 +5,7 @@
 
 #include "calc_state.h"
 #include "calc_ui.h"
+#include "window_model.h"
 
 class QWidget;
 
@@ -12,11 +13,16 @@ class DesktopCalcUi : public kalvar::CalcUi {
   public:
     // parent: the window the message boxes belong to; state: the calculation state whose
     // calculating window survives the waits.
-    DesktopCalcUi(QWidget* parent, kalvar::CalcState& state) : parent_(parent), state_(state) {}
+    // windows: the model whose boxes a message about an input points out.
+    DesktopCalcUi(QWidget* parent, kalvar::CalcState& state, kalvar::WindowSet& windows)
+        : parent_(parent), state_(state), windows_(windows) {}
     ~DesktopCalcUi() override;
 
     void beep() override;
     void showMessage(kalvar::MessageIcon icon, const std::string& title, const std::string& text) override;
+    // The box shows "?????" in red bold while the message is up, and is empty and plain after it.
+    void showInputMessage(const kalvar::MessageSubject& subject, kalvar::MessageIcon icon,
+                          const std::string& title, const std::string& text) override;
     void setBusy(bool busy) override;
     kalvar::LimitDialogAnswers askLimit(const kalvar::LimitDialogRequest& request) override;
 
@@ -31,6 +37,7 @@ class DesktopCalcUi : public kalvar::CalcUi {
   private:
     QWidget* parent_;
     kalvar::CalcState& state_;
+    kalvar::WindowSet& windows_;
     bool busy_ = false;
     bool quitting_ = false;
     std::function<void()> beforeMessage_;

@@ -130,7 +130,7 @@ class MDIForm1::WaitScope {
 
 MDIForm1::MDIForm1(const Options& options, QWidget* parent)
     : QMainWindow(parent), options_(options), session_(std::make_unique<kalvar::Session>()),
-      ui_(std::make_unique<DesktopCalcUi>(this, session_->state)) {
+      ui_(std::make_unique<DesktopCalcUi>(this, session_->state, session_->windows)) {
     initResources();
     setObjectName(QStringLiteral("MDIForm1"));
     setWindowTitle(mainCaption);
@@ -373,7 +373,8 @@ void MDIForm1::nameSeries() {
     for (CalcWindowView* view : views_) {
         ZuPanelSubItems& series = view->layoutPanel()->Buttons().Item(1).MenuItems().Item(1).SubItems();
         for (int16_t i = 1; i <= 4; ++i)
-            series.Item(i).setCaption(QString::fromStdString(session_->state.типт) + QString::number(i));
+            series.Item(i).setCaption(QString::fromStdString(session_->state.seriesPrefix) +
+                                      QString::number(i));
     }
 }
 
@@ -401,7 +402,7 @@ void MDIForm1::arrangeStrips() {
         QMdiSubWindow* window = strip(id);
         const bool shown = modelWindow(*session_, id).visible;
         const bool withResults = form12Strip_ && form12Strip_->isVisible() &&
-                                 session_->state.Форма == &modelWindow(*session_, id) &&
+                                 session_->state.currentWindow == &modelWindow(*session_, id) &&
                                  modelWindow(*session_, id).Check1.value == 1;
         placeStrip(window, withResults ? 0 : stripTop(id), stripHeight);
         window->setVisible(shown);
@@ -447,7 +448,7 @@ void MDIForm1::selectSystem(int kind) {
     kalvar::selectSystem(*session_, kind);
     arrangeStrips();
     refreshAll();
-    if (kind <= 3) mdiArea_->setActiveSubWindow(strip(session_->state.Форма->id));
+    if (kind <= 3) mdiArea_->setActiveSubWindow(strip(session_->state.currentWindow->id));
 }
 
 void MDIForm1::switchUnit(const QString& caption) {
@@ -677,7 +678,7 @@ void MDIForm1::ZuPanel1_ButtonEnter(int index, ZuPanelButton* button) {
     setHint(QStringLiteral("Кнопка: ") + button->Caption() + QStringLiteral(" Подсказка: ") +
             button->shownToolTip());
     setPanelIndexText(QString::number(index));
-    session_->state.ACP = static_cast<int16_t>(index);
+    session_->state.activePanelIndex = static_cast<int16_t>(index);
     mainPanel_->BeginHover();
 }
 
@@ -689,7 +690,7 @@ void MDIForm1::ZuPanel1_MenuClick(int, int indexMenu, const QString& caption, co
                                   const QString& link, const QString& toolTip) {
     // The pick was made in this panel even when its menu was opened from the keyboard, without
     // the pointer entering a button: the dispatcher must take it for a main-panel command.
-    session_->state.ACP = 10;
+    session_->state.activePanelIndex = 10;
     // The dispatcher refuses the pick without a sound while a dialog waits.
     if (commandsBlocked()) refuseCommand();
     // The pick goes to the dispatcher of an open calculation window, the heating window first.

@@ -11,7 +11,7 @@ struct OwnerDetails {
     std::string ownerPhone = "(000) 000-00-00";
     std::string ownerSite = "www.example.com";
     std::string ownerEmail = "info@example.com";
-    std::string типт = "КM"; // Cyrillic К, Latin M
+    std::string seriesPrefix = "КM"; // Cyrillic К, Latin M
 };
 
 } // namespace kalvar

@@ -8,6 +8,7 @@
 
 #include "SheetRenderer.h"
 #include "calculator.h"
+#include "correlations.h"
 #include "number_text.h"
 #include "system_kinds.h"
 
@@ -372,7 +373,7 @@ class ReportWriter {
         if (std::isfinite(meanHeating)) sheet.setNumber(19, c, rounded(meanHeating, 1));
         if (std::isfinite(meanHeated)) sheet.setNumber(19, c + 1, rounded(meanHeated, 1));
         if (const auto difference =
-                meanTemperatureDifference(heatingOutlet - heatedInlet, heatingInlet - heatedOutlet))
+                meanTemperatureDifferenceOfEnds(heatingOutlet - heatedInlet, heatingInlet - heatedOutlet))
             sheet.setNumber(20, c, rounded(*difference, 1));
         else
             sheet.clear(20, c);
@@ -400,17 +401,6 @@ class ReportWriter {
             sheet.setText(row, column, x.countText + numberText(*value));
         else
             sheet.clear(row, column);
-    }
-
-    // Logarithmic mean of the two end differences; nullopt when their ratio is not positive.
-    static std::optional<double> meanTemperatureDifference(double a, double b) {
-        if (!std::isfinite(a) || !std::isfinite(b)) return std::nullopt;
-        if (a == b) return a;
-        const double ratio = a > b ? a / b : b / a;
-        if (!std::isfinite(ratio) || ratio <= 0) return std::nullopt;
-        const double value = a > b ? (a - b) / std::log(ratio) : (b - a) / std::log(ratio);
-        if (!std::isfinite(value)) return std::nullopt;
-        return value;
     }
 
     // The technical description of an exchanger: what it is, its dimensions and connections, the

@@ -73,12 +73,12 @@ OwnerDetails readOwnerWorkbook(const std::string& path, const MessageBox& messag
     OwnerDetails owner;
     std::string OwnerDetails::*members[] = {&OwnerDetails::ownerName,  &OwnerDetails::ownerAddress,
                                             &OwnerDetails::ownerPhone, &OwnerDetails::ownerSite,
-                                            &OwnerDetails::ownerEmail, &OwnerDetails::типт};
+                                            &OwnerDetails::ownerEmail, &OwnerDetails::seriesPrefix};
     if (ok) *ok = false;
     try {
         const Workbook book = openSiteWorkbook(path);
         for (int i = 0; i < 6; ++i)
-            owner.*members[i] = шифр(cellText(book, 2 + i, 2, "."));
+            owner.*members[i] = decipher(cellText(book, 2 + i, 2, "."));
         if (ok) *ok = true;
     } catch (const WorkbookError& e) {
         if (message) message(openMessageTitle, openFailureText(e.number, e.what()));
@@ -94,7 +94,7 @@ OwnerDetails readSiteWorkbooks(Session& session, const MessageBox& message, bool
     const auto ownerPath = siteWorkbookPath(folder, ownerWorkbookName);
     if (ownerWorkbookFound) *ownerWorkbookFound = ownerPath.has_value();
     if (ownerPath) owner = readOwnerWorkbook(*ownerPath, message);
-    session.state.типт = owner.типт;
+    session.state.seriesPrefix = owner.seriesPrefix;
     return owner;
 }
 

@@ -102,7 +102,7 @@ std::string substitute(const std::string& text, const std::array<char32_t, alpha
 
 } // namespace
 
-std::string шифр(const std::string& stored) {
+std::string decipher(const std::string& stored) {
     return substitute(stored, tables.deciphered);
 }
 

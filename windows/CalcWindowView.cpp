@@ -24,6 +24,7 @@
 #include "Twips.h"
 #include "ZuPanel.h"
 #include "additional_results.h"
+#include "layout_summary.h"
 #include "startup.h"
 
 using kalvar::CalcWindow;
@@ -772,7 +773,7 @@ void CalcWindowView::ButtonEnter(int Index, ZuPanelButton* button) {
     }
     host_.setPanelIndexText(Index >= 0 ? QStringLiteral(" ") + QString::number(Index)
                                        : QString::number(Index));
-    host_.session().state.ACP = static_cast<int16_t>(Index);
+    host_.session().state.activePanelIndex = static_cast<int16_t>(Index);
     if (ZuPanel* own = panel(Index)) own->BeginHover();
 }
 
@@ -790,7 +791,7 @@ void CalcWindowView::BringToFront(int Index) {
 void CalcWindowView::MenuClick(int Index, int, const QString& Caption, const QString& Key, const QString&,
                                const QString&, const QPixmap&, const QPixmap&) {
     // The panel the pointer entered last decides, not the panel that raised the event.
-    const int acp = host_.session().state.ACP;
+    const int acp = host_.session().state.activePanelIndex;
     if (!host_.commandsBlocked()) {
         CalcWindowView* target = group_->viewOfPanel(acp);
         if (target && acp % 2 == 1) target->givenParameterCommand(Caption);
@@ -842,7 +843,7 @@ void CalcWindowView::layoutCommand(const QString& caption, const QString& key) {
 
     if (series >= 1 && series <= 4) {
         w_.Combo1.setListIndex(series - 1);
-        s.type = host_.session().state.типт + std::to_string(series);
+        s.type = kalvar::seriesName(host_.session().state.seriesPrefix, series - 1);
     } else if (caption == QStringLiteral("Автовыбор")) {
         w_.Combo1.setListIndex(5);
         s.type = "автовыбор";
@@ -860,7 +861,7 @@ void CalcWindowView::layoutCommand(const QString& caption, const QString& key) {
         s.exchangers = std::to_string(count);
     }
     mirrorLayoutMarks();
-    w_.label54.text = "Тип " + s.type + "; ходов - " + s.passes + ".";
+    w_.label54.text = kalvar::layoutSummary(s.type, s.passes);
 }
 
 void CalcWindowView::mainPanelCommand(const QString& caption) {

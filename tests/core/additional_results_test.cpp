@@ -20,7 +20,7 @@ TEST(AdditionalResults, TheCopyTakesTheWindowsResultsInTheirPlaces) {
     app.calc.calculateCommand();
     ASSERT_TRUE(app.ui.messages.empty());
     f.Image1.text = "drawing.jpg";
-    app.state().Форма = &app.windows().Form3;
+    app.state().currentWindow = &app.windows().Form3;
     refreshTickedAdditionalResults(app.session);
 
     AdditionalResultsWindow& r = app.windows().Form12;
@@ -38,7 +38,7 @@ TEST(AdditionalResults, TheCopyTakesTheWindowsResultsInTheirPlaces) {
         EXPECT_FALSE(from->text.empty());
         EXPECT_EQ(to->text, from->text);
     }
-    EXPECT_EQ(app.state().Форма, &f);
+    EXPECT_EQ(app.state().currentWindow, &f);
     EXPECT_TRUE(r.geometricView);
     EXPECT_FALSE(r.visible); // showing it is the desktop's part
 }
@@ -66,7 +66,7 @@ TEST(AdditionalResults, PipeVelocitiesAreThoseOfTheWindowShown) {
     heating.Check1.value = 1;
     app.calc.calculateCommand();
     ASSERT_TRUE(app.ui.messages.empty());
-    ASSERT_EQ(app.state().Форма, &app.windows().Form3);
+    ASSERT_EQ(app.state().currentWindow, &app.windows().Form3);
     refreshTickedAdditionalResults(app.session);
 
     const AdditionalResultsWindow& r = app.windows().Form12;
@@ -91,7 +91,7 @@ TEST(AdditionalResults, TickedWindowsRefreshInOrderAndUntickedOnesNot) {
     w.Form1.Check1.value = 1;
     w.Form3.Check1.value = 1;
     refreshTickedAdditionalResults(app.session);
-    EXPECT_EQ(app.state().Форма, &w.Form3); // the last one fills it
+    EXPECT_EQ(app.state().currentWindow, &w.Form3); // the last one fills it
     EXPECT_EQ(w.Form12.Text23.text, w.Form3.Text41.text);
 }
 
@@ -167,7 +167,7 @@ TEST(PassDrawing, WorkingFolderFirstThenTheInstalledOne) {
         CalcWindow& f = app.windows().Form2;
         f.Combo2.listIndex = c.passIndex;
         f.Image1.text = "kept";
-        app.calc.p1(1);
+        app.calc.refreshPassDrawing();
         EXPECT_EQ(f.Image1.text, c.expected) << c.passIndex << " " << c.dataDir;
     }
 }

@@ -13,7 +13,7 @@ namespace {
 // A finished layout on the heating window, as sizing leaves it.
 void layout(Started& app, int type, int passes, int channels, int exchangers) {
     CalcState& s = app.state();
-    s.Форма = &app.windows().Form2;
+    s.currentWindow = &app.windows().Form2;
     s.plateTypeIndex = static_cast<int16_t>(type);
     s.passCount = static_cast<int16_t>(passes);
     s.channelsPerPass = static_cast<int16_t>(channels);
@@ -35,7 +35,7 @@ TEST(Designation, BySeriesPassesAndExchangers) {
     for (const Case& c : cases) {
         Started app;
         layout(app, c.type, c.passes, c.channels, c.exchangers);
-        app.calc.вывод();
+        app.calc.writeResults();
         EXPECT_EQ(app.windows().Form2.Text1.text, c.text);
     }
 }
@@ -43,7 +43,7 @@ TEST(Designation, BySeriesPassesAndExchangers) {
 TEST(Output, PlateCountSurfaceAndSummary) {
     Started app;
     layout(app, 1, 2, 12, 1);
-    app.calc.вывод();
+    app.calc.writeResults();
     const CalcWindow& f = app.windows().Form2;
     EXPECT_EQ(f.Text38.text, "48");
     EXPECT_EQ(f.Text27.text, "2.76");
@@ -59,7 +59,7 @@ TEST(Output, PassCountWithoutDesignationWritesNone) {
     Started app;
     layout(app, 1, 4, 12, 1);
     app.windows().Form2.Text1.text = "before";
-    app.calc.вывод();
+    app.calc.writeResults();
     EXPECT_EQ(app.windows().Form2.Text1.text, "before");
 }
 
@@ -69,7 +69,7 @@ TEST(Output, LossesInAtmospheres) {
     app.windows().units.pressureInKPa = false;
     app.state().heatingLoss = 25;
     app.state().heatedLoss = 0.4;
-    app.calc.вывод();
+    app.calc.writeResults();
     EXPECT_EQ(app.windows().Form2.Text36.text, "0.250");
     EXPECT_EQ(app.windows().Form2.Text37.text, "0.004");
 }
@@ -94,10 +94,10 @@ TEST(Valve, NoPressureDropLeavesTheValveBoxes) {
     app.state().heatingFlowDesign = 0.002f;
     app.state().maxValveLoss = 0;
     app.windows().Form2.Text8.text = "old";
-    app.calc.вывод();
+    app.calc.writeResults();
     EXPECT_EQ(app.windows().Form2.Text8.text, "old");
     app.state().maxValveLoss = 100;
-    app.calc.вывод();
+    app.calc.writeResults();
     EXPECT_EQ(app.windows().Form2.Text8.text, "32"); // Kv 7.2
     EXPECT_EQ(app.windows().Form2.Text9.text, "10.0");
 }

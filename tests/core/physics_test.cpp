@@ -1,5 +1,7 @@
 // Media, catalogue and the channel and exchanger equations against handbook values.
 #include <cmath>
+#include <limits>
+#include <optional>
 
 #include <gtest/gtest.h>
 
@@ -111,4 +113,29 @@ TEST_F(ExchangerEquations, CoefficientTendsToTheWallTermAndLmtdOfEqualEnds) {
     EXPECT_NEAR(overallCoefficient(s), 125800, 1e-6);
     EXPECT_DOUBLE_EQ(meanTemperatureDifference(10, 10), 10);
     EXPECT_NEAR(meanTemperatureDifference(20, 10), 10 / std::log(2.0), 1e-12);
+}
+
+// The report's mean difference of two ends read from a window: either order gives the same
+// number, and ends that make no exchanger (a sign change, a zero end, a missing number) give none.
+TEST(MeanTemperatureDifferenceOfEnds, EitherOrderOrNoneForEndsThatMakeNoExchanger) {
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const double inf = std::numeric_limits<double>::infinity();
+    struct Case {
+        double a, b;
+        std::optional<double> expected;
+    };
+    for (const Case& c : std::initializer_list<Case>{{20, 10, 10 / std::log(2.0)},
+                                                     {10, 20, 10 / std::log(2.0)},
+                                                     {7.5, 7.5, 7.5},
+                                                     {20, -10, std::nullopt},
+                                                     {20, 0, std::nullopt},
+                                                     {0, 20, std::nullopt},
+                                                     {nan, 10, std::nullopt},
+                                                     {10, inf, std::nullopt}}) {
+        const std::optional<double> got = meanTemperatureDifferenceOfEnds(c.a, c.b);
+        ASSERT_EQ(got.has_value(), c.expected.has_value()) << c.a << " " << c.b;
+        if (got) EXPECT_NEAR(*got, *c.expected, 1e-12) << c.a << " " << c.b;
+    }
+    // The report and the sizing agree to the last bit with the larger end first.
+    EXPECT_EQ(meanTemperatureDifferenceOfEnds(13.7, 31.1), meanTemperatureDifference(31.1, 13.7));
 }

@@ -155,15 +155,15 @@ TEST(PassDrawing, LegendFollowsPassesAndTheSecondStage) {
     Started app(1);
     CalcWindow& hw = app.windows().Form3;
     hw.Combo2.listIndex = 1;
-    app.calc.p1(1);
+    app.calc.refreshPassDrawing();
     EXPECT_NE(hw.Label5.text.find("\r5. Слив и очистка.\r6. Слив и очистка.(Циркуляция ГВС)."),
               std::string::npos);
     hw.Combo2.listIndex = 3;
     hw.Text59.text = "3";
-    app.calc.p1(1);
+    app.calc.refreshPassDrawing();
     EXPECT_NE(hw.Label5.text.find("7, 8. Развоздушивание."), std::string::npos);
     hw.Text59.text = "";
     hw.Label5.text = "kept";
-    app.calc.p1(1);
+    app.calc.refreshPassDrawing();
     EXPECT_EQ(hw.Label5.text, "kept");
 }

@@ -148,7 +148,7 @@ class LimitDialog : public ::testing::Test {
     // A fixed layout being searched with one pass count.
     void SetUp() override {
         CalcState& s = app.state();
-        s.Форма = &app.windows().Form3;
+        s.currentWindow = &app.windows().Form3;
         s.autoSelect = 0;
         s.passScanLow = s.passScanHigh = 2;
         s.passCount = 2;
@@ -171,7 +171,7 @@ TEST_F(LimitDialog, EnabledAnswersFollowSeriesAndExchangerCount) {
         app.state().plateTypeIndex = static_cast<int16_t>(c.type);
         app.state().exchangerCount = static_cast<int16_t>(c.exchangers);
         app.ui.dialogs.clear();
-        app.calc.выбор();
+        app.calc.handleLimit();
         ASSERT_EQ(app.ui.dialogs.size(), 1u);
         EXPECT_EQ(app.ui.dialogs[0].otherSizeEnabled, c.otherSize) << c.type;
         EXPECT_EQ(app.ui.dialogs[0].severalEnabled, c.several) << c.exchangers;
@@ -184,7 +184,7 @@ TEST_F(LimitDialog, AnswersPressedTogetherApplyInOrder) {
     app.state().plateTypeIndex = 0;
     app.windows().Form3.label54.text = "Тип КM1; x3";
     app.ui.answers.push_back({true, true, true});
-    app.calc.выбор();
+    app.calc.handleLimit();
     EXPECT_EQ(app.state().exchangerCount, 4);
     EXPECT_EQ(app.state().plateTypeIndex, 1);
     EXPECT_EQ(app.state().channelsPerPass, 4);
@@ -195,7 +195,7 @@ TEST_F(LimitDialog, AnswersPressedTogetherApplyInOrder) {
 TEST_F(LimitDialog, ScanningSeveralPassCountsAbandonsInsteadOfAsking) {
     app.state().passScanLow = 1;
     app.state().passScanHigh = 3;
-    app.calc.выбор();
+    app.calc.handleLimit();
     EXPECT_TRUE(app.ui.dialogs.empty());
     EXPECT_EQ(app.state().passAbandoned, 1);
     EXPECT_EQ(app.state().channelsPerPass, 40);
@@ -207,11 +207,11 @@ TEST_F(LimitDialog, AutomaticChoiceRaisesSeriesThenExchangers) {
     s.plateTypeIndex = 1;
     s.exchangerCount = 1;
     app.windows().Form3.Combo3.listIndex = 0;
-    app.calc.выбор();
+    app.calc.handleLimit();
     EXPECT_EQ(s.plateTypeIndex, 2);
     EXPECT_EQ(s.channelsPerPass, 4);
     EXPECT_EQ(app.windows().Form3.label54.text, "Тип КM3; ходов - 2.");
-    app.calc.выбор();
+    app.calc.handleLimit();
     EXPECT_EQ(s.plateTypeIndex, 0);
     EXPECT_EQ(s.exchangerCount, 2);
     EXPECT_EQ(app.windows().Form3.Combo3.listIndex, 1);
@@ -223,7 +223,7 @@ TEST(OptimalHeatingFlow, FarTooLargeAnExchangerKeepsCurrentLossesAndNoOptimum) {
     Started app;
     CalcState& s = app.state();
     CalcWindow& f = app.windows().Form2;
-    s.Форма = &f;
+    s.currentWindow = &f;
     s.plateTypeIndex = 1;
     s.passCount = 2;
     s.channelsPerPass = 100;

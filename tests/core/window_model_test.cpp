@@ -58,9 +58,9 @@ TEST(StartUp, WindowsStartWithTheirDesignedInputs) {
     EXPECT_EQ(w.Form12.Text10.text, "100");
 
     const CalcState& s = session.state;
-    EXPECT_EQ(s.Форма, &w.Form2);
+    EXPECT_EQ(s.currentWindow, &w.Form2);
     EXPECT_EQ(s.systemKind, 2);
-    EXPECT_EQ(s.типт, "КM");
+    EXPECT_EQ(s.seriesPrefix, "КM");
     EXPECT_EQ(s.autoMaxTypeIndex, 2.0f);
     EXPECT_EQ(s.wallConductivity, 62.9);
     EXPECT_EQ(s.catalogue.plateArea[3], 0.215);
@@ -104,7 +104,7 @@ TEST(SystemHandlers, ShowTheirWindowsSecondStageAndCaption) {
             EXPECT_EQ(w.mainCaption, std::string("Пластинчатый теплообменник - [") + c.caption + "]");
             EXPECT_EQ(session.state.systemKind, c.kind);
             CalcWindow* expectedForm = c.kind == 1 ? &w.Form3 : c.kind == 3 ? &w.Form1 : &w.Form2;
-            EXPECT_EQ(session.state.Форма, expectedForm) << c.kind;
+            EXPECT_EQ(session.state.currentWindow, expectedForm) << c.kind;
         }
     }
 }

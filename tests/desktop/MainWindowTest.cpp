@@ -96,7 +96,7 @@ class MainWindowTest : public QObject {
         QVERIFY(!form.strip(WindowId::Form1)->isVisible());
         QVERIFY(!form.strip(WindowId::Form3)->isVisible());
         QCOMPARE(s.state.systemKind, 2);
-        QCOMPARE(s.state.Форма, &s.windows.Form2);
+        QCOMPARE(s.state.currentWindow, &s.windows.Form2);
         for (int kind = 1; kind <= 8; ++kind) {
             QCOMPARE(form.systemAction(kind)->isChecked(), kind == 2);
             QCOMPARE(
@@ -113,9 +113,9 @@ class MainWindowTest : public QObject {
         QVERIFY(form.findChild<QLabel*>(QStringLiteral("Image1"))->isVisible());
         QVERIFY(!form.mainPanel()->Buttons().Item(schemeButton).Visible());
 
-        // The pointer on a main-panel button: its hint, the panel index, ACP.
+        // The pointer on a main-panel button: its hint, the panel index, activePanelIndex.
         hoverButton(form.mainPanel(), calculateButton);
-        QCOMPARE(s.state.ACP, 10);
+        QCOMPARE(s.state.activePanelIndex, 10);
         QCOMPARE(form.panelIndexLabel()->text(), QStringLiteral("10"));
         QCOMPARE(
             form.hintLine()->text(),
@@ -227,7 +227,7 @@ class MainWindowTest : public QObject {
         QCOMPARE(child<QLineEdit>(hot, "Text10")->isVisibleTo(hot), expected);
         if (kind <= 3) {
             kalvar::CalcWindow* single[] = {&s.windows.Form3, &s.windows.Form2, &s.windows.Form1};
-            QCOMPARE(s.state.Форма, single[kind - 1]);
+            QCOMPARE(s.state.currentWindow, single[kind - 1]);
         }
         for (int k = 1; k <= 8; ++k) {
             QCOMPARE(form.systemAction(k)->isChecked(), k == kind);

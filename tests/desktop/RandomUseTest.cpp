@@ -273,7 +273,7 @@ nlohmann::ordered_json standingTask(kalvar::Session& session) {
                    {"flow", units.flowInM3PerHour ? "м3/ч" : "л/с"},
                    {"pressure", units.pressureInKPa ? "кПа" : "атм"}}},
                  {"decimalSeparator", session.windows.decimalSeparator},
-                 {"seriesPrefix", session.state.типт}};
+                 {"seriesPrefix", session.state.seriesPrefix}};
     const auto values = [](auto& window) {
         Json out = Json::object();
         for (auto& [name, control] : window.controls()) {

@@ -63,7 +63,7 @@ class AdditionalResultsTest : public QObject {
         }
     }
 
-    // The velocity of a pipe pick comes from the flow `Форма` shows, in the flow unit in force.
+    // The velocity of a pipe pick comes from the flow `currentWindow` shows, in the flow unit in force.
     void pipeVelocityOfAPick_data() {
         QTest::addColumn<QString>("flow");
         QTest::addColumn<bool>("cubicMetresPerHour");
@@ -96,7 +96,7 @@ class AdditionalResultsTest : public QObject {
         QCOMPARE(text("Text45"), QString("1.41")); // 2,5 m3/h in a 25 mm pipe
     }
 
-    // A pick while the window shows another window's results uses the flows of `Форма`, the
+    // A pick while the window shows another window's results uses the flows of `currentWindow`, the
     // window that filled it last.
     void pickUsesTheWindowThatFilledItLast() {
         session->windows.Form3.Text33.text = "2,0";

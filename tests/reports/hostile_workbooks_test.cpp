@@ -97,7 +97,7 @@ Reading measure(const std::string& path, bool whole) {
                     });
                 const OwnerDetails builtIn;
                 defaults = owner.ownerName == builtIn.ownerName && owner.ownerEmail == builtIn.ownerEmail &&
-                           owner.типт == builtIn.типт;
+                           owner.seriesPrefix == builtIn.seriesPrefix;
             }
         } catch (...) {
             _exit(1); // anything else escaping the reader is a failure; the child must not go on testing

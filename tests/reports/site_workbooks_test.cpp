@@ -70,7 +70,7 @@ TEST_P(InputWorkbook, TheEighteenCellsLandInTheWindows) {
     EXPECT_EQ(session.windows.Form2.Text7.text, "45");
     // No owner workbook: built-in details and the built-in prefix.
     EXPECT_EQ(owner.ownerName, OwnerDetails{}.ownerName);
-    EXPECT_EQ(session.state.типт, "КM");
+    EXPECT_EQ(session.state.seriesPrefix, "КM");
 }
 
 TEST_P(InputWorkbook, AnEmptyCellStopsTheCopyThereWithTheErrorMessage) {
@@ -168,8 +168,8 @@ TEST_P(OwnerWorkbook, RenamesTheSeriesAndFillsTheHeaderDetails) {
     EXPECT_EQ(owner.ownerPhone, "+000 11 222-33-44");
     EXPECT_EQ(owner.ownerSite, "www.example.net");
     EXPECT_EQ(owner.ownerEmail, "sales@example.net");
-    EXPECT_EQ(owner.типт, "ТП");
-    EXPECT_EQ(session.state.типт, "ТП");
+    EXPECT_EQ(owner.seriesPrefix, "ТП");
+    EXPECT_EQ(session.state.seriesPrefix, "ТП");
 
     // The report's header carries them.
     const Workbook report = buildReport(session, owner, DeliveryTerms{});
@@ -192,7 +192,7 @@ TEST_P(OwnerWorkbook, AFailureKeepsWhatWasReadDecipheredAndTheRestBuiltIn) {
     EXPECT_EQ(shown.boxes[0].second, "Произошла ошибка  ячейка B5 первого листа не содержит значения");
     EXPECT_EQ(owner.ownerPhone, "+000 11 222-33-44");
     EXPECT_EQ(owner.ownerSite, OwnerDetails{}.ownerSite);
-    EXPECT_EQ(owner.типт, "КM");
+    EXPECT_EQ(owner.seriesPrefix, "КM");
 }
 
 INSTANTIATE_TEST_SUITE_P(BothFormats, OwnerWorkbook, ::testing::Values(".xls", ".xlsx"),

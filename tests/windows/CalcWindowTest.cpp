@@ -354,7 +354,7 @@ void CalcWindowTest::mainPanelCommands() {
     Desk desk;
     QVERIFY(pick(desk.h.main, button, item, subItem));
     QCOMPARE(desk.h.calls.filter(QRegularExpression("^(save|print|select|switch)")), QStringList{call});
-    QCOMPARE(desk.h.session_.state.ACP, 10);
+    QCOMPARE(desk.h.session_.state.activePanelIndex, 10);
     // The windows show what the command changed in the model.
     for (const char* form : {"Form1", "Form2", "Form3"}) {
         QCOMPARE(desk.widget<QLabel>(form, "Label57")->text(),
@@ -760,7 +760,7 @@ void CalcWindowTest::additionalResultsOnAndOff() {
     QCOMPARE(f12.Text50.text, std::string("182"));
     QCOMPARE(f12.Combo5.listIndex, 1);
     QCOMPARE(f12.Combo6.listIndex, 1);
-    QCOMPARE(desk.h.session_.state.Форма, &view->model());
+    QCOMPARE(desk.h.session_.state.currentWindow, &view->model());
 
     // While the results show, a resize leaves the window where it is.
     sub->resize(sub->width(), strip + 40);
@@ -911,13 +911,13 @@ void CalcWindowTest::panelAndFocusHints() {
     pointAt(given, given->buttonRect(1).center());
     QCOMPARE(desk.h.Label1->text(), " Подсказка: " + given->Buttons().Item(1).ToolTipText());
     QCOMPARE(desk.h.Label2->text(), QStringLiteral(" 3"));
-    QCOMPARE(desk.h.session_.state.ACP, 3);
+    QCOMPARE(desk.h.session_.state.activePanelIndex, 3);
 
     ZuPanel* layout = desk.view("Form1")->layoutPanel();
     pointAt(layout, layout->buttonRect(1).center());
     QCOMPARE(desk.h.Label1->text(), QStringLiteral("Тип автовыбор; ходов - автовыбор; теплообменников - 1."));
     QCOMPARE(desk.h.Label2->text(), QStringLiteral(" 6"));
-    QCOMPARE(desk.h.session_.state.ACP, 6);
+    QCOMPARE(desk.h.session_.state.activePanelIndex, 6);
 
     // A menu entry under the pointer.
     QTest::mouseClick(given, Qt::LeftButton, {}, given->buttonRect(1).center());

@@ -45,7 +45,7 @@ HarnessWindow::HarnessWindow() {
         setHint(QStringLiteral("Кнопка: ") + button->Caption() + QStringLiteral(" Подсказка: ") +
                 button->ToolTipText());
         setPanelIndexText(QStringLiteral(" %1").arg(index));
-        session_.state.ACP = static_cast<int16_t>(index);
+        session_.state.activePanelIndex = static_cast<int16_t>(index);
     });
     connect(main, &ZuPanel::MenuClick, this,
             [this](int index, int indexMenu, const QString& caption, const QString& key, const QString& link,
