@@ -1,4 +1,4 @@
-#include "Form12View.h"
+#include "AdditionalResultsView.h"
 
 #include <QComboBox>
 #include <QEvent>
@@ -50,22 +50,23 @@ int boxWidth(const QWidget* w, int characters) {
 
 } // namespace
 
-Form12View::Form12View(kalvar::Session& session, QWidget* parent)
+AdditionalResultsView::AdditionalResultsView(kalvar::Session& session, QWidget* parent)
     : QWidget(parent), model_(session.windows.Form12), binding_(new ModelBinding(this)) {
     setObjectName("Form12");
     setWindowTitle("Дополнительные результаты расчета");
     setAutoFillBackground(true);
 
-    Command1 = new QPushButton(this);
-    Command1->setObjectName("Command1");
-    Command2 = new QPushButton(this);
-    Command2->setObjectName("Command2");
-    binding_->bindButton(Command1, model_.Command1);
-    binding_->bindButton(Command2, model_.Command2);
-    Command1->setAccessibleName("Геометрические параметры");
-    Command2->setAccessibleName("Теплофизические параметры");
-    connect(Command1, &QPushButton::clicked, this, &Form12View::Command1_Click);
-    connect(Command2, &QPushButton::clicked, this, &Form12View::Command2_Click);
+    geometricButton = new QPushButton(this);
+    geometricButton->setObjectName("Command1");
+    thermophysicalButton = new QPushButton(this);
+    thermophysicalButton->setObjectName("Command2");
+    binding_->bindButton(geometricButton, model_.Command1);
+    binding_->bindButton(thermophysicalButton, model_.Command2);
+    geometricButton->setAccessibleName("Геометрические параметры");
+    thermophysicalButton->setAccessibleName("Теплофизические параметры");
+    connect(geometricButton, &QPushButton::clicked, this, &AdditionalResultsView::showGeometricView);
+    connect(thermophysicalButton, &QPushButton::clicked, this,
+            &AdditionalResultsView::showThermophysicalView);
 
     // ---- Geometric view: pipes, valve, exchanger parameters, drawing.
     geometric_ = new QWidget(this);
@@ -94,16 +95,16 @@ Form12View::Form12View(kalvar::Session& session, QWidget* parent)
         list->addLabel(head);
         list->addLabel(boreUnit);
     }
-    Combo5 = heatingBore;
-    Combo5->setObjectName("Combo5");
-    Combo6 = heatedBore;
-    Combo6->setObjectName("Combo6");
-    binding_->bindList(Combo5, model_.Combo5);
-    binding_->bindList(Combo6, model_.Combo6);
-    Combo5->setAccessibleName("Dу греющего потока, мм");
-    Combo6->setAccessibleName("Dу нагреваемого потока, мм");
-    pipes->addWidget(Combo5, 1, 1);
-    pipes->addWidget(Combo6, 1, 2);
+    heatingBoreList = heatingBore;
+    heatingBoreList->setObjectName("Combo5");
+    heatedBoreList = heatedBore;
+    heatedBoreList->setObjectName("Combo6");
+    binding_->bindList(heatingBoreList, model_.Combo5);
+    binding_->bindList(heatedBoreList, model_.Combo6);
+    heatingBoreList->setAccessibleName("Dу греющего потока, мм");
+    heatedBoreList->setAccessibleName("Dу нагреваемого потока, мм");
+    pipes->addWidget(heatingBoreList, 1, 1);
+    pipes->addWidget(heatedBoreList, 1, 2);
     pipes->addWidget(boreUnit, 1, 3);
     pipes->addWidget(resultBox(model_.Text45, "Text45", "Vтр греющего потока, м/с"), 2, 1);
     pipes->addWidget(resultBox(model_.Text46, "Text46", "Vтр нагреваемого потока, м/с"), 2, 2);
@@ -117,13 +118,13 @@ Form12View::Form12View(kalvar::Session& session, QWidget* parent)
     valve->setContentsMargins(6, 2, 6, 4);
     valve->setVerticalSpacing(3);
     valve->addWidget(label("ΔP=", Frame2), 0, 0);
-    Text10 = new QLineEdit(Frame2);
-    Text10->setObjectName("Text10");
-    Text10->setAlignment(Qt::AlignRight);
-    Text10->setFixedWidth(boxWidth(this, 6));
-    binding_->bindText(Text10, model_.Text10);
-    numberFilter::install(Text10, numberFilter::numberCharacters, *binding_);
-    valve->addWidget(Text10, 0, 1);
+    valvePressureDropBox = new QLineEdit(Frame2);
+    valvePressureDropBox->setObjectName("Text10");
+    valvePressureDropBox->setAlignment(Qt::AlignRight);
+    valvePressureDropBox->setFixedWidth(boxWidth(this, 6));
+    binding_->bindText(valvePressureDropBox, model_.Text10);
+    numberFilter::install(valvePressureDropBox, numberFilter::numberCharacters, *binding_);
+    valve->addWidget(valvePressureDropBox, 0, 1);
     auto* Label35 = label(QString(), Frame2, Qt::AlignLeft | Qt::AlignVCenter);
     Label35->setObjectName("Label35");
     binding_->bindLabel(Label35, model_.Label35);
@@ -189,11 +190,11 @@ Form12View::Form12View(kalvar::Session& session, QWidget* parent)
     parameters->addWidget(Label72_0, 6, 0, 1, 5);
     parameters->addWidget(Label72_1, 6, 5, 1, 2);
     parameters->addWidget(flange, 6, 7, 1, 2);
-    Label5 = new QLabel(geometric_);
-    Label5->setObjectName("Label5");
-    Label5->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    Label5->setAccessibleName("Обозначения патрубков на рисунке");
-    parameters->addWidget(Label5, 7, 0, 1, 9);
+    legendLabel = new QLabel(geometric_);
+    legendLabel->setObjectName("Label5");
+    legendLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    legendLabel->setAccessibleName("Обозначения патрубков на рисунке");
+    parameters->addWidget(legendLabel, 7, 0, 1, 9);
     parameters->setRowStretch(8, 1);
     parameters->setColumnStretch(9, 1);
     for (QLabel* hinted : {Label72_0, Label72_1})
@@ -201,24 +202,24 @@ Form12View::Form12View(kalvar::Session& session, QWidget* parent)
     for (QLineEdit* hinted : {channelArea, plateSurface, flange})
         hinted->installEventFilter(this);
 
-    Image1 = new QLabel(geometric_);
-    Image1->setObjectName("Image1");
-    binding_->bindPicture(Image1, model_.Image1);
-    Image1->setScaledContents(true); // the pass drawing, 2 : 3, fitted into its place
-    Image1->setFrameShape(QFrame::Box);
-    Image1->setFixedSize(twipsToPixels(2600, this), twipsToPixels(3900, this));
-    Image1->setAccessibleName("Схема ходов теплообменника");
-    QPalette white = Image1->palette();
+    drawing = new QLabel(geometric_);
+    drawing->setObjectName("Image1");
+    binding_->bindPicture(drawing, model_.Image1);
+    drawing->setScaledContents(true); // the pass drawing, 2 : 3, fitted into its place
+    drawing->setFrameShape(QFrame::Box);
+    drawing->setFixedSize(twipsToPixels(2600, this), twipsToPixels(3900, this));
+    drawing->setAccessibleName("Схема ходов теплообменника");
+    QPalette white = drawing->palette();
     white.setColor(QPalette::Window, Qt::white);
-    Image1->setPalette(white);
-    Image1->setAutoFillBackground(true);
+    drawing->setPalette(white);
+    drawing->setAutoFillBackground(true);
 
     auto* geometricLayout = new QHBoxLayout(geometric_);
     geometricLayout->setContentsMargins(0, 0, 0, 0);
     geometricLayout->setSpacing(10);
     geometricLayout->addLayout(groups);
     geometricLayout->addLayout(parameters);
-    geometricLayout->addWidget(Image1, 0, Qt::AlignTop);
+    geometricLayout->addWidget(drawing, 0, Qt::AlignTop);
 
     // ---- Thermophysical view: the properties and transfer numbers of both media.
     thermophysical_ = new QWidget(this);
@@ -259,8 +260,8 @@ Form12View::Form12View(kalvar::Session& session, QWidget* parent)
     // ---- The window: the view buttons above, then the view.
     auto* buttons = new QHBoxLayout;
     buttons->setSpacing(4);
-    buttons->addWidget(Command1);
-    buttons->addWidget(Command2);
+    buttons->addWidget(geometricButton);
+    buttons->addWidget(thermophysicalButton);
     buttons->addStretch(1);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(6, 3, 6, 3);
@@ -270,11 +271,12 @@ Form12View::Form12View(kalvar::Session& session, QWidget* parent)
     layout->addWidget(thermophysical_);
     layout->addStretch(1);
 
-    connect(binding_, &ModelBinding::edited, this, &Form12View::refresh);
+    connect(binding_, &ModelBinding::edited, this, &AdditionalResultsView::refresh);
     refresh();
 }
 
-QLineEdit* Form12View::resultBox(kalvar::Control& control, const char* name, const QString& spokenName) {
+QLineEdit* AdditionalResultsView::resultBox(kalvar::Control& control, const char* name,
+                                            const QString& spokenName) {
     auto* box = new QLineEdit(this);
     box->setObjectName(name);
     box->setAlignment(Qt::AlignRight);
@@ -286,11 +288,11 @@ QLineEdit* Form12View::resultBox(kalvar::Control& control, const char* name, con
     return box;
 }
 
-QWidget* Form12View::control(const QString& name) const {
+QWidget* AdditionalResultsView::control(const QString& name) const {
     return findChild<QWidget*>(name);
 }
 
-void Form12View::refresh() {
+void AdditionalResultsView::refresh() {
     binding_->refresh();
     // Only the valve's pressure drop is an input; the rest are results the calculation wrote.
     for (QLineEdit* box : std::as_const(results_))
@@ -302,23 +304,23 @@ void Form12View::refresh() {
     setPalette(background);
     QString legend = QString::fromStdString(model_.Label5.text);
     legend.replace("\r\n", "\n").replace('\r', '\n');
-    Label5->setText(legend);
-    Label5->setVisible(model_.Label5.visible);
-    Text10->setAccessibleName("ΔP на клапане, " + valveUnitSpoken_->text());
+    legendLabel->setText(legend);
+    legendLabel->setVisible(model_.Label5.visible);
+    valvePressureDropBox->setAccessibleName("ΔP на клапане, " + valveUnitSpoken_->text());
 }
 
-void Form12View::Command1_Click() {
-    Command1->setFocus();
+void AdditionalResultsView::showGeometricView() {
+    geometricButton->setFocus();
     kalvar::selectGeometricView(model_);
     refresh();
 }
 
-void Form12View::Command2_Click() {
+void AdditionalResultsView::showThermophysicalView() {
     kalvar::selectThermophysicalView(model_);
     refresh();
 }
 
-bool Form12View::eventFilter(QObject* watched, QEvent* event) {
+bool AdditionalResultsView::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::Enter || event->type() == QEvent::MouseMove) {
         const QString name = watched->objectName();
         if (name == "Text43") emit hint(channelAreaHint);
