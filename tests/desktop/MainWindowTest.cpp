@@ -467,7 +467,7 @@ class MainWindowTest : public QObject {
         bool blocked = true;
         for (int i = 0; i < 3; ++i)
             answerer.expect([&](QWidget* window) {
-                if (!window->inherits("Form4")) return false;
+                if (!window->inherits("DeliveryTermsDialog")) return false;
                 asked << window->objectName();
                 blocked = blocked && form.commandsBlocked();
                 window->close();
