@@ -9,6 +9,8 @@
 
 class ModelBinding;
 class QComboBox;
+class QGridLayout;
+class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -42,6 +44,15 @@ class AdditionalResultsView : public QWidget {
   private:
     void showGeometricView();
     void showThermophysicalView();
+    // The parts of the window, each made with its widgets in the keyboard's order.
+    QPushButton* viewButton(kalvar::Control& control, const char* name, const QString& spokenName);
+    QGroupBox* group(kalvar::Control& control, const char* name);
+    static QGridLayout* groupGrid(QGroupBox* frame);
+    QGroupBox* buildPipes();
+    QGroupBox* buildValve();
+    QGridLayout* buildParameters();
+    QLabel* buildDrawing();
+    QWidget* buildThermophysicalView();
     QLineEdit* resultBox(kalvar::Control& control, const char* name, const QString& spokenName);
 
     kalvar::AdditionalResultsWindow& model_;
@@ -49,5 +60,5 @@ class AdditionalResultsView : public QWidget {
     QWidget* geometric_;
     QWidget* thermophysical_;
     QList<QLineEdit*> results_;
-    QLabel* valveUnitSpoken_ = nullptr;
+    QLabel* valveUnit_ = nullptr; // its text is spoken with the pressure drop
 };
