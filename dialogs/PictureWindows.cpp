@@ -29,6 +29,15 @@ QLabel* pictureLabel(QWidget* parent) {
     return image;
 }
 
+// A picture window: white around its picture, and closing it never ends the program.
+void showOnWhite(QWidget* window) {
+    window->setAttribute(Qt::WA_QuitOnClose, false);
+    QPalette white = window->palette();
+    white.setColor(QPalette::Window, Qt::white);
+    window->setPalette(white);
+    window->setAutoFillBackground(true);
+}
+
 } // namespace
 
 FixedPictureWindow::FixedPictureWindow(const QString& name, const QString& caption, const QString& picture,
@@ -37,11 +46,7 @@ FixedPictureWindow::FixedPictureWindow(const QString& name, const QString& capti
     initialisePictures();
     setObjectName(name);
     setWindowTitle(caption);
-    setAttribute(Qt::WA_QuitOnClose, false);
-    QPalette white = palette();
-    white.setColor(QPalette::Window, Qt::white);
-    setPalette(white);
-    setAutoFillBackground(true);
+    showOnWhite(this);
     image = pictureLabel(this);
     image->setPixmap(QPixmap(picture));
     image->setAccessibleName(caption);
@@ -62,11 +67,7 @@ ParallelSchemeWindow::ParallelSchemeWindow(QWidget* parent)
 
 ThreeCircuitSchemeWindow::ThreeCircuitSchemeWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     setObjectName("Form6");
-    setAttribute(Qt::WA_QuitOnClose, false);
-    QPalette white = palette();
-    white.setColor(QPalette::Window, Qt::white);
-    setPalette(white);
-    setAutoFillBackground(true);
+    showOnWhite(this);
     image = pictureLabel(this);
     missingLabel = new QLabel("Отствует база данных с тепловыми схемами.", this);
     missingLabel->setObjectName("Label1");

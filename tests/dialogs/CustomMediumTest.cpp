@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "CustomMediumDialog.h"
+#include "DialogWait.h"
 
 using Properties = std::array<std::string, 4>;
 
@@ -150,11 +151,13 @@ class CustomMediumTest : public QObject {
     }
 
     // Other windows stay usable during the wait, so a second window may ask while the first waits.
-    // Each gets its own values and keeps its own edits.
+    // Each gets its own values and keeps its own edits, and the dialog counts as waited on (the main
+    // window refuses its commands) until the outer exchange ends too.
     void askingWhileAnotherWaits() {
         Properties heating{"4190", "998", "1", "0,6"};
         Properties heated{"2000", "850", "3,5", "0,14"};
         QString outerShownAgain;
+        bool outerStillWaiting = false;
         exchange(heating, [&] {
             QTest::keyClicks(dialog->viscosityBox, "5"); // heating viscosity "15"
             QTimer::singleShot(0, dialog, [&] {
@@ -163,6 +166,7 @@ class CustomMediumTest : public QObject {
                 press(); // confirms the inner (heated side) exchange
                 QTimer::singleShot(0, dialog, [&] {
                     outerShownAgain = dialog->heatCapacityBox->text();
+                    outerStillWaiting = DialogWait::isWaiting(dialog);
                     press();
                 });
             });
@@ -170,6 +174,8 @@ class CustomMediumTest : public QObject {
         });
         QCOMPARE(heated, (Properties{"2100", "850", "3,5", "0,14"}));
         QCOMPARE(outerShownAgain, QString("4190"));
+        QVERIFY(outerStillWaiting);
+        QVERIFY(!DialogWait::isWaiting(dialog));
         QCOMPARE(heating, (Properties{"4190", "998", "15", "0,6"}));
         QVERIFY(!dialog->isVisible());
     }
