@@ -1,8 +1,8 @@
 #pragma once
-// The additional-results window Form12: nozzle pipes, control valve, channel geometry, dimensions
+// The additional-results window ("Form12"): nozzle pipes, control valve, channel geometry, dimensions
 // and the drawing of the exchanger in the geometric view, the media properties in the
 // thermophysical view. It shows session.windows.Form12 and nothing of its own; its one input is the
-// control valve's pressure drop valvePressureDropBox.
+// control valve's pressure drop ("Text10").
 #include <QWidget>
 
 #include "startup.h"
