@@ -1,7 +1,7 @@
 #pragma once
-// The plain display windows: the fixed scheme pictures (Form5, Form7, Form8), the three-circuit
-// scheme read from the picture folder (Form6) and the owner's web page (Form13). Each is a window
-// of its own, shown without modality until the user closes it.
+// The plain display windows: the fixed scheme pictures (mixed, single exchanger, parallel), the
+// three-circuit scheme read from the picture folder and the owner's web page. Each is a window of its
+// own, shown without modality until the user closes it.
 #include <QString>
 #include <QUrl>
 #include <QWidget>
@@ -15,59 +15,59 @@ class FixedPictureWindow : public QWidget {
     Q_OBJECT
   public:
     FixedPictureWindow(const QString& name, const QString& caption, const QString& picture, QWidget* parent);
-    QLabel* Image1;
+    QLabel* image;
 };
 
 // "Смешанная схема": the two-stage mixed scheme.
-class Form5 : public FixedPictureWindow {
+class MixedSchemeWindow : public FixedPictureWindow {
     Q_OBJECT
   public:
-    explicit Form5(QWidget* parent = nullptr);
+    explicit MixedSchemeWindow(QWidget* parent = nullptr);
 };
 
 // "Теплообменник": a single exchanger with its connections.
-class Form7 : public FixedPictureWindow {
+class ExchangerPictureWindow : public FixedPictureWindow {
     Q_OBJECT
   public:
-    explicit Form7(QWidget* parent = nullptr);
+    explicit ExchangerPictureWindow(QWidget* parent = nullptr);
 };
 
 // "Параллельная схема": the parallel scheme.
-class Form8 : public FixedPictureWindow {
+class ParallelSchemeWindow : public FixedPictureWindow {
     Q_OBJECT
   public:
-    explicit Form8(QWidget* parent = nullptr);
+    explicit ParallelSchemeWindow(QWidget* parent = nullptr);
 };
 
 // The scheme of the three-circuit systems, read from "picture/spv.jpg" at each use.
-class Form6 : public QWidget {
+class ThreeCircuitSchemeWindow : public QWidget {
     Q_OBJECT
   public:
-    explicit Form6(QWidget* parent = nullptr);
+    explicit ThreeCircuitSchemeWindow(QWidget* parent = nullptr);
 
     // Sets the caption and loads workDir/picture/spv.jpg, else dataDir/picture/spv.jpg, placed at the
     // top left with the window's client area fitted to it. A missing or unreadable file shows
-    // Label1 at the designed size (6225 × 4815 twips of client area) instead. The caller shows the
+    // missingLabel at the designed size (6225 × 4815 twips of client area) instead. The caller shows the
     // window.
     void present(const QString& caption, const QString& workDir, const QString& dataDir);
 
-    QLabel* Image1;
-    QLabel* Label1; // "Отствует база данных с тепловыми схемами."
+    QLabel* image;
+    QLabel* missingLabel; // "Отствует база данных с тепловыми схемами."
 };
 
 // The owner's web page: an embedded browser when the build has one, else the user's browser opens
 // the address and the window keeps it as a link, or says that no browser opened.
-class Form13 : public QWidget {
+class WebPageWindow : public QWidget {
     Q_OBJECT
   public:
-    explicit Form13(QWidget* parent = nullptr);
+    explicit WebPageWindow(QWidget* parent = nullptr);
 
     // Goes to the address and shows the window, whatever became of the address.
     void navigate(const QString& address);
     QString address() const { return address_; }
     bool embedded() const;
 
-    QLabel* Label1; // what happened to the address, when no browser is embedded
+    QLabel* statusLabel; // what happened to the address, when no browser is embedded
     // Hands the address to the user's browser; false when none opened. Tests replace it.
     std::function<bool(const QUrl&)> openExternal;
 
@@ -78,5 +78,5 @@ class Form13 : public QWidget {
     void present();
 
     QString address_;
-    QWidget* WebBrowser1 = nullptr;
+    QWidget* browser_ = nullptr;
 };

@@ -6,7 +6,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 
-#include "Form11.h"
+#include "PlateLimitDialog.h"
 
 DesktopCalcUi::~DesktopCalcUi() {
     setBusy(false);

@@ -30,7 +30,8 @@
 #include "CalcWindowView.h"
 #include "DesktopCalcUi.h"
 #include "Dither.h"
-#include "Form12View.h"
+#include "AdditionalResultsView.h"
+#include "DialogWait.h"
 #include "KeyboardStrip.h"
 #include "OwnerNotice.h"
 #include "PictureWindows.h"
@@ -505,11 +506,11 @@ void MDIForm1::dither(QWidget* window) {
 
 void MDIForm1::showAdditionalResults(kalvar::CalcWindow& window) {
     if (form12_ == nullptr) {
-        form12_ = new Form12View(*session_, nullptr);
+        form12_ = new AdditionalResultsView(*session_, nullptr);
         form12Strip_ = addStrip(form12_);
         form12Strip_->setAttribute(Qt::WA_DeleteOnClose, false);
         form12Strip_->setObjectName(QStringLiteral("Form12Strip"));
-        connect(form12_, &Form12View::hint, this, &MDIForm1::setHint);
+        connect(form12_, &AdditionalResultsView::hint, this, &MDIForm1::setHint);
     }
     // The calculating window takes the top strip, its additional results the two below.
     placeStrip(strip(window.id), 0, stripHeight);
@@ -640,8 +641,7 @@ bool MDIForm1::focusNextPrevChild(bool next) {
 }
 
 bool MDIForm1::isWaitDialog(const QWidget* window) {
-    return window->inherits("Form11") || window->inherits("Form10") || window->inherits("Form4") ||
-           window->inherits("Form9");
+    return DialogWait::isWaiting(window);
 }
 
 QWidget* MDIForm1::pictureWindow(const char* name) const {
@@ -746,27 +746,27 @@ void MDIForm1::showScheme() {
     };
     // By the checked item of the window menu, as the scheme follows the system chosen there.
     if (systemAction(5)->isChecked()) {
-        if (!form5_) form5_ = new Form5(this);
+        if (!form5_) form5_ = new MixedSchemeWindow(this);
         bring(form5_);
     } else if (systemAction(4)->isChecked()) {
-        if (!form8_) form8_ = new Form8(this);
+        if (!form8_) form8_ = new ParallelSchemeWindow(this);
         bring(form8_);
     } else if (systemAction(8)->isChecked() || systemAction(7)->isChecked() || systemAction(6)->isChecked()) {
         const char* caption = systemAction(8)->isChecked() ? "Смешанная схема с параллельной вентиляцией"
                               : systemAction(7)->isChecked() ? "Смешанная схема для трех контуров"
                                                              : "Параллельная схема для трех контуров";
-        if (!form6_) form6_ = new Form6(this);
+        if (!form6_) form6_ = new ThreeCircuitSchemeWindow(this);
         form6_->present(QString::fromUtf8(caption), options_.workDir, options_.dataDir);
         bring(form6_);
     } else {
-        if (!form7_) form7_ = new Form7(this);
+        if (!form7_) form7_ = new ExchangerPictureWindow(this);
         bring(form7_);
     }
     (void)s;
 }
 
 void MDIForm1::showWebSite() {
-    if (!form13_) form13_ = new Form13(this);
+    if (!form13_) form13_ = new WebPageWindow(this);
     form13_->navigate(QStringLiteral("http://") + QString::fromStdString(owner().ownerSite) +
                       QStringLiteral("/"));
 }

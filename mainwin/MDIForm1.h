@@ -22,12 +22,12 @@ class QMdiSubWindow;
 class QTimer;
 class CalcWindowView;
 class DesktopCalcUi;
-class Form12View;
-class Form5;
-class Form6;
-class Form7;
-class Form8;
-class Form13;
+class AdditionalResultsView;
+class MixedSchemeWindow;
+class ThreeCircuitSchemeWindow;
+class ExchangerPictureWindow;
+class ParallelSchemeWindow;
+class WebPageWindow;
 class ZuPanel;
 class ZuPanelButton;
 namespace kalvar {
@@ -67,7 +67,7 @@ class MDIForm1 : public QMainWindow, public DesktopHost {
     CalcWindowView* view(kalvar::WindowId id) const;
     QMdiSubWindow* strip(kalvar::WindowId id) const;
     QMdiArea* mdiArea() const { return mdiArea_; }
-    Form12View* additionalResultsView() const { return form12_; }
+    AdditionalResultsView* additionalResultsView() const { return form12_; }
     QMdiSubWindow* additionalResultsStrip() const { return form12Strip_; }
     QLabel* hintLine() const { return Label1; }
     QLabel* panelIndexLabel() const { return Label2; }
@@ -153,13 +153,13 @@ class MDIForm1 : public QMainWindow, public DesktopHost {
     QAction* calculateAction_ = nullptr;
     std::array<CalcWindowView*, 3> views_{}; // Form1, Form2, Form3
     std::array<QMdiSubWindow*, 3> strips_{};
-    Form12View* form12_ = nullptr;
+    AdditionalResultsView* form12_ = nullptr;
     QMdiSubWindow* form12Strip_ = nullptr;
-    QPointer<Form5> form5_;
-    QPointer<Form6> form6_;
-    QPointer<Form7> form7_;
-    QPointer<Form8> form8_;
-    QPointer<Form13> form13_;
+    QPointer<MixedSchemeWindow> form5_;
+    QPointer<ThreeCircuitSchemeWindow> form6_;
+    QPointer<ExchangerPictureWindow> form7_;
+    QPointer<ParallelSchemeWindow> form8_;
+    QPointer<WebPageWindow> form13_;
     int waitDepth_ = 0;
     bool quitPending_ = false;
     bool closing_ = false;

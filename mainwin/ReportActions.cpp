@@ -11,8 +11,8 @@
 #include <QPrinter>
 #include <QUrl>
 
-#include "Form4.h"
-#include "Form9.h"
+#include "DeliveryTermsDialog.h"
+#include "PrintSelectionDialog.h"
 #include "SheetRenderer.h"
 #include "XlsxWriter.h"
 
@@ -88,13 +88,13 @@ ReportActions::~ReportActions() {
     delete form9_;
 }
 
-Form4* ReportActions::deliveryTermsDialog() {
-    if (!form4_) form4_ = new Form4(parent_);
+DeliveryTermsDialog* ReportActions::deliveryTermsDialog() {
+    if (!form4_) form4_ = new DeliveryTermsDialog(parent_);
     return form4_;
 }
 
-Form9* ReportActions::printSelectionDialog() {
-    if (!form9_) form9_ = new Form9(parent_);
+PrintSelectionDialog* ReportActions::printSelectionDialog() {
+    if (!form9_) form9_ = new PrintSelectionDialog(parent_);
     return form9_;
 }
 
@@ -103,7 +103,7 @@ void ReportActions::fail(const QString& title, const QString& text) {
 }
 
 bool ReportActions::askTerms(DeliveryTerms& terms) {
-    Form4* dialog = deliveryTermsDialog();
+    DeliveryTermsDialog* dialog = deliveryTermsDialog();
     if (!dialog->ask(session_.state.systemKind)) return false;
     terms = dialog->terms();
     return true;

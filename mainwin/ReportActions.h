@@ -14,8 +14,8 @@
 #include "ReportBuilder.h"
 #include "startup.h"
 
-class Form4;
-class Form9;
+class DeliveryTermsDialog;
+class PrintSelectionDialog;
 class QPrinter;
 class QWidget;
 
@@ -49,8 +49,8 @@ class ReportActions : public QObject {
     // True while an export waits for one of its dialogs.
     bool busy() const { return busy_; }
 
-    Form4* deliveryTermsDialog();
-    Form9* printSelectionDialog();
+    DeliveryTermsDialog* deliveryTermsDialog();
+    PrintSelectionDialog* printSelectionDialog();
 
     // Opens a saved file in the application the desktop associates with it; replaceable where no
     // desktop is (the default uses QDesktopServices).
@@ -67,8 +67,8 @@ class ReportActions : public QObject {
 
     QWidget* parent_;
     Session& session_;
-    QPointer<Form4> form4_;
-    QPointer<Form9> form9_;
+    QPointer<DeliveryTermsDialog> form4_;
+    QPointer<PrintSelectionDialog> form9_;
     bool busy_ = false;
 };
 

@@ -18,7 +18,7 @@
 
 #include "AccessibleWidgets.h"
 #include "DesktopHost.h"
-#include "Form10.h"
+#include "CustomMediumDialog.h"
 #include "ModelBinding.h"
 #include "NumberFilter.h"
 #include "Twips.h"
@@ -903,7 +903,7 @@ void CalcWindowView::mediumChanged(bool heatingSide) {
     std::array<std::string, 4> properties;
     for (size_t i = 0; i < 4; ++i)
         properties[i] = holders[i]->text;
-    if (!group_->form10) group_->form10 = new Form10(window());
+    if (!group_->form10) group_->form10 = new CustomMediumDialog(window());
     group_->form10->exchange(properties);
     if (!self) return;
     for (size_t i = 0; i < 4; ++i)

@@ -19,7 +19,7 @@
 #include "window_model.h"
 
 class DesktopHost;
-class Form10;
+class CustomMediumDialog;
 class ModelBinding;
 class QLabel;
 class QMdiSubWindow;
@@ -42,7 +42,7 @@ struct CalcWindowGroup {
     LayoutSummary t; // heating
     LayoutSummary z; // ventilation
     QPointer<CalcWindowView> hotWater, heating, ventilation;
-    QPointer<Form10> form10;
+    QPointer<CustomMediumDialog> form10;
 
     LayoutSummary& summaryOf(kalvar::WindowId id);
     CalcWindowView* view(kalvar::WindowId id) const;

@@ -9,9 +9,9 @@
 #include <QTemporaryDir>
 
 #include "DesktopDriver.h"
-#include "Form10.h"
-#include "Form11.h"
-#include "Form12View.h"
+#include "CustomMediumDialog.h"
+#include "PlateLimitDialog.h"
+#include "AdditionalResultsView.h"
 #include "PictureWindows.h"
 
 using namespace desktop;
@@ -103,7 +103,7 @@ class AccessibilityTest : public QObject {
         // The dialogs that wait: the custom medium and the limit question, and the about box.
         DialogAnswerer answerer;
         answerer.expect([&faults](QWidget* window) {
-            if (!qobject_cast<Form10*>(window)) return false;
+            if (!qobject_cast<CustomMediumDialog*>(window)) return false;
             faults << accessibilityFaults(window);
             window->close();
             return true;
@@ -121,9 +121,9 @@ class AccessibilityTest : public QObject {
         QVERIFY(pickMenu(form->view(WindowId::Form2)->layoutPanel(), 1, 2, 1));
         QVERIFY(pickMenu(form->mainPanel(), systemButton, 2));
         answerer.expect([&faults](QWidget* window) {
-            if (!qobject_cast<Form11*>(window)) return false;
+            if (!qobject_cast<PlateLimitDialog*>(window)) return false;
             faults << accessibilityFaults(window);
-            static_cast<Form11*>(window)->Check3->click();
+            static_cast<PlateLimitDialog*>(window)->continueButton->click();
             return true;
         });
         clickButton(form->mainPanel(), calculateButton);

@@ -7,8 +7,8 @@
 #include <QTemporaryDir>
 
 #include "DesktopDriver.h"
-#include "Form10.h"
-#include "Form11.h"
+#include "CustomMediumDialog.h"
+#include "PlateLimitDialog.h"
 #include "task.h"
 
 using namespace desktop;
@@ -70,13 +70,13 @@ class BothDoorsTest : public QObject {
                     properties[i] = QString::fromStdString(values.value(holders[i], std::string()));
                 if (value.get<int>() == 1)
                     answerer.expect([properties](QWidget* window) {
-                        auto* dialog = qobject_cast<Form10*>(window);
+                        auto* dialog = qobject_cast<CustomMediumDialog*>(window);
                         if (!dialog) return false;
-                        const std::array<QLineEdit*, 4> boxes = {dialog->Text11, dialog->Text12,
-                                                                 dialog->Text13, dialog->Text14};
+                        const std::array<QLineEdit*, 4> boxes = {dialog->heatCapacityBox, dialog->densityBox,
+                                                                 dialog->viscosityBox, dialog->conductivityBox};
                         for (size_t i = 0; i < 4; ++i)
                             typeInto(boxes[i], properties[i]);
-                        QTest::mouseClick(dialog->Check1, Qt::LeftButton);
+                        QTest::mouseClick(dialog->continueButton, Qt::LeftButton);
                         return true;
                     });
                 auto* list = child<QComboBox>(view, control.c_str());
@@ -136,7 +136,7 @@ class BothDoorsTest : public QObject {
 
         for (const Json& answer : task.value("limitAnswers", Json::array()))
             answerer.expect([caption = QString::fromStdString(answer.get<std::string>())](QWidget* window) {
-                if (!qobject_cast<Form11*>(window)) return false;
+                if (!qobject_cast<PlateLimitDialog*>(window)) return false;
                 return clickCaption(caption)(window);
             });
         clickButton(form->mainPanel(), calculateButton);

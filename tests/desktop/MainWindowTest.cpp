@@ -16,7 +16,7 @@
 
 #include "DesktopDriver.h"
 #include "Dither.h"
-#include "Form11.h"
+#include "PlateLimitDialog.h"
 #include "PictureWindows.h"
 #include "ReportActions.h"
 #include "Workbook.h"
@@ -373,9 +373,9 @@ class MainWindowTest : public QObject {
         QVERIFY(shown);
         QVERIFY(shown->isVisible());
         QCOMPARE(shown->windowTitle(), caption);
-        if (auto* form6 = qobject_cast<Form6*>(shown)) {
-            QVERIFY(form6->Label1->isVisible());
-            QCOMPARE(form6->Label1->text(), QStringLiteral("Отствует база данных с тепловыми схемами."));
+        if (auto* form6 = qobject_cast<ThreeCircuitSchemeWindow*>(shown)) {
+            QVERIFY(form6->missingLabel->isVisible());
+            QCOMPARE(form6->missingLabel->text(), QStringLiteral("Отствует база данных с тепловыми схемами."));
         }
         // Shutting the program down closes the picture windows with it.
         form.close();
@@ -388,7 +388,7 @@ class MainWindowTest : public QObject {
         QDesktopServices::setUrlHandler(QStringLiteral("http"), &catcher, "open");
         clickButton(form.mainPanel(), siteButton);
         QDesktopServices::unsetUrlHandler(QStringLiteral("http"));
-        auto* web = qobject_cast<Form13*>(form.pictureWindow("Form13"));
+        auto* web = qobject_cast<WebPageWindow*>(form.pictureWindow("Form13"));
         QVERIFY(web);
         const QString address =
             QStringLiteral("http://") + QString::fromStdString(form.owner().ownerSite) + "/";
@@ -403,9 +403,9 @@ class MainWindowTest : public QObject {
         web->openExternal = [](const QUrl&) { return false; };
         clickButton(form.mainPanel(), siteButton);
         QVERIFY(web->isVisible());
-        QVERIFY(web->Label1->isVisible());
-        QVERIFY(web->Label1->text().startsWith(QStringLiteral("Не удалось открыть браузер.")));
-        QVERIFY(web->Label1->text().contains(address));
+        QVERIFY(web->statusLabel->isVisible());
+        QVERIFY(web->statusLabel->text().startsWith(QStringLiteral("Не удалось открыть браузер.")));
+        QVERIFY(web->statusLabel->text().contains(address));
     }
 
     void aboutCommand() {
@@ -467,7 +467,7 @@ class MainWindowTest : public QObject {
         bool blocked = true;
         for (int i = 0; i < 3; ++i)
             answerer.expect([&](QWidget* window) {
-                if (!window->inherits("Form4")) return false;
+                if (!window->inherits("DeliveryTermsDialog")) return false;
                 asked << window->objectName();
                 blocked = blocked && form.commandsBlocked();
                 window->close();
@@ -516,12 +516,12 @@ class MainWindowTest : public QObject {
         QString caption, reason;
         bool severalEnabled = false, otherEnabled = false;
         answerer.expect([&](QWidget* window) {
-            auto* dialog = qobject_cast<Form11*>(window);
+            auto* dialog = qobject_cast<PlateLimitDialog*>(window);
             if (!dialog) return false;
             caption = dialog->windowTitle();
-            reason = dialog->Label1->text();
-            severalEnabled = dialog->Check1->isEnabled();
-            otherEnabled = dialog->Check2->isEnabled();
+            reason = dialog->reasonLabel->text();
+            severalEnabled = dialog->severalButton->isEnabled();
+            otherEnabled = dialog->otherSizeButton->isEnabled();
             if (answer.isEmpty())
                 dialog->close();
             else
@@ -540,7 +540,7 @@ class MainWindowTest : public QObject {
         QCOMPARE(otherEnabled, first["enabled"].dump().find("Другой") != std::string::npos);
         QCOMPARE(modelDifferences(form.session(), cli, {QStringLiteral("Form2.label54")}), QStringList());
         QVERIFY(QGuiApplication::overrideCursor() == nullptr);
-        QVERIFY(form.findChild<Form11*>() == nullptr);
+        QVERIFY(form.findChild<PlateLimitDialog*>() == nullptr);
     }
 
     // While the limit question waits, the calculation's inputs stay as they are and no second
@@ -559,7 +559,7 @@ class MainWindowTest : public QObject {
         QTimer watchdog;
         watchdog.setInterval(20);
         connect(&watchdog, &QTimer::timeout, [&] {
-            const QList<Form11*> open = form.findChildren<Form11*>();
+            const QList<PlateLimitDialog*> open = form.findChildren<PlateLimitDialog*>();
             for (int i = 1; i < open.size(); ++i)
                 if (open[i]->isVisible()) {
                     ++extraQuestions;
@@ -573,7 +573,7 @@ class MainWindowTest : public QObject {
         QStringList refusedHints;
         QStringList changed;
         answerer.expect([&](QWidget* window) {
-            auto* dialog = qobject_cast<Form11*>(window);
+            auto* dialog = qobject_cast<PlateLimitDialog*>(window);
             if (!dialog) return false;
             blockedDuringWait = form.commandsBlocked();
             const int kind = s.state.systemKind;
@@ -600,7 +600,7 @@ class MainWindowTest : public QObject {
             if (s.windows.Form2.Combo3.listIndex != exchangers) changed << "exchangers";
             if (s.windows.Form3.Check1.value != additional) changed << "additional results";
             tried = true;
-            QTest::mouseClick(dialog->Check3, Qt::LeftButton);
+            QTest::mouseClick(dialog->continueButton, Qt::LeftButton);
             return true;
         });
         clickButton(form.mainPanel(), calculateButton);
@@ -633,7 +633,7 @@ class MainWindowTest : public QObject {
         if (QTest::currentTestFailed()) return;
         DialogAnswerer answerer;
         answerer.expect([&form](QWidget* window) {
-            if (!qobject_cast<Form11*>(window)) return false;
+            if (!qobject_cast<PlateLimitDialog*>(window)) return false;
             form.close();
             return true;
         });

@@ -12,8 +12,8 @@
 #include <random>
 
 #include "DesktopDriver.h"
-#include "Form11.h"
-#include "Form12View.h"
+#include "PlateLimitDialog.h"
+#include "AdditionalResultsView.h"
 #include "ReportActions.h"
 #include "task.h"
 
@@ -367,8 +367,8 @@ class RandomUseTest : public QObject {
                     box->accept();
                     return true;
                 }
-                auto* dialog = qobject_cast<Form11*>(window);
-                if (dialog) QTest::mouseClick(dialog->Check3, Qt::LeftButton);
+                auto* dialog = qobject_cast<PlateLimitDialog*>(window);
+                if (dialog) QTest::mouseClick(dialog->continueButton, Qt::LeftButton);
                 return dialog != nullptr;
             });
         QVERIFY(QTest::qWaitForWindowExposed(&form));

@@ -11,8 +11,8 @@
 #include <QTemporaryDir>
 
 #include "DesktopDriver.h"
-#include "Form10.h"
-#include "Form11.h"
+#include "CustomMediumDialog.h"
+#include "PlateLimitDialog.h"
 
 using namespace desktop;
 using kalvar::WindowId;
@@ -93,11 +93,11 @@ int main(int argc, char** argv) {
             pickMenu(f.view(WindowId::Form2)->layoutPanel(), 1, 2, 1);
             DialogAnswerer answerer;
             answerer.expect([](QWidget* window) {
-                auto* dialog = qobject_cast<Form11*>(window);
+                auto* dialog = qobject_cast<PlateLimitDialog*>(window);
                 if (!dialog) return false;
                 dialog->move(300, 200);
                 shoot(QStringLiteral("limit"));
-                dialog->Check3->click();
+                dialog->continueButton->click();
                 return true;
             });
             clickButton(f.mainPanel(), 4);
@@ -105,11 +105,11 @@ int main(int argc, char** argv) {
         } else if (scene == "medium") {
             DialogAnswerer answerer;
             answerer.expect([](QWidget* window) {
-                auto* dialog = qobject_cast<Form10*>(window);
+                auto* dialog = qobject_cast<CustomMediumDialog*>(window);
                 if (!dialog) return false;
                 dialog->move(300, 200);
-                typeInto(dialog->Text11, QStringLiteral("3500"));
-                typeInto(dialog->Text12, QStringLiteral("1040"));
+                typeInto(dialog->heatCapacityBox, QStringLiteral("3500"));
+                typeInto(dialog->densityBox, QStringLiteral("1040"));
                 shoot(QStringLiteral("medium"));
                 dialog->close();
                 return true;

@@ -11,7 +11,7 @@
 #include <QtTest>
 #include <memory>
 
-#include "Form12View.h"
+#include "AdditionalResultsView.h"
 #include "additional_results.h"
 #include "startup.h"
 
@@ -20,7 +20,7 @@ class AdditionalResultsTest : public QObject {
 
   private:
     std::unique_ptr<kalvar::Session> session;
-    std::unique_ptr<Form12View> view;
+    std::unique_ptr<AdditionalResultsView> view;
 
     kalvar::AdditionalResultsWindow& model() { return session->windows.Form12; }
     QString text(const char* name) {
@@ -43,7 +43,7 @@ class AdditionalResultsTest : public QObject {
         kalvar::startUp(*session, QDir::tempPath().toStdString());
         session->windows.Form2.Text31.text = "2,5";
         session->windows.Form2.Text33.text = "1,0";
-        view = std::make_unique<Form12View>(*session, nullptr);
+        view = std::make_unique<AdditionalResultsView>(*session, nullptr);
         model().ensureLoaded();
         view->refresh();
         view->show();
@@ -55,7 +55,7 @@ class AdditionalResultsTest : public QObject {
     }
 
     void listsHoldTheEightBoresWithTwentyFiveSelected() {
-        for (QComboBox* list : {view->Combo5, view->Combo6}) {
+        for (QComboBox* list : {view->heatingBoreList, view->heatedBoreList}) {
             QCOMPARE(list->count(), 8);
             QCOMPARE(list->itemText(0), QString("20"));
             QCOMPARE(list->itemText(7), QString("100"));
@@ -84,15 +84,15 @@ class AdditionalResultsTest : public QObject {
         session->windows.Form2.Text33.text = flow.toStdString();
         model().Text46.text = "old";
         view->refresh();
-        pickAgain(view->Combo6);
-        QCOMPARE(view->Combo6->currentText(), QString("25"));
+        pickAgain(view->heatedBoreList);
+        QCOMPARE(view->heatedBoreList->currentText(), QString("25"));
         QCOMPARE(text("Text46"), velocity);
         QCOMPARE(QString::fromStdString(model().Text46.text), velocity);
     }
 
     // Each side takes its own flow: the heating list the shown heating flow, not the heated one.
     void heatingListUsesTheHeatingFlow() {
-        pickAgain(view->Combo5);
+        pickAgain(view->heatingBoreList);
         QCOMPARE(text("Text45"), QString("1.41")); // 2,5 m3/h in a 25 mm pipe
     }
 
@@ -102,7 +102,7 @@ class AdditionalResultsTest : public QObject {
         session->windows.Form3.Text33.text = "2,0";
         kalvar::fillAdditionalResults(*session, session->windows.Form3);
         view->refresh();
-        pickAgain(view->Combo6);
+        pickAgain(view->heatedBoreList);
         QCOMPARE(text("Text46"), QString("1.13"));
     }
 
@@ -122,15 +122,15 @@ class AdditionalResultsTest : public QObject {
     void nozzleSizeSelectsThePipes() {
         QFETCH(QString, nozzle);
         QFETCH(QString, bore);
-        for (QComboBox* list : {view->Combo5, view->Combo6}) {
+        for (QComboBox* list : {view->heatingBoreList, view->heatedBoreList}) {
             list->setFocus();
             QTest::keyClick(list, Qt::Key_Down); // the user picks "32"
         }
         session->windows.Form2.Text58.text = nozzle.toStdString();
         kalvar::fillAdditionalResults(*session, session->windows.Form2);
         view->refresh();
-        QCOMPARE(view->Combo5->currentText(), bore);
-        QCOMPARE(view->Combo6->currentText(), bore);
+        QCOMPARE(view->heatingBoreList->currentText(), bore);
+        QCOMPARE(view->heatedBoreList->currentText(), bore);
         QCOMPARE(text("Text58"), nozzle);
     }
 
@@ -142,36 +142,36 @@ class AdditionalResultsTest : public QObject {
         kalvar::fillAdditionalResults(*session, session->windows.Form2);
         view->refresh();
 
-        QTest::mouseClick(view->Command2, Qt::LeftButton);
+        QTest::mouseClick(view->thermophysicalButton, Qt::LeftButton);
         for (const char* hidden : {"Frame1", "Frame2", "Image1", "Label5", "Text43", "Text58", "Text50"})
             QVERIFY2(!shown(hidden), hidden);
         for (const char* visible : {"Text11", "Text16", "Text23", "Text24"})
             QVERIFY2(shown(visible), visible);
         QVERIFY(!shown("Text42"));
         QCOMPARE(view->palette().color(QPalette::Window), QColor(255, 255, 128));
-        QVERIFY(view->Command2->font().bold());
-        QVERIFY(!view->Command1->font().bold());
+        QVERIFY(view->thermophysicalButton->font().bold());
+        QVERIFY(!view->geometricButton->font().bold());
         QCOMPARE(text("Text11"), QString("4190"));
 
-        QTest::mouseClick(view->Command1, Qt::LeftButton);
+        QTest::mouseClick(view->geometricButton, Qt::LeftButton);
         for (const char* visible :
              {"Frame1", "Frame2", "Image1", "Text43", "Text44", "Text58", "Text50", "Text2"})
             QVERIFY2(shown(visible), visible);
         QVERIFY(!shown("Text11"));
         QVERIFY(!shown("Text42"));
         QCOMPARE(view->palette().color(QPalette::Window), QColor(128, 255, 255));
-        QVERIFY(view->Command1->font().bold());
-        QVERIFY(!view->Command2->font().bold());
-        QVERIFY(view->Command1->hasFocus());
+        QVERIFY(view->geometricButton->font().bold());
+        QVERIFY(!view->thermophysicalButton->font().bold());
+        QVERIFY(view->geometricButton->hasFocus());
         QCOMPARE(text("Text9"), QString("6,3"));
     }
 
     // The valve's pressure drop is the one input: typed number characters go into the model, others
     // are swallowed; the result boxes cannot be typed into.
     void valveInput() {
-        view->Text10->clear();
-        QTest::keyClicks(view->Text10, "1a5-0,5 ");
-        QCOMPARE(view->Text10->text(), QString("150,5"));
+        view->valvePressureDropBox->clear();
+        QTest::keyClicks(view->valvePressureDropBox, "1a5-0,5 ");
+        QCOMPARE(view->valvePressureDropBox->text(), QString("150,5"));
         QCOMPARE(model().Text10.text, std::string("150,5"));
         auto* kv = qobject_cast<QLineEdit*>(view->control("Text9"));
         QTest::keyClicks(kv, "7");
@@ -181,11 +181,11 @@ class AdditionalResultsTest : public QObject {
 
     // Pasted text is cleaned before it reaches the model, so the box and the calculation agree.
     void pastedValveDropKeepsOnlyNumberCharacters() {
-        view->Text10->setFocus();
-        view->Text10->clear();
+        view->valvePressureDropBox->setFocus();
+        view->valvePressureDropBox->clear();
         QGuiApplication::clipboard()->setText("a5-2,5");
-        QTest::keyClick(view->Text10, Qt::Key_V, Qt::ControlModifier);
-        QCOMPARE(view->Text10->text(), QString("52,5"));
+        QTest::keyClick(view->valvePressureDropBox, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(view->valvePressureDropBox->text(), QString("52,5"));
         QCOMPARE(model().Text10.text, std::string("52,5"));
     }
 
@@ -194,7 +194,7 @@ class AdditionalResultsTest : public QObject {
         session->windows.Form2.Label5.text = "1.Вход греющей среды.\r2.Выход греющей среды.";
         kalvar::fillAdditionalResults(*session, session->windows.Form2);
         view->refresh();
-        QCOMPARE(view->Label5->text(), QString("1.Вход греющей среды.\n2.Выход греющей среды."));
+        QCOMPARE(view->legendLabel->text(), QString("1.Вход греющей среды.\n2.Выход греющей среды."));
     }
 
     void pointerOverBoxesGivesHints_data() {
@@ -214,8 +214,8 @@ class AdditionalResultsTest : public QObject {
     void pointerOverBoxesGivesHints() {
         QFETCH(QString, box);
         QFETCH(QString, hint);
-        QSignalSpy hints(view.get(), &Form12View::hint);
-        QTest::mouseMove(view->Command1);
+        QSignalSpy hints(view.get(), &AdditionalResultsView::hint);
+        QTest::mouseMove(view->geometricButton);
         QTest::mouseMove(view->control(box));
         QVERIFY(!hints.isEmpty());
         QCOMPARE(hints.last().at(0).toString(), hint);
@@ -223,11 +223,11 @@ class AdditionalResultsTest : public QObject {
     }
 
     void accessibleNamesCarryTheUnits() {
-        QCOMPARE(view->Combo5->accessibleName(), QString("Dу греющего потока, мм"));
-        QCOMPARE(view->Text10->accessibleName(), QString("ΔP на клапане, кПа"));
+        QCOMPARE(view->heatingBoreList->accessibleName(), QString("Dу греющего потока, мм"));
+        QCOMPARE(view->valvePressureDropBox->accessibleName(), QString("ΔP на клапане, кПа"));
         model().Label35.text = "атм";
         view->refresh();
-        QCOMPARE(view->Text10->accessibleName(), QString("ΔP на клапане, атм"));
+        QCOMPARE(view->valvePressureDropBox->accessibleName(), QString("ΔP на клапане, атм"));
     }
 
     // Screen readers know the bore lists by their row, column and unit, not by the bore they show.

@@ -8,7 +8,8 @@
 #include <functional>
 #include <memory>
 
-#include "Form10.h"
+#include "CustomMediumDialog.h"
+#include "DialogWait.h"
 
 using Properties = std::array<std::string, 4>;
 
@@ -17,7 +18,7 @@ class CustomMediumTest : public QObject {
 
   private:
     std::unique_ptr<QWidget> mainWindow;
-    Form10* dialog = nullptr;
+    CustomMediumDialog* dialog = nullptr;
 
     // Runs `user` on the shown dialog while exchange() waits.
     void exchange(Properties& properties, std::function<void()> user) {
@@ -28,13 +29,13 @@ class CustomMediumTest : public QObject {
         dialog->exchange(properties);
     }
 
-    void press() { QTest::mouseClick(dialog->Check1, Qt::LeftButton); }
+    void press() { QTest::mouseClick(dialog->continueButton, Qt::LeftButton); }
 
   private slots:
     void init() {
         mainWindow = std::make_unique<QWidget>();
         mainWindow->show();
-        dialog = new Form10(mainWindow.get());
+        dialog = new CustomMediumDialog(mainWindow.get());
     }
     void cleanup() { mainWindow.reset(); }
 
@@ -53,7 +54,7 @@ class CustomMediumTest : public QObject {
     void keystrokeFilter() {
         QFETCH(QString, typed);
         QFETCH(QString, shown);
-        for (QLineEdit* box : {dialog->Text11, dialog->Text12, dialog->Text13, dialog->Text14}) {
+        for (QLineEdit* box : {dialog->heatCapacityBox, dialog->densityBox, dialog->viscosityBox, dialog->conductivityBox}) {
             box->clear();
             // Typed one character at a time, Cyrillic letters included.
             for (QChar c : typed)
@@ -63,7 +64,7 @@ class CustomMediumTest : public QObject {
     }
 
     void controlKeysPass() {
-        QLineEdit* box = dialog->Text13;
+        QLineEdit* box = dialog->viscosityBox;
         QTest::keyClicks(box, "0,89");
         QTest::keyClick(box, Qt::Key_Backspace);
         QCOMPARE(box->text(), QString("0,8"));
@@ -77,7 +78,7 @@ class CustomMediumTest : public QObject {
 
     // Pasted text keeps only what could have been typed.
     void pasteKeepsOnlyNumberCharacters() {
-        QLineEdit* box = dialog->Text11;
+        QLineEdit* box = dialog->heatCapacityBox;
         QTest::keyClicks(box, "41");
         QApplication::clipboard()->setText("9x0 Дж");
         QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
@@ -90,16 +91,16 @@ class CustomMediumTest : public QObject {
         Properties properties{"4190", "998,2", "1,004", "0,599"};
         QStringList shown;
         exchange(properties, [&] {
-            for (QLineEdit* box : {dialog->Text11, dialog->Text12, dialog->Text13, dialog->Text14})
+            for (QLineEdit* box : {dialog->heatCapacityBox, dialog->densityBox, dialog->viscosityBox, dialog->conductivityBox})
                 shown << box->text();
-            dialog->Text12->selectAll();
-            QTest::keyClicks(dialog->Text12, "1050");
+            dialog->densityBox->selectAll();
+            QTest::keyClicks(dialog->densityBox, "1050");
             press();
         });
         QCOMPARE(shown, QStringList({"4190", "998,2", "1,004", "0,599"}));
         QCOMPARE(properties, (Properties{"4190", "1050", "1,004", "0,599"}));
         QVERIFY(!dialog->isVisible());
-        QVERIFY(!dialog->Check1->isChecked());
+        QVERIFY(!dialog->continueButton->isChecked());
     }
 
     // Before any calculation the window's boxes are empty: the dialog opens empty, and pressing at
@@ -114,14 +115,14 @@ class CustomMediumTest : public QObject {
     void eachUseShowsItsOwnSide() {
         Properties heating{"4190", "998,2", "1,004", "0,599"};
         exchange(heating, [&] {
-            dialog->Text11->clear();
-            QTest::keyClicks(dialog->Text11, "3500");
+            dialog->heatCapacityBox->clear();
+            QTest::keyClicks(dialog->heatCapacityBox, "3500");
             press();
         });
         Properties heated{"2000", "850", "3,5", "0,14"};
         QString shown;
         exchange(heated, [&] {
-            shown = dialog->Text11->text();
+            shown = dialog->heatCapacityBox->text();
             press();
         });
         QCOMPARE(shown, QString("2000"));
@@ -138,31 +139,34 @@ class CustomMediumTest : public QObject {
         QFETCH(bool, escape);
         Properties properties{"1", "2", "3", ""};
         exchange(properties, [&] {
-            QTest::keyClicks(dialog->Text14, "4");
+            QTest::keyClicks(dialog->conductivityBox, "4");
             if (escape)
-                QTest::keyClick(dialog->Text14, Qt::Key_Escape);
+                QTest::keyClick(dialog->conductivityBox, Qt::Key_Escape);
             else
                 dialog->close();
         });
         QCOMPARE(properties, (Properties{"1", "2", "3", "4"}));
         QVERIFY(!dialog->isVisible());
-        QVERIFY(!dialog->Check1->isChecked());
+        QVERIFY(!dialog->continueButton->isChecked());
     }
 
     // Other windows stay usable during the wait, so a second window may ask while the first waits.
-    // Each gets its own values and keeps its own edits.
+    // Each gets its own values and keeps its own edits, and the dialog counts as waited on (the main
+    // window refuses its commands) until the outer exchange ends too.
     void askingWhileAnotherWaits() {
         Properties heating{"4190", "998", "1", "0,6"};
         Properties heated{"2000", "850", "3,5", "0,14"};
         QString outerShownAgain;
+        bool outerStillWaiting = false;
         exchange(heating, [&] {
-            QTest::keyClicks(dialog->Text13, "5"); // heating viscosity "15"
+            QTest::keyClicks(dialog->viscosityBox, "5"); // heating viscosity "15"
             QTimer::singleShot(0, dialog, [&] {
-                dialog->Text11->clear();
-                QTest::keyClicks(dialog->Text11, "2100");
+                dialog->heatCapacityBox->clear();
+                QTest::keyClicks(dialog->heatCapacityBox, "2100");
                 press(); // confirms the inner (heated side) exchange
                 QTimer::singleShot(0, dialog, [&] {
-                    outerShownAgain = dialog->Text11->text();
+                    outerShownAgain = dialog->heatCapacityBox->text();
+                    outerStillWaiting = DialogWait::isWaiting(dialog);
                     press();
                 });
             });
@@ -170,6 +174,8 @@ class CustomMediumTest : public QObject {
         });
         QCOMPARE(heated, (Properties{"2100", "850", "3,5", "0,14"}));
         QCOMPARE(outerShownAgain, QString("4190"));
+        QVERIFY(outerStillWaiting);
+        QVERIFY(!DialogWait::isWaiting(dialog));
         QCOMPARE(heating, (Properties{"4190", "998", "15", "0,6"}));
         QVERIFY(!dialog->isVisible());
     }
@@ -178,7 +184,7 @@ class CustomMediumTest : public QObject {
     void dialogGoingAwayEndsTheWait() {
         Properties properties{"1", "2", "3", "4"};
         exchange(properties, [&] {
-            QTest::keyClicks(dialog->Text11, "9");
+            QTest::keyClicks(dialog->heatCapacityBox, "9");
             mainWindow.reset();
         });
         QCOMPARE(properties, (Properties{"1", "2", "3", "4"}));

@@ -8,7 +8,7 @@
 #include <functional>
 #include <memory>
 
-#include "Form11.h"
+#include "PlateLimitDialog.h"
 #include "messages.h"
 
 using kalvar::LimitDialogAnswers;
@@ -25,8 +25,8 @@ LimitDialogRequest request(bool severalEnabled = true, bool otherSizeEnabled = t
     return r;
 }
 
-QPushButton* answerButton(Form11* dialog, int answer) {
-    return answer == 1 ? dialog->Check1 : answer == 2 ? dialog->Check2 : dialog->Check3;
+QPushButton* answerButton(PlateLimitDialog* dialog, int answer) {
+    return answer == 1 ? dialog->severalButton : answer == 2 ? dialog->otherSizeButton : dialog->continueButton;
 }
 
 } // namespace
@@ -38,9 +38,9 @@ class LimitDialogTest : public QObject {
     std::unique_ptr<QWidget> mainWindow;
 
     // Runs `user` on the dialog once it is shown, while askLimitDialog waits for it.
-    LimitDialogAnswers ask(const LimitDialogRequest& r, std::function<void(Form11*)> user) {
+    LimitDialogAnswers ask(const LimitDialogRequest& r, std::function<void(PlateLimitDialog*)> user) {
         QTimer::singleShot(0, mainWindow.get(), [this, user] {
-            auto* dialog = mainWindow->findChild<Form11*>();
+            auto* dialog = mainWindow->findChild<PlateLimitDialog*>();
             QVERIFY(dialog != nullptr);
             QVERIFY(dialog->isVisible());
             user(dialog);
@@ -64,7 +64,7 @@ class LimitDialogTest : public QObject {
     }
     void eachAnswerIsReturnedAlone() {
         QFETCH(int, answer);
-        const LimitDialogAnswers got = ask(request(), [answer](Form11* dialog) {
+        const LimitDialogAnswers got = ask(request(), [answer](PlateLimitDialog* dialog) {
             QTest::mouseClick(answerButton(dialog, answer), Qt::LeftButton);
         });
         QCOMPARE(got.several, answer == 1);
@@ -76,10 +76,10 @@ class LimitDialogTest : public QObject {
         LimitDialogRequest r = request();
         r.caption = ""; // the ventilation window has no caption
         QString caption = "?", reason;
-        ask(r, [&](Form11* dialog) {
+        ask(r, [&](PlateLimitDialog* dialog) {
             caption = dialog->windowTitle();
-            reason = dialog->Label1->text();
-            QTest::mouseClick(dialog->Check3, Qt::LeftButton);
+            reason = dialog->reasonLabel->text();
+            QTest::mouseClick(dialog->continueButton, Qt::LeftButton);
         });
         QCOMPARE(caption, QString());
         QCOMPARE(reason, QString("Слишком большая скорость в патрубке теплообменника"));
@@ -89,14 +89,14 @@ class LimitDialogTest : public QObject {
     // clicks on the other two change nothing and the dialog keeps waiting.
     void disabledAnswersCannotBePicked() {
         bool stillWaiting = false;
-        const LimitDialogAnswers got = ask(request(false, false), [&](Form11* dialog) {
-            QVERIFY(!dialog->Check1->isEnabled());
-            QVERIFY(!dialog->Check2->isEnabled());
-            QTest::mouseClick(dialog->Check1, Qt::LeftButton);
-            QTest::mouseClick(dialog->Check2, Qt::LeftButton);
+        const LimitDialogAnswers got = ask(request(false, false), [&](PlateLimitDialog* dialog) {
+            QVERIFY(!dialog->severalButton->isEnabled());
+            QVERIFY(!dialog->otherSizeButton->isEnabled());
+            QTest::mouseClick(dialog->severalButton, Qt::LeftButton);
+            QTest::mouseClick(dialog->otherSizeButton, Qt::LeftButton);
             QApplication::processEvents();
             stillWaiting = dialog->isVisible();
-            QTest::mouseClick(dialog->Check3, Qt::LeftButton);
+            QTest::mouseClick(dialog->continueButton, Qt::LeftButton);
         });
         QVERIFY(stillWaiting);
         QVERIFY(!got.several);
@@ -113,7 +113,7 @@ class LimitDialogTest : public QObject {
     }
     void closingCountsAsProceed() {
         QFETCH(bool, escape);
-        const LimitDialogAnswers got = ask(request(), [escape](Form11* dialog) {
+        const LimitDialogAnswers got = ask(request(), [escape](PlateLimitDialog* dialog) {
             if (escape)
                 QTest::keyClick(dialog, Qt::Key_Escape);
             else
@@ -126,8 +126,8 @@ class LimitDialogTest : public QObject {
 
     // Two answers pressed before the wait looks at them are both returned.
     void answersPressedTogetherAreAllReturned() {
-        const LimitDialogAnswers got = ask(request(), [](Form11* dialog) {
-            for (QPushButton* button : {dialog->Check1, dialog->Check2}) {
+        const LimitDialogAnswers got = ask(request(), [](PlateLimitDialog* dialog) {
+            for (QPushButton* button : {dialog->severalButton, dialog->otherSizeButton}) {
                 const QPoint centre = button->rect().center();
                 QCoreApplication::postEvent(
                     button, new QMouseEvent(QEvent::MouseButtonPress, centre, button->mapToGlobal(centre),
@@ -144,14 +144,14 @@ class LimitDialogTest : public QObject {
 
     // The dialog is released after each question; the next one starts with nothing pressed.
     void eachQuestionGetsAFreshDialog() {
-        ask(request(), [](Form11* dialog) { QTest::mouseClick(dialog->Check1, Qt::LeftButton); });
+        ask(request(), [](PlateLimitDialog* dialog) { QTest::mouseClick(dialog->severalButton, Qt::LeftButton); });
         QApplication::processEvents();
-        QVERIFY(mainWindow->findChild<Form11*>() == nullptr);
+        QVERIFY(mainWindow->findChild<PlateLimitDialog*>() == nullptr);
         bool nothingPressed = false;
-        ask(request(), [&](Form11* dialog) {
+        ask(request(), [&](PlateLimitDialog* dialog) {
             nothingPressed =
-                !dialog->Check1->isChecked() && !dialog->Check2->isChecked() && !dialog->Check3->isChecked();
-            QTest::mouseClick(dialog->Check2, Qt::LeftButton);
+                !dialog->severalButton->isChecked() && !dialog->otherSizeButton->isChecked() && !dialog->continueButton->isChecked();
+            QTest::mouseClick(dialog->otherSizeButton, Qt::LeftButton);
         });
         QVERIFY(nothingPressed);
     }

@@ -65,20 +65,20 @@ class PictureWindowsTest : public QObject {
         if (workFile == "garbage") writeGarbage(work.path());
         if (dataFile == "picture") writePicture(data.path(), {200, 120});
 
-        Form6 form;
+        ThreeCircuitSchemeWindow form;
         form.present("Параллельная схема для трех контуров", work.path(), data.path());
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
         QCOMPARE(form.windowTitle(), QString("Параллельная схема для трех контуров"));
         if (shownWidth > 0) {
-            QVERIFY(!form.Label1->isVisible());
-            QVERIFY(form.Image1->isVisible());
-            QCOMPARE(form.Image1->pixmap().width(), shownWidth);
-            QCOMPARE(form.Image1->pos(), QPoint(0, 0));
-            QCOMPARE(form.size(), form.Image1->pixmap().size());
+            QVERIFY(!form.missingLabel->isVisible());
+            QVERIFY(form.image->isVisible());
+            QCOMPARE(form.image->pixmap().width(), shownWidth);
+            QCOMPARE(form.image->pos(), QPoint(0, 0));
+            QCOMPARE(form.size(), form.image->pixmap().size());
         } else {
-            QVERIFY(form.Label1->isVisible());
-            QCOMPARE(form.Label1->text(), QString("Отствует база данных с тепловыми схемами."));
+            QVERIFY(form.missingLabel->isVisible());
+            QCOMPARE(form.missingLabel->text(), QString("Отствует база данных с тепловыми схемами."));
             QCOMPARE(form.size(), QSize(twipsToPixels(6225, &form), twipsToPixels(4815, &form)));
         }
     }
@@ -87,31 +87,31 @@ class PictureWindowsTest : public QObject {
     // that goes brings the message back.
     void schemeReadAtEachUse() {
         QTemporaryDir work;
-        Form6 form;
+        ThreeCircuitSchemeWindow form;
         form.present("Смешанная схема для трех контуров", work.path(), QString());
-        QVERIFY(!form.Label1->isHidden());
+        QVERIFY(!form.missingLabel->isHidden());
         writePicture(work.path(), {320, 200});
         form.present("Смешанная схема с параллельной вентиляцией", work.path(), QString());
-        QVERIFY(form.Label1->isHidden());
+        QVERIFY(form.missingLabel->isHidden());
         QCOMPARE(form.size(), QSize(320, 200));
         QVERIFY(QFile::remove(work.path() + "/picture/spv.jpg"));
         form.present("Смешанная схема для трех контуров", work.path(), QString());
-        QVERIFY(!form.Label1->isHidden());
-        QVERIFY(form.Image1->isHidden());
+        QVERIFY(!form.missingLabel->isHidden());
+        QVERIFY(form.image->isHidden());
         QCOMPARE(form.windowTitle(), QString("Смешанная схема для трех контуров"));
     }
 
     void fixedPictures() {
-        Form5 mixed;
-        Form7 single;
-        Form8 parallel;
+        MixedSchemeWindow mixed;
+        ExchangerPictureWindow single;
+        ParallelSchemeWindow parallel;
         const QList<QPair<FixedPictureWindow*, QString>> windows = {
             {&mixed, "Смешанная схема"}, {&single, "Теплообменник"}, {&parallel, "Параллельная схема"}};
         for (const auto& [window, caption] : windows) {
             QCOMPARE(window->windowTitle(), caption);
-            QVERIFY2(!window->Image1->pixmap().isNull(), qPrintable(caption));
+            QVERIFY2(!window->image->pixmap().isNull(), qPrintable(caption));
             window->show();
-            QCOMPARE(window->size(), window->Image1->pixmap().size());
+            QCOMPARE(window->size(), window->image->pixmap().size());
         }
     }
 
@@ -119,24 +119,24 @@ class PictureWindowsTest : public QObject {
     void webPageOpensInTheBrowser() {
         BrowserStandIn browser;
         QDesktopServices::setUrlHandler("http", &browser, "open");
-        Form13 form;
+        WebPageWindow form;
         QCOMPARE(form.windowTitle(), QString("Web-сайт ООО \"Варимекс\""));
         form.navigate("http://example.org/");
         QDesktopServices::unsetUrlHandler("http");
         if (form.embedded()) QSKIP("the build embeds a browser");
         QCOMPARE(browser.opened, QList<QUrl>({QUrl("http://example.org/")}));
-        QVERIFY(form.Label1->text().contains("http://example.org/"));
+        QVERIFY(form.statusLabel->text().contains("http://example.org/"));
     }
 
     // An owner without a site name gives "http:///": nothing is opened, the window says why.
     void webPageWithoutAnAddress() {
         BrowserStandIn browser;
         QDesktopServices::setUrlHandler("http", &browser, "open");
-        Form13 form;
+        WebPageWindow form;
         form.navigate("http:///");
         QDesktopServices::unsetUrlHandler("http");
         QVERIFY(browser.opened.isEmpty());
-        QCOMPARE(form.Label1->text(), QString("Адрес web-сайта не задан."));
+        QCOMPARE(form.statusLabel->text(), QString("Адрес web-сайта не задан."));
     }
 };
 

@@ -9,9 +9,9 @@
 #include <QTemporaryDir>
 #include <cstdio>
 
-#include "Form10.h"
-#include "Form11.h"
-#include "Form12View.h"
+#include "CustomMediumDialog.h"
+#include "PlateLimitDialog.h"
+#include "AdditionalResultsView.h"
 #include "PictureWindows.h"
 #include "Twips.h"
 #include "additional_results.h"
@@ -55,20 +55,20 @@ int main(int argc, char** argv) {
     suffix = QString::fromLocal8Bit(argv[2]);
     QDir().mkpath(outFolder);
 
-    Form11 limit;
+    PlateLimitDialog limit;
     kalvar::LimitDialogRequest request;
     request.caption = "Отопление";
     request.label = kalvar::messages::plateLimitLabel;
     request.otherSizeEnabled = false;
     limit.setRequest(request);
-    limit.Check1->setChecked(true);
+    limit.severalButton->setChecked(true);
     shoot(&limit, "Form11");
 
-    Form10 medium;
-    medium.Text11->setText("4190");
-    medium.Text12->setText("998,2");
-    medium.Text13->setText("1,004");
-    medium.Text14->setText("0,599");
+    CustomMediumDialog medium;
+    medium.heatCapacityBox->setText("4190");
+    medium.densityBox->setText("998,2");
+    medium.viscosityBox->setText("1,004");
+    medium.conductivityBox->setText("0,599");
     shoot(&medium, "Form10");
 
     kalvar::Session session;
@@ -78,24 +78,24 @@ int main(int argc, char** argv) {
     session.windows.Form2.Combo2.setListIndex(2); // three passes: the longest legend
     calculator.calculateCommand();
     kalvar::fillAdditionalResults(session, session.windows.Form2);
-    Form12View results(session, nullptr);
+    AdditionalResultsView results(session, nullptr);
     results.resize(results.sizeHint().width(), twipsToPixels(4900, &results));
     results.refresh();
     shoot(&results, "Form12-geometric");
     std::printf("Form12 minimum %dx%d, designed height %d\n", results.minimumSizeHint().width(),
                 results.minimumSizeHint().height(), twipsToPixels(4900, &results));
-    results.Command2->click();
+    results.thermophysicalButton->click();
     shoot(&results, "Form12-thermophysical");
 
-    Form6 scheme;
+    ThreeCircuitSchemeWindow scheme;
     scheme.present("Параллельная схема для трех контуров", KALVAR_PICTURE_DIR, QString());
     shoot(&scheme, "Form6");
     QTemporaryDir empty;
-    Form6 missing;
+    ThreeCircuitSchemeWindow missing;
     missing.present("Параллельная схема для трех контуров", empty.path(), QString());
     shoot(&missing, "Form6-missing");
 
-    Form7 single;
+    ExchangerPictureWindow single;
     shoot(&single, "Form7");
     return 0;
 }

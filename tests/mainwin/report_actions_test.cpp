@@ -21,8 +21,8 @@
 #include <fstream>
 #include <functional>
 
-#include "Form4.h"
-#include "Form9.h"
+#include "DeliveryTermsDialog.h"
+#include "PrintSelectionDialog.h"
 #include "ReportActions.h"
 #include "XlsxReader.h"
 #include "pdf_text.h"
@@ -106,13 +106,13 @@ struct Desktop {
             return true;
         };
     }
-    // Fills the delivery terms once Form4 shows, then presses "Ok" (or closes it by Escape).
+    // Fills the delivery terms once DeliveryTermsDialog shows, then presses "Ok" (or closes it by Escape).
     void fillTerms(const QString& objectName, const QString& heatingPrice = "2000", bool confirm = true) {
-        when<Form4>(topLevel<Form4>, [=](Form4* f) {
-            typeInto(f->Text1, objectName);
-            if (f->Text5->isEnabled()) typeInto(f->Text5, heatingPrice);
+        when<DeliveryTermsDialog>(topLevel<DeliveryTermsDialog>, [=](DeliveryTermsDialog* f) {
+            typeInto(f->objectNameBox, objectName);
+            if (f->heating.price->isEnabled()) typeInto(f->heating.price, heatingPrice);
             if (confirm)
-                click(f->Check1);
+                click(f->okButton);
             else
                 QTest::keyClick(f, Qt::Key_Escape);
         });
@@ -129,7 +129,7 @@ struct Desktop {
 } // namespace
 
 TEST(DeliveryTermsDialog, ColumnsOfTheSystemOnlyAndTextsAsTyped) {
-    Form4 dialog;
+    DeliveryTermsDialog dialog;
     struct Case {
         int kind;
         bool hotWater, heating, ventilation;
@@ -138,35 +138,35 @@ TEST(DeliveryTermsDialog, ColumnsOfTheSystemOnlyAndTextsAsTyped) {
          {Case{1, true, false, false}, Case{2, false, true, false}, Case{3, false, false, true},
           Case{5, true, true, false}, Case{8, true, true, true}}) {
         bool enabled[3] = {};
-        when<Form4>([&] { return &dialog; },
-                    [&](Form4* f) {
-                        enabled[0] = f->Label6->isEnabled() && f->Text2->isEnabled() &&
-                                     f->Text3->isEnabled() && f->Text4->isEnabled();
-                        enabled[1] = f->Label7->isEnabled() && f->Text5->isEnabled() &&
-                                     f->Text6->isEnabled() && f->Text7->isEnabled();
-                        enabled[2] = f->Label8->isEnabled() && f->Text8->isEnabled() &&
-                                     f->Text9->isEnabled() && f->Text10->isEnabled();
-                        EXPECT_TRUE(f->Text1->isEnabled());
-                        click(f->Check1);
+        when<DeliveryTermsDialog>([&] { return &dialog; },
+                    [&](DeliveryTermsDialog* f) {
+                        enabled[0] = f->hotWater.heading->isEnabled() && f->hotWater.price->isEnabled() &&
+                                     f->hotWater.terms->isEnabled() && f->hotWater.notes->isEnabled();
+                        enabled[1] = f->heating.heading->isEnabled() && f->heating.price->isEnabled() &&
+                                     f->heating.terms->isEnabled() && f->heating.notes->isEnabled();
+                        enabled[2] = f->ventilation.heading->isEnabled() && f->ventilation.price->isEnabled() &&
+                                     f->ventilation.terms->isEnabled() && f->ventilation.notes->isEnabled();
+                        EXPECT_TRUE(f->objectNameBox->isEnabled());
+                        click(f->okButton);
                     });
         EXPECT_TRUE(dialog.ask(c.kind));
         EXPECT_EQ(enabled[0], c.hotWater) << c.kind;
         EXPECT_EQ(enabled[1], c.heating) << c.kind;
         EXPECT_EQ(enabled[2], c.ventilation) << c.kind;
         EXPECT_FALSE(dialog.isVisible());
-        EXPECT_FALSE(dialog.Check1->isChecked());
+        EXPECT_FALSE(dialog.okButton->isChecked());
     }
 
     // Greyed columns keep their designed terms; what is typed is passed on unconverted.
-    when<Form4>([&] { return &dialog; },
-                [&](Form4* f) {
-                    typeInto(f->Text1, "Котельная №2");
-                    typeInto(f->Text5, "около 1500 руб.");
-                    f->Text7->setFocus();
-                    typeText(f->Text7, "первая строка");
-                    QTest::keyClick(f->Text7, Qt::Key_Return);
-                    typeText(f->Text7, "вторая");
-                    click(f->Check1);
+    when<DeliveryTermsDialog>([&] { return &dialog; },
+                [&](DeliveryTermsDialog* f) {
+                    typeInto(f->objectNameBox, "Котельная №2");
+                    typeInto(f->heating.price, "около 1500 руб.");
+                    f->heating.notes->setFocus();
+                    typeText(f->heating.notes, "первая строка");
+                    QTest::keyClick(f->heating.notes, Qt::Key_Return);
+                    typeText(f->heating.notes, "вторая");
+                    click(f->okButton);
                 });
     ASSERT_TRUE(dialog.ask(2));
     const DeliveryTerms t = dialog.terms();
@@ -177,18 +177,18 @@ TEST(DeliveryTermsDialog, ColumnsOfTheSystemOnlyAndTextsAsTyped) {
     EXPECT_EQ(t.ventilation.terms, "EXW-Минск, 3-5 дней с момента оплаты.\r\n");
 
     // Closing it by Escape (as by its title bar) cancels and leaves nothing waiting.
-    when<Form4>([&] { return &dialog; }, [&](Form4* f) { QTest::keyClick(f, Qt::Key_Escape); });
+    when<DeliveryTermsDialog>([&] { return &dialog; }, [&](DeliveryTermsDialog* f) { QTest::keyClick(f, Qt::Key_Escape); });
     EXPECT_FALSE(dialog.ask(2));
     EXPECT_FALSE(dialog.isVisible());
-    when<Form4>([&] { return &dialog; }, [&](Form4* f) { f->close(); });
+    when<DeliveryTermsDialog>([&] { return &dialog; }, [&](DeliveryTermsDialog* f) { f->close(); });
     EXPECT_FALSE(dialog.ask(2));
 }
 
 TEST(PrintSelectionDialog, PresetsBySystemAndTheUsersChoice) {
-    Form9 dialog;
+    PrintSelectionDialog dialog;
     struct Case {
         int kind;
-        const char* ticked;   // Check2, Check4, Check3 as 0/1
+        const char* ticked;   // hot water, heating, ventilation boxes as 0/1
         const char* disabled; // likewise
     };
     for (const Case& c :
@@ -196,14 +196,14 @@ TEST(PrintSelectionDialog, PresetsBySystemAndTheUsersChoice) {
           Case{5, "110", "001"}, Case{6, "111", "000"}, Case{8, "111", "000"}}) {
         std::string ticked, disabled;
         bool calculation = false;
-        when<Form9>([&] { return &dialog; },
-                    [&](Form9* f) {
-                        calculation = f->Check5->isChecked() && f->Check5->isEnabled();
-                        for (QCheckBox* b : {f->Check2, f->Check4, f->Check3}) {
+        when<PrintSelectionDialog>([&] { return &dialog; },
+                    [&](PrintSelectionDialog* f) {
+                        calculation = f->calculationBox->isChecked() && f->calculationBox->isEnabled();
+                        for (QCheckBox* b : {f->hotWaterBox, f->heatingBox, f->ventilationBox}) {
                             ticked += b->isChecked() ? '1' : '0';
                             disabled += b->isEnabled() ? '0' : '1';
                         }
-                        click(f->Check1);
+                        click(f->continueButton);
                     });
         PrintSelection selection;
         EXPECT_TRUE(dialog.ask(c.kind, selection));
@@ -211,15 +211,15 @@ TEST(PrintSelectionDialog, PresetsBySystemAndTheUsersChoice) {
         EXPECT_EQ(ticked, c.ticked) << c.kind;
         EXPECT_EQ(disabled, c.disabled) << c.kind;
     }
-    when<Form9>([&] { return &dialog; },
-                [&](Form9* f) {
-                    click(f->Check5); // untick "расчет"
-                    click(f->Check1);
+    when<PrintSelectionDialog>([&] { return &dialog; },
+                [&](PrintSelectionDialog* f) {
+                    click(f->calculationBox); // untick "расчет"
+                    click(f->continueButton);
                 });
     PrintSelection selection;
     ASSERT_TRUE(dialog.ask(2, selection));
     EXPECT_EQ(selectedSheetNames(selection, 2), std::vector<std::string>{"Лист1"});
-    when<Form9>([&] { return &dialog; }, [&](Form9* f) { QTest::keyClick(f, Qt::Key_Escape); });
+    when<PrintSelectionDialog>([&] { return &dialog; }, [&](PrintSelectionDialog* f) { QTest::keyClick(f, Qt::Key_Escape); });
     EXPECT_FALSE(dialog.ask(2, selection));
 }
 
@@ -236,7 +236,7 @@ TEST(SaveCommand, SavesUnderTheObjectNameAndOpensIt) {
     EXPECT_EQ(book.sheet("Лист4").text(8, 3), "Школа 5");
     EXPECT_EQ(book.sheet("Лист1").text(39, 3), "2000");
     // The next export starts from the designed texts again.
-    EXPECT_EQ(d.actions->deliveryTermsDialog()->Text1->text(), "");
+    EXPECT_EQ(d.commands->deliveryTermsDialog()->objectNameBox->text(), "");
 }
 
 TEST(SaveCommand, RefusedNamesAndFailuresAreToldAndTheEntriesKept) {
@@ -251,7 +251,7 @@ TEST(SaveCommand, RefusedNamesAndFailuresAreToldAndTheEntriesKept) {
         EXPECT_EQ(d.messages.back().first, "Сохранить");
         EXPECT_TRUE(d.messages.back().second.contains("Файл не сохранен"))
             << d.messages.back().second.toStdString();
-        EXPECT_EQ(d.actions->deliveryTermsDialog()->Text5->text(), "777") << "kept for a retry";
+        EXPECT_EQ(d.commands->deliveryTermsDialog()->heating.price->text(), "777") << "kept for a retry";
     }
     EXPECT_EQ(d.messages.size(), 8u);
     EXPECT_TRUE(d.messages[0].second.startsWith("Не задано название объекта."));
@@ -267,7 +267,7 @@ TEST(SaveCommand, RefusedNamesAndFailuresAreToldAndTheEntriesKept) {
     EXPECT_TRUE(d.messages.back().second.startsWith("Отчет не построен: Файл не найден"))
         << d.messages.back().second.toStdString();
     EXPECT_FALSE(std::filesystem::exists(d.dir.file("Школа 6.xlsx")));
-    EXPECT_EQ(d.actions->deliveryTermsDialog()->Text1->text(), "Школа 6");
+    EXPECT_EQ(d.commands->deliveryTermsDialog()->objectNameBox->text(), "Школа 6");
 }
 
 TEST(SaveCommand, AnExistingFileIsReplacedOnlyWhenTheUserSaysSo) {
@@ -369,14 +369,14 @@ TEST(PrintCommand, ChosenSheetsTimesCopiesInOrder) {
     kalvar::testing::calculate(
         d.session, 6,
         {{"Form1", {{"Text30", "0,2"}}}, {"Form2", {{"Text30", "0,5"}}}, {"Form3", {{"Text30", "0,3"}}}});
-    when<Form4>(topLevel<Form4>, [](Form4* f) {
-        typeInto(f->Text1, "Школа 7");
-        typeInto(f->Text2, "1111");
-        typeInto(f->Text5, "2222");
-        typeInto(f->Text8, "3333");
-        click(f->Check1);
+    when<DeliveryTermsDialog>(topLevel<DeliveryTermsDialog>, [](DeliveryTermsDialog* f) {
+        typeInto(f->objectNameBox, "Школа 7");
+        typeInto(f->hotWater.price, "1111");
+        typeInto(f->heating.price, "2222");
+        typeInto(f->ventilation.price, "3333");
+        click(f->okButton);
     });
-    when<Form9>(topLevel<Form9>, [](Form9* f) { click(f->Check1); });
+    when<PrintSelectionDialog>(topLevel<PrintSelectionDialog>, [](PrintSelectionDialog* f) { click(f->continueButton); });
     const std::string pdf = d.dir.file("printed.pdf");
     printToFile(pdf, 3);
     EXPECT_TRUE(d.actions->print());
@@ -400,9 +400,9 @@ TEST(PrintCommand, CancellingThePrinterDialogLeavesNothingBehind) {
     Desktop d;
     kalvar::testing::calculate(d.session, 2, {{"Form2", {{"Text30", "0,5"}}}});
     d.fillTerms("Школа 8");
-    when<Form9>(topLevel<Form9>, [](Form9* f) {
-        click(f->Check5);
-        click(f->Check1);
+    when<PrintSelectionDialog>(topLevel<PrintSelectionDialog>, [](PrintSelectionDialog* f) {
+        click(f->calculationBox);
+        click(f->continueButton);
     });
     printToFile(d.dir.file("never.pdf"), 1, false);
     EXPECT_FALSE(d.actions->print());
@@ -417,10 +417,10 @@ TEST(PrintCommand, CancellingThePrinterDialogLeavesNothingBehind) {
 TEST(PrintCommand, NothingChosenIsToldBeforeThePrinterIsAsked) {
     Desktop d;
     d.fillTerms("Школа 9");
-    when<Form9>(topLevel<Form9>, [](Form9* f) {
-        click(f->Check5);
-        click(f->Check4);
-        click(f->Check1);
+    when<PrintSelectionDialog>(topLevel<PrintSelectionDialog>, [](PrintSelectionDialog* f) {
+        click(f->calculationBox);
+        click(f->heatingBox);
+        click(f->continueButton);
     });
     answerMessage(d.messages);
     EXPECT_FALSE(d.actions->print());
@@ -447,9 +447,9 @@ TEST(SaveCommand, TheWindowClosingWhileTheTermsWaitEndsTheExport) {
     Session session;
     startUp(session, dir.path().string());
     auto* window = new QWidget;
-    QPointer<ReportActions> actions = new ReportActions(window, session);
-    when<Form4>(topLevel<Form4>, [window](Form4*) { delete window; });
-    EXPECT_FALSE(actions->save());
-    EXPECT_TRUE(actions.isNull());
-    EXPECT_EQ(topLevel<Form4>(), nullptr);
+    QPointer<ReportActions> commands = new ReportActions(window, session);
+    when<DeliveryTermsDialog>(topLevel<DeliveryTermsDialog>, [window](DeliveryTermsDialog*) { delete window; });
+    EXPECT_FALSE(commands->save());
+    EXPECT_TRUE(commands.isNull());
+    EXPECT_EQ(topLevel<DeliveryTermsDialog>(), nullptr);
 }

@@ -7,8 +7,8 @@
 #include <QTimer>
 #include <iostream>
 
-#include "Form4.h"
-#include "Form9.h"
+#include "DeliveryTermsDialog.h"
+#include "PrintSelectionDialog.h"
 
 using namespace kalvar;
 
@@ -23,18 +23,18 @@ int main(int argc, char** argv) {
     terms.hotWater.price = "125000";
     terms.hotWater.notes = "Монтаж силами заказчика.";
 
-    Form4 form4;
+    DeliveryTermsDialog form4;
     form4.setTerms(terms);
-    Form9 form9;
+    PrintSelectionDialog form9;
     PrintSelection selection;
     QTimer::singleShot(200, [&] {
         form4.grab().save(out + "/reports-form4" + suffix + ".png");
-        form4.Check1->setChecked(true);
+        form4.okButton->setChecked(true);
     });
     form4.ask(2);
     QTimer::singleShot(200, [&] {
         form9.grab().save(out + "/reports-form9" + suffix + ".png");
-        form9.Check1->setChecked(true);
+        form9.continueButton->setChecked(true);
     });
     form9.ask(5, selection);
     std::cout << "written to " << out.toStdString() << "\n";

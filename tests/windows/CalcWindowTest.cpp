@@ -16,7 +16,7 @@
 #include <QTest>
 #include <QTimer>
 
-#include "Form10.h"
+#include "CustomMediumDialog.h"
 #include "Twips.h"
 #include "WindowsHarness.h"
 #include "ZuPanel.h"
@@ -583,10 +583,10 @@ void CalcWindowTest::customMedium() {
     QTimer driver;
     driver.setInterval(10);
     connect(&driver, &QTimer::timeout, this, [&] {
-        Form10* dialog = desk.view(form)->group()->form10;
+        CustomMediumDialog* dialog = desk.view(form)->group()->form10;
         if (!answered && dialog && dialog->isVisible()) {
             answered = true;
-            QLineEdit* boxesOfDialog[] = {dialog->Text11, dialog->Text12, dialog->Text13, dialog->Text14};
+            QLineEdit* boxesOfDialog[] = {dialog->heatCapacityBox, dialog->densityBox, dialog->viscosityBox, dialog->conductivityBox};
             for (int i = 0; i < 4; ++i) {
                 QLineEdit* box = boxesOfDialog[i];
                 shown << box->text();
@@ -596,7 +596,7 @@ void CalcWindowTest::customMedium() {
                     QTest::keyClick(box, Qt::Key_Backspace);
                 QTest::keyClicks(box, values[i]);
             }
-            QTest::mouseClick(dialog->Check1, Qt::LeftButton);
+            QTest::mouseClick(dialog->continueButton, Qt::LeftButton);
             return;
         }
         if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
@@ -669,18 +669,18 @@ void CalcWindowTest::customMediumPickedOnce() {
     QTimer driver;
     driver.setInterval(10);
     connect(&driver, &QTimer::timeout, this, [&] {
-        Form10* dialog = desk.view(form)->group()->form10;
+        CustomMediumDialog* dialog = desk.view(form)->group()->form10;
         const bool visible = dialog && dialog->isVisible();
         if (visible && !wasVisible) {
             ++shown;
-            QLineEdit* boxesOfDialog[] = {dialog->Text11, dialog->Text12, dialog->Text13, dialog->Text14};
+            QLineEdit* boxesOfDialog[] = {dialog->heatCapacityBox, dialog->densityBox, dialog->viscosityBox, dialog->conductivityBox};
             for (int i = 0; i < 4; ++i) {
                 QTest::mouseClick(boxesOfDialog[i], Qt::LeftButton);
                 QTest::keyClick(boxesOfDialog[i], Qt::Key_A, Qt::ControlModifier);
                 QTest::keyClick(boxesOfDialog[i], Qt::Key_Backspace);
                 QTest::keyClicks(boxesOfDialog[i], values[i]);
             }
-            QTest::mouseClick(dialog->Check1, Qt::LeftButton);
+            QTest::mouseClick(dialog->continueButton, Qt::LeftButton);
         }
         wasVisible = visible;
         if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {

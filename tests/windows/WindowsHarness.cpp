@@ -3,7 +3,7 @@
 #include <QStatusBar>
 #include <QToolBar>
 
-#include "Form12View.h"
+#include "AdditionalResultsView.h"
 #include "Twips.h"
 #include "ZuPanel.h"
 #include "additional_results.h"
@@ -35,7 +35,7 @@ HarnessWindow::HarnessWindow() {
         subs[i] = area->addSubWindow(views[i]);
         subs[i]->setWindowTitle(views[i]->windowTitle());
     }
-    form12 = new Form12View(session_, nullptr);
+    form12 = new AdditionalResultsView(session_, nullptr);
     form12Sub = area->addSubWindow(form12);
     form12Sub->hide();
 

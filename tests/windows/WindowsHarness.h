@@ -15,7 +15,7 @@
 #include "calc_ui.h"
 #include "startup.h"
 
-class Form12View;
+class AdditionalResultsView;
 
 // The calculation's questions answered without dialogs: messages are recorded, the limit dialog
 // always goes on past the limit.
@@ -69,7 +69,7 @@ class HarnessWindow : public QMainWindow, public DesktopHost {
     QLabel* Label2 = nullptr;
     std::array<CalcWindowView*, 3> views{}; // hot water, heating, ventilation
     std::array<QMdiSubWindow*, 3> subs{};
-    Form12View* form12 = nullptr;
+    AdditionalResultsView* form12 = nullptr;
     QMdiSubWindow* form12Sub = nullptr;
     QStringList calls;
     bool blocked = false;

@@ -10,10 +10,10 @@ class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
 
-class Form4 : public QDialog {
+class DeliveryTermsDialog : public QDialog {
     Q_OBJECT
   public:
-    explicit Form4(QWidget* parent = nullptr);
+    explicit DeliveryTermsDialog(QWidget* parent = nullptr);
 
     // Shows the dialog without modality, with the columns the system uses enabled and the others
     // greyed, and waits with events running until "Ok" is pressed (true) or the dialog is closed
@@ -26,18 +26,26 @@ class Form4 : public QDialog {
     // Back to the designed texts, as every export starts.
     void resetToDesigned() { setTerms(kalvar::DeliveryTerms{}); }
 
-    QLineEdit* Text1;                 // object name
-    QLabel *Label6, *Label7, *Label8; // column headings "ГВС", "отопления", "вентиляции"
-    QLineEdit *Text2, *Text5, *Text8;       // prices
-    QPlainTextEdit *Text3, *Text6, *Text9;  // delivery terms
-    QPlainTextEdit *Text4, *Text7, *Text10; // notes
-    QPushButton* Check1;                    // "Ok"
+    // One column of the dialog: the terms of one kind of exchanger.
+    struct Column {
+        QLabel* heading;       // "ГВС", "отопления", "вентиляции"
+        QLineEdit* price;      // without VAT
+        QPlainTextEdit* terms; // of delivery
+        QPlainTextEdit* notes;
+        void setEnabled(bool enabled) const;
+        kalvar::TermsColumn read() const;
+        void show(const kalvar::TermsColumn& terms) const;
+    };
+
+    QLineEdit* objectNameBox;
+    Column hotWater;
+    Column heating;
+    Column ventilation;
+    QPushButton* okButton; // "Ok"
 
   public slots:
     void reject() override;
 
   private:
-    void enableColumns(int systemKind);
-    bool waiting_ = false;
     bool cancelled_ = false;
 };

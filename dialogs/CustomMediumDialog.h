@@ -6,14 +6,13 @@
 #include <string>
 #include <vector>
 
-class QLabel;
 class QLineEdit;
 class QPushButton;
 
-class Form10 : public QDialog {
+class CustomMediumDialog : public QDialog {
     Q_OBJECT
   public:
-    explicit Form10(QWidget* parent = nullptr);
+    explicit CustomMediumDialog(QWidget* parent = nullptr);
 
     // Copies the four property texts (heat capacity, density, viscosity, conductivity) into the
     // boxes, shows the dialog without modality and waits with events running until "Продолжить" is
@@ -21,17 +20,19 @@ class Form10 : public QDialog {
     // releases "Продолжить" and hides. The caller checks for empty values.
     void exchange(std::array<std::string, 4>& properties);
 
-    QLineEdit* Text11;   // heat capacity, J/(kg·K)
-    QLineEdit* Text12;   // density, kg/m³
-    QLineEdit* Text13;   // dynamic viscosity, mPa·s
-    QLineEdit* Text14;   // thermal conductivity, W/(m·K)
-    QPushButton* Check1; // "Продолжить"
+    QLineEdit* heatCapacityBox;  // J/(kg·K)
+    QLineEdit* densityBox;       // kg/m³
+    QLineEdit* viscosityBox;     // dynamic, mPa·s
+    QLineEdit* conductivityBox;  // thermal, W/(m·K)
+    QPushButton* continueButton; // "Продолжить"
 
   public slots:
     void reject() override;
 
   private:
-    std::array<QLineEdit*, 4> boxes() const { return {Text11, Text12, Text13, Text14}; }
+    std::array<QLineEdit*, 4> boxes() const {
+        return {heatCapacityBox, densityBox, viscosityBox, conductivityBox};
+    }
     void showValues(const std::array<std::string, 4>& properties);
 
     // A window may ask while another one's exchange waits: the waiting exchanges' box texts are put

@@ -9,10 +9,10 @@
 class QLabel;
 class QPushButton;
 
-class Form11 : public QDialog {
+class PlateLimitDialog : public QDialog {
     Q_OBJECT
   public:
-    explicit Form11(QWidget* parent = nullptr);
+    explicit PlateLimitDialog(QWidget* parent = nullptr);
 
     // Caption, reason and the enabled answers of one question; nothing is pressed.
     void setRequest(const kalvar::LimitDialogRequest& request);
@@ -20,10 +20,10 @@ class Form11 : public QDialog {
     kalvar::LimitDialogAnswers answers() const;
     bool answered() const;
 
-    QLabel* Label1;
-    QPushButton* Check1; // "Несколько теплообменников"
-    QPushButton* Check2; // "Другой типоразмер"
-    QPushButton* Check3; // "Продолжить"
+    QLabel* reasonLabel;
+    QPushButton* severalButton;   // "Несколько теплообменников"
+    QPushButton* otherSizeButton; // "Другой типоразмер"
+    QPushButton* continueButton;  // "Продолжить"
 
   signals:
     void answerPressed();
@@ -33,6 +33,6 @@ class Form11 : public QDialog {
     void reject() override;
 };
 
-// Shows a fresh Form11 without modality for the request, waits with events running until an answer
+// Shows a fresh PlateLimitDialog without modality for the request, waits with events running until an answer
 // is pressed or the dialog is closed ("Продолжить"), and returns what was pressed.
 kalvar::LimitDialogAnswers askLimitDialog(const kalvar::LimitDialogRequest& request, QWidget* parent);

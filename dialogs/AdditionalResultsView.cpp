@@ -1,4 +1,4 @@
-#include "Form12View.h"
+#include "AdditionalResultsView.h"
 
 #include <QComboBox>
 #include <QEvent>
@@ -50,101 +50,143 @@ int boxWidth(const QWidget* w, int characters) {
 
 } // namespace
 
-Form12View::Form12View(kalvar::Session& session, QWidget* parent)
+AdditionalResultsView::AdditionalResultsView(kalvar::Session& session, QWidget* parent)
     : QWidget(parent), model_(session.windows.Form12), binding_(new ModelBinding(this)) {
     setObjectName("Form12");
     setWindowTitle("Дополнительные результаты расчета");
     setAutoFillBackground(true);
 
-    Command1 = new QPushButton(this);
-    Command1->setObjectName("Command1");
-    Command2 = new QPushButton(this);
-    Command2->setObjectName("Command2");
-    binding_->bindButton(Command1, model_.Command1);
-    binding_->bindButton(Command2, model_.Command2);
-    Command1->setAccessibleName("Геометрические параметры");
-    Command2->setAccessibleName("Теплофизические параметры");
-    connect(Command1, &QPushButton::clicked, this, &Form12View::Command1_Click);
-    connect(Command2, &QPushButton::clicked, this, &Form12View::Command2_Click);
+    geometricButton = viewButton(model_.Command1, "Command1", "Геометрические параметры");
+    thermophysicalButton = viewButton(model_.Command2, "Command2", "Теплофизические параметры");
+    connect(geometricButton, &QPushButton::clicked, this, &AdditionalResultsView::showGeometricView);
+    connect(thermophysicalButton, &QPushButton::clicked, this,
+            &AdditionalResultsView::showThermophysicalView);
 
-    // ---- Geometric view: pipes, valve, exchanger parameters, drawing.
+    // Made in this order (pipes, valve, parameters, drawing, then the media) so the keyboard goes so.
     geometric_ = new QWidget(this);
     geometric_->setObjectName("geometricView");
+    auto* groups = new QVBoxLayout;
+    groups->setSpacing(4);
+    groups->addWidget(buildPipes());
+    groups->addWidget(buildValve());
+    groups->addStretch(1);
+    QGridLayout* parameters = buildParameters();
+    QLabel* picture = buildDrawing();
+    auto* geometricLayout = new QHBoxLayout(geometric_);
+    geometricLayout->setContentsMargins(0, 0, 0, 0);
+    geometricLayout->setSpacing(10);
+    geometricLayout->addLayout(groups);
+    geometricLayout->addLayout(parameters);
+    geometricLayout->addWidget(picture, 0, Qt::AlignTop);
 
-    auto* Frame1 = new QGroupBox(geometric_);
-    Frame1->setObjectName("Frame1");
-    binding_->bindFrame(Frame1, model_.Frame1);
-    Frame1->setAutoFillBackground(false); // the groups lie on the window's own colour
-    auto* pipes = new QGridLayout(Frame1);
-    pipes->setContentsMargins(6, 2, 6, 4);
-    pipes->setVerticalSpacing(3);
-    QLabel* heatingHead = label("греющий", Frame1, Qt::AlignCenter);
-    QLabel* heatedHead = label("нагреваемый", Frame1, Qt::AlignCenter);
-    QLabel* boreLabel = label("Dу=", Frame1);
-    QLabel* boreUnit = label("мм", Frame1, Qt::AlignLeft | Qt::AlignVCenter);
+    thermophysical_ = buildThermophysicalView();
+
+    // The window: the view buttons above, then the view.
+    auto* buttons = new QHBoxLayout;
+    buttons->setSpacing(4);
+    buttons->addWidget(geometricButton);
+    buttons->addWidget(thermophysicalButton);
+    buttons->addStretch(1);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(6, 3, 6, 3);
+    layout->setSpacing(4);
+    layout->addLayout(buttons);
+    layout->addWidget(geometric_);
+    layout->addWidget(thermophysical_);
+    layout->addStretch(1);
+
+    connect(binding_, &ModelBinding::edited, this, &AdditionalResultsView::refresh);
+    refresh();
+}
+
+QPushButton* AdditionalResultsView::viewButton(kalvar::Control& control, const char* name,
+                                               const QString& spokenName) {
+    auto* button = new QPushButton(this);
+    button->setObjectName(name);
+    binding_->bindButton(button, control);
+    button->setAccessibleName(spokenName);
+    return button;
+}
+
+QGroupBox* AdditionalResultsView::group(kalvar::Control& control, const char* name) {
+    auto* frame = new QGroupBox(geometric_);
+    frame->setObjectName(name);
+    binding_->bindFrame(frame, control);
+    frame->setAutoFillBackground(false); // the groups lie on the window's own colour
+    return frame;
+}
+
+QGridLayout* AdditionalResultsView::groupGrid(QGroupBox* frame) {
+    auto* grid = new QGridLayout(frame);
+    grid->setContentsMargins(6, 2, 6, 4);
+    grid->setVerticalSpacing(3);
+    return grid;
+}
+
+QGroupBox* AdditionalResultsView::buildPipes() {
+    QGroupBox* frame = group(model_.Frame1, "Frame1");
+    QGridLayout* pipes = groupGrid(frame);
+    QLabel* heatingHead = label("греющий", frame, Qt::AlignCenter);
+    QLabel* heatedHead = label("нагреваемый", frame, Qt::AlignCenter);
+    QLabel* boreLabel = label("Dу=", frame);
+    QLabel* boreUnit = label("мм", frame, Qt::AlignLeft | Qt::AlignVCenter);
     pipes->addWidget(heatingHead, 0, 1);
     pipes->addWidget(heatedHead, 0, 2);
     pipes->addWidget(boreLabel, 1, 0);
-    pipes->addWidget(label("Vтр=", Frame1), 2, 0);
+    pipes->addWidget(label("Vтр=", frame), 2, 0);
     // Each bore list is named by its row, its column and its unit.
-    auto* heatingBore = new LabelledComboBox(Frame1);
-    auto* heatedBore = new LabelledComboBox(Frame1);
+    auto* heatingBore = new LabelledComboBox(frame);
+    auto* heatedBore = new LabelledComboBox(frame);
     for (auto [list, head] : {std::pair{heatingBore, heatingHead}, std::pair{heatedBore, heatedHead}}) {
         list->addLabel(boreLabel);
         list->addLabel(head);
         list->addLabel(boreUnit);
     }
-    Combo5 = heatingBore;
-    Combo5->setObjectName("Combo5");
-    Combo6 = heatedBore;
-    Combo6->setObjectName("Combo6");
-    binding_->bindList(Combo5, model_.Combo5);
-    binding_->bindList(Combo6, model_.Combo6);
-    Combo5->setAccessibleName("Dу греющего потока, мм");
-    Combo6->setAccessibleName("Dу нагреваемого потока, мм");
-    pipes->addWidget(Combo5, 1, 1);
-    pipes->addWidget(Combo6, 1, 2);
+    heatingBoreList = heatingBore;
+    heatingBoreList->setObjectName("Combo5");
+    heatedBoreList = heatedBore;
+    heatedBoreList->setObjectName("Combo6");
+    binding_->bindList(heatingBoreList, model_.Combo5);
+    binding_->bindList(heatedBoreList, model_.Combo6);
+    heatingBoreList->setAccessibleName("Dу греющего потока, мм");
+    heatedBoreList->setAccessibleName("Dу нагреваемого потока, мм");
+    pipes->addWidget(heatingBoreList, 1, 1);
+    pipes->addWidget(heatedBoreList, 1, 2);
     pipes->addWidget(boreUnit, 1, 3);
     pipes->addWidget(resultBox(model_.Text45, "Text45", "Vтр греющего потока, м/с"), 2, 1);
     pipes->addWidget(resultBox(model_.Text46, "Text46", "Vтр нагреваемого потока, м/с"), 2, 2);
-    pipes->addWidget(label("м/с", Frame1, Qt::AlignLeft | Qt::AlignVCenter), 2, 3);
+    pipes->addWidget(label("м/с", frame, Qt::AlignLeft | Qt::AlignVCenter), 2, 3);
+    return frame;
+}
 
-    auto* Frame2 = new QGroupBox(geometric_);
-    Frame2->setObjectName("Frame2");
-    binding_->bindFrame(Frame2, model_.Frame2);
-    Frame2->setAutoFillBackground(false);
-    auto* valve = new QGridLayout(Frame2);
-    valve->setContentsMargins(6, 2, 6, 4);
-    valve->setVerticalSpacing(3);
-    valve->addWidget(label("ΔP=", Frame2), 0, 0);
-    Text10 = new QLineEdit(Frame2);
-    Text10->setObjectName("Text10");
-    Text10->setAlignment(Qt::AlignRight);
-    Text10->setFixedWidth(boxWidth(this, 6));
-    binding_->bindText(Text10, model_.Text10);
-    numberFilter::install(Text10, numberFilter::numberCharacters, *binding_);
-    valve->addWidget(Text10, 0, 1);
-    auto* Label35 = label(QString(), Frame2, Qt::AlignLeft | Qt::AlignVCenter);
-    Label35->setObjectName("Label35");
-    binding_->bindLabel(Label35, model_.Label35);
-    valveUnitSpoken_ = Label35;
-    valve->addWidget(Label35, 0, 2);
-    valve->addWidget(label("Кv=", Frame2), 1, 0);
+QGroupBox* AdditionalResultsView::buildValve() {
+    QGroupBox* frame = group(model_.Frame2, "Frame2");
+    QGridLayout* valve = groupGrid(frame);
+    valve->addWidget(label("ΔP=", frame), 0, 0);
+    valvePressureDropBox = new QLineEdit(frame);
+    valvePressureDropBox->setObjectName("Text10");
+    valvePressureDropBox->setAlignment(Qt::AlignRight);
+    valvePressureDropBox->setFixedWidth(boxWidth(this, 6));
+    binding_->bindText(valvePressureDropBox, model_.Text10);
+    numberFilter::install(valvePressureDropBox, numberFilter::numberCharacters, *binding_);
+    valve->addWidget(valvePressureDropBox, 0, 1);
+    valveUnit_ = label(QString(), frame, Qt::AlignLeft | Qt::AlignVCenter);
+    valveUnit_->setObjectName("Label35");
+    binding_->bindLabel(valveUnit_, model_.Label35);
+    valve->addWidget(valveUnit_, 0, 2);
+    valve->addWidget(label("Кv=", frame), 1, 0);
     valve->addWidget(resultBox(model_.Text9, "Text9", "Кv клапана, м³/ч"), 1, 1);
-    auto* kvUnit = label("м<sup>3</sup>/ч", Frame2, Qt::AlignLeft | Qt::AlignVCenter);
+    auto* kvUnit = label("м<sup>3</sup>/ч", frame, Qt::AlignLeft | Qt::AlignVCenter);
     kvUnit->setTextFormat(Qt::RichText);
     valve->addWidget(kvUnit, 1, 2);
-    valve->addWidget(label("Dу=", Frame2), 2, 0);
+    valve->addWidget(label("Dу=", frame), 2, 0);
     valve->addWidget(resultBox(model_.Text8, "Text8", "Dу клапана, мм"), 2, 1);
-    valve->addWidget(label("мм", Frame2, Qt::AlignLeft | Qt::AlignVCenter), 2, 2);
+    valve->addWidget(label("мм", frame, Qt::AlignLeft | Qt::AlignVCenter), 2, 2);
     valve->setColumnStretch(3, 1);
+    return frame;
+}
 
-    auto* groups = new QVBoxLayout;
-    groups->setSpacing(4);
-    groups->addWidget(Frame1);
-    groups->addWidget(Frame2);
-    groups->addStretch(1);
-
+QGridLayout* AdditionalResultsView::buildParameters() {
     // Exchanger parameters, dimensions, flanges and the drawing's legend.
     auto* parameters = new QGridLayout;
     parameters->setVerticalSpacing(3);
@@ -177,58 +219,57 @@ Form12View::Form12View(kalvar::Session& session, QWidget* parent)
                               d.column + 1);
         parameters->addWidget(label("мм", geometric_, Qt::AlignLeft | Qt::AlignVCenter), d.row, d.column + 2);
     }
-    auto* Label72_0 = label(QString(), geometric_, Qt::AlignLeft | Qt::AlignVCenter);
-    Label72_0->setObjectName("Label72_0");
-    auto* Label72_1 = label(QString(), geometric_);
-    Label72_1->setObjectName("Label72_1");
-    binding_->bindLabel(Label72_0, model_.Label72_0);
-    binding_->bindLabel(Label72_1, model_.Label72_1);
+    auto* flangeCaption = label(QString(), geometric_, Qt::AlignLeft | Qt::AlignVCenter);
+    flangeCaption->setObjectName("Label72_0");
+    auto* flangeBores = label(QString(), geometric_);
+    flangeBores->setObjectName("Label72_1");
+    binding_->bindLabel(flangeCaption, model_.Label72_0);
+    binding_->bindLabel(flangeBores, model_.Label72_1);
     auto* flange = resultBox(model_.Text58, "Text58", "Фланцы (патрубки), Ду");
     flange->setAccessibleDescription(flangeHint);
     flange->setMinimumWidth(boxWidth(this, 7));
-    parameters->addWidget(Label72_0, 6, 0, 1, 5);
-    parameters->addWidget(Label72_1, 6, 5, 1, 2);
+    parameters->addWidget(flangeCaption, 6, 0, 1, 5);
+    parameters->addWidget(flangeBores, 6, 5, 1, 2);
     parameters->addWidget(flange, 6, 7, 1, 2);
-    Label5 = new QLabel(geometric_);
-    Label5->setObjectName("Label5");
-    Label5->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    Label5->setAccessibleName("Обозначения патрубков на рисунке");
-    parameters->addWidget(Label5, 7, 0, 1, 9);
+    legendLabel = new QLabel(geometric_);
+    legendLabel->setObjectName("Label5");
+    legendLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    legendLabel->setAccessibleName("Обозначения патрубков на рисунке");
+    parameters->addWidget(legendLabel, 7, 0, 1, 9);
     parameters->setRowStretch(8, 1);
     parameters->setColumnStretch(9, 1);
-    for (QLabel* hinted : {Label72_0, Label72_1})
+    for (QLabel* hinted : {flangeCaption, flangeBores})
         hinted->setBuddy(flange);
     for (QLineEdit* hinted : {channelArea, plateSurface, flange})
         hinted->installEventFilter(this);
+    return parameters;
+}
 
-    Image1 = new QLabel(geometric_);
-    Image1->setObjectName("Image1");
-    binding_->bindPicture(Image1, model_.Image1);
-    Image1->setScaledContents(true); // the pass drawing, 2 : 3, fitted into its place
-    Image1->setFrameShape(QFrame::Box);
-    Image1->setFixedSize(twipsToPixels(2600, this), twipsToPixels(3900, this));
-    Image1->setAccessibleName("Схема ходов теплообменника");
-    QPalette white = Image1->palette();
+QLabel* AdditionalResultsView::buildDrawing() {
+    drawing = new QLabel(geometric_);
+    drawing->setObjectName("Image1");
+    binding_->bindPicture(drawing, model_.Image1);
+    drawing->setScaledContents(true); // the pass drawing, 2 : 3, fitted into its place
+    drawing->setFrameShape(QFrame::Box);
+    drawing->setFixedSize(twipsToPixels(2600, this), twipsToPixels(3900, this));
+    drawing->setAccessibleName("Схема ходов теплообменника");
+    QPalette white = drawing->palette();
     white.setColor(QPalette::Window, Qt::white);
-    Image1->setPalette(white);
-    Image1->setAutoFillBackground(true);
+    drawing->setPalette(white);
+    drawing->setAutoFillBackground(true);
+    return drawing;
+}
 
-    auto* geometricLayout = new QHBoxLayout(geometric_);
-    geometricLayout->setContentsMargins(0, 0, 0, 0);
-    geometricLayout->setSpacing(10);
-    geometricLayout->addLayout(groups);
-    geometricLayout->addLayout(parameters);
-    geometricLayout->addWidget(Image1, 0, Qt::AlignTop);
-
-    // ---- Thermophysical view: the properties and transfer numbers of both media.
-    thermophysical_ = new QWidget(this);
-    thermophysical_->setObjectName("thermophysicalView");
-    auto* grid = new QGridLayout(thermophysical_);
+QWidget* AdditionalResultsView::buildThermophysicalView() {
+    // The properties and transfer numbers of both media.
+    auto* view = new QWidget(this);
+    view->setObjectName("thermophysicalView");
+    auto* grid = new QGridLayout(view);
     grid->setContentsMargins(0, 0, 0, 0);
     grid->setVerticalSpacing(3);
-    grid->addWidget(heading("Физические свойства теплоносителя", thermophysical_), 0, 0, 1, 3);
-    grid->addWidget(label("греющего", thermophysical_, Qt::AlignCenter), 1, 1);
-    grid->addWidget(label("нагреваемого", thermophysical_, Qt::AlignCenter), 1, 2);
+    grid->addWidget(heading("Физические свойства теплоносителя", view), 0, 0, 1, 3);
+    grid->addWidget(label("греющего", view, Qt::AlignCenter), 1, 1);
+    grid->addWidget(label("нагреваемого", view, Qt::AlignCenter), 1, 2);
     // clang-format off
     struct Property { const char* label; kalvar::Control* heating; const char* heatingName;
                       kalvar::Control* heated; const char* heatedName; };
@@ -248,33 +289,18 @@ Form12View::Form12View(kalvar::Session& session, QWidget* parent)
         const int comma = text.indexOf(',');
         const QString quantity = comma < 0 ? text : text.left(comma);
         const QString unit = comma < 0 ? QString() : text.mid(comma);
-        grid->addWidget(label(text, thermophysical_), row, 0);
+        grid->addWidget(label(text, view), row, 0);
         grid->addWidget(resultBox(*p.heating, p.heatingName, quantity + " греющего" + unit), row, 1);
         grid->addWidget(resultBox(*p.heated, p.heatedName, quantity + " нагреваемого" + unit), row, 2);
         ++row;
     }
     grid->setRowStretch(row, 1);
     grid->setColumnStretch(3, 1);
-
-    // ---- The window: the view buttons above, then the view.
-    auto* buttons = new QHBoxLayout;
-    buttons->setSpacing(4);
-    buttons->addWidget(Command1);
-    buttons->addWidget(Command2);
-    buttons->addStretch(1);
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(6, 3, 6, 3);
-    layout->setSpacing(4);
-    layout->addLayout(buttons);
-    layout->addWidget(geometric_);
-    layout->addWidget(thermophysical_);
-    layout->addStretch(1);
-
-    connect(binding_, &ModelBinding::edited, this, &Form12View::refresh);
-    refresh();
+    return view;
 }
 
-QLineEdit* Form12View::resultBox(kalvar::Control& control, const char* name, const QString& spokenName) {
+QLineEdit* AdditionalResultsView::resultBox(kalvar::Control& control, const char* name,
+                                            const QString& spokenName) {
     auto* box = new QLineEdit(this);
     box->setObjectName(name);
     box->setAlignment(Qt::AlignRight);
@@ -286,11 +312,11 @@ QLineEdit* Form12View::resultBox(kalvar::Control& control, const char* name, con
     return box;
 }
 
-QWidget* Form12View::control(const QString& name) const {
+QWidget* AdditionalResultsView::control(const QString& name) const {
     return findChild<QWidget*>(name);
 }
 
-void Form12View::refresh() {
+void AdditionalResultsView::refresh() {
     binding_->refresh();
     // Only the valve's pressure drop is an input; the rest are results the calculation wrote.
     for (QLineEdit* box : std::as_const(results_))
@@ -302,23 +328,23 @@ void Form12View::refresh() {
     setPalette(background);
     QString legend = QString::fromStdString(model_.Label5.text);
     legend.replace("\r\n", "\n").replace('\r', '\n');
-    Label5->setText(legend);
-    Label5->setVisible(model_.Label5.visible);
-    Text10->setAccessibleName("ΔP на клапане, " + valveUnitSpoken_->text());
+    legendLabel->setText(legend);
+    legendLabel->setVisible(model_.Label5.visible);
+    valvePressureDropBox->setAccessibleName("ΔP на клапане, " + valveUnit_->text());
 }
 
-void Form12View::Command1_Click() {
-    Command1->setFocus();
+void AdditionalResultsView::showGeometricView() {
+    geometricButton->setFocus();
     kalvar::selectGeometricView(model_);
     refresh();
 }
 
-void Form12View::Command2_Click() {
+void AdditionalResultsView::showThermophysicalView() {
     kalvar::selectThermophysicalView(model_);
     refresh();
 }
 
-bool Form12View::eventFilter(QObject* watched, QEvent* event) {
+bool AdditionalResultsView::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::Enter || event->type() == QEvent::MouseMove) {
         const QString name = watched->objectName();
         if (name == "Text43") emit hint(channelAreaHint);

@@ -1,12 +1,11 @@
-#include "Form10.h"
+#include "CustomMediumDialog.h"
 
-#include <QEventLoop>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPointer>
 #include <QPushButton>
 
+#include "DialogWait.h"
 #include "NumberFilter.h"
 
 namespace {
@@ -23,7 +22,7 @@ const PropertyRow propertyRows[4] = {
 
 } // namespace
 
-Form10::Form10(QWidget* parent) : QDialog(parent) {
+CustomMediumDialog::CustomMediumDialog(QWidget* parent) : QDialog(parent) {
     setObjectName("Form10");
     setWindowTitle("Введите теплотехнические параметры среды в заданном диапазоне температур");
     setModal(false);
@@ -52,30 +51,30 @@ Form10::Form10(QWidget* parent) : QDialog(parent) {
         grid->addWidget(unit, row, 3);
         created[row] = box;
     }
-    Text11 = created[0];
-    Text12 = created[1];
-    Text13 = created[2];
-    Text14 = created[3];
+    heatCapacityBox = created[0];
+    densityBox = created[1];
+    viscosityBox = created[2];
+    conductivityBox = created[3];
 
-    Check1 = new QPushButton("Продолжить", this);
-    Check1->setObjectName("Check1");
-    Check1->setCheckable(true); // a check box drawn as a button: it stays pressed
-    Check1->setAutoDefault(false);
-    Check1->setAccessibleName("Продолжить");
-    grid->addWidget(Check1, 4, 1, 1, 3, Qt::AlignHCenter);
+    continueButton = new QPushButton("Продолжить", this);
+    continueButton->setObjectName("Check1");
+    continueButton->setCheckable(true); // a check box drawn as a button: it stays pressed
+    continueButton->setAutoDefault(false);
+    continueButton->setAccessibleName("Продолжить");
+    grid->addWidget(continueButton, 4, 1, 1, 3, Qt::AlignHCenter);
     // The groups stay together in the middle of a window wide enough for its long caption.
     grid->setColumnStretch(0, 1);
     grid->setColumnStretch(4, 1);
     setMinimumWidth(fontMetrics().horizontalAdvance(windowTitle()) + 80);
 }
 
-void Form10::showValues(const std::array<std::string, 4>& properties) {
+void CustomMediumDialog::showValues(const std::array<std::string, 4>& properties) {
     const auto all = boxes();
     for (size_t i = 0; i < all.size(); ++i)
         all[i]->setText(QString::fromStdString(properties[i]));
 }
 
-void Form10::exchange(std::array<std::string, 4>& properties) {
+void CustomMediumDialog::exchange(std::array<std::string, 4>& properties) {
     const auto all = boxes();
     if (waiting_ > 0) {
         std::array<std::string, 4> typed;
@@ -84,25 +83,18 @@ void Form10::exchange(std::array<std::string, 4>& properties) {
         suspended_.push_back(typed);
     }
     showValues(properties);
-    Check1->setChecked(false);
+    continueButton->setChecked(false);
     const int level = ++waiting_;
-    show();
-    raise();
-    activateWindow();
 
-    QPointer<Form10> self(this);
-    QEventLoop wait;
+    DialogWait wait(this);
     // Only the innermost exchange takes the press; an outer one goes on waiting for its own.
-    connect(Check1, &QPushButton::toggled, &wait, [this, &wait, level](bool on) {
-        if (on && waiting_ == level) wait.quit();
-    });
-    connect(this, &QObject::destroyed, &wait, &QEventLoop::quit);
-    wait.exec();
-    if (!self) return; // the dialog went with its parent: the caller keeps its texts
+    wait.endWhenPressed(continueButton, [this, level] { return waiting_ == level; });
+    wait.present();
+    if (!wait.run()) return; // the dialog went with its parent: the caller keeps its texts
 
     for (size_t i = 0; i < all.size(); ++i)
         properties[i] = all[i]->text().toStdString();
-    Check1->setChecked(false);
+    continueButton->setChecked(false);
     --waiting_;
     if (waiting_ == 0) {
         hide();
@@ -112,10 +104,10 @@ void Form10::exchange(std::array<std::string, 4>& properties) {
     }
 }
 
-void Form10::reject() {
+void CustomMediumDialog::reject() {
     // Closing by the title bar or Escape confirms, so no window is left waiting.
     if (waiting_ > 0) {
-        Check1->setChecked(true);
+        continueButton->setChecked(true);
         return;
     }
     QDialog::reject();
