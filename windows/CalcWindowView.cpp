@@ -1,6 +1,5 @@
 #include "CalcWindowView.h"
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QEvent>
@@ -116,9 +115,10 @@ const std::pair<const char*, const char*> accessibleNames[] = {
     {"Frame3", "Параметры теплообменника"},
 };
 
-// The given-parameter commands: check marks of menu items 3, 4, 5; the flags Check5, Check3,
-// Check2; the two boxes made read-only results and the box made the input.
+// The given-parameter commands, items 3, 4, 5 of the panel's menu: their check marks; the flags
+// Check5, Check3, Check2; the two boxes made read-only results and the box made the input.
 struct GivenParameterRow {
+    const char* key;
     const char* caption;
     bool marks[3];
     int check5, check3, check2;
@@ -126,29 +126,18 @@ struct GivenParameterRow {
     Control CalcWindow::*chosen;
 };
 const GivenParameterRow givenParameterRows[] = {
-    {"Тепловая мощность, Q ",          {true, false, false}, 0, 1, 0, {&CalcWindow::Text33, &CalcWindow::Text38}, &CalcWindow::Text30},
-    {"Расход нагреваемого потока, G2", {false, true, false}, 0, 0, 1, {&CalcWindow::Text30, &CalcWindow::Text38}, &CalcWindow::Text33},
-    {"Общее число пластин, n",         {false, false, true}, 1, 0, 0, {&CalcWindow::Text30, &CalcWindow::Text33}, &CalcWindow::Text38},
+    {"1.3", "Тепловая мощность, Q ",          {true, false, false}, 0, 1, 0, {&CalcWindow::Text33, &CalcWindow::Text38}, &CalcWindow::Text30},
+    {"1.4", "Расход нагреваемого потока, G2", {false, true, false}, 0, 0, 1, {&CalcWindow::Text30, &CalcWindow::Text38}, &CalcWindow::Text33},
+    {"1.5", "Общее число пластин, n",         {false, false, true}, 1, 0, 0, {&CalcWindow::Text30, &CalcWindow::Text33}, &CalcWindow::Text38},
 };
 
-// The systems of the main panel's "Система" menu, by kind 1..8.
-const char* const systemCaptions[] = {
-    "Теплообменник ГВС",
-    "Теплообменник отопления",
-    "Теплообменник вентиляции",
-    "Параллельная схема",
-    "Двухступенчатая смешанная схема",
-    "Параллельная схема для трех контуров",
-    "Смешанная схема для трех контуров",
-    "Смешанная схема с параллельной вентиляцией",
-};
-const char* const unitCaptions[] = {"Гкал/ч", "кВт", "м3/ч", "л/с", "кПа", "атм"};
 // clang-format on
 
 constexpr uint32_t windowColour = kalvar::colours::white;
 
-// The menu items of the layout panel's only button.
+// The menu items of the layout panel's only button, and the number of their sub-items.
 constexpr int typeMenu = 1, passesMenu = 2, exchangersMenu = 3;
+constexpr int seriesCount = 4, passChoices = 3, exchangerChoices = 8;
 
 // Checks sub-item `checked` (1-based; 0 for none) of a menu and unchecks the others 1..count.
 void markOnly(ZuPanelMenuItem& menu, int count, int checked) {
@@ -172,22 +161,6 @@ CalcWindowView* CalcWindowGroup::view(WindowId id) const {
     if (id == WindowId::Form2) return heating;
     if (id == WindowId::Form1) return ventilation;
     return nullptr;
-}
-
-CalcWindowView* CalcWindowGroup::viewOfPanel(int panelIndex) const {
-    switch (panelIndex) {
-    case 1:
-    case 2:
-        return hotWater;
-    case 3:
-    case 4:
-        return heating;
-    case 5:
-    case 6:
-        return ventilation;
-    default:
-        return nullptr;
-    }
 }
 
 void CalcWindowGroup::refreshAll() {
@@ -225,6 +198,7 @@ CalcWindowView::CalcWindowView(DesktopHost& host, CalcWindow& window, std::share
     installEventFilter(this);
 
     build();
+    createCommands();
 
     // The layout lists mirror themselves into the layout panel whenever their choice changes,
     // also by the calculation's automatic choices; the medium lists run the custom-medium dialog.
@@ -285,10 +259,21 @@ LayoutSummary& CalcWindowView::summary() const {
     return group_->summaryOf(w_.id);
 }
 
-int CalcWindowView::normalTopTwips() const {
-    if (w_.id == WindowId::Form3) return 0;
-    if (w_.id == WindowId::Form1) return 2 * stripHeightTwips;
+int CalcWindowView::stripTopTwips(WindowId id) {
+    if (id == WindowId::Form3) return 0;
+    if (id == WindowId::Form1) return 2 * stripHeightTwips;
     return stripHeightTwips;
+}
+
+int CalcWindowView::normalTopTwips() const {
+    return stripTopTwips(w_.id);
+}
+
+const PanelCommands& CalcWindowView::commandsOf(int panelIndex) const {
+    static const PanelCommands none;
+    if (panelIndex == panels_[0]->index()) return givenParameterCommands_;
+    if (panelIndex == panels_[1]->index()) return layoutCommands_;
+    return none;
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -357,7 +342,7 @@ void CalcWindowView::build() {
         // While a calculation waits for a dialog the switch is refused: the check goes back.
         if (host_.commandsBlocked()) {
             w_.Check1.value = checked ? 0 : 1;
-            QApplication::beep();
+            host_.refuseCommand();
             refresh();
             return;
         }
@@ -374,11 +359,16 @@ void CalcWindowView::build() {
         ZuPanel* p = ZuPanel::create(given + i, this);
         p->setObjectName(QStringLiteral("ZuPanel1(%1)").arg(given + i));
         panels_[static_cast<size_t>(i)] = p;
-        connect(p, &ZuPanel::MenuClick, this, &CalcWindowView::MenuClick);
-        connect(p, &ZuPanel::MenuSelect, this, &CalcWindowView::MenuSelect);
-        connect(p, &ZuPanel::ButtonEnter, this, &CalcWindowView::ButtonEnter);
-        connect(p, &ZuPanel::ButtonClick, this, &CalcWindowView::ButtonClick);
-        connect(p, &ZuPanel::BringToFront, this, &CalcWindowView::BringToFront);
+        connect(p, &ZuPanel::MenuClick, this,
+                [this](int index, int, const QString&, const QString& key, const QString&, const QString&,
+                       const QPixmap&, const QPixmap&) { panelPicked(index, key); });
+        connect(p, &ZuPanel::MenuSelect, this,
+                [this](int, int, const QString& caption, const QString&, const QString&,
+                       const QString& toolTip, const QPixmap&,
+                       const QPixmap&) { panelEntrySelected(caption, toolTip); });
+        connect(p, &ZuPanel::ButtonEnter, this, &CalcWindowView::panelButtonEntered);
+        connect(p, &ZuPanel::ButtonClick, this, [this](int index) { panelButtonClicked(index); });
+        connect(p, &ZuPanel::BringToFront, this, &CalcWindowView::raisePanel);
         if (w_.id == WindowId::Form1) p->installEventFilter(this); // its focus-out shows Text1
         panelRow->addWidget(p);
     }
@@ -757,12 +747,11 @@ void CalcWindowView::showEvent(QShowEvent* event) {
 // ---------------------------------------------------------------------------------------------
 // Panel events.
 
-void CalcWindowView::MenuSelect(int, int, const QString& Caption, const QString&, const QString&,
-                                const QString& ToolTipText, const QPixmap&, const QPixmap&) {
-    host_.setHint(QStringLiteral("Меню: ") + Caption + QStringLiteral(" Подсказка: ") + ToolTipText);
+void CalcWindowView::panelEntrySelected(const QString& caption, const QString& toolTip) {
+    host_.setHint(QStringLiteral("Меню: ") + caption + QStringLiteral(" Подсказка: ") + toolTip);
 }
 
-void CalcWindowView::ButtonEnter(int Index, ZuPanelButton* button) {
+void CalcWindowView::panelButtonEntered(int Index, ZuPanelButton* button) {
     if (Index == 2 || Index == 4 || Index == 6) {
         const LayoutSummary& s = Index == 2 ? group_->g : Index == 4 ? group_->t : group_->z;
         host_.setHint(QStringLiteral("Тип ") + qs(s.type) + QStringLiteral("; ходов - ") + qs(s.passes) +
@@ -776,101 +765,103 @@ void CalcWindowView::ButtonEnter(int Index, ZuPanelButton* button) {
     if (ZuPanel* own = panel(Index)) own->BeginHover();
 }
 
-void CalcWindowView::ButtonClick(int Index, ZuPanelButton*) {
-    if (ZuPanel* own = panel(Index)) own->EndCommand();
+void CalcWindowView::panelButtonClicked(int index) {
+    if (ZuPanel* own = panel(index)) own->EndCommand();
 }
 
-void CalcWindowView::BringToFront(int Index) {
-    if (ZuPanel* own = panel(Index)) own->raise();
+void CalcWindowView::raisePanel(int index) {
+    if (ZuPanel* own = panel(index)) own->raise();
 }
 
 // ---------------------------------------------------------------------------------------------
-// The dispatcher.
+// The panels' commands.
 
-void CalcWindowView::MenuClick(int Index, int, const QString& Caption, const QString& Key, const QString&,
-                               const QString&, const QPixmap&, const QPixmap&) {
-    // The panel the pointer entered last decides, not the panel that raised the event.
-    const int acp = host_.session().state.ACP;
-    if (!host_.commandsBlocked()) {
-        CalcWindowView* target = group_->viewOfPanel(acp);
-        if (target && acp % 2 == 1) target->givenParameterCommand(Caption);
-        if (target && acp % 2 == 0) target->layoutCommand(Caption, Key);
-        if (acp == 10) mainPanelCommand(Caption);
-    }
-    if (ZuPanel* own = panel(Index))
-        own->EndCommand();
-    else if (Index == 10 && host_.mainPanel())
-        host_.mainPanel()->EndCommand();
+void CalcWindowView::createCommands() {
+    for (size_t row = 0; row < std::size(givenParameterRows); ++row)
+        givenParameterCommands_.add(qs(givenParameterRows[row].key), qs(givenParameterRows[row].caption),
+                                    [this, row] { chooseGivenParameter(row); });
+    // Keys "1.m.s": sub-item s of menu item m of the layout panel's only button. The series
+    // captions are the design's; the program renames them after the owner's series prefix.
+    const auto layoutKey = [](int menu, int subItem) {
+        return QStringLiteral("1.%1.%2").arg(menu).arg(subItem);
+    };
+    for (int series = 1; series <= seriesCount; ++series)
+        layoutCommands_.add(layoutKey(typeMenu, series), QStringLiteral("КМ%1").arg(series),
+                            [this, series] { chooseSeries(series); });
+    layoutCommands_.add(layoutKey(typeMenu, seriesCount + 1), QStringLiteral("Автовыбор"),
+                        [this] { chooseAutomaticType(); });
+    for (int passes = 1; passes <= passChoices; ++passes)
+        layoutCommands_.add(layoutKey(passesMenu, passes), QStringLiteral("/%1").arg(passes),
+                            [this, passes] { choosePasses(passes); });
+    layoutCommands_.add(layoutKey(passesMenu, passChoices + 1), QStringLiteral("Автовыбор "),
+                        [this] { chooseAutomaticPasses(); });
+    for (int count = 1; count <= exchangerChoices; ++count)
+        layoutCommands_.add(layoutKey(exchangersMenu, count), QStringLiteral("x%1").arg(count),
+                            [this, count] { chooseExchangers(count); });
+}
+
+void CalcWindowView::panelPicked(int index, const QString& key) {
+    if (commandsOf(index).run(key, host_.commandsBlocked()) == PanelCommands::Outcome::Refused)
+        host_.refuseCommand();
+    if (ZuPanel* own = panel(index)) own->EndCommand();
     group_->refreshAll();
     emit commandDone();
 }
 
-void CalcWindowView::givenParameterCommand(const QString& caption) {
-    for (const GivenParameterRow& row : givenParameterRows) {
-        if (caption != qs(row.caption)) continue;
-        if (ZuPanel* given = givenParameterPanel()) {
-            ZuPanelMenuItems& items = given->Buttons().Item(1).MenuItems();
-            for (int i = 0; i < 3; ++i)
-                items.Item(static_cast<int16_t>(3 + i)).setChecked(row.marks[i]);
-        }
-        w_.Check5.value = row.check5;
-        w_.Check3.value = row.check3;
-        w_.Check2.value = row.check2;
-        for (Control CalcWindow::*box : row.readOnly)
-            (w_.*box).backColor = kalvar::colours::result;
-        (w_.*row.chosen).locked = false;
-        for (Control CalcWindow::*box : row.readOnly)
-            (w_.*box).locked = true;
-        (w_.*row.chosen).backColor = windowColour;
-        return;
+void CalcWindowView::chooseGivenParameter(size_t rowIndex) {
+    const GivenParameterRow& row = givenParameterRows[rowIndex];
+    if (ZuPanel* given = givenParameterPanel()) {
+        ZuPanelMenuItems& items = given->Buttons().Item(1).MenuItems();
+        for (int i = 0; i < 3; ++i)
+            items.Item(static_cast<int16_t>(3 + i)).setChecked(row.marks[i]);
     }
+    w_.Check5.value = row.check5;
+    w_.Check3.value = row.check3;
+    w_.Check2.value = row.check2;
+    for (Control CalcWindow::*box : row.readOnly)
+        (w_.*box).backColor = kalvar::colours::result;
+    (w_.*row.chosen).locked = false;
+    for (Control CalcWindow::*box : row.readOnly)
+        (w_.*box).locked = true;
+    (w_.*row.chosen).backColor = windowColour;
 }
 
-void CalcWindowView::layoutCommand(const QString& caption, const QString& key) {
-    LayoutSummary& s = summary();
-    // The series are known by their place in "Тип" (key "1.1.k"): their captions follow the series
-    // prefix of the owner details.
-    const QStringList path = key.split(QLatin1Char('.'));
-    const int series = path.size() == 3 && path[0] == QStringLiteral("1") && path[1] == QStringLiteral("1")
-                           ? path[2].toInt()
-                           : 0;
-    static const QStringList passCaptions = {QStringLiteral("/1"), QStringLiteral("/2"),
-                                             QStringLiteral("/3")};
-    QStringList exchangerCaptions;
-    for (int n = 1; n <= 8; ++n)
-        exchangerCaptions << QStringLiteral("x%1").arg(n);
+// Each layout choice sets its list, whose change handler marks the panel, then its summary string.
+void CalcWindowView::chooseSeries(int series) {
+    w_.Combo1.setListIndex(series - 1);
+    summary().type = host_.session().state.типт + std::to_string(series);
+    showLayoutSummary();
+}
 
-    if (series >= 1 && series <= 4) {
-        w_.Combo1.setListIndex(series - 1);
-        s.type = host_.session().state.типт + std::to_string(series);
-    } else if (caption == QStringLiteral("Автовыбор")) {
-        w_.Combo1.setListIndex(5);
-        s.type = "автовыбор";
-        s.exchangers = "автовыбор";
-    } else if (passCaptions.contains(caption)) {
-        const int passes = static_cast<int>(passCaptions.indexOf(caption)) + 1;
-        w_.Combo2.setListIndex(passes - 1);
-        s.passes = std::to_string(passes);
-    } else if (caption == QStringLiteral("Автовыбор ")) {
-        w_.Combo2.setListIndex(3);
-        s.passes = "автовыбор";
-    } else if (exchangerCaptions.contains(caption)) {
-        const int count = static_cast<int>(exchangerCaptions.indexOf(caption)) + 1;
-        w_.Combo3.setListIndex(count - 1);
-        s.exchangers = std::to_string(count);
-    }
+void CalcWindowView::chooseAutomaticType() {
+    w_.Combo1.setListIndex(5);
+    summary().type = "автовыбор";
+    summary().exchangers = "автовыбор";
+    showLayoutSummary();
+}
+
+void CalcWindowView::choosePasses(int passes) {
+    w_.Combo2.setListIndex(passes - 1);
+    summary().passes = std::to_string(passes);
+    showLayoutSummary();
+}
+
+void CalcWindowView::chooseAutomaticPasses() {
+    w_.Combo2.setListIndex(3);
+    summary().passes = "автовыбор";
+    showLayoutSummary();
+}
+
+void CalcWindowView::chooseExchangers(int count) {
+    w_.Combo3.setListIndex(count - 1);
+    summary().exchangers = std::to_string(count);
+    showLayoutSummary();
+}
+
+void CalcWindowView::showLayoutSummary() {
+    const LayoutSummary& s = summary();
     mirrorLayoutMarks();
     w_.label54.text = "Тип " + s.type + "; ходов - " + s.passes + ".";
-}
-
-void CalcWindowView::mainPanelCommand(const QString& caption) {
-    if (caption == QStringLiteral("Сохранить")) return host_.save();
-    if (caption == QStringLiteral("Печать")) return host_.print();
-    if (caption == QStringLiteral("Сохранить PDF")) return host_.savePdf();
-    for (int kind = 1; kind <= 8; ++kind)
-        if (caption == qs(systemCaptions[kind - 1])) return host_.selectSystem(kind);
-    for (const char* unit : unitCaptions)
-        if (caption == qs(unit)) return host_.switchUnit(caption);
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -16,6 +16,7 @@
 #include <utility>
 #include <vector>
 
+#include "PanelCommands.h"
 #include "window_model.h"
 
 class DesktopHost;
@@ -46,15 +47,15 @@ struct CalcWindowGroup {
 
     LayoutSummary& summaryOf(kalvar::WindowId id);
     CalcWindowView* view(kalvar::WindowId id) const;
-    // The window owning panel instance 1..6, or nullptr.
-    CalcWindowView* viewOfPanel(int panelIndex) const;
     void refreshAll();
 };
 
 class CalcWindowView : public QWidget {
     Q_OBJECT
   public:
+    // The strips of the calculation windows, in twips: hot water at the top, heating, ventilation.
     static constexpr int stripHeightTwips = 2450;
+    static int stripTopTwips(kalvar::WindowId id);
 
     // Loads the window (Form_Load): frame colours, given parameter Q, the lists selected with their
     // change handlers, which bring the layout panel's check marks into step.
@@ -72,6 +73,8 @@ class CalcWindowView : public QWidget {
     ZuPanel* layoutPanel() const { return panels_[1]; }
     // This window's panel instance of that index, or nullptr.
     ZuPanel* panel(int index) const;
+    // The commands of this window's panel instance of that index (none for another index).
+    const PanelCommands& commandsOf(int panelIndex) const;
     LayoutSummary& summary() const;
 
     // Top of the strip while the additional results are off, in twips: 0, 2450 or 4900.
@@ -94,12 +97,6 @@ class CalcWindowView : public QWidget {
     QString designationHint() const;
     QString backgroundHint() const;
 
-  public slots:
-    // A pick in a panel's menu: this window's own panels, and the picks of the main panel, which
-    // the main window forwards to a calculation window that is open (Index 10).
-    void MenuClick(int Index, int IndexMenu, const QString& Caption, const QString& Key, const QString& Link,
-                   const QString& ToolTipText, const QPixmap& ToolPicture, const QPixmap& CaptionPicture);
-
   signals:
     // After a command of this window changed the model (menu pick, medium exchange, check box).
     void commandDone();
@@ -110,9 +107,7 @@ class CalcWindowView : public QWidget {
 
   private:
     void build();
-    void buildLeftBlock(class QGridLayout* grid);
-    QWidget* buildTable();
-    QWidget* buildResults();
+    void createCommands();
     void watchHint(QWidget* widget);
     void attachToSubWindow();
     QMdiSubWindow* subWindow() const;
@@ -124,21 +119,28 @@ class CalcWindowView : public QWidget {
     void mediumPicked(bool heatingSide);
     void mediumChanged(bool heatingSide);
 
-    void MenuSelect(int Index, int IndexMenu, const QString& Caption, const QString& Key, const QString& Link,
-                    const QString& ToolTipText, const QPixmap& ToolPicture, const QPixmap& CaptionPicture);
-    void ButtonEnter(int Index, ZuPanelButton* button);
-    void ButtonClick(int Index, ZuPanelButton* button);
-    void BringToFront(int Index);
+    // The events of this window's two panels.
+    void panelPicked(int index, const QString& key);
+    void panelEntrySelected(const QString& caption, const QString& toolTip);
+    void panelButtonEntered(int index, ZuPanelButton* button);
+    void panelButtonClicked(int index);
+    void raisePanel(int index);
 
-    void givenParameterCommand(const QString& caption);
-    void layoutCommand(const QString& caption, const QString& key);
-    void mainPanelCommand(const QString& caption);
+    // The commands of the given-parameter panel (row of its table) and of the layout panel.
+    void chooseGivenParameter(size_t row);
+    void chooseSeries(int series);
+    void chooseAutomaticType();
+    void choosePasses(int passes);
+    void chooseAutomaticPasses();
+    void chooseExchangers(int count);
+    void showLayoutSummary();
 
     DesktopHost& host_;
     kalvar::CalcWindow& w_;
     std::shared_ptr<CalcWindowGroup> group_;
     ModelBinding* binding_;
     std::array<ZuPanel*, 2> panels_{};
+    PanelCommands givenParameterCommands_, layoutCommands_;
     QHash<QObject*, QString> controlNames_;                   // widget → control name, for hints
     std::vector<std::pair<QPointer<QWidget>, size_t>> named_; // widgets with an accessible name, by table row
     QPointer<QLabel> flowUnit_, cube_;                        // "м  /ч" and its superscript "3"

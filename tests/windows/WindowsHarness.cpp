@@ -4,6 +4,7 @@
 #include <QToolBar>
 
 #include "Form12View.h"
+#include "MainPanelCommands.h"
 #include "Twips.h"
 #include "ZuPanel.h"
 #include "additional_results.h"
@@ -39,23 +40,23 @@ HarnessWindow::HarnessWindow() {
     form12Sub = area->addSubWindow(form12);
     form12Sub->hide();
 
-    // The main panel: hovering makes it the panel of the next command; its picks reach an open
-    // calculation window.
+    // The main panel: hovering makes it the panel of the next command; its menus' picks run the
+    // main window's commands.
     connect(main, &ZuPanel::ButtonEnter, this, [this](int index, ZuPanelButton* button) {
         setHint(QStringLiteral("Кнопка: ") + button->Caption() + QStringLiteral(" Подсказка: ") +
                 button->ToolTipText());
         setPanelIndexText(QStringLiteral(" %1").arg(index));
         session_.state.ACP = static_cast<int16_t>(index);
     });
+    addMainPanelMenuCommands(mainCommands, *this);
     connect(main, &ZuPanel::MenuClick, this,
-            [this](int index, int indexMenu, const QString& caption, const QString& key, const QString& link,
-                   const QString& toolTip, const QPixmap& toolPicture, const QPixmap& captionPicture) {
-                for (CalcWindowView* v : {views[1], views[0], views[2]})
-                    if (v->model().visible) {
-                        v->MenuClick(index, indexMenu, caption, key, link, toolTip, toolPicture,
-                                     captionPicture);
-                        return;
-                    }
+            [this](int, int, const QString&, const QString& key, const QString&, const QString&,
+                   const QPixmap&, const QPixmap&) {
+                session_.state.ACP = 10;
+                if (mainCommands.run(key, blocked) == PanelCommands::Outcome::Refused) refuseCommand();
+                main->EndCommand();
+                for (CalcWindowView* v : views)
+                    v->refresh();
             });
     connect(main, &ZuPanel::ButtonClick, this, [this](int, ZuPanelButton* button) {
         if (button->Caption() == QStringLiteral("Расчет")) calculate();
@@ -112,8 +113,9 @@ void HarnessWindow::switchUnit(const QString& caption) {
 void HarnessWindow::showAdditionalResults(kalvar::CalcWindow& window) {
     calls << QStringLiteral("showAdditionalResults ") + QString::fromStdString(window.name);
     form12->refresh();
-    form12Sub->setGeometry(0, twipsToPixels(2450, this), area->viewport()->width(),
-                           twipsToPixels(4900, this));
+    form12Sub->setGeometry(0, twipsToPixels(CalcWindowView::stripHeightTwips, this),
+                           area->viewport()->width(),
+                           twipsToPixels(2 * CalcWindowView::stripHeightTwips, this));
     form12Sub->show();
     form12->show();
 }
