@@ -5,6 +5,7 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QLabel>
+#include <QMap>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
@@ -793,6 +794,55 @@ class MainWindowTest : public QObject {
         QVERIFY(focus && results->isAncestorOf(focus));
         const QRect reached(focus->mapTo(viewport, QPoint(0, 0)), focus->size());
         QVERIFY(viewport->rect().contains(reached));
+    }
+
+    // Every entry of a panel's design that a user can pick or click has exactly one command, under
+    // the entry's design caption, and every command's key names such an entry: a design that
+    // renumbers its entries cannot leave a pick running another command or none.
+    void commandTablesMatchTheDesign() {
+        MainWindow& form = start();
+        std::vector<std::pair<int, const PanelCommands*>> tables = {{10, &form.mainPanelCommands()}};
+        for (WindowId id : {WindowId::Form3, WindowId::Form2, WindowId::Form1}) {
+            CalcWindowView* view = form.view(id);
+            for (ZuPanel* panel : {view->givenParameterPanel(), view->layoutPanel()})
+                tables.emplace_back(panel->index(), &view->commandsOf(panel->index()));
+        }
+        QCOMPARE(tables.size(), size_t(7));
+        for (const auto& [index, commands] : tables) {
+            const std::unique_ptr<ZuPanel> design(ZuPanel::create(index, nullptr));
+            QMap<QString, QString> entries; // key → design caption
+            const auto commandEntry = [](const ZuPanelSubItem& entry) {
+                return !entry.isHeading() && !entry.isSeparator();
+            };
+            const ZuPanelButtons& buttons = design->Buttons();
+            for (int16_t b = 1; b <= buttons.Count(); ++b) {
+                const ZuPanelButton& button = buttons.Item(b);
+                if (!button.hasMenu()) entries.insert(QString::number(b), button.Caption());
+                for (int16_t m = 1; m <= button.MenuItems().Count(); ++m) {
+                    const ZuPanelMenuItem& item = button.MenuItems().Item(m);
+                    if (item.SubItems().Count() == 0 && commandEntry(item))
+                        entries.insert(QStringLiteral("%1.%2").arg(b).arg(m), item.Caption());
+                    for (int16_t k = 1; k <= item.SubItems().Count(); ++k)
+                        if (commandEntry(item.SubItems().Item(k)))
+                            entries.insert(QStringLiteral("%1.%2.%3").arg(b).arg(m).arg(k),
+                                           item.SubItems().Item(k).Caption());
+                }
+            }
+            QMap<QString, QString> table;
+            for (const PanelCommand& command : commands->all()) {
+                QVERIFY2(!table.contains(command.key),
+                         qPrintable(QStringLiteral("panel %1: key %2 twice").arg(index).arg(command.key)));
+                table.insert(command.key, command.caption);
+            }
+            for (auto it = entries.cbegin(); it != entries.cend(); ++it)
+                QVERIFY2(table.value(it.key(), QStringLiteral("(no command)")) == it.value(),
+                         qPrintable(QStringLiteral("panel %1, %2 \"%3\": %4")
+                                        .arg(index)
+                                        .arg(it.key(), it.value(), table.value(it.key(), "(no command)"))));
+            for (auto it = table.cbegin(); it != table.cend(); ++it)
+                QVERIFY2(entries.contains(it.key()),
+                         qPrintable(QStringLiteral("panel %1: no entry %2").arg(index).arg(it.key())));
+        }
     }
 
     void ditherBands() {
