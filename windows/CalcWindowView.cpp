@@ -625,6 +625,13 @@ void CalcWindowView::refreshAccessibleNames() {
 // ---------------------------------------------------------------------------------------------
 // Hints.
 
+QStringList CalcWindowView::pointerHintedControls() {
+    QStringList names;
+    for (const auto& [name, hint] : pointerHints)
+        names << qs(name);
+    return names << QStringLiteral("Text1");
+}
+
 QString CalcWindowView::hintOf(const QString& controlName) const {
     for (const auto& [name, hint] : pointerHints)
         if (controlName == qs(name)) return qs(hint);

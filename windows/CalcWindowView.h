@@ -8,6 +8,7 @@
 #include <QPixmap>
 #include <QPointer>
 #include <QString>
+#include <QStringList>
 #include <QWidget>
 
 #include <array>
@@ -91,6 +92,8 @@ class CalcWindowView : public QWidget {
     // strip and "Схема" shows again.
     void Check1_Click();
 
+    // The controls that show a hint when the pointer is over them.
+    static QStringList pointerHintedControls();
     // The hint of a control (its name as in the model), or an empty text when it has none.
     QString hintOf(const QString& controlName) const;
     // The hint for the pointer over `Text1`, over the background and `Frame5`.

@@ -9,6 +9,7 @@
 #include "ZuPanel.h"
 #include "additional_results.h"
 #include "calculator.h"
+#include "system_kinds.h"
 #include "unit_switch.h"
 
 using kalvar::WindowId;
@@ -83,9 +84,8 @@ void HarnessWindow::selectSystem(int kind) {
     calls << QStringLiteral("selectSystem %1").arg(kind);
     kalvar::selectSystem(session_, kind);
     ZuPanelMenuItems& systems = main->Buttons().Item(3).MenuItems();
-    static constexpr int itemOfKind[] = {0, 1, 2, 3, 5, 6, 8, 9, 10};
-    for (int k = 1; k <= 8; ++k)
-        systems.Item(static_cast<int16_t>(itemOfKind[k])).setChecked(k == kind);
+    for (const kalvar::SystemDescription& system : kalvar::systemDescriptions())
+        systems.Item(static_cast<int16_t>(system.panelItem)).setChecked(system.kind == kind);
     for (size_t i = 0; i < 3; ++i) {
         const int width = std::max(area->viewport()->width(), subs[i]->minimumSizeHint().width());
         subs[i]->resize(width, twipsToPixels(CalcWindowView::stripHeightTwips, this));
