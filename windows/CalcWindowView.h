@@ -23,7 +23,9 @@
 class DesktopHost;
 class Form10;
 class ModelBinding;
+class QGridLayout;
 class QLabel;
+class QLayout;
 class QMdiSubWindow;
 class ZuPanel;
 class ZuPanelButton;
@@ -109,7 +111,14 @@ class CalcWindowView : public QWidget {
     void showEvent(QShowEvent* event) override;
 
   private:
+    struct WidgetFactory;
     void build();
+    QLayout* buildTitleRow(const WidgetFactory& make);
+    QLayout* buildPanelRow(const WidgetFactory& make);
+    QLayout* buildInputs(const WidgetFactory& make);
+    QWidget* buildFlowTable(const WidgetFactory& make);
+    void buildSecondStage(const WidgetFactory& make, QWidget* table, QGridLayout* tableLayout);
+    QWidget* buildResults(const WidgetFactory& make);
     void createCommands();
     void watchHint(QWidget* widget);
     void attachToSubWindow();
