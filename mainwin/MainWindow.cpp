@@ -681,7 +681,7 @@ void MainWindow::calculate() {
         ui_->setBusy(false);
         // The additional results of every window that shows them get the new values.
         for (WindowId id : calcWindowIds)
-            if (session_->windows.calcWindow(id).Check1.value == 1) view(id)->Check1_Click();
+            if (session_->windows.calcWindow(id).Check1.value == 1) view(id)->applyAdditionalResultsSwitch();
     }
     refreshAll();
 }

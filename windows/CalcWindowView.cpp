@@ -150,13 +150,6 @@ LayoutSummary& CalcWindowGroup::summaryOf(WindowId id) {
     return t;
 }
 
-CalcWindowView* CalcWindowGroup::view(WindowId id) const {
-    if (id == WindowId::Form3) return hotWater;
-    if (id == WindowId::Form2) return heating;
-    if (id == WindowId::Form1) return ventilation;
-    return nullptr;
-}
-
 void CalcWindowGroup::refreshAll() {
     for (CalcWindowView* v : {hotWater.data(), heating.data(), ventilation.data()})
         if (v) v->refresh();
@@ -484,18 +477,18 @@ void CalcWindowView::panelEntrySelected(const QString& caption, const QString& t
     host_.setHint(QStringLiteral("Меню: ") + caption + QStringLiteral(" Подсказка: ") + toolTip);
 }
 
-void CalcWindowView::panelButtonEntered(int Index, ZuPanelButton* button) {
-    if (Index == 2 || Index == 4 || Index == 6) {
-        const LayoutSummary& s = Index == 2 ? group_->g : Index == 4 ? group_->t : group_->z;
+void CalcWindowView::panelButtonEntered(int index, ZuPanelButton* button) {
+    if (index == layoutPanel()->index()) {
+        const LayoutSummary& s = summary();
         host_.setHint(QStringLiteral("Тип ") + qs(s.type) + QStringLiteral("; ходов - ") + qs(s.passes) +
                       QStringLiteral("; теплообменников - ") + qs(s.exchangers) + QStringLiteral("."));
     } else {
         host_.setHint(QStringLiteral(" Подсказка: ") + (button ? button->ToolTipText() : QString()));
     }
-    host_.setPanelIndexText(Index >= 0 ? QStringLiteral(" ") + QString::number(Index)
-                                       : QString::number(Index));
-    host_.session().state.ACP = static_cast<int16_t>(Index);
-    if (ZuPanel* own = panel(Index)) own->BeginHover();
+    host_.setPanelIndexText(index >= 0 ? QStringLiteral(" ") + QString::number(index)
+                                       : QString::number(index));
+    host_.session().state.ACP = static_cast<int16_t>(index);
+    if (ZuPanel* own = panel(index)) own->BeginHover();
 }
 
 void CalcWindowView::panelButtonClicked(int index) {
@@ -647,7 +640,7 @@ void CalcWindowView::mediumChanged(bool heatingSide) {
     emit commandDone();
 }
 
-void CalcWindowView::Check1_Click() {
+void CalcWindowView::applyAdditionalResultsSwitch() {
     if (w_.Check1.value != 0) {
         placeStrip(0);
         if (QMdiSubWindow* sub = subWindow()) sub->raise(); // over the window whose strip is at the top

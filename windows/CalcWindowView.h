@@ -1,7 +1,7 @@
 #pragma once
 // A calculation window of the desktop program — hot water (Form3), heating (Form2) or ventilation
 // (Form1) — as the content of its MDI strip: the widgets bound to the window's controls, its two
-// button panels, the menu dispatcher, hints, input filters, the custom-medium exchange and the
+// button panels with their commands, hints, input filters, the custom-medium exchange and the
 // additional-results switch. The calculation reads and writes the window model only; the view
 // shows the model again after every command.
 #include <QHash>
@@ -39,8 +39,8 @@ struct LayoutSummary {
     std::string passes = "автовыбор";
 };
 
-// What the three calculation windows share: the nine summary strings, the windows themselves (the
-// dispatcher acts on the window whose panel the pointer entered last) and the custom-medium dialog.
+// What the three calculation windows share: the nine summary strings, the windows themselves (all
+// three show the model again after a command of one) and the custom-medium dialog.
 struct CalcWindowGroup {
     LayoutSummary g; // hot water
     LayoutSummary t; // heating
@@ -49,7 +49,6 @@ struct CalcWindowGroup {
     QPointer<Form10> form10;
 
     LayoutSummary& summaryOf(kalvar::WindowId id);
-    CalcWindowView* view(kalvar::WindowId id) const;
     void refreshAll();
 };
 
@@ -92,7 +91,7 @@ class CalcWindowView : public QWidget {
     // `Check1` changed (also run by "Расчет" for every ticked window): on, the window moves to the
     // top and the additional-results window shows its secondary results; off, it goes back to its
     // strip and "Схема" shows again.
-    void Check1_Click();
+    void applyAdditionalResultsSwitch();
 
     // The controls that show a hint when the pointer is over them.
     static QStringList pointerHintedControls();

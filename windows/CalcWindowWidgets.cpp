@@ -184,7 +184,7 @@ QLayout* CalcWindowView::buildTitleRow(const WidgetFactory& make) {
             refresh();
             return;
         }
-        Check1_Click();
+        applyAdditionalResultsSwitch();
     });
     watchHint(check1);
     titleRow->addWidget(check1);

@@ -139,7 +139,7 @@ void HarnessWindow::calculate() {
     kalvar::Calculator calculator(session_.state, session_.windows, ui);
     calculator.calculateCommand();
     for (CalcWindowView* v : {views[2], views[1], views[0]})
-        if (v->model().Check1.value != 0) v->Check1_Click();
+        if (v->model().Check1.value != 0) v->applyAdditionalResultsSwitch();
     for (CalcWindowView* v : views)
         v->refresh();
     form12->refresh();
