@@ -1,6 +1,5 @@
 #include "MainWindow.h"
 
-#include <QAbstractButton>
 #include <QAccessible>
 #include <QAction>
 #include <QApplication>
