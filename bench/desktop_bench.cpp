@@ -8,7 +8,7 @@
 #include <QMdiArea>
 #include <QTest>
 
-#include "MDIForm1.h"
+#include "MainWindow.h"
 #include "ZuPanel.h"
 
 namespace {
@@ -25,15 +25,15 @@ class PaintSeen : public QObject {
     }
 };
 
-MDIForm1::Options options() {
-    MDIForm1::Options o;
+MainWindow::Options options() {
+    MainWindow::Options o;
     o.workDir = QDir::tempPath();
     o.dataDir = QDir::tempPath();
     o.decimalSeparator = QStringLiteral(",");
     return o;
 }
 
-void pressCalculate(MDIForm1& form) {
+void pressCalculate(MainWindow& form) {
     ZuPanel* panel = form.mainPanel();
     const QPoint at = panel->buttonRect(4).center();
     QTest::mouseClick(panel, Qt::LeftButton, {}, at);
@@ -43,7 +43,7 @@ void pressCalculate(MDIForm1& form) {
 
 void BM_StartUpToFirstPaint(benchmark::State& state) {
     for (auto _ : state) {
-        MDIForm1 form(options());
+        MainWindow form(options());
         PaintSeen paint;
         form.mdiArea()->viewport()->installEventFilter(&paint);
         form.show();
@@ -57,7 +57,7 @@ void BM_StartUpToFirstPaint(benchmark::State& state) {
 BENCHMARK(BM_StartUpToFirstPaint)->Unit(benchmark::kMillisecond);
 
 void calculate(benchmark::State& state, int systemItem) {
-    MDIForm1 form(options());
+    MainWindow form(options());
     form.show();
     QCoreApplication::processEvents();
     if (systemItem != 2) form.systemAction(systemItem)->trigger();

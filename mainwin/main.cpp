@@ -3,17 +3,17 @@
 #include <QApplication>
 #include <QDir>
 
-#include "MDIForm1.h"
+#include "MainWindow.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("kalvar"));
     QGuiApplication::setDesktopFileName(QStringLiteral("kalvar"));
-    MDIForm1::installRussianTranslation();
+    MainWindow::installRussianTranslation();
 
-    MDIForm1::Options options;
+    MainWindow::Options options;
     options.workDir = QDir::currentPath();
-    MDIForm1 window(options);
+    MainWindow window(options);
     window.show();
     return QApplication::exec();
 }

@@ -1,12 +1,7 @@
 #include "CalcWindowView.h"
 
-#include <QApplication>
-#include <QCheckBox>
 #include <QComboBox>
 #include <QEvent>
-#include <QFrame>
-#include <QGridLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
@@ -14,13 +9,11 @@
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QScopeGuard>
-#include <QVBoxLayout>
 
 #include "AccessibleWidgets.h"
 #include "DesktopHost.h"
 #include "CustomMediumDialog.h"
 #include "ModelBinding.h"
-#include "NumberFilter.h"
 #include "Twips.h"
 #include "ZuPanel.h"
 #include "additional_results.h"
@@ -117,9 +110,10 @@ const std::pair<const char*, const char*> accessibleNames[] = {
     {"Frame3", "Параметры теплообменника"},
 };
 
-// The given-parameter commands: check marks of menu items 3, 4, 5; the flags Check5, Check3,
-// Check2; the two boxes made read-only results and the box made the input.
+// The given-parameter commands, items 3, 4, 5 of the panel's menu: their check marks; the flags
+// Check5, Check3, Check2; the two boxes made read-only results and the box made the input.
 struct GivenParameterRow {
+    const char* key;
     const char* caption;
     bool marks[3];
     int check5, check3, check2;
@@ -127,29 +121,18 @@ struct GivenParameterRow {
     Control CalcWindow::*chosen;
 };
 const GivenParameterRow givenParameterRows[] = {
-    {"Тепловая мощность, Q ",          {true, false, false}, 0, 1, 0, {&CalcWindow::Text33, &CalcWindow::Text38}, &CalcWindow::Text30},
-    {"Расход нагреваемого потока, G2", {false, true, false}, 0, 0, 1, {&CalcWindow::Text30, &CalcWindow::Text38}, &CalcWindow::Text33},
-    {"Общее число пластин, n",         {false, false, true}, 1, 0, 0, {&CalcWindow::Text30, &CalcWindow::Text33}, &CalcWindow::Text38},
+    {"1.3", "Тепловая мощность, Q ",          {true, false, false}, 0, 1, 0, {&CalcWindow::Text33, &CalcWindow::Text38}, &CalcWindow::Text30},
+    {"1.4", "Расход нагреваемого потока, G2", {false, true, false}, 0, 0, 1, {&CalcWindow::Text30, &CalcWindow::Text38}, &CalcWindow::Text33},
+    {"1.5", "Общее число пластин, n",         {false, false, true}, 1, 0, 0, {&CalcWindow::Text30, &CalcWindow::Text33}, &CalcWindow::Text38},
 };
 
-// The systems of the main panel's "Система" menu, by kind 1..8.
-const char* const systemCaptions[] = {
-    "Теплообменник ГВС",
-    "Теплообменник отопления",
-    "Теплообменник вентиляции",
-    "Параллельная схема",
-    "Двухступенчатая смешанная схема",
-    "Параллельная схема для трех контуров",
-    "Смешанная схема для трех контуров",
-    "Смешанная схема с параллельной вентиляцией",
-};
-const char* const unitCaptions[] = {"Гкал/ч", "кВт", "м3/ч", "л/с", "кПа", "атм"};
 // clang-format on
 
 constexpr uint32_t windowColour = kalvar::colours::white;
 
-// The menu items of the layout panel's only button.
+// The menu items of the layout panel's only button, and the number of their sub-items.
 constexpr int typeMenu = 1, passesMenu = 2, exchangersMenu = 3;
+constexpr int seriesCount = 4, passChoices = 3, exchangerChoices = 8;
 
 // Checks sub-item `checked` (1-based; 0 for none) of a menu and unchecks the others 1..count.
 void markOnly(ZuPanelMenuItem& menu, int count, int checked) {
@@ -166,29 +149,6 @@ LayoutSummary& CalcWindowGroup::summaryOf(WindowId id) {
     if (id == WindowId::Form3) return g;
     if (id == WindowId::Form1) return z;
     return t;
-}
-
-CalcWindowView* CalcWindowGroup::view(WindowId id) const {
-    if (id == WindowId::Form3) return hotWater;
-    if (id == WindowId::Form2) return heating;
-    if (id == WindowId::Form1) return ventilation;
-    return nullptr;
-}
-
-CalcWindowView* CalcWindowGroup::viewOfPanel(int panelIndex) const {
-    switch (panelIndex) {
-    case 1:
-    case 2:
-        return hotWater;
-    case 3:
-    case 4:
-        return heating;
-    case 5:
-    case 6:
-        return ventilation;
-    default:
-        return nullptr;
-    }
 }
 
 void CalcWindowGroup::refreshAll() {
@@ -226,6 +186,7 @@ CalcWindowView::CalcWindowView(DesktopHost& host, CalcWindow& window, std::share
     installEventFilter(this);
 
     build();
+    createCommands();
 
     // The layout lists mirror themselves into the layout panel whenever their choice changes,
     // also by the calculation's automatic choices; the medium lists run the custom-medium dialog.
@@ -286,277 +247,25 @@ LayoutSummary& CalcWindowView::summary() const {
     return group_->summaryOf(w_.id);
 }
 
-int CalcWindowView::normalTopTwips() const {
-    if (w_.id == WindowId::Form3) return 0;
-    if (w_.id == WindowId::Form1) return 2 * stripHeightTwips;
+int CalcWindowView::stripTopTwips(WindowId id) {
+    if (id == WindowId::Form3) return 0;
+    if (id == WindowId::Form1) return 2 * stripHeightTwips;
     return stripHeightTwips;
 }
 
+int CalcWindowView::normalTopTwips() const {
+    return stripTopTwips(w_.id);
+}
+
+const PanelCommands& CalcWindowView::commandsOf(int panelIndex) const {
+    static const PanelCommands none;
+    if (panelIndex == panels_[0]->index()) return givenParameterCommands_;
+    if (panelIndex == panels_[1]->index()) return layoutCommands_;
+    return none;
+}
+
 // ---------------------------------------------------------------------------------------------
-// Widgets.
-
-namespace {
-
-QLabel* staticLabel(QWidget* parent, const QString& richText, Qt::Alignment alignment = Qt::AlignCenter) {
-    auto* label = new QLabel(richText, parent);
-    label->setTextFormat(Qt::RichText);
-    label->setAlignment(alignment);
-    return label;
-}
-
-} // namespace
-
-void CalcWindowView::build() {
-    const QFontMetrics metrics(font());
-    const int rowHeight = metrics.height() + 6;
-    const int boxWidth = metrics.horizontalAdvance(QStringLiteral("0000,000")) + 8;
-
-    auto makeBox = [&](QWidget* parent, const char* name) {
-        auto* box = new QLineEdit(parent);
-        box->setObjectName(qs(name));
-        box->setFixedSize(boxWidth, rowHeight);
-        box->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        binding_->bindText(box, *w_.find(name));
-        watchHint(box);
-        return box;
-    };
-    auto makeLabel = [&](QWidget* parent, const char* name, Qt::Alignment alignment = Qt::AlignLeft) {
-        auto* label = new QLabel(parent);
-        label->setObjectName(qs(name));
-        label->setAlignment(alignment | Qt::AlignVCenter);
-        binding_->bindLabel(label, *w_.find(name));
-        return label;
-    };
-
-    auto* root = new QHBoxLayout(this);
-    root->setContentsMargins(4, 2, 4, 2);
-    root->setSpacing(6);
-
-    // Left block: title and designation, the two panels with the layout summary, then the inputs.
-    auto* left = new QVBoxLayout;
-    left->setSpacing(2);
-    auto* titleRow = new QHBoxLayout;
-    titleRow->setSpacing(6);
-    // The title takes the width of the longest one, so that the three strips line up.
-    QLabel* title = makeLabel(this, "Label7");
-    QFont bold = font();
-    bold.setBold(true);
-    title->setMinimumWidth(QFontMetrics(bold).horizontalAdvance(QStringLiteral("ВЕНТИЛЯЦИЯ")) + 4);
-    titleRow->addWidget(title);
-    auto* designation = new QLineEdit(this);
-    designation->setObjectName(QStringLiteral("Text1"));
-    designation->setFixedHeight(rowHeight);
-    designation->setMinimumWidth(metrics.horizontalAdvance(QStringLiteral("8 x КM2-100/100/100")) + 12);
-    binding_->bindText(designation, w_.Text1);
-    watchHint(designation);
-    titleRow->addWidget(designation, 1);
-    auto* check1 = new QCheckBox(this);
-    check1->setObjectName(QStringLiteral("Check1"));
-    binding_->bindCheck(check1, w_.Check1);
-    connect(check1, &QCheckBox::toggled, this, [this](bool checked) {
-        if (binding_->refreshing()) return;
-        // While a calculation waits for a dialog the switch is refused: the check goes back.
-        if (host_.commandsBlocked()) {
-            w_.Check1.value = checked ? 0 : 1;
-            QApplication::beep();
-            refresh();
-            return;
-        }
-        Check1_Click();
-    });
-    watchHint(check1);
-    titleRow->addWidget(check1);
-    left->addLayout(titleRow);
-
-    const int given = w_.id == WindowId::Form3 ? 1 : w_.id == WindowId::Form2 ? 3 : 5;
-    auto* panelRow = new QHBoxLayout;
-    panelRow->setSpacing(4);
-    for (int i = 0; i < 2; ++i) {
-        ZuPanel* p = ZuPanel::create(given + i, this);
-        p->setObjectName(QStringLiteral("ZuPanel1(%1)").arg(given + i));
-        panels_[static_cast<size_t>(i)] = p;
-        connect(p, &ZuPanel::MenuClick, this, &CalcWindowView::MenuClick);
-        connect(p, &ZuPanel::MenuSelect, this, &CalcWindowView::MenuSelect);
-        connect(p, &ZuPanel::ButtonEnter, this, &CalcWindowView::ButtonEnter);
-        connect(p, &ZuPanel::ButtonClick, this, &CalcWindowView::ButtonClick);
-        connect(p, &ZuPanel::BringToFront, this, &CalcWindowView::BringToFront);
-        if (w_.id == WindowId::Form1) p->installEventFilter(this); // its focus-out shows Text1
-        panelRow->addWidget(p);
-    }
-    auto* summaryLabel = makeLabel(this, "label54");
-    summaryLabel->setMinimumWidth(metrics.horizontalAdvance(QStringLiteral("Тип КM2; ходов - автовыбор.")));
-    panelRow->addWidget(summaryLabel, 1);
-    left->addLayout(panelRow);
-
-    auto* inputs = new QGridLayout;
-    inputs->setHorizontalSpacing(4);
-    inputs->setVerticalSpacing(2);
-    const Qt::Alignment right = Qt::AlignRight;
-    inputs->addWidget(makeLabel(this, "Label60", right), 0, 0);
-    inputs->addWidget(makeBox(this, "Text30"), 0, 1);
-    inputs->addWidget(makeLabel(this, "Label57"), 0, 2);
-    inputs->addWidget(makeLabel(this, "Label80", right), 0, 3);
-    inputs->addWidget(makeBox(this, "Text38"), 0, 4);
-    for (int side = 0; side < 2; ++side) {
-        const char* listName = side == 0 ? "Combo4" : "Combo7";
-        QLabel* label = makeLabel(this, side == 0 ? "Label18" : "Label19", right);
-        inputs->addWidget(label, 1 + side, 0);
-        auto* list = new LabelledComboBox(this);
-        list->setObjectName(qs(listName));
-        list->setFixedHeight(rowHeight);
-        label->setBuddy(list);
-        binding_->bindList(list, *w_.find(listName));
-        list->installEventFilter(this);
-        controlNames_.insert(list, qs(listName));
-        inputs->addWidget(list, 1 + side, 1, 1, 2);
-    }
-    inputs->addWidget(makeLabel(this, "Label22(2)", right), 1, 3);
-    inputs->addWidget(makeBox(this, "Text25"), 1, 4);
-    inputs->addWidget(makeLabel(this, "Label22(3)", right), 2, 3);
-    inputs->addWidget(makeBox(this, "Text53"), 2, 4);
-    inputs->setColumnStretch(5, 1);
-    left->addLayout(inputs);
-    left->addStretch(1);
-    root->addLayout(left);
-
-    // Frame5: the heating row, the optimum row and the heated row under seven two-line headings.
-    auto* table = new QFrame(this);
-    table->setObjectName(QStringLiteral("Frame5"));
-    table->setFrameShape(QFrame::StyledPanel);
-    table->setMouseTracking(true);
-    table->installEventFilter(this);
-    binding_->bindFrame(table, w_.Frame5);
-    auto* tableLayout = new QGridLayout(table);
-    tableLayout->setContentsMargins(4, 2, 4, 4);
-    tableLayout->setHorizontalSpacing(3);
-    tableLayout->setVerticalSpacing(2);
-    auto* tableTitle = new QLabel(table);
-    tableTitle->setObjectName(QStringLiteral("Frame5Title"));
-    binding_->bindLabel(tableTitle, w_.Frame5);
-    tableLayout->addWidget(tableTitle, 0, 0, 1, 7, Qt::AlignHCenter);
-
-    QFont small = font();
-    small.setPointSizeF(font().pointSizeF() * 0.9);
-    auto heading = [&](int column, const QString& symbol, QWidget* unit) {
-        QLabel* top = staticLabel(table, symbol);
-        top->setFont(small);
-        tableLayout->addWidget(top, 1, column, Qt::AlignHCenter | Qt::AlignBottom);
-        unit->setFont(small);
-        tableLayout->addWidget(unit, 2, column, Qt::AlignHCenter | Qt::AlignTop);
-    };
-    // The flow unit "м  /ч" carries its superscript "3" as a label of its own over the blanks.
-    QLabel* flowUnit = makeLabel(table, "Label59");
-    QLabel* cube = makeLabel(flowUnit, "Label21");
-    flowUnit_ = flowUnit;
-    cube_ = cube;
-    QFont tiny = small;
-    tiny.setPointSizeF(small.pointSizeF() * 0.75);
-    cube->setFont(tiny);
-    flowUnit->installEventFilter(this);
-    heading(0, QStringLiteral("G,"), flowUnit);
-    heading(1, QStringLiteral("t<sub>вх</sub>,"), staticLabel(table, QStringLiteral("°C")));
-    heading(2, QStringLiteral("t<sub>вых</sub>,"), staticLabel(table, QStringLiteral("°C")));
-    heading(3, QStringLiteral("v,"), staticLabel(table, QStringLiteral("м/с")));
-    heading(4, QStringLiteral("ΔP<sub>max</sub>,"), makeLabel(table, "Label34(0)", Qt::AlignHCenter));
-    heading(5, QStringLiteral("ΔP,"), makeLabel(table, "Label34(1)", Qt::AlignHCenter));
-    heading(6, QStringLiteral("N,"), staticLabel(table, QStringLiteral("Вт")));
-
-    // clang-format off
-    const char* const cells[3][7] = {
-        {"Text31", "Text2", "Text4",  "Text34", "Text6", "Text36", "Text54"},
-        {"Text47", nullptr, "Text32", "Text49", nullptr, nullptr,  nullptr},
-        {"Text33", "Text3", "Text5",  "Text35", "Text7", "Text37", "Text55"},
-    };
-    // clang-format on
-    for (int row = 0; row < 3; ++row)
-        for (int column = 0; column < 7; ++column)
-            if (cells[row][column])
-                tableLayout->addWidget(makeBox(table, cells[row][column]), 3 + row, column);
-    if (w_.hasSecondStage()) {
-        // The second stage's loss stays in kPa whatever the column's unit: it carries its own.
-        QLineEdit* secondStage = makeBox(table, "Text10");
-        secondStage->setFixedWidth(metrics.horizontalAdvance(QStringLiteral("000,0")) + 8);
-        numberFilter::install(secondStage, numberFilter::numberCharacters, *binding_);
-        auto* secondStageCell = new QHBoxLayout;
-        secondStageCell->setSpacing(2);
-        secondStageCell->addWidget(secondStage);
-        auto* secondStageUnit = staticLabel(table, QStringLiteral("кПа"), Qt::AlignLeft | Qt::AlignVCenter);
-        secondStageUnit->setObjectName(QStringLiteral("Text10Unit"));
-        secondStageUnit->setFont(small);
-        secondStageUnit->setBuddy(secondStage);
-        secondStageCell->addWidget(secondStageUnit);
-        tableLayout->addLayout(secondStageCell, 4, 4);
-        secondStageUnit_ = secondStageUnit;
-        // The pipe between the stages: its bore, chosen, and the velocity in it, a result. They
-        // share the two free cells of the optimum row, each with its unit.
-        auto* pipe = new QHBoxLayout;
-        pipe->setSpacing(2);
-        auto* bore = new LabelledComboBox(table);
-        bore->setObjectName(QStringLiteral("Combo8"));
-        bore->setFixedHeight(rowHeight);
-        binding_->bindList(bore, w_.Combo8);
-        watchHint(bore);
-        pipe->addWidget(bore);
-        auto* boreUnit = staticLabel(table, QStringLiteral("мм"), Qt::AlignLeft | Qt::AlignVCenter);
-        boreUnit->setFont(small);
-        bore->addLabel(boreUnit);
-        pipe->addWidget(boreUnit);
-        QLineEdit* velocity = makeBox(table, "Text67");
-        velocity->setFixedWidth(metrics.horizontalAdvance(QStringLiteral("00,00")) + 8);
-        pipe->addWidget(velocity);
-        auto* velocityUnit = staticLabel(table, QStringLiteral("м/с"), Qt::AlignLeft | Qt::AlignVCenter);
-        velocityUnit->setFont(small);
-        pipe->addWidget(velocityUnit);
-        pipe->addStretch(1);
-        tableLayout->addLayout(pipe, 4, 5, 1, 2);
-        pipeUnits_ = {boreUnit, velocityUnit};
-    }
-    root->addWidget(table);
-
-    // Frame3: the exchanger's results.
-    auto* results = new QFrame(this);
-    results->setObjectName(QStringLiteral("Frame3"));
-    results->setFrameShape(QFrame::StyledPanel);
-    binding_->bindFrame(results, w_.Frame3);
-    auto* resultsLayout = new QGridLayout(results);
-    resultsLayout->setContentsMargins(4, 2, 4, 4);
-    resultsLayout->setHorizontalSpacing(4);
-    resultsLayout->setVerticalSpacing(2);
-    auto* resultsTitle = new QHBoxLayout;
-    resultsTitle->setSpacing(0);
-    auto* frame3Title = new QLabel(results);
-    frame3Title->setObjectName(QStringLiteral("Frame3Title"));
-    binding_->bindLabel(frame3Title, w_.Frame3);
-    resultsTitle->addStretch(1);
-    resultsTitle->addWidget(frame3Title);
-    resultsTitle->addWidget(makeLabel(results, "Label4"));
-    resultsTitle->addStretch(1);
-    resultsLayout->addLayout(resultsTitle, 0, 0, 1, 3);
-    const std::pair<const char*, QString> resultRows[] = {
-        {"Text26", QStringLiteral("К<sub>тп</sub> =")},
-        {"Text27", QStringLiteral("S=")},
-        {"Text28", QStringLiteral("запас")},
-        {"Text29", QStringLiteral("масса")},
-    };
-    const QString resultUnits[] = {QStringLiteral("Вт/м<sup>2</sup>С"), QStringLiteral("м<sup>2</sup>"),
-                                   QStringLiteral("%"), QStringLiteral("кг")};
-    for (int row = 0; row < 4; ++row) {
-        resultsLayout->addWidget(
-            staticLabel(results, resultRows[row].second, Qt::AlignRight | Qt::AlignVCenter), 1 + row, 0);
-        resultsLayout->addWidget(makeBox(results, resultRows[row].first), 1 + row, 1);
-        resultsLayout->addWidget(staticLabel(results, resultUnits[row], Qt::AlignLeft | Qt::AlignVCenter),
-                                 1 + row, 2);
-    }
-    resultsLayout->setRowStretch(5, 1);
-    root->addWidget(results);
-    root->addStretch(1);
-
-    // Typed characters outside a box's set are swallowed; the plate count takes digits only.
-    for (const char* name : {"Text2", "Text3", "Text4", "Text5", "Text6", "Text7", "Text25", "Text30",
-                             "Text31", "Text33", "Text53"})
-        numberFilter::install(findChild<QLineEdit*>(qs(name)), numberFilter::numberCharacters, *binding_);
-    numberFilter::install(findChild<QLineEdit*>(QStringLiteral("Text38")), numberFilter::digits, *binding_);
-}
+// Widgets (built in CalcWindowWidgets.cpp).
 
 void CalcWindowView::watchHint(QWidget* widget) {
     widget->setMouseTracking(true);
@@ -635,6 +344,13 @@ void CalcWindowView::refreshAccessibleNames() {
 
 // ---------------------------------------------------------------------------------------------
 // Hints.
+
+QStringList CalcWindowView::pointerHintedControls() {
+    QStringList names;
+    for (const auto& [name, hint] : pointerHints)
+        names << qs(name);
+    return names << QStringLiteral("Text1");
+}
 
 QString CalcWindowView::hintOf(const QString& controlName) const {
     for (const auto& [name, hint] : pointerHints)
@@ -758,120 +474,121 @@ void CalcWindowView::showEvent(QShowEvent* event) {
 // ---------------------------------------------------------------------------------------------
 // Panel events.
 
-void CalcWindowView::MenuSelect(int, int, const QString& Caption, const QString&, const QString&,
-                                const QString& ToolTipText, const QPixmap&, const QPixmap&) {
-    host_.setHint(QStringLiteral("Меню: ") + Caption + QStringLiteral(" Подсказка: ") + ToolTipText);
+void CalcWindowView::panelEntrySelected(const QString& caption, const QString& toolTip) {
+    host_.setHint(QStringLiteral("Меню: ") + caption + QStringLiteral(" Подсказка: ") + toolTip);
 }
 
-void CalcWindowView::ButtonEnter(int Index, ZuPanelButton* button) {
-    if (Index == 2 || Index == 4 || Index == 6) {
-        const LayoutSummary& s = Index == 2 ? group_->g : Index == 4 ? group_->t : group_->z;
+void CalcWindowView::panelButtonEntered(int index, ZuPanelButton* button) {
+    if (index == layoutPanel()->index()) {
+        const LayoutSummary& s = summary();
         host_.setHint(QStringLiteral("Тип ") + qs(s.type) + QStringLiteral("; ходов - ") + qs(s.passes) +
                       QStringLiteral("; теплообменников - ") + qs(s.exchangers) + QStringLiteral("."));
     } else {
         host_.setHint(QStringLiteral(" Подсказка: ") + (button ? button->ToolTipText() : QString()));
     }
-    host_.setPanelIndexText(Index >= 0 ? QStringLiteral(" ") + QString::number(Index)
-                                       : QString::number(Index));
-    host_.session().state.activePanelIndex = static_cast<int16_t>(Index);
-    if (ZuPanel* own = panel(Index)) own->BeginHover();
+    host_.setPanelIndexText(index >= 0 ? QStringLiteral(" ") + QString::number(index)
+                                       : QString::number(index));
+    host_.session().state.activePanelIndex = static_cast<int16_t>(index);
+    if (ZuPanel* own = panel(index)) own->BeginHover();
 }
 
-void CalcWindowView::ButtonClick(int Index, ZuPanelButton*) {
-    if (ZuPanel* own = panel(Index)) own->EndCommand();
+void CalcWindowView::panelButtonClicked(int index) {
+    if (ZuPanel* own = panel(index)) own->EndCommand();
 }
 
-void CalcWindowView::BringToFront(int Index) {
-    if (ZuPanel* own = panel(Index)) own->raise();
+void CalcWindowView::raisePanel(int index) {
+    if (ZuPanel* own = panel(index)) own->raise();
 }
 
 // ---------------------------------------------------------------------------------------------
-// The dispatcher.
+// The panels' commands.
 
-void CalcWindowView::MenuClick(int Index, int, const QString& Caption, const QString& Key, const QString&,
-                               const QString&, const QPixmap&, const QPixmap&) {
-    // The panel the pointer entered last decides, not the panel that raised the event.
-    const int acp = host_.session().state.activePanelIndex;
-    if (!host_.commandsBlocked()) {
-        CalcWindowView* target = group_->viewOfPanel(acp);
-        if (target && acp % 2 == 1) target->givenParameterCommand(Caption);
-        if (target && acp % 2 == 0) target->layoutCommand(Caption, Key);
-        if (acp == 10) mainPanelCommand(Caption);
-    }
-    if (ZuPanel* own = panel(Index))
-        own->EndCommand();
-    else if (Index == 10 && host_.mainPanel())
-        host_.mainPanel()->EndCommand();
+void CalcWindowView::createCommands() {
+    for (size_t row = 0; row < std::size(givenParameterRows); ++row)
+        givenParameterCommands_.add(qs(givenParameterRows[row].key), qs(givenParameterRows[row].caption),
+                                    [this, row] { chooseGivenParameter(row); });
+    // Keys "1.m.s": sub-item s of menu item m of the layout panel's only button. The series
+    // captions are the design's; the program renames them after the owner's series prefix.
+    const auto layoutKey = [](int menu, int subItem) {
+        return QStringLiteral("1.%1.%2").arg(menu).arg(subItem);
+    };
+    for (int series = 1; series <= seriesCount; ++series)
+        layoutCommands_.add(layoutKey(typeMenu, series), QStringLiteral("КМ%1").arg(series),
+                            [this, series] { chooseSeries(series); });
+    layoutCommands_.add(layoutKey(typeMenu, seriesCount + 1), QStringLiteral("Автовыбор"),
+                        [this] { chooseAutomaticType(); });
+    for (int passes = 1; passes <= passChoices; ++passes)
+        layoutCommands_.add(layoutKey(passesMenu, passes), QStringLiteral("/%1").arg(passes),
+                            [this, passes] { choosePasses(passes); });
+    layoutCommands_.add(layoutKey(passesMenu, passChoices + 1), QStringLiteral("Автовыбор "),
+                        [this] { chooseAutomaticPasses(); });
+    for (int count = 1; count <= exchangerChoices; ++count)
+        layoutCommands_.add(layoutKey(exchangersMenu, count), QStringLiteral("x%1").arg(count),
+                            [this, count] { chooseExchangers(count); });
+}
+
+void CalcWindowView::panelPicked(int index, const QString& key) {
+    if (commandsOf(index).run(key, host_.commandsBlocked()) == PanelCommands::Outcome::Refused)
+        host_.refuseCommand();
+    if (ZuPanel* own = panel(index)) own->EndCommand();
     group_->refreshAll();
     emit commandDone();
 }
 
-void CalcWindowView::givenParameterCommand(const QString& caption) {
-    for (const GivenParameterRow& row : givenParameterRows) {
-        if (caption != qs(row.caption)) continue;
-        if (ZuPanel* given = givenParameterPanel()) {
-            ZuPanelMenuItems& items = given->Buttons().Item(1).MenuItems();
-            for (int i = 0; i < 3; ++i)
-                items.Item(static_cast<int16_t>(3 + i)).setChecked(row.marks[i]);
-        }
-        w_.Check5.value = row.check5;
-        w_.Check3.value = row.check3;
-        w_.Check2.value = row.check2;
-        for (Control CalcWindow::*box : row.readOnly)
-            (w_.*box).backColor = kalvar::colours::result;
-        (w_.*row.chosen).locked = false;
-        for (Control CalcWindow::*box : row.readOnly)
-            (w_.*box).locked = true;
-        (w_.*row.chosen).backColor = windowColour;
-        return;
+void CalcWindowView::chooseGivenParameter(size_t rowIndex) {
+    const GivenParameterRow& row = givenParameterRows[rowIndex];
+    if (ZuPanel* given = givenParameterPanel()) {
+        ZuPanelMenuItems& items = given->Buttons().Item(1).MenuItems();
+        for (int i = 0; i < 3; ++i)
+            items.Item(static_cast<int16_t>(3 + i)).setChecked(row.marks[i]);
     }
+    w_.Check5.value = row.check5;
+    w_.Check3.value = row.check3;
+    w_.Check2.value = row.check2;
+    for (Control CalcWindow::*box : row.readOnly)
+        (w_.*box).backColor = kalvar::colours::result;
+    (w_.*row.chosen).locked = false;
+    for (Control CalcWindow::*box : row.readOnly)
+        (w_.*box).locked = true;
+    (w_.*row.chosen).backColor = windowColour;
 }
 
-void CalcWindowView::layoutCommand(const QString& caption, const QString& key) {
-    LayoutSummary& s = summary();
-    // The series are known by their place in "Тип" (key "1.1.k"): their captions follow the series
-    // prefix of the owner details.
-    const QStringList path = key.split(QLatin1Char('.'));
-    const int series = path.size() == 3 && path[0] == QStringLiteral("1") && path[1] == QStringLiteral("1")
-                           ? path[2].toInt()
-                           : 0;
-    static const QStringList passCaptions = {QStringLiteral("/1"), QStringLiteral("/2"),
-                                             QStringLiteral("/3")};
-    QStringList exchangerCaptions;
-    for (int n = 1; n <= 8; ++n)
-        exchangerCaptions << QStringLiteral("x%1").arg(n);
+// Each layout choice sets its list, whose change handler marks the panel, then its summary string.
+void CalcWindowView::chooseSeries(int series) {
+    w_.Combo1.setListIndex(series - 1);
+    summary().type = kalvar::seriesName(host_.session().state.seriesPrefix, series - 1);
+    showLayoutSummary();
+}
 
-    if (series >= 1 && series <= 4) {
-        w_.Combo1.setListIndex(series - 1);
-        s.type = kalvar::seriesName(host_.session().state.seriesPrefix, series - 1);
-    } else if (caption == QStringLiteral("Автовыбор")) {
-        w_.Combo1.setListIndex(5);
-        s.type = "автовыбор";
-        s.exchangers = "автовыбор";
-    } else if (passCaptions.contains(caption)) {
-        const int passes = static_cast<int>(passCaptions.indexOf(caption)) + 1;
-        w_.Combo2.setListIndex(passes - 1);
-        s.passes = std::to_string(passes);
-    } else if (caption == QStringLiteral("Автовыбор ")) {
-        w_.Combo2.setListIndex(3);
-        s.passes = "автовыбор";
-    } else if (exchangerCaptions.contains(caption)) {
-        const int count = static_cast<int>(exchangerCaptions.indexOf(caption)) + 1;
-        w_.Combo3.setListIndex(count - 1);
-        s.exchangers = std::to_string(count);
-    }
+void CalcWindowView::chooseAutomaticType() {
+    w_.Combo1.setListIndex(5);
+    summary().type = "автовыбор";
+    summary().exchangers = "автовыбор";
+    showLayoutSummary();
+}
+
+void CalcWindowView::choosePasses(int passes) {
+    w_.Combo2.setListIndex(passes - 1);
+    summary().passes = std::to_string(passes);
+    showLayoutSummary();
+}
+
+void CalcWindowView::chooseAutomaticPasses() {
+    w_.Combo2.setListIndex(3);
+    summary().passes = "автовыбор";
+    showLayoutSummary();
+}
+
+void CalcWindowView::chooseExchangers(int count) {
+    w_.Combo3.setListIndex(count - 1);
+    summary().exchangers = std::to_string(count);
+    showLayoutSummary();
+}
+
+void CalcWindowView::showLayoutSummary() {
+    const LayoutSummary& s = summary();
     mirrorLayoutMarks();
     w_.label54.text = kalvar::layoutSummary(s.type, s.passes);
-}
-
-void CalcWindowView::mainPanelCommand(const QString& caption) {
-    if (caption == QStringLiteral("Сохранить")) return host_.save();
-    if (caption == QStringLiteral("Печать")) return host_.print();
-    if (caption == QStringLiteral("Сохранить PDF")) return host_.savePdf();
-    for (int kind = 1; kind <= 8; ++kind)
-        if (caption == qs(systemCaptions[kind - 1])) return host_.selectSystem(kind);
-    for (const char* unit : unitCaptions)
-        if (caption == qs(unit)) return host_.switchUnit(caption);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -924,7 +641,7 @@ void CalcWindowView::mediumChanged(bool heatingSide) {
     emit commandDone();
 }
 
-void CalcWindowView::Check1_Click() {
+void CalcWindowView::applyAdditionalResultsSwitch() {
     if (w_.Check1.value != 0) {
         placeStrip(0);
         if (QMdiSubWindow* sub = subWindow()) sub->raise(); // over the window whose strip is at the top

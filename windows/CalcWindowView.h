@@ -1,13 +1,14 @@
 #pragma once
 // A calculation window of the desktop program — hot water (Form3), heating (Form2) or ventilation
 // (Form1) — as the content of its MDI strip: the widgets bound to the window's controls, its two
-// button panels, the menu dispatcher, hints, input filters, the custom-medium exchange and the
+// button panels with their commands, hints, input filters, the custom-medium exchange and the
 // additional-results switch. The calculation reads and writes the window model only; the view
 // shows the model again after every command.
 #include <QHash>
 #include <QPixmap>
 #include <QPointer>
 #include <QString>
+#include <QStringList>
 #include <QWidget>
 
 #include <array>
@@ -16,12 +17,15 @@
 #include <utility>
 #include <vector>
 
+#include "PanelCommands.h"
 #include "window_model.h"
 
 class DesktopHost;
 class CustomMediumDialog;
 class ModelBinding;
+class QGridLayout;
 class QLabel;
+class QLayout;
 class QMdiSubWindow;
 class ZuPanel;
 class ZuPanelButton;
@@ -35,8 +39,8 @@ struct LayoutSummary {
     std::string passes = "автовыбор";
 };
 
-// What the three calculation windows share: the nine summary strings, the windows themselves (the
-// dispatcher acts on the window whose panel the pointer entered last) and the custom-medium dialog.
+// What the three calculation windows share: the nine summary strings, the windows themselves (all
+// three show the model again after a command of one) and the custom-medium dialog.
 struct CalcWindowGroup {
     LayoutSummary g; // hot water
     LayoutSummary t; // heating
@@ -45,16 +49,15 @@ struct CalcWindowGroup {
     QPointer<CustomMediumDialog> form10;
 
     LayoutSummary& summaryOf(kalvar::WindowId id);
-    CalcWindowView* view(kalvar::WindowId id) const;
-    // The window owning panel instance 1..6, or nullptr.
-    CalcWindowView* viewOfPanel(int panelIndex) const;
     void refreshAll();
 };
 
 class CalcWindowView : public QWidget {
     Q_OBJECT
   public:
+    // The strips of the calculation windows, in twips: hot water at the top, heating, ventilation.
     static constexpr int stripHeightTwips = 2450;
+    static int stripTopTwips(kalvar::WindowId id);
 
     // Loads the window (Form_Load): frame colours, given parameter Q, the lists selected with their
     // change handlers, which bring the layout panel's check marks into step.
@@ -72,6 +75,8 @@ class CalcWindowView : public QWidget {
     ZuPanel* layoutPanel() const { return panels_[1]; }
     // This window's panel instance of that index, or nullptr.
     ZuPanel* panel(int index) const;
+    // The commands of this window's panel instance of that index (none for another index).
+    const PanelCommands& commandsOf(int panelIndex) const;
     LayoutSummary& summary() const;
 
     // Top of the strip while the additional results are off, in twips: 0, 2450 or 4900.
@@ -86,19 +91,15 @@ class CalcWindowView : public QWidget {
     // `Check1` changed (also run by "Расчет" for every ticked window): on, the window moves to the
     // top and the additional-results window shows its secondary results; off, it goes back to its
     // strip and "Схема" shows again.
-    void Check1_Click();
+    void applyAdditionalResultsSwitch();
 
+    // The controls that show a hint when the pointer is over them.
+    static QStringList pointerHintedControls();
     // The hint of a control (its name as in the model), or an empty text when it has none.
     QString hintOf(const QString& controlName) const;
     // The hint for the pointer over `Text1`, over the background and `Frame5`.
     QString designationHint() const;
     QString backgroundHint() const;
-
-  public slots:
-    // A pick in a panel's menu: this window's own panels, and the picks of the main panel, which
-    // the main window forwards to a calculation window that is open (Index 10).
-    void MenuClick(int Index, int IndexMenu, const QString& Caption, const QString& Key, const QString& Link,
-                   const QString& ToolTipText, const QPixmap& ToolPicture, const QPixmap& CaptionPicture);
 
   signals:
     // After a command of this window changed the model (menu pick, medium exchange, check box).
@@ -109,10 +110,15 @@ class CalcWindowView : public QWidget {
     void showEvent(QShowEvent* event) override;
 
   private:
+    struct WidgetFactory;
     void build();
-    void buildLeftBlock(class QGridLayout* grid);
-    QWidget* buildTable();
-    QWidget* buildResults();
+    QLayout* buildTitleRow(const WidgetFactory& make);
+    QLayout* buildPanelRow(const WidgetFactory& make);
+    QLayout* buildInputs(const WidgetFactory& make);
+    QWidget* buildFlowTable(const WidgetFactory& make);
+    void buildSecondStage(const WidgetFactory& make, QWidget* table, QGridLayout* tableLayout);
+    QWidget* buildResults(const WidgetFactory& make);
+    void createCommands();
     void watchHint(QWidget* widget);
     void attachToSubWindow();
     QMdiSubWindow* subWindow() const;
@@ -124,21 +130,28 @@ class CalcWindowView : public QWidget {
     void mediumPicked(bool heatingSide);
     void mediumChanged(bool heatingSide);
 
-    void MenuSelect(int Index, int IndexMenu, const QString& Caption, const QString& Key, const QString& Link,
-                    const QString& ToolTipText, const QPixmap& ToolPicture, const QPixmap& CaptionPicture);
-    void ButtonEnter(int Index, ZuPanelButton* button);
-    void ButtonClick(int Index, ZuPanelButton* button);
-    void BringToFront(int Index);
+    // The events of this window's two panels.
+    void panelPicked(int index, const QString& key);
+    void panelEntrySelected(const QString& caption, const QString& toolTip);
+    void panelButtonEntered(int index, ZuPanelButton* button);
+    void panelButtonClicked(int index);
+    void raisePanel(int index);
 
-    void givenParameterCommand(const QString& caption);
-    void layoutCommand(const QString& caption, const QString& key);
-    void mainPanelCommand(const QString& caption);
+    // The commands of the given-parameter panel (row of its table) and of the layout panel.
+    void chooseGivenParameter(size_t row);
+    void chooseSeries(int series);
+    void chooseAutomaticType();
+    void choosePasses(int passes);
+    void chooseAutomaticPasses();
+    void chooseExchangers(int count);
+    void showLayoutSummary();
 
     DesktopHost& host_;
     kalvar::CalcWindow& w_;
     std::shared_ptr<CalcWindowGroup> group_;
     ModelBinding* binding_;
     std::array<ZuPanel*, 2> panels_{};
+    PanelCommands givenParameterCommands_, layoutCommands_;
     QHash<QObject*, QString> controlNames_;                   // widget → control name, for hints
     std::vector<std::pair<QPointer<QWidget>, size_t>> named_; // widgets with an accessible name, by table row
     QPointer<QLabel> flowUnit_, cube_;                        // "м  /ч" and its superscript "3"

@@ -4,7 +4,6 @@
 #include <QString>
 
 class QWidget;
-class ZuPanel;
 
 namespace kalvar {
 struct Session;
@@ -38,8 +37,8 @@ class DesktopHost {
     virtual void showSchemeButton() = 0;
     // True while a calculation waits for a dialog: panel commands are refused then.
     virtual bool commandsBlocked() = 0;
-    // The main panel (index 10).
-    virtual ZuPanel* mainPanel() = 0;
+    // A command refused while a dialog waits: the beep, and the hint line says why.
+    virtual void refuseCommand() = 0;
     // Makes the designation box `Text1` of the three calculation windows visible.
     virtual void setAllDesignationsVisible() = 0;
 };

@@ -76,7 +76,7 @@ class AccessibilityTest : public QObject {
   private slots:
     void everyControlIsNamed() {
         QTemporaryDir workDir;
-        std::unique_ptr<MDIForm1> form = startProgram(workDir.path());
+        std::unique_ptr<MainWindow> form = startProgram(workDir.path());
         QVERIFY(form);
         // All three calculation windows, and the additional results of one of them.
         QVERIFY(pickMenu(form->mainPanel(), systemButton, 10));

@@ -40,7 +40,7 @@ class BothDoorsTest : public QObject {
     QTemporaryDir workDir_;
 
     // Enters one window's values of the task as a user would.
-    void enterWindow(MDIForm1& form, const std::string& name, const Json& values, DialogAnswerer& answerer) {
+    void enterWindow(MainWindow& form, const std::string& name, const Json& values, DialogAnswerer& answerer) {
         CalcWindowView* view = form.view(windowId(name));
         QVERIFY(view);
         bool modeDone = false;
@@ -116,7 +116,7 @@ class BothDoorsTest : public QObject {
         const Json cli = kalvar::runTask(text, workDir_.path().toStdString());
 
         const QString separator = QString::fromStdString(task.value("decimalSeparator", std::string(".")));
-        std::unique_ptr<MDIForm1> form = startProgram(workDir_.path(), separator);
+        std::unique_ptr<MainWindow> form = startProgram(workDir_.path(), separator);
         QVERIFY(form);
         DialogAnswerer answerer;
 

@@ -19,7 +19,7 @@
 #include <memory>
 
 #include "CalcWindowView.h"
-#include "MDIForm1.h"
+#include "MainWindow.h"
 #include "ZuPanel.h"
 
 namespace desktop {
@@ -36,14 +36,14 @@ inline bool waitFor(const std::function<bool()>& condition, int timeoutMs = 3000
     return true;
 }
 
-inline std::unique_ptr<MDIForm1> startProgram(const QString& workDir, const QString& decimalSeparator = ".",
+inline std::unique_ptr<MainWindow> startProgram(const QString& workDir, const QString& decimalSeparator = ".",
                                               const QString& dataDir = QString()) {
-    MDIForm1::installRussianTranslation();
-    MDIForm1::Options options;
+    MainWindow::installRussianTranslation();
+    MainWindow::Options options;
     options.workDir = workDir;
     options.dataDir = dataDir.isEmpty() ? workDir : dataDir;
     options.decimalSeparator = decimalSeparator;
-    auto form = std::make_unique<MDIForm1>(options);
+    auto form = std::make_unique<MainWindow>(options);
     form->resize(1500, 900);
     form->show();
     if (!QTest::qWaitForWindowExposed(form.get())) return nullptr;

@@ -5,6 +5,7 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QLabel>
+#include <QMap>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
@@ -37,7 +38,7 @@ constexpr int exitButton = 1, dataButton = 2, systemButton = 3, calculateButton 
 // Position of each system kind in the "Система" menu.
 constexpr int systemItem[9] = {0, 1, 2, 3, 5, 6, 8, 9, 10};
 
-CalcWindowView* heatingView(MDIForm1& form) {
+CalcWindowView* heatingView(MainWindow& form) {
     return form.view(WindowId::Form2);
 }
 
@@ -57,16 +58,16 @@ class MainWindowTest : public QObject {
     Q_OBJECT
   private:
     QTemporaryDir workDir_;
-    std::unique_ptr<MDIForm1> form_;
+    std::unique_ptr<MainWindow> form_;
 
-    MDIForm1& start() {
+    MainWindow& start() {
         form_ = startProgram(workDir_.path());
         return *form_;
     }
 
     // The heating window set for a series that reaches its plate limit at once (the task of
     // examples/fixed-series-limit-dialog.json): Q = 2,5 on "КМ1", one pass, one exchanger.
-    void prepareLimitTask(MDIForm1& form) {
+    void prepareLimitTask(MainWindow& form) {
         CalcWindowView* view = heatingView(form);
         typeInto(child<QLineEdit>(view, "Text30"), QStringLiteral("2,5"));
         QVERIFY(pickMenu(view->layoutPanel(), 1, 1, 1)); // Тип → КМ1
@@ -89,7 +90,7 @@ class MainWindowTest : public QObject {
     void cleanup() { form_.reset(); }
 
     void startUpState() {
-        MDIForm1& form = start();
+        MainWindow& form = start();
         kalvar::Session& s = form.session();
         QCOMPARE(form.windowTitle(), QString::fromStdString(kalvar::systemCaption(2)));
         QVERIFY(form.strip(WindowId::Form2)->isVisible());
@@ -166,7 +167,7 @@ class MainWindowTest : public QObject {
         }
         DialogAnswerer answerer; // a reading failure would show its message box during start-up
         form_ = startProgram(site.path());
-        MDIForm1& form = *form_;
+        MainWindow& form = *form_;
         QCOMPARE(answerer.unexpected, QStringList());
         QCOMPARE(child<QLineEdit>(heatingView(form), "Text2")->text(), QStringLiteral("130"));
         QCOMPARE(form.session().windows.Form3.Text5.text, std::string("60"));
@@ -207,7 +208,7 @@ class MainWindowTest : public QObject {
         QFETCH(bool, heating);
         QFETCH(bool, hotWater);
         QFETCH(int, secondStage);
-        MDIForm1& form = start();
+        MainWindow& form = start();
         kalvar::Session& s = form.session();
         // Leave the start-up state first, so that "unchanged" means something.
         QVERIFY(pickMenu(form.mainPanel(), systemButton, systemItem[kind == 5 ? 1 : 5]));
@@ -252,7 +253,7 @@ class MainWindowTest : public QObject {
     void windowMenuPicksSystem() {
         QFETCH(int, kind);
         QFETCH(QString, caption);
-        MDIForm1& form = start();
+        MainWindow& form = start();
         QMenuBar* bar = form.menuBar();
         QAction* menuAction = bar->actions().first();
         QCOMPARE(menuAction->text(), QStringLiteral("система"));
@@ -288,7 +289,7 @@ class MainWindowTest : public QObject {
         QFETCH(int, item);
         QFETCH(int, sub);
         QFETCH(QString, caption);
-        MDIForm1& form = start();
+        MainWindow& form = start();
         kalvar::Session& s = form.session();
         // First the other unit of the pair, then the one under test: both directions convert.
         QVERIFY(pickMenu(form.mainPanel(), unitsButton, item, 3 - sub));
@@ -319,7 +320,7 @@ class MainWindowTest : public QObject {
     }
 
     void frameHint() {
-        MDIForm1& form = start();
+        MainWindow& form = start();
         kalvar::Session& s = form.session();
         s.windows.Form2.Text1.visible = false;
         s.windows.Form3.Text1.visible = false;
@@ -356,7 +357,7 @@ class MainWindowTest : public QObject {
         QFETCH(int, kind);
         QFETCH(QString, window);
         QFETCH(QString, caption);
-        MDIForm1& form = start(); // no picture folder in the working or data directory
+        MainWindow& form = start(); // no picture folder in the working or data directory
         QVERIFY(pickMenu(form.mainPanel(), systemButton, systemItem[kind]));
         // "Схема" shows once the additional results of a window have been turned off.
         CalcWindowView* view = form.view(kind == 1 ? WindowId::Form3 : WindowId::Form2);
@@ -383,7 +384,7 @@ class MainWindowTest : public QObject {
     }
 
     void webSiteCommand() {
-        MDIForm1& form = start();
+        MainWindow& form = start();
         UrlCatcher catcher;
         QDesktopServices::setUrlHandler(QStringLiteral("http"), &catcher, "open");
         clickButton(form.mainPanel(), siteButton);
@@ -409,7 +410,7 @@ class MainWindowTest : public QObject {
     }
 
     void aboutCommand() {
-        MDIForm1& form = start();
+        MainWindow& form = start();
         DialogAnswerer answerer;
         QString shown;
         answerer.expect([&shown](QWidget* window) {
@@ -431,7 +432,7 @@ class MainWindowTest : public QObject {
     }
 
     void quitQuestion() {
-        MDIForm1& form = start();
+        MainWindow& form = start();
         DialogAnswerer answerer;
         auto answer = [](const char* caption) {
             return [caption](QWidget* window) {
@@ -460,7 +461,7 @@ class MainWindowTest : public QObject {
     // first; while they wait, the other commands are refused; closing the dialog cancels without a
     // word.
     void saveAndPrintAskTerms() {
-        MDIForm1& form = start();
+        MainWindow& form = start();
         clickButton(form.mainPanel(), calculateButton);
         DialogAnswerer answerer;
         QStringList asked;
@@ -487,7 +488,7 @@ class MainWindowTest : public QObject {
     }
 
     void calculateHeating() {
-        MDIForm1& form = start();
+        MainWindow& form = start();
         clickButton(form.mainPanel(), calculateButton);
         kalvar::Session& s = form.session();
         QVERIFY(!s.windows.Form2.Text1.text.empty());
@@ -508,7 +509,7 @@ class MainWindowTest : public QObject {
 
     void limitDialogAnswers() {
         QFETCH(QString, answer);
-        MDIForm1& form = start();
+        MainWindow& form = start();
         prepareLimitTask(form);
         if (QTest::currentTestFailed()) return;
 
@@ -546,7 +547,7 @@ class MainWindowTest : public QObject {
     // While the limit question waits, the calculation's inputs stay as they are and no second
     // calculation starts: "Расчет", a system, a unit and a layout pick are refused.
     void commandsRefusedDuringWait() {
-        MDIForm1& form = start();
+        MainWindow& form = start();
         // The parallel scheme: the heating window asks while the hot-water window waits its turn.
         QVERIFY(pickMenu(form.mainPanel(), systemButton, systemItem[4]));
         prepareLimitTask(form);
@@ -628,7 +629,7 @@ class MainWindowTest : public QObject {
     // Closing the main window while the limit question waits ends the wait, lets the calculation
     // finish without asking again, and then closes.
     void closingDuringWait() {
-        MDIForm1& form = start();
+        MainWindow& form = start();
         prepareLimitTask(form);
         if (QTest::currentTestFailed()) return;
         DialogAnswerer answerer;
@@ -647,7 +648,7 @@ class MainWindowTest : public QObject {
     // Tab and Shift+Tab run from the calculation windows to the main panel and back, through every
     // shown window and the windows' own panels.
     void keyboardReachesMainPanel() {
-        MDIForm1& form = start();
+        MainWindow& form = start();
         QVERIFY(pickMenu(form.mainPanel(), systemButton, systemItem[6])); // all three windows
         form.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&form));
@@ -685,7 +686,7 @@ class MainWindowTest : public QObject {
 
     // F9 runs "Расчет" wherever the focus is in the main window, and the button's tool tip says so.
     void calculateByKey() {
-        MDIForm1& form = start();
+        MainWindow& form = start();
         QCOMPARE(form.mainPanel()->Buttons().Item(calculateButton).shownToolTip(),
                  QStringLiteral("Расчет выбранного задания для выбранной тепловой системы (F9)"));
         form.activateWindow();
@@ -703,7 +704,7 @@ class MainWindowTest : public QObject {
     // A rating with no plate count: while the message is up, the box shows "?????" in red bold;
     // after it, the box is empty and plain again.
     void plateCountMarkerWhileMessageUp() {
-        MDIForm1& form = start();
+        MainWindow& form = start();
         CalcWindowView* view = heatingView(form);
         QVERIFY(pickMenu(view->givenParameterPanel(), 1, 5)); // "Общее число пластин, n"
         QLineEdit* plates = child<QLineEdit>(view, "Text38");
@@ -735,7 +736,7 @@ class MainWindowTest : public QObject {
 
     // A screen reader reads what the hint line and the panel-index label show, not a fixed name.
     void hintLabelsReadTheirText() {
-        MDIForm1& form = start();
+        MainWindow& form = start();
         hoverButton(form.mainPanel(), calculateButton);
         for (QLabel* label : {form.hintLine(), form.panelIndexLabel()}) {
             QAccessibleInterface* face = QAccessible::queryAccessibleInterface(label);
@@ -750,12 +751,12 @@ class MainWindowTest : public QObject {
     // On a screen smaller than the strips (the offscreen screen, 800 × 600) the frame fits it,
     // and the results frame is reached by scrolling the MDI area.
     void fitsSmallScreen() {
-        MDIForm1::Options options;
+        MainWindow::Options options;
         options.workDir = workDir_.path();
         options.dataDir = workDir_.path();
         options.decimalSeparator = QStringLiteral(".");
-        form_ = std::make_unique<MDIForm1>(options);
-        MDIForm1& form = *form_;
+        form_ = std::make_unique<MainWindow>(options);
+        MainWindow& form = *form_;
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
         const QRect screen = form.screen()->availableGeometry();
@@ -793,6 +794,55 @@ class MainWindowTest : public QObject {
         QVERIFY(focus && results->isAncestorOf(focus));
         const QRect reached(focus->mapTo(viewport, QPoint(0, 0)), focus->size());
         QVERIFY(viewport->rect().contains(reached));
+    }
+
+    // Every entry of a panel's design that a user can pick or click has exactly one command, under
+    // the entry's design caption, and every command's key names such an entry: a design that
+    // renumbers its entries cannot leave a pick running another command or none.
+    void commandTablesMatchTheDesign() {
+        MainWindow& form = start();
+        std::vector<std::pair<int, const PanelCommands*>> tables = {{10, &form.mainPanelCommands()}};
+        for (WindowId id : {WindowId::Form3, WindowId::Form2, WindowId::Form1}) {
+            CalcWindowView* view = form.view(id);
+            for (ZuPanel* panel : {view->givenParameterPanel(), view->layoutPanel()})
+                tables.emplace_back(panel->index(), &view->commandsOf(panel->index()));
+        }
+        QCOMPARE(tables.size(), size_t(7));
+        for (const auto& [index, commands] : tables) {
+            const std::unique_ptr<ZuPanel> design(ZuPanel::create(index, nullptr));
+            QMap<QString, QString> entries; // key → design caption
+            const auto commandEntry = [](const ZuPanelSubItem& entry) {
+                return !entry.isHeading() && !entry.isSeparator();
+            };
+            const ZuPanelButtons& buttons = design->Buttons();
+            for (int16_t b = 1; b <= buttons.Count(); ++b) {
+                const ZuPanelButton& button = buttons.Item(b);
+                if (!button.hasMenu()) entries.insert(QString::number(b), button.Caption());
+                for (int16_t m = 1; m <= button.MenuItems().Count(); ++m) {
+                    const ZuPanelMenuItem& item = button.MenuItems().Item(m);
+                    if (item.SubItems().Count() == 0 && commandEntry(item))
+                        entries.insert(QStringLiteral("%1.%2").arg(b).arg(m), item.Caption());
+                    for (int16_t k = 1; k <= item.SubItems().Count(); ++k)
+                        if (commandEntry(item.SubItems().Item(k)))
+                            entries.insert(QStringLiteral("%1.%2.%3").arg(b).arg(m).arg(k),
+                                           item.SubItems().Item(k).Caption());
+                }
+            }
+            QMap<QString, QString> table;
+            for (const PanelCommand& command : commands->all()) {
+                QVERIFY2(!table.contains(command.key),
+                         qPrintable(QStringLiteral("panel %1: key %2 twice").arg(index).arg(command.key)));
+                table.insert(command.key, command.caption);
+            }
+            for (auto it = entries.cbegin(); it != entries.cend(); ++it)
+                QVERIFY2(table.value(it.key(), QStringLiteral("(no command)")) == it.value(),
+                         qPrintable(QStringLiteral("panel %1, %2 \"%3\": %4")
+                                        .arg(index)
+                                        .arg(it.key(), it.value(), table.value(it.key(), "(no command)"))));
+            for (auto it = table.cbegin(); it != table.cend(); ++it)
+                QVERIFY2(entries.contains(it.key()),
+                         qPrintable(QStringLiteral("panel %1: no entry %2").arg(index).arg(it.key())));
+        }
     }
 
     void ditherBands() {

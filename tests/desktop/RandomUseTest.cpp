@@ -56,7 +56,7 @@ class RandomUser : public QObject {
 
     int sent() const { return sent_; }
     // The program as the events left it, started again if the last of them closed it.
-    MDIForm1& program() {
+    MainWindow& program() {
         if (!form_ || !form_->isVisible()) restart();
         return *form_;
     }
@@ -138,7 +138,7 @@ class RandomUser : public QObject {
     }
 
     void inMainWindow() {
-        MDIForm1& form = *form_;
+        MainWindow& form = *form_;
         if (pick(40) == 0) { // "Расчет", often enough to meet every window state
             ++calculations;
             clickButton(form.mainPanel(), 4);
@@ -212,7 +212,7 @@ class RandomUser : public QObject {
 
     QString workDir_;
     std::mt19937 random_;
-    std::unique_ptr<MDIForm1> form_;
+    std::unique_ptr<MainWindow> form_;
     std::array<QTimer, deepestWait + 1> nestedTimers_;
     int depth_ = 0;
     int sent_ = 0;
@@ -251,7 +251,7 @@ QStringList widgetDisagreements(QWidget* view, const char* name,
     return out;
 }
 
-QStringList allDisagreements(MDIForm1& form) {
+QStringList allDisagreements(MainWindow& form) {
     kalvar::Session& s = form.session();
     QStringList out;
     out << widgetDisagreements(form.view(kalvar::WindowId::Form1), "Form1", s.windows.Form1.controls())
@@ -339,7 +339,7 @@ class RandomUseTest : public QObject {
         QVERIFY(QGuiApplication::overrideCursor() == nullptr);
 
         // No dialog is left waiting, and the program takes commands.
-        MDIForm1& form = user.program();
+        MainWindow& form = user.program();
         QVERIFY(waitingWindow() == nullptr);
         QVERIFY(!form.commandsBlocked());
 

@@ -36,8 +36,8 @@ void shoot(const QString& name) {
     qInfo("%s", qPrintable(path));
 }
 
-std::unique_ptr<MDIForm1> start(const QString& workDir) {
-    auto form = startProgram(workDir, QStringLiteral(","), MDIForm1::installedDataDir());
+std::unique_ptr<MainWindow> start(const QString& workDir) {
+    auto form = startProgram(workDir, QStringLiteral(","), MainWindow::installedDataDir());
     form->move(10, 10);
     return form;
 }
@@ -59,11 +59,11 @@ int main(int argc, char** argv) {
         if (scene == "small") {
             // The size the program chooses itself on the screen it opens on, calculated, and
             // scrolled to the far end of the MDI area.
-            MDIForm1::Options options;
+            MainWindow::Options options;
             options.workDir = workDir.path();
-            options.dataDir = MDIForm1::installedDataDir();
+            options.dataDir = MainWindow::installedDataDir();
             options.decimalSeparator = QStringLiteral(",");
-            MDIForm1 f(options);
+            MainWindow f(options);
             f.show();
             QTest::qWaitForWindowExposed(&f);
             clickButton(f.mainPanel(), 4);
@@ -72,8 +72,8 @@ int main(int argc, char** argv) {
             shoot(scene + QStringLiteral("-scrolled"));
             continue;
         }
-        std::unique_ptr<MDIForm1> form = start(workDir.path());
-        MDIForm1& f = *form;
+        std::unique_ptr<MainWindow> form = start(workDir.path());
+        MainWindow& f = *form;
         if (scene == "startup") {
             shoot(scene);
         } else if (scene == "heating") {

@@ -4,10 +4,12 @@
 #include <QToolBar>
 
 #include "AdditionalResultsView.h"
+#include "MainPanelCommands.h"
 #include "Twips.h"
 #include "ZuPanel.h"
 #include "additional_results.h"
 #include "calculator.h"
+#include "system_kinds.h"
 #include "unit_switch.h"
 
 using kalvar::WindowId;
@@ -39,23 +41,23 @@ HarnessWindow::HarnessWindow() {
     form12Sub = area->addSubWindow(form12);
     form12Sub->hide();
 
-    // The main panel: hovering makes it the panel of the next command; its picks reach an open
-    // calculation window.
+    // The main panel: hovering makes it the panel of the next command; its menus' picks run the
+    // main window's commands.
     connect(main, &ZuPanel::ButtonEnter, this, [this](int index, ZuPanelButton* button) {
         setHint(QStringLiteral("Кнопка: ") + button->Caption() + QStringLiteral(" Подсказка: ") +
                 button->ToolTipText());
         setPanelIndexText(QStringLiteral(" %1").arg(index));
         session_.state.activePanelIndex = static_cast<int16_t>(index);
     });
+    addMainPanelMenuCommands(mainCommands, *this);
     connect(main, &ZuPanel::MenuClick, this,
-            [this](int index, int indexMenu, const QString& caption, const QString& key, const QString& link,
-                   const QString& toolTip, const QPixmap& toolPicture, const QPixmap& captionPicture) {
-                for (CalcWindowView* v : {views[1], views[0], views[2]})
-                    if (v->model().visible) {
-                        v->MenuClick(index, indexMenu, caption, key, link, toolTip, toolPicture,
-                                     captionPicture);
-                        return;
-                    }
+            [this](int, int, const QString&, const QString& key, const QString&, const QString&,
+                   const QPixmap&, const QPixmap&) {
+                session_.state.activePanelIndex = 10;
+                if (mainCommands.run(key, blocked) == PanelCommands::Outcome::Refused) refuseCommand();
+                main->EndCommand();
+                for (CalcWindowView* v : views)
+                    v->refresh();
             });
     connect(main, &ZuPanel::ButtonClick, this, [this](int, ZuPanelButton* button) {
         if (button->Caption() == QStringLiteral("Расчет")) calculate();
@@ -82,9 +84,8 @@ void HarnessWindow::selectSystem(int kind) {
     calls << QStringLiteral("selectSystem %1").arg(kind);
     kalvar::selectSystem(session_, kind);
     ZuPanelMenuItems& systems = main->Buttons().Item(3).MenuItems();
-    static constexpr int itemOfKind[] = {0, 1, 2, 3, 5, 6, 8, 9, 10};
-    for (int k = 1; k <= 8; ++k)
-        systems.Item(static_cast<int16_t>(itemOfKind[k])).setChecked(k == kind);
+    for (const kalvar::SystemDescription& system : kalvar::systemDescriptions())
+        systems.Item(static_cast<int16_t>(system.panelItem)).setChecked(system.kind == kind);
     for (size_t i = 0; i < 3; ++i) {
         const int width = std::max(area->viewport()->width(), subs[i]->minimumSizeHint().width());
         subs[i]->resize(width, twipsToPixels(CalcWindowView::stripHeightTwips, this));
@@ -112,8 +113,9 @@ void HarnessWindow::switchUnit(const QString& caption) {
 void HarnessWindow::showAdditionalResults(kalvar::CalcWindow& window) {
     calls << QStringLiteral("showAdditionalResults ") + QString::fromStdString(window.name);
     form12->refresh();
-    form12Sub->setGeometry(0, twipsToPixels(2450, this), area->viewport()->width(),
-                           twipsToPixels(4900, this));
+    form12Sub->setGeometry(0, twipsToPixels(CalcWindowView::stripHeightTwips, this),
+                           area->viewport()->width(),
+                           twipsToPixels(2 * CalcWindowView::stripHeightTwips, this));
     form12Sub->show();
     form12->show();
 }
@@ -137,7 +139,7 @@ void HarnessWindow::calculate() {
     kalvar::Calculator calculator(session_.state, session_.windows, ui);
     calculator.calculateCommand();
     for (CalcWindowView* v : {views[2], views[1], views[0]})
-        if (v->model().Check1.value != 0) v->Check1_Click();
+        if (v->model().Check1.value != 0) v->applyAdditionalResultsSwitch();
     for (CalcWindowView* v : views)
         v->refresh();
     form12->refresh();

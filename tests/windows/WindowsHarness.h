@@ -12,6 +12,7 @@
 
 #include "CalcWindowView.h"
 #include "DesktopHost.h"
+#include "PanelCommands.h"
 #include "calc_ui.h"
 #include "startup.h"
 
@@ -53,7 +54,7 @@ class HarnessWindow : public QMainWindow, public DesktopHost {
     void hideAdditionalResults() override;
     void showSchemeButton() override;
     bool commandsBlocked() override { return blocked; }
-    ZuPanel* mainPanel() override { return main; }
+    void refuseCommand() override { calls << QStringLiteral("refuseCommand"); }
     void setAllDesignationsVisible() override;
 
     // "Расчет": the calculation, then the additional results of every ticked window.
@@ -65,6 +66,7 @@ class HarnessWindow : public QMainWindow, public DesktopHost {
     RecordingUi ui;
     QMdiArea* area = nullptr;
     ZuPanel* main = nullptr;
+    PanelCommands mainCommands; // the main window's menu commands
     QLabel* Label1 = nullptr;
     QLabel* Label2 = nullptr;
     std::array<CalcWindowView*, 3> views{}; // hot water, heating, ventilation

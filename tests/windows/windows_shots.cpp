@@ -29,7 +29,7 @@ int main(int argc, char** argv) {
     shoot("calculated");
 
     harness.session_.windows.Form2.Check1.value = 1;
-    harness.view(kalvar::WindowId::Form2)->Check1_Click();
+    harness.view(kalvar::WindowId::Form2)->applyAdditionalResultsSwitch();
     shoot("additional");
     return 0;
 }

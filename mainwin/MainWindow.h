@@ -13,6 +13,7 @@
 
 #include "DesktopHost.h"
 #include "OwnerDetails.h"
+#include "PanelCommands.h"
 #include "startup.h"
 
 class QAction;
@@ -34,7 +35,7 @@ namespace kalvar {
 class ReportActions;
 }
 
-class MDIForm1 : public QMainWindow, public DesktopHost {
+class MainWindow : public QMainWindow, public DesktopHost {
     Q_OBJECT
   public:
     struct Options {
@@ -43,8 +44,8 @@ class MDIForm1 : public QMainWindow, public DesktopHost {
         QString decimalSeparator; // how numbers are written; empty: the default locale's
     };
 
-    explicit MDIForm1(const Options& options, QWidget* parent = nullptr);
-    ~MDIForm1() override;
+    explicit MainWindow(const Options& options, QWidget* parent = nullptr);
+    ~MainWindow() override;
 
     // DesktopHost.
     void setHint(const QString& text) override;
@@ -60,18 +61,21 @@ class MDIForm1 : public QMainWindow, public DesktopHost {
     void hideAdditionalResults() override;
     void showSchemeButton() override;
     bool commandsBlocked() override;
-    ZuPanel* mainPanel() override { return mainPanel_; }
+    void refuseCommand() override;
     void setAllDesignationsVisible() override;
 
     // The calculation windows: Form1 ventilation, Form2 heating, Form3 hot water.
     CalcWindowView* view(kalvar::WindowId id) const;
     QMdiSubWindow* strip(kalvar::WindowId id) const;
     QMdiArea* mdiArea() const { return mdiArea_; }
-    AdditionalResultsView* additionalResultsView() const { return form12_; }
-    QMdiSubWindow* additionalResultsStrip() const { return form12Strip_; }
-    QLabel* hintLine() const { return Label1; }
-    QLabel* panelIndexLabel() const { return Label2; }
+    AdditionalResultsView* additionalResultsView() const { return additionalResults_; }
+    QMdiSubWindow* additionalResultsStrip() const { return additionalResultsStrip_; }
+    QLabel* hintLine() const { return hintLine_; }
+    QLabel* panelIndexLabel() const { return panelIndexLabel_; }
     QAction* systemAction(int kind) const;
+    ZuPanel* mainPanel() const { return mainPanel_; }
+    // The main panel's commands by the keys of its design data.
+    const PanelCommands& mainPanelCommands() const { return mainPanelCommands_; }
     // The windows the commands of the main panel open (null until first used).
     QWidget* pictureWindow(const char* name) const;
 
@@ -82,9 +86,6 @@ class MDIForm1 : public QMainWindow, public DesktopHost {
     // Shows every calculation window and the additional results from their model controls.
     void refreshAll();
 
-    // A command refused while a dialog waits: the beep, and the hint line says why.
-    void refuseCommand();
-    void sayRefused(); // the hint alone, where the beep has sounded already
     // The focus to the next (or previous) control of the main window's keyboard chain: the main
     // panel, then the shown MDI windows from the top down. Tab and Shift+Tab run along it.
     bool moveFocus(bool next);
@@ -97,18 +98,19 @@ class MDIForm1 : public QMainWindow, public DesktopHost {
     static bool installRussianTranslation();
 
   protected:
-    void closeEvent(QCloseEvent* event) override; // MDIForm_QueryUnload
+    void closeEvent(QCloseEvent* event) override;
     bool focusNextPrevChild(bool next) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
-    void MDIForm_Load();
+    void loadAtStartUp();
     void createMenus();
     void createViews();
     void nameSeries();
     void setSystemMarks(int kind);
     void arrangeStrips();
     void placeStrip(QMdiSubWindow* window, double topTwips, double heightTwips);
+    void placeAdditionalResultsStrip();
     QMdiSubWindow* addStrip(QWidget* view);
     void reveal(QWidget* widget);
     // Shows the text in a label that names itself by its text, and tells assistive technology.
@@ -117,12 +119,13 @@ class MDIForm1 : public QMainWindow, public DesktopHost {
     void showCalculateKey();
 
     // The main panel's events.
-    void ZuPanel1_ButtonClick(int index, ZuPanelButton* button);
-    void ZuPanel1_MenuSelect(int index, const QString& caption, const QString& toolTip);
-    void ZuPanel1_MenuClick(int index, int indexMenu, const QString& caption, const QString& key,
-                            const QString& link, const QString& toolTip);
-    void ZuPanel1_ButtonEnter(int index, ZuPanelButton* button);
-    void ZuPanel1_BringToFront(int index);
+    void createMainPanelCommands();
+    void mainPanelButtonClicked(int index, ZuPanelButton* button);
+    void mainPanelEntrySelected(int index, const QString& caption, const QString& toolTip);
+    void mainPanelPicked(const QString& key);
+    void runMainPanelCommand(const QString& key);
+    void mainPanelButtonEntered(int index, ZuPanelButton* button);
+    void raiseMainPanel(int index);
 
     // The main panel's commands.
     void calculate();
@@ -130,7 +133,7 @@ class MDIForm1 : public QMainWindow, public DesktopHost {
     void showWebSite();
     void showAbout();
     void askQuit();
-    void mnuвыход_Click();
+    void quitByCommand();
     void unloadWindows(bool byQuitCommand);
 
     // A command that waits for a dialog with events running; the program refuses other
@@ -146,20 +149,21 @@ class MDIForm1 : public QMainWindow, public DesktopHost {
     kalvar::ReportActions* reports_ = nullptr;
     QMdiArea* mdiArea_ = nullptr;
     ZuPanel* mainPanel_ = nullptr;
-    QLabel* Label1 = nullptr; // hint line
-    QLabel* Label2 = nullptr; // panel index
-    QLabel* Image1 = nullptr;
+    PanelCommands mainPanelCommands_;
+    QLabel* hintLine_ = nullptr;        // hint line
+    QLabel* panelIndexLabel_ = nullptr; // panel index
+    QLabel* ownerLogo_ = nullptr;
     std::array<QAction*, 8> systemActions_{};
     QAction* calculateAction_ = nullptr;
     std::array<CalcWindowView*, 3> views_{}; // Form1, Form2, Form3
     std::array<QMdiSubWindow*, 3> strips_{};
-    AdditionalResultsView* form12_ = nullptr;
-    QMdiSubWindow* form12Strip_ = nullptr;
-    QPointer<MixedSchemeWindow> form5_;
-    QPointer<ThreeCircuitSchemeWindow> form6_;
-    QPointer<ExchangerPictureWindow> form7_;
-    QPointer<ParallelSchemeWindow> form8_;
-    QPointer<WebPageWindow> form13_;
+    AdditionalResultsView* additionalResults_ = nullptr;
+    QMdiSubWindow* additionalResultsStrip_ = nullptr;
+    QPointer<MixedSchemeWindow> twoStageSchemeWindow_;
+    QPointer<ThreeCircuitSchemeWindow> threeCircuitSchemeWindow_;
+    QPointer<ExchangerPictureWindow> exchangerSchemeWindow_;
+    QPointer<ParallelSchemeWindow> parallelSchemeWindow_;
+    QPointer<WebPageWindow> webSiteWindow_;
     int waitDepth_ = 0;
     bool quitPending_ = false;
     bool closing_ = false;

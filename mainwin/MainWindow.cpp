@@ -1,6 +1,5 @@
-#include "MDIForm1.h"
+#include "MainWindow.h"
 
-#include <QAbstractButton>
 #include <QAccessible>
 #include <QAction>
 #include <QApplication>
@@ -33,6 +32,7 @@
 #include "AdditionalResultsView.h"
 #include "DialogWait.h"
 #include "KeyboardStrip.h"
+#include "MainPanelCommands.h"
 #include "OwnerNotice.h"
 #include "PictureWindows.h"
 #include "ReportActions.h"
@@ -41,9 +41,10 @@
 #include "ZuPanel.h"
 #include "additional_results.h"
 #include "calculator.h"
+#include "system_kinds.h"
 #include "unit_switch.h"
 
-// The icon and Image1 live in the library's resources, which a static library must bring in itself.
+// The icon and ownerLogo_ live in the library's resources, which a static library must bring in itself.
 static void initResources() {
     Q_INIT_RESOURCE(mainwin);
 }
@@ -58,78 +59,27 @@ const QString frameHint = QStringLiteral("Подсказка: Пластинча
 const QString calculateCaption = QStringLiteral("Расчет");
 const QKeySequence calculateKey(Qt::Key_F9);
 
-// The eight systems: the window menu's items and their positions in the main panel's "Система" menu.
-struct SystemItem {
-    const char* handler;
-    const char* menuCaption;
-    int panelItem;
-};
-// clang-format off
-constexpr SystemItem systemItems[8] = {
-    {"mnuисход",    "Теплообменник для ГВС",                         1},
-    {"mnuтепло",    "Теплообменник для отопления",                   2},
-    {"mnuвент",     "Теплообменник для вентиляции",                  3},
-    {"mnuодин",     "Параллельная схема",                            5},
-    {"mnuдвасмеш",  "Двухступенчатая смешанная схема",               6},
-    {"mnuодинсв",   "Параллельная схема для 3-х контуров",           8},
-    {"mnuдвасв",    "Смешанная схема для 3-х контуров",              9},
-    {"mnuспв",      "Смешанная схема с параллельной вентиляцией",   10},
-};
-// clang-format on
-
-// The "Размерность" menu of the main panel: item, its two sub-items in order.
-struct UnitItem {
-    int menuItem;
-    const char* first;
-    const char* second;
-};
-constexpr UnitItem unitItems[3] = {{1, "Гкал/ч", "кВт"}, {2, "м3/ч", "л/с"}, {3, "кПа", "атм"}};
-
-// Strips of the calculation windows, twips: hot water at the top, heating, ventilation.
-constexpr double stripHeight = 2450;
-double stripTop(WindowId id) {
-    switch (id) {
-    case WindowId::Form3:
-        return 0;
-    case WindowId::Form2:
-        return 2450;
-    default:
-        return 4900;
-    }
-}
-
 constexpr std::array<WindowId, 3> calcWindowIds = {WindowId::Form1, WindowId::Form2, WindowId::Form3};
 size_t slot(WindowId id) {
     return id == WindowId::Form1 ? 0 : id == WindowId::Form2 ? 1 : 2;
-}
-
-kalvar::CalcWindow& modelWindow(kalvar::Session& session, WindowId id) {
-    switch (id) {
-    case WindowId::Form1:
-        return session.windows.Form1;
-    case WindowId::Form3:
-        return session.windows.Form3;
-    default:
-        return session.windows.Form2;
-    }
 }
 
 } // namespace
 
 // Counts a command that waits with events running. The program refuses the commands that would
 // change the waiting calculation's inputs or start another one until every such wait has ended.
-class MDIForm1::WaitScope {
+class MainWindow::WaitScope {
   public:
-    explicit WaitScope(MDIForm1& form) : form_(form) { ++form_.waitDepth_; }
+    explicit WaitScope(MainWindow& form) : form_(form) { ++form_.waitDepth_; }
     ~WaitScope() { --form_.waitDepth_; }
     WaitScope(const WaitScope&) = delete;
     WaitScope& operator=(const WaitScope&) = delete;
 
   private:
-    MDIForm1& form_;
+    MainWindow& form_;
 };
 
-MDIForm1::MDIForm1(const Options& options, QWidget* parent)
+MainWindow::MainWindow(const Options& options, QWidget* parent)
     : QMainWindow(parent), options_(options), session_(std::make_unique<kalvar::Session>()),
       ui_(std::make_unique<DesktopCalcUi>(this, session_->state, session_->windows)) {
     initResources();
@@ -147,12 +97,12 @@ MDIForm1::MDIForm1(const Options& options, QWidget* parent)
     mainPanel_ = ZuPanel::create(10, central);
     mainPanel_->setObjectName(QStringLiteral("ZuPanel1_10"));
     top->addWidget(mainPanel_, 1);
-    Image1 = new QLabel(central);
-    Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->setPixmap(QPixmap(QStringLiteral(":/kalvar/kalvar.png"))
-                          .scaled(32, 32, Qt::KeepAspectRatio, Qt::SmoothTransformation));
-    Image1->setAccessibleName(QStringLiteral("Варимекс"));
-    top->addWidget(Image1, 0, Qt::AlignVCenter);
+    ownerLogo_ = new QLabel(central);
+    ownerLogo_->setObjectName(QStringLiteral("Image1"));
+    ownerLogo_->setPixmap(QPixmap(QStringLiteral(":/kalvar/kalvar.png"))
+                              .scaled(32, 32, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+    ownerLogo_->setAccessibleName(QStringLiteral("Варимекс"));
+    top->addWidget(ownerLogo_, 0, Qt::AlignVCenter);
     column->addLayout(top);
 
     mdiArea_ = new QMdiArea(central);
@@ -169,18 +119,19 @@ MDIForm1::MDIForm1(const Options& options, QWidget* parent)
 
     // Without an accessible name of their own the two labels give a screen reader the text they
     // show, and announce each change of it; what they are is their description.
-    Label1 = new QLabel(this);
-    Label1->setObjectName(QStringLiteral("Label1"));
-    Label1->setAccessibleDescription(QStringLiteral("Подсказка"));
-    Label1->setTextFormat(Qt::PlainText);
-    Label1->setMinimumWidth(1);
-    Label2 = new QLabel(this);
-    Label2->setObjectName(QStringLiteral("Label2"));
-    Label2->setAccessibleDescription(QStringLiteral("Номер панели"));
-    Label2->setTextFormat(Qt::PlainText);
-    Label2->setMinimumWidth(Label2->fontMetrics().horizontalAdvance(QStringLiteral(" 100 ")));
-    statusBar()->addWidget(Label1, 1);
-    statusBar()->addPermanentWidget(Label2);
+    hintLine_ = new QLabel(this);
+    hintLine_->setObjectName(QStringLiteral("Label1"));
+    hintLine_->setAccessibleDescription(QStringLiteral("Подсказка"));
+    hintLine_->setTextFormat(Qt::PlainText);
+    hintLine_->setMinimumWidth(1);
+    panelIndexLabel_ = new QLabel(this);
+    panelIndexLabel_->setObjectName(QStringLiteral("Label2"));
+    panelIndexLabel_->setAccessibleDescription(QStringLiteral("Номер панели"));
+    panelIndexLabel_->setTextFormat(Qt::PlainText);
+    panelIndexLabel_->setMinimumWidth(
+        panelIndexLabel_->fontMetrics().horizontalAdvance(QStringLiteral(" 100 ")));
+    statusBar()->addWidget(hintLine_, 1);
+    statusBar()->addPermanentWidget(panelIndexLabel_);
     statusBar()->setSizeGripEnabled(true);
 
     createMenus();
@@ -190,7 +141,7 @@ MDIForm1::MDIForm1(const Options& options, QWidget* parent)
     calculateAction_->setObjectName(QStringLiteral("calculateAction"));
     calculateAction_->setShortcut(calculateKey);
     calculateAction_->setShortcutContext(Qt::WindowShortcut);
-    connect(calculateAction_, &QAction::triggered, this, &MDIForm1::calculate);
+    connect(calculateAction_, &QAction::triggered, this, &MainWindow::calculate);
     addAction(calculateAction_);
 
     // While the calculation shows a message, the windows show what it wrote so far: the "?????"
@@ -200,17 +151,17 @@ MDIForm1::MDIForm1(const Options& options, QWidget* parent)
             if (view) view->refresh();
     });
 
-    connect(mainPanel_, &ZuPanel::ButtonClick, this, &MDIForm1::ZuPanel1_ButtonClick);
-    connect(mainPanel_, &ZuPanel::ButtonEnter, this, &MDIForm1::ZuPanel1_ButtonEnter);
-    connect(mainPanel_, &ZuPanel::BringToFront, this, &MDIForm1::ZuPanel1_BringToFront);
+    createMainPanelCommands();
+    connect(mainPanel_, &ZuPanel::ButtonClick, this, &MainWindow::mainPanelButtonClicked);
+    connect(mainPanel_, &ZuPanel::ButtonEnter, this, &MainWindow::mainPanelButtonEntered);
+    connect(mainPanel_, &ZuPanel::BringToFront, this, &MainWindow::raiseMainPanel);
     connect(mainPanel_, &ZuPanel::MenuSelect, this,
             [this](int index, int, const QString& caption, const QString&, const QString&,
                    const QString& toolTip, const QPixmap&,
-                   const QPixmap&) { ZuPanel1_MenuSelect(index, caption, toolTip); });
+                   const QPixmap&) { mainPanelEntrySelected(index, caption, toolTip); });
     connect(mainPanel_, &ZuPanel::MenuClick, this,
-            [this](int index, int indexMenu, const QString& caption, const QString& key, const QString& link,
-                   const QString& toolTip, const QPixmap&,
-                   const QPixmap&) { ZuPanel1_MenuClick(index, indexMenu, caption, key, link, toolTip); });
+            [this](int, int, const QString&, const QString& key, const QString&, const QString&,
+                   const QPixmap&, const QPixmap&) { mainPanelPicked(key); });
 
     quitRetry_ = new QTimer(this);
     quitRetry_->setInterval(50);
@@ -222,19 +173,21 @@ MDIForm1::MDIForm1(const Options& options, QWidget* parent)
         }
     });
 
-    MDIForm_Load();
+    loadAtStartUp();
 }
 
-MDIForm1::~MDIForm1() {
+MainWindow::~MainWindow() {
     // The views refer to the session: they go first.
-    delete form12Strip_;
+    delete additionalResultsStrip_;
     for (QMdiSubWindow* window : strips_)
         delete window;
-    for (QWidget* window : std::initializer_list<QWidget*>{form5_, form6_, form7_, form8_, form13_})
+    for (QWidget* window :
+         std::initializer_list<QWidget*>{twoStageSchemeWindow_, threeCircuitSchemeWindow_,
+                                         exchangerSchemeWindow_, parallelSchemeWindow_, webSiteWindow_})
         delete window;
 }
 
-QString MDIForm1::installedDataDir() {
+QString MainWindow::installedDataDir() {
     const QString beside =
         QDir(QCoreApplication::applicationDirPath()).absoluteFilePath(QStringLiteral("../share/kalvar"));
     if (QFileInfo(beside + QStringLiteral("/picture")).isDir()) return QDir::cleanPath(beside);
@@ -246,7 +199,7 @@ QString MDIForm1::installedDataDir() {
 #endif
 }
 
-bool MDIForm1::installRussianTranslation() {
+bool MainWindow::installRussianTranslation() {
     static QTranslator* translator = nullptr;
     if (translator) return true;
     auto* loaded = new QTranslator(QCoreApplication::instance());
@@ -259,15 +212,15 @@ bool MDIForm1::installRussianTranslation() {
     return true;
 }
 
-void MDIForm1::createMenus() {
+void MainWindow::createMenus() {
     menuBar()->setAccessibleName(QStringLiteral("Меню главного окна"));
     QMenu* systemMenu = menuBar()->addMenu(QStringLiteral("система"));
     systemMenu->setObjectName(QStringLiteral("система"));
-    for (int kind = 1; kind <= 8; ++kind) {
-        const SystemItem& item = systemItems[kind - 1];
-        if (kind == 4 || kind == 6) systemMenu->addSeparator();
-        QAction* action = systemMenu->addAction(QString::fromUtf8(item.menuCaption));
-        action->setObjectName(QString::fromUtf8(item.handler));
+    for (const kalvar::SystemDescription& system : kalvar::systemDescriptions()) {
+        const int kind = system.kind;
+        if (system.separatorBefore) systemMenu->addSeparator();
+        QAction* action = systemMenu->addAction(QString::fromUtf8(system.menuCaption));
+        action->setObjectName(QString::fromUtf8(system.menuObjectName));
         action->setCheckable(true);
         connect(action, &QAction::triggered, this, [this, kind] {
             selectSystem(kind);
@@ -277,12 +230,12 @@ void MDIForm1::createMenus() {
     }
 }
 
-QAction* MDIForm1::systemAction(int kind) const {
+QAction* MainWindow::systemAction(int kind) const {
     if (kind < 1 || kind > 8) return nullptr;
     return systemActions_[static_cast<size_t>(kind - 1)];
 }
 
-void MDIForm1::createViews() {
+void MainWindow::createViews() {
     // Hot water, heating, ventilation, sharing their layout summaries and the medium dialog.
     const std::array<CalcWindowView*, 3> all = CalcWindowView::createAll(*this);
     for (CalcWindowView* view : all) {
@@ -293,31 +246,21 @@ void MDIForm1::createViews() {
         window->setObjectName(QString::fromStdString(view->model().name) + QStringLiteral("Strip"));
         window->installEventFilter(this);
         views_[slot(id)] = view;
-        // The window refuses its own commands while a dialog waits, the panels' picks silently and
-        // its additional-results switch with a beep: the hint line says why.
-        for (ZuPanel* panel : {view->givenParameterPanel(), view->layoutPanel()})
-            connect(panel, &ZuPanel::MenuClick, this, [this] {
-                if (commandsBlocked()) refuseCommand();
-            });
-        if (auto* additional = view->findChild<QAbstractButton*>(QStringLiteral("Check1")))
-            connect(additional, &QAbstractButton::clicked, this, [this] {
-                if (commandsBlocked()) sayRefused();
-            });
         strips_[slot(id)] = window;
     }
 }
 
-CalcWindowView* MDIForm1::view(WindowId id) const {
+CalcWindowView* MainWindow::view(WindowId id) const {
     if (id == WindowId::Form12) return nullptr;
     return views_[slot(id)];
 }
 
-QMdiSubWindow* MDIForm1::strip(WindowId id) const {
-    if (id == WindowId::Form12) return form12Strip_;
+QMdiSubWindow* MainWindow::strip(WindowId id) const {
+    if (id == WindowId::Form12) return additionalResultsStrip_;
     return strips_[slot(id)];
 }
 
-void MDIForm1::MDIForm_Load() {
+void MainWindow::loadAtStartUp() {
     kalvar::Session& s = *session_;
     // Numbers are written with the decimal separator of the user's locale.
     const QString separator =
@@ -349,7 +292,7 @@ void MDIForm1::MDIForm_Load() {
             box.exec();
         },
         &ownerWorkbookFound);
-    if (ownerWorkbookFound) Image1->hide();
+    if (ownerWorkbookFound) ownerLogo_->hide();
     nameSeries();
 
     setSystemMarks(kalvar::heatingSystem);
@@ -361,7 +304,7 @@ void MDIForm1::MDIForm_Load() {
     dither(view(WindowId::Form2));
     // Room for the three strips and the widest of them.
     QSize wanted(std::max(strip(WindowId::Form2)->width() + 8, 800),
-                 twipsToPixels(3 * stripHeight, this) + mainPanel_->sizeHint().height() +
+                 twipsToPixels(3 * CalcWindowView::stripHeightTwips, this) + mainPanel_->sizeHint().height() +
                      menuBar()->sizeHint().height() + statusBar()->sizeHint().height() + 16);
     // The frame fits the screen it opens on; the area scrolls to the rest.
     if (const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen())
@@ -369,7 +312,7 @@ void MDIForm1::MDIForm_Load() {
     resize(wanted);
 }
 
-void MDIForm1::nameSeries() {
+void MainWindow::nameSeries() {
     // The "Тип" sub-menu of each layout panel: items 1..4 are the catalogue series.
     for (CalcWindowView* view : views_) {
         ZuPanelSubItems& series = view->layoutPanel()->Buttons().Item(1).MenuItems().Item(1).SubItems();
@@ -379,59 +322,59 @@ void MDIForm1::nameSeries() {
     }
 }
 
-void MDIForm1::setSystemMarks(int kind) {
+void MainWindow::setSystemMarks(int kind) {
     ZuPanelMenuItems& items = mainPanel_->Buttons().Item(3).MenuItems();
-    for (int k = 1; k <= 8; ++k) {
-        const SystemItem& item = systemItems[k - 1];
-        items.Item(static_cast<int16_t>(item.panelItem)).setChecked(k == kind);
-        systemActions_[static_cast<size_t>(k - 1)]->setChecked(k == kind);
+    for (const kalvar::SystemDescription& system : kalvar::systemDescriptions()) {
+        items.Item(static_cast<int16_t>(system.panelItem)).setChecked(system.kind == kind);
+        systemActions_[static_cast<size_t>(system.kind - 1)]->setChecked(system.kind == kind);
     }
 }
 
-void MDIForm1::placeStrip(QMdiSubWindow* window, double topTwips, double heightTwips) {
+void MainWindow::placeStrip(QMdiSubWindow* window, double topTwips, double heightTwips) {
     if (window == nullptr) return;
     const int width = std::max(mdiArea_->viewport()->width(), window->widget()->sizeHint().width());
     const int height = std::max(twipsToPixels(heightTwips, this), window->minimumSizeHint().height());
     window->setGeometry(0, twipsToPixels(topTwips, this), width, height);
 }
 
-void MDIForm1::arrangeStrips() {
+void MainWindow::arrangeStrips() {
     // Tiling the calculation windows vertically lays them out as the strips they are; a window
     // whose additional results are shown keeps the top strip.
     if (strips_[0] == nullptr) return; // still loading
     for (WindowId id : calcWindowIds) {
         QMdiSubWindow* window = strip(id);
-        const bool shown = modelWindow(*session_, id).visible;
-        const bool withResults = form12Strip_ && form12Strip_->isVisible() &&
-                                 session_->state.currentWindow == &modelWindow(*session_, id) &&
-                                 modelWindow(*session_, id).Check1.value == 1;
-        placeStrip(window, withResults ? 0 : stripTop(id), stripHeight);
+        const kalvar::CalcWindow& model = session_->windows.calcWindow(id);
+        const bool withResults = additionalResultsStrip_ && additionalResultsStrip_->isVisible() &&
+                                 session_->state.currentWindow == &model && model.Check1.value == 1;
+        placeStrip(window, withResults ? 0 : CalcWindowView::stripTopTwips(id),
+                   CalcWindowView::stripHeightTwips);
+        const bool shown = model.visible;
         window->setVisible(shown);
     }
-    if (form12Strip_ && form12Strip_->isVisible()) placeStrip(form12Strip_, 2450, 4900);
+    if (additionalResultsStrip_ && additionalResultsStrip_->isVisible()) placeAdditionalResultsStrip();
 }
 
-void MDIForm1::refreshAll() {
+void MainWindow::refreshAll() {
     for (CalcWindowView* view : views_)
         view->refresh();
-    if (form12_) form12_->refresh();
+    if (additionalResults_) additionalResults_->refresh();
     for (WindowId id : calcWindowIds)
-        strip(id)->setVisible(modelWindow(*session_, id).visible);
+        strip(id)->setVisible(session_->windows.calcWindow(id).visible);
     setWindowTitle(QString::fromStdString(session_->windows.mainCaption));
 }
 
 // ---------------------------------------------------------------------------------------------
 // DesktopHost
 
-void MDIForm1::setHint(const QString& text) {
-    showAnnounced(Label1, text);
+void MainWindow::setHint(const QString& text) {
+    showAnnounced(hintLine_, text);
 }
 
-void MDIForm1::setPanelIndexText(const QString& text) {
-    showAnnounced(Label2, text);
+void MainWindow::setPanelIndexText(const QString& text) {
+    showAnnounced(panelIndexLabel_, text);
 }
 
-void MDIForm1::showAnnounced(QLabel* label, const QString& text) {
+void MainWindow::showAnnounced(QLabel* label, const QString& text) {
     if (label->text() == text) return;
     label->setText(text);
     // A screen reader reads the new text out only when told that the label's name changed.
@@ -439,7 +382,7 @@ void MDIForm1::showAnnounced(QLabel* label, const QString& text) {
     QAccessible::updateAccessibility(&changed);
 }
 
-void MDIForm1::selectSystem(int kind) {
+void MainWindow::selectSystem(int kind) {
     if (kind < 1 || kind > 8) return;
     if (commandsBlocked()) {
         refuseCommand();
@@ -452,24 +395,25 @@ void MDIForm1::selectSystem(int kind) {
     if (kind <= 3) mdiArea_->setActiveSubWindow(strip(session_->state.currentWindow->id));
 }
 
-void MDIForm1::switchUnit(const QString& caption) {
+void MainWindow::switchUnit(const QString& caption) {
     if (commandsBlocked()) {
         refuseCommand();
         return;
     }
     kalvar::switchUnit(session_->windows, caption.toStdString());
     const kalvar::UnitSettings& units = session_->windows.units;
+    // Items 1..3 of "Размерность": heat flow, flow, pressure, each with its first and second unit.
     const bool first[3] = {units.heatInGcalPerHour, units.flowInM3PerHour, units.pressureInKPa};
     ZuPanelMenuItems& items = mainPanel_->Buttons().Item(5).MenuItems();
     for (int i = 0; i < 3; ++i) {
-        ZuPanelSubItems& choices = items.Item(static_cast<int16_t>(unitItems[i].menuItem)).SubItems();
+        ZuPanelSubItems& choices = items.Item(static_cast<int16_t>(i + 1)).SubItems();
         choices.Item(1).setChecked(first[i]);
         choices.Item(2).setChecked(!first[i]);
     }
     refreshAll();
 }
 
-void MDIForm1::save() {
+void MainWindow::save() {
     if (commandsBlocked()) {
         refuseCommand();
         return;
@@ -478,7 +422,7 @@ void MDIForm1::save() {
     reports_->save();
 }
 
-void MDIForm1::print() {
+void MainWindow::print() {
     if (commandsBlocked()) {
         refuseCommand();
         return;
@@ -487,7 +431,7 @@ void MDIForm1::print() {
     reports_->print();
 }
 
-void MDIForm1::savePdf() {
+void MainWindow::savePdf() {
     if (commandsBlocked()) {
         refuseCommand();
         return;
@@ -496,49 +440,55 @@ void MDIForm1::savePdf() {
     reports_->savePdf();
 }
 
-const kalvar::OwnerDetails& MDIForm1::owner() const {
+const kalvar::OwnerDetails& MainWindow::owner() const {
     return reports_->owner;
 }
 
-void MDIForm1::dither(QWidget* window) {
+void MainWindow::dither(QWidget* window) {
     Dither(window);
 }
 
-void MDIForm1::showAdditionalResults(kalvar::CalcWindow& window) {
-    if (form12_ == nullptr) {
-        form12_ = new AdditionalResultsView(*session_, nullptr);
-        form12Strip_ = addStrip(form12_);
-        form12Strip_->setAttribute(Qt::WA_DeleteOnClose, false);
-        form12Strip_->setObjectName(QStringLiteral("Form12Strip"));
-        connect(form12_, &AdditionalResultsView::hint, this, &MDIForm1::setHint);
+void MainWindow::showAdditionalResults(kalvar::CalcWindow& window) {
+    if (additionalResults_ == nullptr) {
+        additionalResults_ = new AdditionalResultsView(*session_, nullptr);
+        additionalResultsStrip_ = addStrip(additionalResults_);
+        additionalResultsStrip_->setAttribute(Qt::WA_DeleteOnClose, false);
+        additionalResultsStrip_->setObjectName(QStringLiteral("Form12Strip"));
+        connect(additionalResults_, &AdditionalResultsView::hint, this, &MainWindow::setHint);
     }
     // The calculating window takes the top strip, its additional results the two below.
-    placeStrip(strip(window.id), 0, stripHeight);
-    placeStrip(form12Strip_, 2450, 4900);
-    form12_->refresh();
-    form12Strip_->show();
-    form12Strip_->raise();
+    placeStrip(strip(window.id), 0, CalcWindowView::stripHeightTwips);
+    placeAdditionalResultsStrip();
+    additionalResults_->refresh();
+    additionalResultsStrip_->show();
+    additionalResultsStrip_->raise();
     strip(window.id)->raise();
 }
 
-void MDIForm1::hideAdditionalResults() {
-    if (form12Strip_) form12Strip_->hide();
+// The additional results take the two strips under the top one.
+void MainWindow::placeAdditionalResultsStrip() {
+    placeStrip(additionalResultsStrip_, CalcWindowView::stripHeightTwips,
+               2 * CalcWindowView::stripHeightTwips);
+}
+
+void MainWindow::hideAdditionalResults() {
+    if (additionalResultsStrip_) additionalResultsStrip_->hide();
     arrangeStrips();
 }
 
-void MDIForm1::showSchemeButton() {
+void MainWindow::showSchemeButton() {
     mainPanel_->Buttons().Item(6).setVisible(true);
 }
 
-bool MDIForm1::commandsBlocked() {
+bool MainWindow::commandsBlocked() {
     return waitDepth_ > 0 || waitDialogOpen();
 }
 
-void MDIForm1::setAllDesignationsVisible() {
+void MainWindow::setAllDesignationsVisible() {
     bool changed = false;
     for (WindowId id : calcWindowIds) {
-        changed = changed || !modelWindow(*session_, id).Text1.visible;
-        modelWindow(*session_, id).Text1.visible = true;
+        changed = changed || !session_->windows.calcWindow(id).Text1.visible;
+        session_->windows.calcWindow(id).Text1.visible = true;
     }
     // The pointer moving over the frame asks for this at every step.
     if (changed)
@@ -546,13 +496,13 @@ void MDIForm1::setAllDesignationsVisible() {
             view->refresh();
 }
 
-QMdiSubWindow* MDIForm1::addStrip(QWidget* view) {
+QMdiSubWindow* MainWindow::addStrip(QWidget* view) {
     auto* window = new KeyboardStrip([this](bool next) { return moveFocus(next); });
     window->setWidget(view);
     return mdiArea_->addSubWindow(window, Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
 }
 
-void MDIForm1::showCalculateKey() {
+void MainWindow::showCalculateKey() {
     const QString key = calculateKey.toString(QKeySequence::NativeText);
     calculateAction_->setToolTip(calculateCaption + QStringLiteral(" (") + key + QLatin1Char(')'));
     ZuPanelButtons& buttons = mainPanel_->Buttons();
@@ -563,12 +513,8 @@ void MDIForm1::showCalculateKey() {
     }
 }
 
-void MDIForm1::refuseCommand() {
+void MainWindow::refuseCommand() {
     QApplication::beep();
-    sayRefused();
-}
-
-void MDIForm1::sayRefused() {
     // Many desks have no sound: the hint line says why nothing happened, and which window waits.
     QString waiting;
     for (QWidget* window : QApplication::topLevelWidgets())
@@ -582,7 +528,7 @@ void MDIForm1::sayRefused() {
                       .arg(waiting));
 }
 
-QList<QWidget*> MDIForm1::keyboardChain() const {
+QList<QWidget*> MainWindow::keyboardChain() const {
     // The main panel first, then each shown window of the MDI area from the top down, each with
     // its own controls in their tab order.
     const auto reachable = [this](QWidget* w) {
@@ -598,7 +544,7 @@ QList<QWidget*> MDIForm1::keyboardChain() const {
     std::stable_sort(windows.begin(), windows.end(),
                      [](const QMdiSubWindow* a, const QMdiSubWindow* b) { return a->y() < b->y(); });
     QList<QWidget*> order;
-    for (QWidget* w = const_cast<MDIForm1*>(this)->nextInFocusChain(); w && w != this;
+    for (QWidget* w = const_cast<MainWindow*>(this)->nextInFocusChain(); w && w != this;
          w = w->nextInFocusChain())
         order << w;
     for (QMdiSubWindow* window : windows)
@@ -607,7 +553,7 @@ QList<QWidget*> MDIForm1::keyboardChain() const {
     return chain;
 }
 
-bool MDIForm1::moveFocus(bool next) {
+bool MainWindow::moveFocus(bool next) {
     const QList<QWidget*> chain = keyboardChain();
     if (chain.isEmpty()) return false;
     int at = -1;
@@ -620,7 +566,7 @@ bool MDIForm1::moveFocus(bool next) {
     return true;
 }
 
-void MDIForm1::reveal(QWidget* widget) {
+void MainWindow::reveal(QWidget* widget) {
     // On a small screen the control the keyboard reached may lie beyond the frame: scroll to it.
     QWidget* viewport = mdiArea_->viewport();
     if (!viewport->isAncestorOf(widget)) return;
@@ -636,25 +582,25 @@ void MDIForm1::reveal(QWidget* widget) {
     scroll(mdiArea_->verticalScrollBar(), at.top() - margin, at.bottom() + margin, viewport->height());
 }
 
-bool MDIForm1::focusNextPrevChild(bool next) {
+bool MainWindow::focusNextPrevChild(bool next) {
     return moveFocus(next) || QMainWindow::focusNextPrevChild(next);
 }
 
-bool MDIForm1::isWaitDialog(const QWidget* window) {
+bool MainWindow::isWaitDialog(const QWidget* window) {
     return DialogWait::isWaiting(window);
 }
 
-QWidget* MDIForm1::pictureWindow(const char* name) const {
+QWidget* MainWindow::pictureWindow(const char* name) const {
     const QString wanted = QString::fromLatin1(name);
-    if (wanted == QLatin1String("Form5")) return form5_;
-    if (wanted == QLatin1String("Form6")) return form6_;
-    if (wanted == QLatin1String("Form7")) return form7_;
-    if (wanted == QLatin1String("Form8")) return form8_;
-    if (wanted == QLatin1String("Form13")) return form13_;
+    if (wanted == QLatin1String("Form5")) return twoStageSchemeWindow_;
+    if (wanted == QLatin1String("Form6")) return threeCircuitSchemeWindow_;
+    if (wanted == QLatin1String("Form7")) return exchangerSchemeWindow_;
+    if (wanted == QLatin1String("Form8")) return parallelSchemeWindow_;
+    if (wanted == QLatin1String("Form13")) return webSiteWindow_;
     return nullptr;
 }
 
-bool MDIForm1::waitDialogOpen() const {
+bool MainWindow::waitDialogOpen() const {
     // The dialogs that wait with events running: the limit question, the custom medium, and the
     // delivery terms and print selection of the reports.
     for (QWidget* window : QApplication::topLevelWidgets()) {
@@ -663,7 +609,7 @@ bool MDIForm1::waitDialogOpen() const {
     return false;
 }
 
-void MDIForm1::closeWaitDialogs() {
+void MainWindow::closeWaitDialogs() {
     // Closing them by the title bar ends their waits: "Продолжить" for the limit question and the
     // custom medium, cancel for the reports' dialogs.
     for (QWidget* window : QApplication::topLevelWidgets()) {
@@ -674,7 +620,7 @@ void MDIForm1::closeWaitDialogs() {
 // ---------------------------------------------------------------------------------------------
 // The main panel
 
-void MDIForm1::ZuPanel1_ButtonEnter(int index, ZuPanelButton* button) {
+void MainWindow::mainPanelButtonEntered(int index, ZuPanelButton* button) {
     setHint(QStringLiteral("Кнопка: ") + button->Caption() + QStringLiteral(" Подсказка: ") +
             button->shownToolTip());
     setPanelIndexText(QString::number(index));
@@ -682,45 +628,48 @@ void MDIForm1::ZuPanel1_ButtonEnter(int index, ZuPanelButton* button) {
     mainPanel_->BeginHover();
 }
 
-void MDIForm1::ZuPanel1_MenuSelect(int, const QString& caption, const QString& toolTip) {
+void MainWindow::mainPanelEntrySelected(int, const QString& caption, const QString& toolTip) {
     setHint(QStringLiteral("Меню: ") + caption + QStringLiteral("   Подсказка: ") + toolTip);
 }
 
-void MDIForm1::ZuPanel1_MenuClick(int, int indexMenu, const QString& caption, const QString& key,
-                                  const QString& link, const QString& toolTip) {
-    // The pick was made in this panel even when its menu was opened from the keyboard, without
-    // the pointer entering a button: the dispatcher must take it for a main-panel command.
+void MainWindow::createMainPanelCommands() {
+    addMainPanelMenuCommands(mainPanelCommands_, *this);
+    // The buttons without a menu. All but "Расчет" run while a dialog waits; quitting then closes
+    // the waiting dialogs first.
+    mainPanelCommands_.add(
+        QStringLiteral("1"), QStringLiteral("Выход"), [this] { askQuit(); }, true);
+    mainPanelCommands_.add(QStringLiteral("4"), calculateCaption, [this] { calculate(); });
+    mainPanelCommands_.add(
+        QStringLiteral("6"), QStringLiteral("Схема"), [this] { showScheme(); }, true);
+    mainPanelCommands_.add(
+        QStringLiteral("7"), QStringLiteral("web-сайт"), [this] { showWebSite(); }, true);
+    mainPanelCommands_.add(
+        QStringLiteral("8"), QStringLiteral("О программе"), [this] { showAbout(); }, true);
+}
+
+void MainWindow::mainPanelPicked(const QString& key) {
+    // A pick in the main panel is a main-panel command even when its menu was opened from the
+    // keyboard, without the pointer entering a button.
     session_->state.activePanelIndex = 10;
-    // The dispatcher refuses the pick without a sound while a dialog waits.
-    if (commandsBlocked()) refuseCommand();
-    // The pick goes to the dispatcher of an open calculation window, the heating window first.
-    for (WindowId id : {WindowId::Form2, WindowId::Form3, WindowId::Form1}) {
-        if (!modelWindow(*session_, id).visible) continue;
-        view(id)->MenuClick(10, indexMenu, caption, key, link, toolTip, QPixmap(), QPixmap());
-        return;
-    }
+    runMainPanelCommand(key);
+    for (CalcWindowView* view : views_)
+        view->refresh();
 }
 
-void MDIForm1::ZuPanel1_BringToFront(int) {
-    mainPanel_->raise();
+void MainWindow::mainPanelButtonClicked(int, ZuPanelButton* button) {
+    runMainPanelCommand(PanelCommands::buttonKey(*mainPanel_, button));
 }
 
-void MDIForm1::ZuPanel1_ButtonClick(int, ZuPanelButton* button) {
-    const QString caption = button->Caption();
-    if (caption == QStringLiteral("Схема"))
-        showScheme();
-    else if (caption == QStringLiteral("web-сайт"))
-        showWebSite();
-    else if (caption == QStringLiteral("Расчет"))
-        calculate();
-    else if (caption == QStringLiteral("О программе"))
-        showAbout();
-    else if (caption == QStringLiteral("Выход"))
-        askQuit();
+void MainWindow::runMainPanelCommand(const QString& key) {
+    if (mainPanelCommands_.run(key, commandsBlocked()) == PanelCommands::Outcome::Refused) refuseCommand();
     if (mainPanel_) mainPanel_->EndCommand();
 }
 
-void MDIForm1::calculate() {
+void MainWindow::raiseMainPanel(int) {
+    mainPanel_->raise();
+}
+
+void MainWindow::calculate() {
     if (commandsBlocked()) {
         refuseCommand();
         return;
@@ -732,13 +681,12 @@ void MDIForm1::calculate() {
         ui_->setBusy(false);
         // The additional results of every window that shows them get the new values.
         for (WindowId id : calcWindowIds)
-            if (modelWindow(*session_, id).Check1.value == 1) view(id)->Check1_Click();
+            if (session_->windows.calcWindow(id).Check1.value == 1) view(id)->applyAdditionalResultsSwitch();
     }
     refreshAll();
 }
 
-void MDIForm1::showScheme() {
-    const kalvar::Session& s = *session_;
+void MainWindow::showScheme() {
     auto bring = [](QWidget* window) {
         window->show();
         window->raise();
@@ -746,32 +694,32 @@ void MDIForm1::showScheme() {
     };
     // By the checked item of the window menu, as the scheme follows the system chosen there.
     if (systemAction(5)->isChecked()) {
-        if (!form5_) form5_ = new MixedSchemeWindow(this);
-        bring(form5_);
+        if (!twoStageSchemeWindow_) twoStageSchemeWindow_ = new MixedSchemeWindow(this);
+        bring(twoStageSchemeWindow_);
     } else if (systemAction(4)->isChecked()) {
-        if (!form8_) form8_ = new ParallelSchemeWindow(this);
-        bring(form8_);
+        if (!parallelSchemeWindow_) parallelSchemeWindow_ = new ParallelSchemeWindow(this);
+        bring(parallelSchemeWindow_);
     } else if (systemAction(8)->isChecked() || systemAction(7)->isChecked() || systemAction(6)->isChecked()) {
-        const char* caption = systemAction(8)->isChecked() ? "Смешанная схема с параллельной вентиляцией"
-                              : systemAction(7)->isChecked() ? "Смешанная схема для трех контуров"
-                                                             : "Параллельная схема для трех контуров";
-        if (!form6_) form6_ = new ThreeCircuitSchemeWindow(this);
-        form6_->present(QString::fromUtf8(caption), options_.workDir, options_.dataDir);
-        bring(form6_);
+        const int kind = systemAction(8)->isChecked()   ? kalvar::mixedWithParallelVentilation
+                         : systemAction(7)->isChecked() ? kalvar::mixedThreeCircuits
+                                                        : kalvar::parallelThreeCircuits;
+        if (!threeCircuitSchemeWindow_) threeCircuitSchemeWindow_ = new ThreeCircuitSchemeWindow(this);
+        threeCircuitSchemeWindow_->present(QString::fromUtf8(kalvar::describeSystem(kind).panelCaption),
+                                           options_.workDir, options_.dataDir);
+        bring(threeCircuitSchemeWindow_);
     } else {
-        if (!form7_) form7_ = new ExchangerPictureWindow(this);
-        bring(form7_);
+        if (!exchangerSchemeWindow_) exchangerSchemeWindow_ = new ExchangerPictureWindow(this);
+        bring(exchangerSchemeWindow_);
     }
-    (void)s;
 }
 
-void MDIForm1::showWebSite() {
-    if (!form13_) form13_ = new WebPageWindow(this);
-    form13_->navigate(QStringLiteral("http://") + QString::fromStdString(owner().ownerSite) +
-                      QStringLiteral("/"));
+void MainWindow::showWebSite() {
+    if (!webSiteWindow_) webSiteWindow_ = new WebPageWindow(this);
+    webSiteWindow_->navigate(QStringLiteral("http://") + QString::fromStdString(owner().ownerSite) +
+                             QStringLiteral("/"));
 }
 
-void MDIForm1::showAbout() {
+void MainWindow::showAbout() {
     for (CalcWindowView* view : views_)
         view->setProperty("Tag", QStringLiteral("2"));
     QMessageBox box(QMessageBox::NoIcon, mainwin::aboutTitle, mainwin::aboutText(owner()), QMessageBox::Ok,
@@ -781,33 +729,35 @@ void MDIForm1::showAbout() {
     box.exec();
 }
 
-void MDIForm1::askQuit() {
+void MainWindow::askQuit() {
     QMessageBox box(QMessageBox::Warning, mainCaption, quitQuestion, QMessageBox::Yes | QMessageBox::No,
                     this);
     box.setObjectName(QStringLiteral("quitQuestion"));
     box.button(QMessageBox::Yes)->setText(QStringLiteral("Да"));
     box.button(QMessageBox::No)->setText(QStringLiteral("Нет"));
     box.setDefaultButton(QMessageBox::No);
-    if (box.exec() == QMessageBox::Yes) mnuвыход_Click();
+    if (box.exec() == QMessageBox::Yes) quitByCommand();
 }
 
-void MDIForm1::mnuвыход_Click() {
+void MainWindow::quitByCommand() {
     for (WindowId id : calcWindowIds)
-        modelWindow(*session_, id).Check5.value = 1;
+        session_->windows.calcWindow(id).Check5.value = 1;
     closing_ = true; // the calculation windows' check marks were set for the quit command already
     close();
 }
 
-void MDIForm1::unloadWindows(bool byQuitCommand) {
+void MainWindow::unloadWindows(bool byQuitCommand) {
     if (!byQuitCommand)
         for (WindowId id : calcWindowIds)
-            modelWindow(*session_, id).Check1.value = 1;
-    for (QWidget* window : std::initializer_list<QWidget*>{form5_, form6_, form7_, form8_, form13_})
+            session_->windows.calcWindow(id).Check1.value = 1;
+    for (QWidget* window :
+         std::initializer_list<QWidget*>{twoStageSchemeWindow_, threeCircuitSchemeWindow_,
+                                         exchangerSchemeWindow_, parallelSchemeWindow_, webSiteWindow_})
         if (window) window->close();
-    if (form12Strip_) form12Strip_->hide();
+    if (additionalResultsStrip_) additionalResultsStrip_->hide();
 }
 
-void MDIForm1::closeEvent(QCloseEvent* event) {
+void MainWindow::closeEvent(QCloseEvent* event) {
     if (commandsBlocked()) {
         // A command waits for a dialog further down the stack: end the waits, let the command
         // finish without asking anything more, and close after it.
@@ -822,7 +772,7 @@ void MDIForm1::closeEvent(QCloseEvent* event) {
     event->accept();
 }
 
-bool MDIForm1::eventFilter(QObject* watched, QEvent* event) {
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     // The strips are as wide as the frame.
     if (watched == mdiArea_->viewport() && event->type() == QEvent::Resize) arrangeStrips();
     if (watched == mdiArea_->viewport() && event->type() == QEvent::MouseMove) {
