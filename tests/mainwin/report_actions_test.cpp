@@ -236,7 +236,7 @@ TEST(SaveCommand, SavesUnderTheObjectNameAndOpensIt) {
     EXPECT_EQ(book.sheet("Лист4").text(8, 3), "Школа 5");
     EXPECT_EQ(book.sheet("Лист1").text(39, 3), "2000");
     // The next export starts from the designed texts again.
-    EXPECT_EQ(d.commands->deliveryTermsDialog()->objectNameBox->text(), "");
+    EXPECT_EQ(d.actions->deliveryTermsDialog()->objectNameBox->text(), "");
 }
 
 TEST(SaveCommand, RefusedNamesAndFailuresAreToldAndTheEntriesKept) {
@@ -251,7 +251,7 @@ TEST(SaveCommand, RefusedNamesAndFailuresAreToldAndTheEntriesKept) {
         EXPECT_EQ(d.messages.back().first, "Сохранить");
         EXPECT_TRUE(d.messages.back().second.contains("Файл не сохранен"))
             << d.messages.back().second.toStdString();
-        EXPECT_EQ(d.commands->deliveryTermsDialog()->heating.price->text(), "777") << "kept for a retry";
+        EXPECT_EQ(d.actions->deliveryTermsDialog()->heating.price->text(), "777") << "kept for a retry";
     }
     EXPECT_EQ(d.messages.size(), 8u);
     EXPECT_TRUE(d.messages[0].second.startsWith("Не задано название объекта."));
@@ -267,7 +267,7 @@ TEST(SaveCommand, RefusedNamesAndFailuresAreToldAndTheEntriesKept) {
     EXPECT_TRUE(d.messages.back().second.startsWith("Отчет не построен: Файл не найден"))
         << d.messages.back().second.toStdString();
     EXPECT_FALSE(std::filesystem::exists(d.dir.file("Школа 6.xlsx")));
-    EXPECT_EQ(d.commands->deliveryTermsDialog()->objectNameBox->text(), "Школа 6");
+    EXPECT_EQ(d.actions->deliveryTermsDialog()->objectNameBox->text(), "Школа 6");
 }
 
 TEST(SaveCommand, AnExistingFileIsReplacedOnlyWhenTheUserSaysSo) {

@@ -1,6 +1,6 @@
 // The calculation's output must not change by accident: every example task and a corpus of random
 // tasks run as `kalvar-cli calc` runs them, and the digest of each printed result is compared with
-// the one recorded in tests/core/golden/. A change that is meant (a fault mended) records the
+// the one recorded in tests/cli/golden/. A change that is meant (a fault mended) records the
 // digests again with KALVAR_RECORD_GOLDEN=1 and says why in its commit.
 #include <cstdint>
 #include <filesystem>
@@ -167,7 +167,7 @@ class TaskGenerator {
 };
 
 fs::path goldenDir() {
-    return fs::path(KALVAR_SOURCE_DIR) / "tests/core/golden";
+    return fs::path(KALVAR_SOURCE_DIR) / "tests/cli/golden";
 }
 
 std::map<std::string, std::string> readDigests(const fs::path& file) {
