@@ -65,15 +65,15 @@ void Calculator::rateExchanger() {
     }
     setPressureLosses(s);
 
-    f.Text31.text = flowText(heating);
-    f.Text33.text = flowText(heated);
-    f.Text35.text = format(s.heatedVelocity, 3);
-    f.Text34.text = format(s.heatingVelocity, 3);
-    f.Text30.text = heatText(s.q);
+    f.heatingFlow.text = flowText(heating);
+    f.heatedFlow.text = flowText(heated);
+    f.heatedVelocity.text = format(s.heatedVelocity, 3);
+    f.heatingVelocity.text = format(s.heatingVelocity, 3);
+    f.heatLoad.text = heatText(s.q);
     // Margin and optimum belong to sizing; a rating leaves no earlier calculation's numbers there.
-    f.Text28.text.clear();
-    f.Text32.text.clear();
-    f.Text47.text.clear();
+    f.surfaceMargin.text.clear();
+    f.optimalHeatingOutletTemperature.text.clear();
+    f.optimalHeatingFlow.text.clear();
     lastRating_ = RatedFlows{heating, heated};
 }
 
@@ -118,8 +118,8 @@ void Calculator::optimiseHeatingFlow() {
                 // An exchanger far larger than the load needs: stop here, with the losses of the
                 // loss numbers at hand and no optimum to show.
                 setPressureLosses(s);
-                f.Text32.text.clear();
-                f.Text47.text.clear();
+                f.optimalHeatingOutletTemperature.text.clear();
+                f.optimalHeatingFlow.text.clear();
                 return;
             }
             trialOutlet = found.r + t2in;
@@ -128,11 +128,12 @@ void Calculator::optimiseHeatingFlow() {
         // The heating medium at the mean of its inlet and the trial outlet.
         const float tm = static_cast<float>((trialOutlet + t1in) / 2);
         MediumProperties heating;
-        if (f.Combo4.listIndex == 0)
+        if (f.heatingMediumList.listIndex == 0)
             heating = waterProperties(tm);
         else
-            heating = customMediumProperties(readNumber(f.Text11.text), readNumber(f.Text12.text),
-                                             readNumber(f.Text13.text), readNumber(f.Text14.text));
+            heating = customMediumProperties(
+                readNumber(f.heatingHeatCapacity.text), readNumber(f.heatingDensity.text),
+                readNumber(f.heatingViscosity.text), readNumber(f.heatingConductivity.text));
         if (!isPhysical(heating)) throw SizingStopped(messages::waterOutOfRange);
         s.heatingVolHeatCapacity = heating.volHeatCapacity;
         s.heatingCp = heating.heatCapacity;
@@ -147,8 +148,8 @@ void Calculator::optimiseHeatingFlow() {
         if (iterationDone(previous, s.heatTransferCoeff, counter)) break;
     }
     setPressureLosses(s);
-    f.Text32.text = format(trialOutlet, 1);
-    f.Text47.text = flowText(optimalFlow);
+    f.optimalHeatingOutletTemperature.text = format(trialOutlet, 1);
+    f.optimalHeatingFlow.text = flowText(optimalFlow);
 }
 
 } // namespace kalvar

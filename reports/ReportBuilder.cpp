@@ -185,7 +185,7 @@ class ReportWriter {
             current.column = e.column;
             current.plateType = plateTypeOf(*e.window);
             current.passCount = shownPassCount(*e.window);
-            current.exchangers = e.window->Combo3.listIndex + 1;
+            current.exchangers = e.window->exchangerCountList.listIndex + 1;
             current.countText = current.exchangers == 1 ? "" : std::to_string(current.exchangers) + " x ";
             writeResultColumns(sheet, current);
             p3(book_.sheet(e.sheetIndex), e.sheetIndex, current);
@@ -260,12 +260,12 @@ class ReportWriter {
     }
 
     int plateTypeOf(const CalcWindow& form) const {
-        const int listed = form.Combo1.listIndex;
+        const int listed = form.plateTypeList.listIndex;
         if (listed != autoPlateEntry) return listed;
         switch (form.id) {
-        case WindowId::Form3:
+        case WindowId::HotWater:
             return s_.hotWaterLastType;
-        case WindowId::Form2:
+        case WindowId::Heating:
             return s_.heatingLastType;
         default:
             return s_.ventLastType;
@@ -279,12 +279,12 @@ class ReportWriter {
             sheet.range(RangeRef{row, c, row, c + 1}).merge();
 
         sheet.setText(9, c, c == 3 ? "ГВС" : c == 5 ? "отопление" : "вентиляция");
-        sheet.setText(10, c, f.Text1.text);
+        sheet.setText(10, c, f.designationBox.text);
         sheet.range(10, c).setBold(true);
-        sheet.setText(11, c, f.Text30.text);
+        sheet.setText(11, c, f.heatLoad.text);
         sheet.setText(12, c, "греющ.");
         sheet.setText(12, c + 1, "нагрев.");
-        const std::optional<double> plates = numberOf(f.Text38.text);
+        const std::optional<double> plates = numberOf(f.plateCount.text);
         if (plates) {
             sheet.setNumber(13, c, *plates / 2 - 1);
             sheet.setNumber(13, c + 1, *plates / 2);
@@ -294,21 +294,22 @@ class ReportWriter {
         }
         sheet.setText(14, c, "вода");
         sheet.setText(14, c + 1, "вода");
-        setNumberOf(sheet, 15, c, f.Text47.text);
-        setNumberOf(sheet, 15, c + 1, f.Text33.text);
-        setNumberOf(sheet, 16, c, f.Text2.text);
-        setNumberOf(sheet, 16, c + 1, f.Text3.text);
-        setNumberOf(sheet, 17, c, f.Text4.text);
-        setNumberOf(sheet, 17, c + 1, f.Text5.text);
-        setNumberOf(sheet, 18, c, f.Text32.text);
+        setNumberOf(sheet, 15, c, f.optimalHeatingFlow.text);
+        setNumberOf(sheet, 15, c + 1, f.heatedFlow.text);
+        setNumberOf(sheet, 16, c, f.heatingInletTemperature.text);
+        setNumberOf(sheet, 16, c + 1, f.heatedInletTemperature.text);
+        setNumberOf(sheet, 17, c, f.heatingOutletTemperature.text);
+        setNumberOf(sheet, 17, c + 1, f.heatedOutletTemperature.text);
+        setNumberOf(sheet, 18, c, f.optimalHeatingOutletTemperature.text);
 
         // Mean temperatures and the mean temperature difference. After a rating the optimal
         // outlet Text32 is empty: the design outlet Text4 stands in for it.
-        const double heatingInlet = readNumber(f.Text2.text);
-        const double heatingOutlet =
-            numberOf(f.Text32.text) ? readNumber(f.Text32.text) : readNumber(f.Text4.text);
-        const double heatedInlet = readNumber(f.Text3.text);
-        const double heatedOutlet = readNumber(f.Text5.text);
+        const double heatingInlet = readNumber(f.heatingInletTemperature.text);
+        const double heatingOutlet = numberOf(f.optimalHeatingOutletTemperature.text)
+                                         ? readNumber(f.optimalHeatingOutletTemperature.text)
+                                         : readNumber(f.heatingOutletTemperature.text);
+        const double heatedInlet = readNumber(f.heatedInletTemperature.text);
+        const double heatedOutlet = readNumber(f.heatedOutletTemperature.text);
         const double meanHeating = (heatingInlet + heatingOutlet) / 2;
         const double meanHeated = (heatedOutlet + heatedInlet) / 2;
         if (std::isfinite(meanHeating)) sheet.setNumber(19, c, rounded(meanHeating, 1));
@@ -319,14 +320,14 @@ class ReportWriter {
         else
             sheet.clear(20, c);
 
-        setNumberOf(sheet, 21, c, f.Text36.text);
-        setNumberOf(sheet, 21, c + 1, f.Text37.text);
-        setNumberOf(sheet, 22, c, f.Text34.text);
-        setNumberOf(sheet, 22, c + 1, f.Text35.text);
-        setNumberOf(sheet, 23, c, f.Text25.text);
-        countedText(sheet, 24, c, x, numberOf(f.Text27.text));
-        setNumberOf(sheet, 25, c, f.Text28.text);
-        setNumberOf(sheet, 26, c, f.Text26.text);
+        setNumberOf(sheet, 21, c, f.heatingLoss.text);
+        setNumberOf(sheet, 21, c + 1, f.heatedLoss.text);
+        setNumberOf(sheet, 22, c, f.heatingVelocity.text);
+        setNumberOf(sheet, 22, c + 1, f.heatedVelocity.text);
+        setNumberOf(sheet, 23, c, f.foulingResistance.text);
+        countedText(sheet, 24, c, x, numberOf(f.surfaceArea.text));
+        setNumberOf(sheet, 25, c, f.surfaceMargin.text);
+        setNumberOf(sheet, 26, c, f.heatTransferCoefficient.text);
 
         // Liquid volumes of the two sides, litres.
         if (plates && x.passCount > 0 && x.plateType >= 0 && x.plateType <= 4) {
@@ -340,18 +341,18 @@ class ReportWriter {
             sheet.clear(27, c);
             sheet.clear(27, c + 1);
         }
-        countedText(sheet, 28, c, x, numberOf(f.Text29.text));
+        countedText(sheet, 28, c, x, numberOf(f.weight.text));
 
-        setNumberOf(sheet, 31, c, f.Text11.text);
-        setNumberOf(sheet, 31, c + 1, f.Text18.text);
-        setNumberOf(sheet, 32, c, f.Text12.text);
-        setNumberOf(sheet, 32, c + 1, f.Text19.text);
-        setNumberOf(sheet, 33, c, f.Text13.text);
-        setNumberOf(sheet, 33, c + 1, f.Text20.text);
-        setNumberOf(sheet, 34, c, f.Text14.text);
-        setNumberOf(sheet, 34, c + 1, f.Text21.text);
-        setNumberOf(sheet, 35, c, f.Text40.text);
-        setNumberOf(sheet, 35, c + 1, f.Text41.text);
+        setNumberOf(sheet, 31, c, f.heatingHeatCapacity.text);
+        setNumberOf(sheet, 31, c + 1, f.heatedHeatCapacity.text);
+        setNumberOf(sheet, 32, c, f.heatingDensity.text);
+        setNumberOf(sheet, 32, c + 1, f.heatedDensity.text);
+        setNumberOf(sheet, 33, c, f.heatingViscosity.text);
+        setNumberOf(sheet, 33, c + 1, f.heatedViscosity.text);
+        setNumberOf(sheet, 34, c, f.heatingConductivity.text);
+        setNumberOf(sheet, 34, c + 1, f.heatedConductivity.text);
+        setNumberOf(sheet, 35, c, f.heatingFilmCoefficient.text);
+        setNumberOf(sheet, 35, c + 1, f.heatedFilmCoefficient.text);
     }
 
     // Rows 24, 27 and 28 hold text: the count text and the number in the user's locale.
@@ -384,7 +385,7 @@ class ReportWriter {
         if (n >= 2 && n <= 4) sheet.setText(1, 7, "(" + std::to_string(n) + " штуки)");
         if (n >= 5 && n <= 8) sheet.setText(1, 7, "(" + std::to_string(n) + " штук)");
         sheet.range("G1").setBold(true);
-        sheet.setText(2, 1, "ТЕХНИЧЕСКОЕ ОПИСАНИЕ НА ТЕПЛООБМЕННИК  " + f.Text1.text);
+        sheet.setText(2, 1, "ТЕХНИЧЕСКОЕ ОПИСАНИЕ НА ТЕПЛООБМЕННИК  " + f.designationBox.text);
         sheet.range("A2").setBold(true);
 
         sheet.range("A3:G3").setWrap(true);
@@ -394,7 +395,7 @@ class ReportWriter {
         sheet.range("A3").setRowHeight(60);
         sheet.range("A6").setRowHeight(31);
 
-        const bool twoStage = f.Text10.visible;
+        const bool twoStage = f.secondStageLossLimit.visible;
         std::string passWord = x.passCount == 1   ? "одноходовой"
                                : x.passCount == 2 ? "двухходовой"
                                : x.passCount == 3 ? "трехходовой"
@@ -411,8 +412,8 @@ class ReportWriter {
             "Материал теплообменных пластин - нержавеющая сталь EN 1.4301 (AISI 304).                   "
             "Материал прокладок - резина EPDM.");
 
-        const Control* dimensions[] = {&f.Text50, &f.Text52, &f.Text45, &f.Text46,
-                                       &f.Text48, &f.Text51, &f.Text56};
+        const Control* dimensions[] = {&f.dimensionA, &f.dimensionB, &f.dimensionC, &f.dimensionD,
+                                       &f.dimensionE, &f.dimensionF, &f.lengthL};
         const char* letters[] = {"A =", "B =", "C =", "D =", "E =", "F =", "L ="};
         for (int i = 0; i < 7; ++i) {
             sheet.setText(8 + i, 7, letters[i]);
@@ -420,7 +421,7 @@ class ReportWriter {
             sheet.setText(8 + i, 9, "мм");
         }
         sheet.setText(35, 2, "Вес =");
-        sheet.setText(35, 3, f.Text29.text);
+        sheet.setText(35, 3, f.weight.text);
         sheet.setText(35, 4, "кг");
 
         sheet.setText(16, 7, "1.Вход греющей среды.");
@@ -444,8 +445,8 @@ class ReportWriter {
             sheet.setText(24, 7, "7,8. Развоздушивание.");
         }
 
-        sheet.setText(34, 7, f.Text58.text == "1 дюйм" ? "Диаметр муфты -" : "Диаметр фланцев -");
-        sheet.setText(35, 8, f.Text58.text);
+        sheet.setText(34, 7, f.nozzleSize.text == "1 дюйм" ? "Диаметр муфты -" : "Диаметр фланцев -");
+        sheet.setText(35, 8, f.nozzleSize.text);
 
         sheet.range("A38:B38").merge();
         sheet.setText(39, 1, "Цена без НДС:");
@@ -506,16 +507,16 @@ class ReportWriter {
 std::vector<ReportExchanger> reportExchangers(WindowSet& windows, int systemKind) {
     switch (systemKind) {
     case 1:
-        return {{&windows.Form3, 3, 2}};
+        return {{&windows.hotWater, 3, 2}};
     case 2:
-        return {{&windows.Form2, 5, 2}};
+        return {{&windows.heating, 5, 2}};
     case 3:
-        return {{&windows.Form1, 7, 2}};
+        return {{&windows.ventilation, 7, 2}};
     case 4:
     case 5:
-        return {{&windows.Form3, 3, 2}, {&windows.Form2, 5, 3}};
+        return {{&windows.hotWater, 3, 2}, {&windows.heating, 5, 3}};
     default:
-        return {{&windows.Form3, 3, 2}, {&windows.Form2, 5, 3}, {&windows.Form1, 7, 4}};
+        return {{&windows.hotWater, 3, 2}, {&windows.heating, 5, 3}, {&windows.ventilation, 7, 4}};
     }
 }
 
