@@ -1,6 +1,8 @@
 // The designed start-up state of the windows and what the system handlers change in them.
 #include <gtest/gtest.h>
 
+#include <set>
+
 #include "startup.h"
 
 using namespace kalvar;
@@ -110,5 +112,46 @@ TEST(SystemHandlers, ShowTheirWindowsSecondStageAndCaption) {
             CalcWindow* expectedForm = c.kind == 1 ? &w.hotWater : c.kind == 3 ? &w.ventilation : &w.heating;
             EXPECT_EQ(session.state.Форма, expectedForm) << c.kind;
         }
+    }
+}
+
+// The keys are what task files, listings and the desktop's object names use: each must lead to
+// its own control, and a control array's element is keyed "Name(index)".
+TEST(ControlKeys, EachKeyFindsItsOwnControl) {
+    WindowSet w;
+    auto check = [](auto& window, const char* name) {
+        std::set<std::string> keys;
+        std::set<Control*> controls;
+        for (auto& [key, control] : window.controls()) {
+            EXPECT_TRUE(keys.insert(key).second) << name << ": key " << key << " twice";
+            EXPECT_TRUE(controls.insert(control).second) << name << ": " << key << " shares its control";
+            EXPECT_EQ(window.find(key), control) << name << ": " << key;
+            EXPECT_EQ(key.find('_'), std::string::npos) << name << ": " << key;
+        }
+        EXPECT_EQ(window.find("Text99"), nullptr) << name;
+        return keys;
+    };
+    check(w.ventilation, "Form1");
+    check(w.heating, "Form2");
+    const auto hotWater = check(w.hotWater, "Form3");
+    check(w.additionalResults, "Form12");
+
+    struct Case {
+        Control* control;
+        Control* found;
+    } cases[] = {
+        {&w.heating.foulingLabel, w.heating.find("Label22(2)")},
+        {&w.heating.lossUnitLabel, w.heating.find("Label34(1)")},
+        {&w.additionalResults.flangeDiameterLabel, w.additionalResults.find("Label72(1)")},
+        {&w.hotWater.secondStageLossLimit, w.hotWater.find("Text10")},
+        {&w.additionalResults.valvePressureDrop, w.additionalResults.find("Text10")},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(c.found, c.control);
+    // Only the hot-water window has the second stage's controls.
+    for (const char* key : {"Text10", "Combo8", "Text67"}) {
+        EXPECT_EQ(hotWater.count(key), 1u) << key;
+        EXPECT_EQ(w.heating.find(key), nullptr) << key;
+        EXPECT_EQ(w.ventilation.find(key), nullptr) << key;
     }
 }
