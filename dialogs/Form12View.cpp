@@ -51,7 +51,7 @@ int boxWidth(const QWidget* w, int characters) {
 } // namespace
 
 Form12View::Form12View(kalvar::Session& session, QWidget* parent)
-    : QWidget(parent), model_(session.windows.Form12), binding_(new ModelBinding(this)) {
+    : QWidget(parent), model_(session.windows.additionalResults), binding_(new ModelBinding(this)) {
     setObjectName("Form12");
     setWindowTitle("Дополнительные результаты расчета");
     setAutoFillBackground(true);
@@ -60,8 +60,8 @@ Form12View::Form12View(kalvar::Session& session, QWidget* parent)
     Command1->setObjectName("Command1");
     Command2 = new QPushButton(this);
     Command2->setObjectName("Command2");
-    binding_->bindButton(Command1, model_.Command1);
-    binding_->bindButton(Command2, model_.Command2);
+    binding_->bindButton(Command1, model_.geometricViewButton);
+    binding_->bindButton(Command2, model_.thermophysicalViewButton);
     Command1->setAccessibleName("Геометрические параметры");
     Command2->setAccessibleName("Теплофизические параметры");
     connect(Command1, &QPushButton::clicked, this, &Form12View::Command1_Click);
@@ -73,7 +73,7 @@ Form12View::Form12View(kalvar::Session& session, QWidget* parent)
 
     auto* Frame1 = new QGroupBox(geometric_);
     Frame1->setObjectName("Frame1");
-    binding_->bindFrame(Frame1, model_.Frame1);
+    binding_->bindFrame(Frame1, model_.pipesFrame);
     Frame1->setAutoFillBackground(false); // the groups lie on the window's own colour
     auto* pipes = new QGridLayout(Frame1);
     pipes->setContentsMargins(6, 2, 6, 4);
@@ -98,20 +98,20 @@ Form12View::Form12View(kalvar::Session& session, QWidget* parent)
     Combo5->setObjectName("Combo5");
     Combo6 = heatedBore;
     Combo6->setObjectName("Combo6");
-    binding_->bindList(Combo5, model_.Combo5);
-    binding_->bindList(Combo6, model_.Combo6);
+    binding_->bindList(Combo5, model_.heatingPipeList);
+    binding_->bindList(Combo6, model_.heatedPipeList);
     Combo5->setAccessibleName("Dу греющего потока, мм");
     Combo6->setAccessibleName("Dу нагреваемого потока, мм");
     pipes->addWidget(Combo5, 1, 1);
     pipes->addWidget(Combo6, 1, 2);
     pipes->addWidget(boreUnit, 1, 3);
-    pipes->addWidget(resultBox(model_.Text45, "Text45", "Vтр греющего потока, м/с"), 2, 1);
-    pipes->addWidget(resultBox(model_.Text46, "Text46", "Vтр нагреваемого потока, м/с"), 2, 2);
+    pipes->addWidget(resultBox(model_.heatingPipeVelocity, "Text45", "Vтр греющего потока, м/с"), 2, 1);
+    pipes->addWidget(resultBox(model_.heatedPipeVelocity, "Text46", "Vтр нагреваемого потока, м/с"), 2, 2);
     pipes->addWidget(label("м/с", Frame1, Qt::AlignLeft | Qt::AlignVCenter), 2, 3);
 
     auto* Frame2 = new QGroupBox(geometric_);
     Frame2->setObjectName("Frame2");
-    binding_->bindFrame(Frame2, model_.Frame2);
+    binding_->bindFrame(Frame2, model_.valveFrame);
     Frame2->setAutoFillBackground(false);
     auto* valve = new QGridLayout(Frame2);
     valve->setContentsMargins(6, 2, 6, 4);
@@ -121,21 +121,21 @@ Form12View::Form12View(kalvar::Session& session, QWidget* parent)
     Text10->setObjectName("Text10");
     Text10->setAlignment(Qt::AlignRight);
     Text10->setFixedWidth(boxWidth(this, 6));
-    binding_->bindText(Text10, model_.Text10);
+    binding_->bindText(Text10, model_.valvePressureDrop);
     numberFilter::install(Text10, numberFilter::numberCharacters, *binding_);
     valve->addWidget(Text10, 0, 1);
     auto* Label35 = label(QString(), Frame2, Qt::AlignLeft | Qt::AlignVCenter);
     Label35->setObjectName("Label35");
-    binding_->bindLabel(Label35, model_.Label35);
+    binding_->bindLabel(Label35, model_.valvePressureDropUnitLabel);
     valveUnitSpoken_ = Label35;
     valve->addWidget(Label35, 0, 2);
     valve->addWidget(label("Кv=", Frame2), 1, 0);
-    valve->addWidget(resultBox(model_.Text9, "Text9", "Кv клапана, м³/ч"), 1, 1);
+    valve->addWidget(resultBox(model_.valveFlowCapacity, "Text9", "Кv клапана, м³/ч"), 1, 1);
     auto* kvUnit = label("м<sup>3</sup>/ч", Frame2, Qt::AlignLeft | Qt::AlignVCenter);
     kvUnit->setTextFormat(Qt::RichText);
     valve->addWidget(kvUnit, 1, 2);
     valve->addWidget(label("Dу=", Frame2), 2, 0);
-    valve->addWidget(resultBox(model_.Text8, "Text8", "Dу клапана, мм"), 2, 1);
+    valve->addWidget(resultBox(model_.valveNominalDiameter, "Text8", "Dу клапана, мм"), 2, 1);
     valve->addWidget(label("мм", Frame2, Qt::AlignLeft | Qt::AlignVCenter), 2, 2);
     valve->setColumnStretch(3, 1);
 
@@ -150,9 +150,10 @@ Form12View::Form12View(kalvar::Session& session, QWidget* parent)
     parameters->setVerticalSpacing(3);
     parameters->setHorizontalSpacing(4);
     parameters->addWidget(heading("Параметры теплообменника", geometric_), 0, 0, 1, 9);
-    auto* channelArea = resultBox(model_.Text43, "Text43", "Площадь сечения канала, м2");
-    auto* plateSurface = resultBox(model_.Text44, "Text44", "Площадь поверхности теплообмена пластины, м2");
-    auto* diameter = resultBox(model_.Text42, "Text42", "Эквивалентный диаметр, мм");
+    auto* channelArea = resultBox(model_.channelArea, "Text43", "Площадь сечения канала, м2");
+    auto* plateSurface =
+        resultBox(model_.plateArea, "Text44", "Площадь поверхности теплообмена пластины, м2");
+    auto* diameter = resultBox(model_.equivalentDiameter, "Text42", "Эквивалентный диаметр, мм");
     channelArea->setAccessibleDescription(channelAreaHint);
     plateSurface->setAccessibleDescription(plateSurfaceHint);
     parameters->addWidget(label("Площадь сечения канала, м2 ", geometric_), 1, 0, 1, 7);
@@ -166,8 +167,8 @@ Form12View::Form12View(kalvar::Session& session, QWidget* parent)
     // clang-format off
     struct Dimension { kalvar::Control* control; const char* name; const char* letter; int row; int column; };
     const Dimension dimensions[] = {
-        {&model_.Text50, "Text50", "A", 4, 0}, {&model_.Text56, "Text56", "L", 4, 3}, {&model_.Text52, "Text52", "B", 4, 6},
-        {&model_.Text1,  "Text1",  "C", 5, 0}, {&model_.Text3,  "Text3",  "E", 5, 3}, {&model_.Text2,  "Text2",  "F", 5, 6},
+        {&model_.dimensionA, "Text50", "A", 4, 0}, {&model_.lengthL, "Text56", "L", 4, 3}, {&model_.dimensionB, "Text52", "B", 4, 6},
+        {&model_.dimensionC,  "Text1",  "C", 5, 0}, {&model_.dimensionE,  "Text3",  "E", 5, 3}, {&model_.dimensionF,  "Text2",  "F", 5, 6},
     };
     // clang-format on
     for (const Dimension& d : dimensions) {
@@ -181,9 +182,9 @@ Form12View::Form12View(kalvar::Session& session, QWidget* parent)
     Label72_0->setObjectName("Label72_0");
     auto* Label72_1 = label(QString(), geometric_);
     Label72_1->setObjectName("Label72_1");
-    binding_->bindLabel(Label72_0, model_.Label72_0);
-    binding_->bindLabel(Label72_1, model_.Label72_1);
-    auto* flange = resultBox(model_.Text58, "Text58", "Фланцы (патрубки), Ду");
+    binding_->bindLabel(Label72_0, model_.flangesLabel);
+    binding_->bindLabel(Label72_1, model_.flangeDiameterLabel);
+    auto* flange = resultBox(model_.nozzleSize, "Text58", "Фланцы (патрубки), Ду");
     flange->setAccessibleDescription(flangeHint);
     flange->setMinimumWidth(boxWidth(this, 7));
     parameters->addWidget(Label72_0, 6, 0, 1, 5);
@@ -203,7 +204,7 @@ Form12View::Form12View(kalvar::Session& session, QWidget* parent)
 
     Image1 = new QLabel(geometric_);
     Image1->setObjectName("Image1");
-    binding_->bindPicture(Image1, model_.Image1);
+    binding_->bindPicture(Image1, model_.exchangerDrawing);
     Image1->setScaledContents(true); // the pass drawing, 2 : 3, fitted into its place
     Image1->setFrameShape(QFrame::Box);
     Image1->setFixedSize(twipsToPixels(2600, this), twipsToPixels(3900, this));
@@ -233,13 +234,13 @@ Form12View::Form12View(kalvar::Session& session, QWidget* parent)
     struct Property { const char* label; kalvar::Control* heating; const char* heatingName;
                       kalvar::Control* heated; const char* heatedName; };
     const Property properties[] = {
-        {"Теплоемкость, Дж/кг°С",              &model_.Text11, "Text11", &model_.Text18, "Text18"},
-        {"Плотность, кг/м3",                    &model_.Text12, "Text12", &model_.Text19, "Text19"},
-        {"Вязкость, мПа·с",                     &model_.Text13, "Text13", &model_.Text20, "Text20"},
-        {"Теплопроводность, Вт/м°С",            &model_.Text14, "Text14", &model_.Text21, "Text21"},
-        {"Число Рейнольдса",                    &model_.Text15, "Text15", &model_.Text22, "Text22"},
-        {"Число Нусельта",                      &model_.Text17, "Text17", &model_.Text24, "Text24"},
-        {"Коэффициент теплоотдачи, Вт/(м2°С)",  &model_.Text16, "Text16", &model_.Text23, "Text23"},
+        {"Теплоемкость, Дж/кг°С",              &model_.heatingHeatCapacity, "Text11", &model_.heatedHeatCapacity, "Text18"},
+        {"Плотность, кг/м3",                    &model_.heatingDensity, "Text12", &model_.heatedDensity, "Text19"},
+        {"Вязкость, мПа·с",                     &model_.heatingViscosity, "Text13", &model_.heatedViscosity, "Text20"},
+        {"Теплопроводность, Вт/м°С",            &model_.heatingConductivity, "Text14", &model_.heatedConductivity, "Text21"},
+        {"Число Рейнольдса",                    &model_.heatingReynolds, "Text15", &model_.heatedReynolds, "Text22"},
+        {"Число Нусельта",                      &model_.heatingNusselt, "Text17", &model_.heatedNusselt, "Text24"},
+        {"Коэффициент теплоотдачи, Вт/(м2°С)",  &model_.heatingFilmCoefficient, "Text16", &model_.heatedFilmCoefficient, "Text23"},
     };
     // clang-format on
     int row = 2;
@@ -300,10 +301,10 @@ void Form12View::refresh() {
     QPalette background = palette();
     background.setColor(QPalette::Window, ModelBinding::colour(model_.backColor));
     setPalette(background);
-    QString legend = QString::fromStdString(model_.Label5.text);
+    QString legend = QString::fromStdString(model_.connectionLegend.text);
     legend.replace("\r\n", "\n").replace('\r', '\n');
     Label5->setText(legend);
-    Label5->setVisible(model_.Label5.visible);
+    Label5->setVisible(model_.connectionLegend.visible);
     Text10->setAccessibleName("ΔP на клапане, " + valveUnitSpoken_->text());
 }
 

@@ -88,28 +88,29 @@ constexpr UnitItem unitItems[3] = {{1, "Гкал/ч", "кВт"}, {2, "м3/ч", "
 constexpr double stripHeight = 2450;
 double stripTop(WindowId id) {
     switch (id) {
-    case WindowId::Form3:
+    case WindowId::HotWater:
         return 0;
-    case WindowId::Form2:
+    case WindowId::Heating:
         return 2450;
     default:
         return 4900;
     }
 }
 
-constexpr std::array<WindowId, 3> calcWindowIds = {WindowId::Form1, WindowId::Form2, WindowId::Form3};
+constexpr std::array<WindowId, 3> calcWindowIds = {WindowId::Ventilation, WindowId::Heating,
+                                                   WindowId::HotWater};
 size_t slot(WindowId id) {
-    return id == WindowId::Form1 ? 0 : id == WindowId::Form2 ? 1 : 2;
+    return id == WindowId::Ventilation ? 0 : id == WindowId::Heating ? 1 : 2;
 }
 
 kalvar::CalcWindow& modelWindow(kalvar::Session& session, WindowId id) {
     switch (id) {
-    case WindowId::Form1:
-        return session.windows.Form1;
-    case WindowId::Form3:
-        return session.windows.Form3;
+    case WindowId::Ventilation:
+        return session.windows.ventilation;
+    case WindowId::HotWater:
+        return session.windows.hotWater;
     default:
-        return session.windows.Form2;
+        return session.windows.heating;
     }
 }
 
@@ -307,12 +308,12 @@ void MDIForm1::createViews() {
 }
 
 CalcWindowView* MDIForm1::view(WindowId id) const {
-    if (id == WindowId::Form12) return nullptr;
+    if (id == WindowId::AdditionalResults) return nullptr;
     return views_[slot(id)];
 }
 
 QMdiSubWindow* MDIForm1::strip(WindowId id) const {
-    if (id == WindowId::Form12) return form12Strip_;
+    if (id == WindowId::AdditionalResults) return form12Strip_;
     return strips_[slot(id)];
 }
 
@@ -356,10 +357,10 @@ void MDIForm1::MDIForm_Load() {
     setWindowTitle(QString::fromStdString(s.windows.mainCaption));
     refreshAll();
     // Showing the heating window activates it, and its activation paints its background.
-    mdiArea_->setActiveSubWindow(strip(WindowId::Form2));
-    dither(view(WindowId::Form2));
+    mdiArea_->setActiveSubWindow(strip(WindowId::Heating));
+    dither(view(WindowId::Heating));
     // Room for the three strips and the widest of them.
-    QSize wanted(std::max(strip(WindowId::Form2)->width() + 8, 800),
+    QSize wanted(std::max(strip(WindowId::Heating)->width() + 8, 800),
                  twipsToPixels(3 * stripHeight, this) + mainPanel_->sizeHint().height() +
                      menuBar()->sizeHint().height() + statusBar()->sizeHint().height() + 16);
     // The frame fits the screen it opens on; the area scrolls to the rest.
@@ -402,7 +403,7 @@ void MDIForm1::arrangeStrips() {
         const bool shown = modelWindow(*session_, id).visible;
         const bool withResults = form12Strip_ && form12Strip_->isVisible() &&
                                  session_->state.Форма == &modelWindow(*session_, id) &&
-                                 modelWindow(*session_, id).Check1.value == 1;
+                                 modelWindow(*session_, id).showAdditionalResults.value == 1;
         placeStrip(window, withResults ? 0 : stripTop(id), stripHeight);
         window->setVisible(shown);
     }
@@ -535,8 +536,8 @@ bool MDIForm1::commandsBlocked() {
 void MDIForm1::setAllDesignationsVisible() {
     bool changed = false;
     for (WindowId id : calcWindowIds) {
-        changed = changed || !modelWindow(*session_, id).Text1.visible;
-        modelWindow(*session_, id).Text1.visible = true;
+        changed = changed || !modelWindow(*session_, id).designationBox.visible;
+        modelWindow(*session_, id).designationBox.visible = true;
     }
     // The pointer moving over the frame asks for this at every step.
     if (changed)
@@ -693,7 +694,7 @@ void MDIForm1::ZuPanel1_MenuClick(int, int indexMenu, const QString& caption, co
     // The dispatcher refuses the pick without a sound while a dialog waits.
     if (commandsBlocked()) refuseCommand();
     // The pick goes to the dispatcher of an open calculation window, the heating window first.
-    for (WindowId id : {WindowId::Form2, WindowId::Form3, WindowId::Form1}) {
+    for (WindowId id : {WindowId::Heating, WindowId::HotWater, WindowId::Ventilation}) {
         if (!modelWindow(*session_, id).visible) continue;
         view(id)->MenuClick(10, indexMenu, caption, key, link, toolTip, QPixmap(), QPixmap());
         return;
@@ -731,7 +732,7 @@ void MDIForm1::calculate() {
         ui_->setBusy(false);
         // The additional results of every window that shows them get the new values.
         for (WindowId id : calcWindowIds)
-            if (modelWindow(*session_, id).Check1.value == 1) view(id)->Check1_Click();
+            if (modelWindow(*session_, id).showAdditionalResults.value == 1) view(id)->Check1_Click();
     }
     refreshAll();
 }
@@ -792,7 +793,7 @@ void MDIForm1::askQuit() {
 
 void MDIForm1::mnuвыход_Click() {
     for (WindowId id : calcWindowIds)
-        modelWindow(*session_, id).Check5.value = 1;
+        modelWindow(*session_, id).plateCountIsGiven.value = 1;
     closing_ = true; // the calculation windows' check marks were set for the quit command already
     close();
 }
@@ -800,7 +801,7 @@ void MDIForm1::mnuвыход_Click() {
 void MDIForm1::unloadWindows(bool byQuitCommand) {
     if (!byQuitCommand)
         for (WindowId id : calcWindowIds)
-            modelWindow(*session_, id).Check1.value = 1;
+            modelWindow(*session_, id).showAdditionalResults.value = 1;
     for (QWidget* window : std::initializer_list<QWidget*>{form5_, form6_, form7_, form8_, form13_})
         if (window) window->close();
     if (form12Strip_) form12Strip_->hide();

@@ -21,7 +21,7 @@ constexpr int systemButton = 3, calculateButton = 4, unitsButton = 5;
 constexpr int systemItem[9] = {0, 1, 2, 3, 5, 6, 8, 9, 10};
 
 WindowId windowId(const std::string& name) {
-    return name == "Form1" ? WindowId::Form1 : name == "Form3" ? WindowId::Form3 : WindowId::Form2;
+    return name == "Form1" ? WindowId::Ventilation : name == "Form3" ? WindowId::HotWater : WindowId::Heating;
 }
 
 bool isMediumHolder(const std::string& control) {

@@ -28,8 +28,8 @@ int main(int argc, char** argv) {
     harness.calculate();
     shoot("calculated");
 
-    harness.session_.windows.Form2.Check1.value = 1;
-    harness.view(kalvar::WindowId::Form2)->Check1_Click();
+    harness.session_.windows.heating.showAdditionalResults.value = 1;
+    harness.view(kalvar::WindowId::Heating)->Check1_Click();
     shoot("additional");
     return 0;
 }
