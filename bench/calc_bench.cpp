@@ -28,7 +28,7 @@ void calculate(benchmark::State& state, int system, void (*prepare)(WindowSet&))
     Calculator calculator(session.state, session.windows, ui);
     for (auto _ : state) {
         calculator.calculateCommand();
-        benchmark::DoNotOptimize(session.windows.Form2.Text1.text.data());
+        benchmark::DoNotOptimize(session.windows.heating.designationBox.text.data());
     }
     if (ui.messages != 0) state.SkipWithError("the calculation showed a message");
 }
@@ -44,7 +44,7 @@ void MixedSchemeWithParallelVentilation(benchmark::State& state) {
 void HeavyAutomaticSearch(benchmark::State& state) {
     // 12 Gcal/h: every series and exchanger count up to eight is tried before the search may go
     // past the limits.
-    calculate(state, 2, [](WindowSet& w) { w.Form2.Text30.text = "12"; });
+    calculate(state, 2, [](WindowSet& w) { w.heating.heatLoad.text = "12"; });
 }
 
 } // namespace

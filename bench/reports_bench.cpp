@@ -19,7 +19,9 @@ class QuietUi : public kalvar::CalcUi {
     void beep() override {}
     void showMessage(kalvar::MessageIcon, const std::string&, const std::string&) override {}
     void setBusy(bool) override {}
-    kalvar::LimitDialogAnswers askLimit(const kalvar::LimitDialogRequest&) override { return {false, false, true}; }
+    kalvar::LimitDialogAnswers askLimit(const kalvar::LimitDialogRequest&) override {
+        return {false, false, true};
+    }
 };
 
 // A calculated scheme 8 with pass drawings in a scratch folder.
@@ -33,13 +35,14 @@ struct Scheme8 {
             QPainter painter(&image);
             painter.drawRect(20, 20, 360 * z, 560);
             painter.end();
-            image.save(QString::fromStdString((folder / "picture" / ("KM " + std::to_string(z) + "x.jpg")).string()));
+            image.save(QString::fromStdString(
+                (folder / "picture" / ("KM " + std::to_string(z) + "x.jpg")).string()));
         }
         kalvar::startUp(session, folder.string());
         kalvar::selectSystem(session, 8);
-        session.windows.Form1.Text30.text = "0,2";
-        session.windows.Form2.Text30.text = "0,5";
-        session.windows.Form3.Text30.text = "0,35";
+        session.windows.ventilation.heatLoad.text = "0,2";
+        session.windows.heating.heatLoad.text = "0,5";
+        session.windows.hotWater.heatLoad.text = "0,35";
         QuietUi ui;
         kalvar::Calculator(session.state, session.windows, ui).calculateCommand();
         terms.objectName = "Школа 5";

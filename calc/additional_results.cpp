@@ -14,19 +14,29 @@ int pipeListIndexOf(const std::string& nozzle) {
 
 void showViews(AdditionalResultsWindow& r, bool geometric) {
     r.geometricView = geometric;
-    r.Command1.bold = geometric;
-    r.Command2.bold = !geometric;
+    r.geometricViewButton.bold = geometric;
+    r.thermophysicalViewButton.bold = !geometric;
     r.backColor = geometric ? colours::lightCyan : colours::lightYellow;
-    for (Control* c :
-         {&r.Frame1, &r.Combo5, &r.Combo6,    &r.Text45,    &r.Text46, &r.Frame2, &r.Text10, &r.Label35,
-          &r.Text9,  &r.Text8,  &r.Text43,    &r.Text44,    &r.Text50, &r.Text56, &r.Text52, &r.Text1,
-          &r.Text3,  &r.Text2,  &r.Label72_0, &r.Label72_1, &r.Text58, &r.Label5, &r.Image1})
+    for (Control* c : {&r.pipesFrame,         &r.heatingPipeList,
+                       &r.heatedPipeList,     &r.heatingPipeVelocity,
+                       &r.heatedPipeVelocity, &r.valveFrame,
+                       &r.valvePressureDrop,  &r.valvePressureDropUnitLabel,
+                       &r.valveFlowCapacity,  &r.valveNominalDiameter,
+                       &r.channelArea,        &r.plateArea,
+                       &r.dimensionA,         &r.lengthL,
+                       &r.dimensionB,         &r.dimensionC,
+                       &r.dimensionE,         &r.dimensionF,
+                       &r.flangesLabel,       &r.flangeDiameterLabel,
+                       &r.nozzleSize,         &r.connectionLegend,
+                       &r.exchangerDrawing})
         c->visible = geometric;
-    for (Control* c : {&r.Text11, &r.Text12, &r.Text13, &r.Text14, &r.Text15, &r.Text16, &r.Text17, &r.Text18,
-                       &r.Text19, &r.Text20, &r.Text21, &r.Text22, &r.Text23, &r.Text24})
+    for (Control* c : {&r.heatingHeatCapacity, &r.heatingDensity, &r.heatingViscosity, &r.heatingConductivity,
+                       &r.heatingReynolds, &r.heatingFilmCoefficient, &r.heatingNusselt,
+                       &r.heatedHeatCapacity, &r.heatedDensity, &r.heatedViscosity, &r.heatedConductivity,
+                       &r.heatedReynolds, &r.heatedFilmCoefficient, &r.heatedNusselt})
         c->visible = !geometric;
     // The equivalent diameter row is never shown.
-    r.Text42.visible = false;
+    r.equivalentDiameter.visible = false;
 }
 
 } // namespace
@@ -40,49 +50,49 @@ void selectThermophysicalView(AdditionalResultsWindow& form12) {
 }
 
 void fillAdditionalResults(Session& session, CalcWindow& window) {
-    AdditionalResultsWindow& r = session.windows.Form12;
+    AdditionalResultsWindow& r = session.windows.additionalResults;
     r.ensureLoaded();
     CalcWindow& f = window;
-    for (auto [from, to] : {std::pair{&f.Text50, &r.Text50},
-                            {&f.Text52, &r.Text52},
-                            {&f.Text56, &r.Text56},
-                            {&f.Text42, &r.Text42},
-                            {&f.Text43, &r.Text43},
-                            {&f.Text44, &r.Text44},
-                            {&f.Text58, &r.Text58}})
+    for (auto [from, to] : {std::pair{&f.dimensionA, &r.dimensionA},
+                            {&f.dimensionB, &r.dimensionB},
+                            {&f.lengthL, &r.lengthL},
+                            {&f.equivalentDiameter, &r.equivalentDiameter},
+                            {&f.channelArea, &r.channelArea},
+                            {&f.plateArea, &r.plateArea},
+                            {&f.nozzleSize, &r.nozzleSize}})
         to->text = from->text;
 
     // The pipe lists compute their velocities from the flows of `currentWindow`: it must be the window
     // being shown, or they would show another exchanger's flow in these pipes.
     session.state.currentWindow = &window;
-    const int pipe = pipeListIndexOf(f.Text58.text);
+    const int pipe = pipeListIndexOf(f.nozzleSize.text);
     if (pipe >= 0) {
-        r.Combo6.setListIndex(pipe);
-        r.Combo5.setListIndex(pipe);
+        r.heatedPipeList.setListIndex(pipe);
+        r.heatingPipeList.setListIndex(pipe);
     }
 
     // clang-format off
     const std::pair<Control*, Control*> copies[] = {
-        {&f.Text45, &r.Text1}, {&f.Text48, &r.Text3}, {&f.Text51, &r.Text2},
-        {&f.Text11, &r.Text11}, {&f.Text12, &r.Text12}, {&f.Text13, &r.Text13}, {&f.Text14, &r.Text14},
-        {&f.Text15, &r.Text15},
-        {&f.Text40, &r.Text16},
-        {&f.Text17, &r.Text17}, {&f.Text18, &r.Text18}, {&f.Text19, &r.Text19}, {&f.Text20, &r.Text20},
-        {&f.Text21, &r.Text21}, {&f.Text22, &r.Text22},
-        {&f.Text41, &r.Text23},
-        {&f.Text24, &r.Text24}, {&f.Text8, &r.Text8}, {&f.Text9, &r.Text9},
+        {&f.dimensionC, &r.dimensionC}, {&f.dimensionE, &r.dimensionE}, {&f.dimensionF, &r.dimensionF},
+        {&f.heatingHeatCapacity, &r.heatingHeatCapacity}, {&f.heatingDensity, &r.heatingDensity}, {&f.heatingViscosity, &r.heatingViscosity}, {&f.heatingConductivity, &r.heatingConductivity},
+        {&f.heatingReynolds, &r.heatingReynolds},
+        {&f.heatingFilmCoefficient, &r.heatingFilmCoefficient},
+        {&f.heatingNusselt, &r.heatingNusselt}, {&f.heatedHeatCapacity, &r.heatedHeatCapacity}, {&f.heatedDensity, &r.heatedDensity}, {&f.heatedViscosity, &r.heatedViscosity},
+        {&f.heatedConductivity, &r.heatedConductivity}, {&f.heatedReynolds, &r.heatedReynolds},
+        {&f.heatedFilmCoefficient, &r.heatedFilmCoefficient},
+        {&f.heatedNusselt, &r.heatedNusselt}, {&f.valveNominalDiameter, &r.valveNominalDiameter}, {&f.valveFlowCapacity, &r.valveFlowCapacity},
     };
     // clang-format on
     for (auto [from, to] : copies)
         to->text = from->text;
-    r.Image1.text = f.Image1.text;
-    r.Label5.text = f.Label5.text;
+    r.exchangerDrawing.text = f.exchangerDrawing.text;
+    r.connectionLegend.text = f.connectionLegend.text;
     selectGeometricView(r);
 }
 
 void refreshTickedAdditionalResults(Session& session) {
-    for (CalcWindow* f : {&session.windows.Form1, &session.windows.Form2, &session.windows.Form3})
-        if (f->Check1.value == 1) fillAdditionalResults(session, *f);
+    for (CalcWindow* f : {&session.windows.ventilation, &session.windows.heating, &session.windows.hotWater})
+        if (f->showAdditionalResults.value == 1) fillAdditionalResults(session, *f);
 }
 
 } // namespace kalvar

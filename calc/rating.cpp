@@ -64,15 +64,15 @@ void Calculator::rateExchanger() {
     }
     setPressureLosses(s);
 
-    f.Text31.text = flowText(heating);
-    f.Text33.text = flowText(heated);
-    f.Text35.text = format(s.heatedVelocity, 3);
-    f.Text34.text = format(s.heatingVelocity, 3);
-    f.Text30.text = heatText(s.q);
+    f.heatingFlow.text = flowText(heating);
+    f.heatedFlow.text = flowText(heated);
+    f.heatedVelocity.text = format(s.heatedVelocity, 3);
+    f.heatingVelocity.text = format(s.heatingVelocity, 3);
+    f.heatLoad.text = heatText(s.q);
     // Margin and optimum belong to sizing; a rating leaves no earlier calculation's numbers there.
-    f.Text28.text.clear();
-    f.Text32.text.clear();
-    f.Text47.text.clear();
+    f.surfaceMargin.text.clear();
+    f.optimalHeatingOutletTemperature.text.clear();
+    f.optimalHeatingFlow.text.clear();
     lastRating_ = RatedFlows{heating, heated};
 }
 
@@ -117,8 +117,8 @@ void Calculator::optimiseHeatingFlow() {
                 // An exchanger far larger than the load needs: stop here, with the losses of the
                 // loss numbers at hand and no optimum to show.
                 setPressureLosses(s);
-                f.Text32.text.clear();
-                f.Text47.text.clear();
+                f.optimalHeatingOutletTemperature.text.clear();
+                f.optimalHeatingFlow.text.clear();
                 return;
             }
             trialOutlet = found.r + t2in;
@@ -141,8 +141,8 @@ void Calculator::optimiseHeatingFlow() {
         if (iterationDone(previous, s.heatTransferCoeff, counter)) break;
     }
     setPressureLosses(s);
-    f.Text32.text = format(trialOutlet, 1);
-    f.Text47.text = flowText(optimalFlow);
+    f.optimalHeatingOutletTemperature.text = format(trialOutlet, 1);
+    f.optimalHeatingFlow.text = flowText(optimalFlow);
 }
 
 } // namespace kalvar

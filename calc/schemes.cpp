@@ -15,9 +15,9 @@ namespace kalvar {
 
 int16_t& Calculator::savedType(const CalcWindow& window) {
     switch (window.id) {
-    case WindowId::Form1:
+    case WindowId::Ventilation:
         return s.ventLastType;
-    case WindowId::Form3:
+    case WindowId::HotWater:
         return s.hotWaterLastType;
     default:
         return s.heatingLastType;
@@ -31,13 +31,13 @@ void Calculator::noteCalculated(const CalcWindow& window) {
 
 void Calculator::calculateCommand() {
     calculated_.clear();
-    s.passCount = static_cast<int16_t>(form().Combo2.listIndex + 1);
+    s.passCount = static_cast<int16_t>(form().passCountList.listIndex + 1);
     // The last window that asks for a rating wins.
-    if (w.Form3.Check5.value == 1) s.currentWindow = &w.Form3;
-    if (w.Form2.Check5.value == 1) s.currentWindow = &w.Form2;
-    if (w.Form1.Check5.value == 1) s.currentWindow = &w.Form1;
+    if (w.hotWater.plateCountIsGiven.value == 1) s.currentWindow = &w.hotWater;
+    if (w.heating.plateCountIsGiven.value == 1) s.currentWindow = &w.heating;
+    if (w.ventilation.plateCountIsGiven.value == 1) s.currentWindow = &w.ventilation;
 
-    if (form().Check5.value == 1) {
+    if (form().plateCountIsGiven.value == 1) {
         rateCommand();
         return;
     }
@@ -62,17 +62,17 @@ void Calculator::calculateCommand() {
 bool Calculator::rateCommand() {
     CalcWindow& f = form();
     noteCalculated(f);
-    if (f.Text38.text.empty()) {
+    if (f.plateCount.text.empty()) {
         stopWithMessage(messages::noPlateCount, MessageSubject{f.id, "Text38"});
         return false;
     }
     // The passes of the window being rated divide its plate count.
-    s.passCount = static_cast<int16_t>(f.Combo2.listIndex + 1);
+    s.passCount = static_cast<int16_t>(f.passCountList.listIndex + 1);
     if (s.passCount == autoPasses || s.passCount < 1) {
         stopWithMessage(messages::ratingNeedsPasses);
         return false;
     }
-    const double channels = std::nearbyint(readNumber(f.Text38.text) / s.passCount / 2); // halves to even
+    const double channels = std::nearbyint(readNumber(f.plateCount.text) / s.passCount / 2); // halves to even
     if (!(channels >= 2)) {
         stopWithMessage(messages::tooFewPlates);
         return false;
@@ -84,9 +84,9 @@ bool Calculator::rateCommand() {
     s.channelsPerPass = static_cast<int16_t>(channels);
     s.platesPerPass = static_cast<int16_t>(2 * s.channelsPerPass);
     readInputs();
-    if (f.Combo1.listIndex == autoPlateEntry) s.plateTypeIndex = savedType(f);
+    if (f.plateTypeList.listIndex == autoPlateEntry) s.plateTypeIndex = savedType(f);
     refreshPassDrawing();
-    f.Combo1.setListIndex(s.plateTypeIndex);
+    f.plateTypeList.setListIndex(s.plateTypeIndex);
     return sizeExchanger();
 }
 
@@ -102,14 +102,14 @@ bool Calculator::sizeWindow(CalcWindow& window) {
 }
 
 void Calculator::sizeTwoStageHotWater(float returnWater) {
-    CalcWindow& hw = w.Form3;
-    hw.Combo2.setListIndex(1);
+    CalcWindow& hw = w.hotWater;
+    hw.passCountList.setListIndex(1);
     s.currentWindow = &hw;
     noteCalculated(hw);
     readInputs();
-    double sectionLossLimit = readNumber(hw.Text10.text);
+    double sectionLossLimit = readNumber(hw.secondStageLossLimit.text);
     if (sectionLossLimit == 0) {
-        hw.Text10.text = "7";
+        hw.secondStageLossLimit.text = "7";
         sectionLossLimit = 7;
     }
 
@@ -166,19 +166,19 @@ void Calculator::sizeTwoStageHotWater(float returnWater) {
     writeDesignation(2 * firstSection);
     const int totalPlates = 2 * firstSection + 2 * secondSection;
     s.platesPerPass = static_cast<int16_t>(totalPlates);
-    hw.Text38.text = std::to_string(totalPlates);
-    hw.Text27.text =
+    hw.plateCount.text = std::to_string(totalPlates);
+    hw.surfaceArea.text =
         format((totalPlates - 2) * s.catalogue.plateArea[static_cast<size_t>(s.plateTypeIndex)], 2);
     writeWeightAndDimensions(s.plateTypeIndex, totalPlates, 2, true);
     refreshPassDrawing();
-    const int bore = selectedPipeBore(hw.Combo8);
-    if (bore > 0) hw.Text67.text = format(pipeVelocity(returnWater, bore), 2);
+    const int bore = selectedPipeBore(hw.interstagePipeList);
+    if (bore > 0) hw.interstagePipeVelocity.text = format(pipeVelocity(returnWater, bore), 2);
 }
 
 int shownPassCount(const CalcWindow& form) {
-    int z = form.Combo2.listIndex + 1;
+    int z = form.passCountList.listIndex + 1;
     if (z == 4) {
-        const double shown = readNumber(form.Text59.text);
+        const double shown = readNumber(form.searchedPassCount.text);
         z = std::isfinite(shown) && shown >= 1 && shown < 4 ? static_cast<int>(shown) : 0;
     }
     return z >= 1 && z <= 3 ? z : 0;
@@ -192,7 +192,7 @@ void Calculator::refreshPassDrawing() {
     std::string legend = "1.Вход греющей среды.\r2.Выход греющей среды.\r3.Выход нагреваемой среды.\r4.Вход "
                          "нагреваемой среды.";
     if (z == 2) {
-        if (f.hasSecondStage() && f.Text10.visible)
+        if (f.hasSecondStage() && f.secondStageLossLimit.visible)
             legend += "\r5. Обратка отопления.(Слив и очистка).\r6. Циркуляция ГВС.(Слив и очистка).";
         else
             legend += "\r5. Слив и очистка.\r6. Слив и очистка.(Циркуляция ГВС).";
@@ -200,14 +200,14 @@ void Calculator::refreshPassDrawing() {
         legend += "\r5. Обратка отопления.(Слив и очистка).\r6. Циркуляция ГВС.(Слив и очистка).\r7, 8. "
                   "Развоздушивание.";
     }
-    f.Label5.text = legend;
+    f.connectionLegend.text = legend;
     // The working directory's picture folder first, then the installed one.
     for (const std::string& folder : {s.workDir, s.dataDir}) {
         if (folder.empty()) continue;
         std::error_code error;
         const std::filesystem::path file = std::filesystem::path(folder) / "picture" / picture;
         if (std::filesystem::is_regular_file(file, error)) {
-            f.Image1.text = file.string();
+            f.exchangerDrawing.text = file.string();
             return;
         }
     }

@@ -43,39 +43,41 @@ void Calculator::readInputs() {
     s.kq2 = w.units.flowInM3PerHour ? 0.2777778f : 1.0f;
     const double pressureFactor = w.units.pressureInKPa ? 1 : 100;
 
-    s.plateTypeIndex = static_cast<int16_t>(f.Combo1.listIndex);
+    s.plateTypeIndex = static_cast<int16_t>(f.plateTypeList.listIndex);
     if (s.plateTypeIndex == autoPlateEntry) {
         s.plateTypeIndex = 0;
         s.exchangerCount = 1;
-        f.Combo3.setListIndex(0);
+        f.exchangerCountList.setListIndex(0);
         s.autoSelect = 1.0f;
     }
-    s.passCount = static_cast<int16_t>(f.Combo2.listIndex + 1);
-    s.exchangerCount = static_cast<int16_t>(f.Combo3.listIndex + 1);
+    s.passCount = static_cast<int16_t>(f.passCountList.listIndex + 1);
+    s.exchangerCount = static_cast<int16_t>(f.exchangerCountList.listIndex + 1);
 
-    s.heatingInletTemp = valueOf(f.Text2);
-    s.heatedInletTemp = valueOf(f.Text3);
-    s.heatingOutletTemp = valueOf(f.Text4);
-    s.heatedOutletTemp = valueOf(f.Text5);
-    s.foulingResistance = valueOf(f.Text25);
-    s.q = static_cast<float>(valueOf(f.Text30) * s.kq1 * 1000);
-    s.v2 = static_cast<float>(valueOf(f.Text33) * s.kq2 / 1000);
-    s.maxLossHeating = valueOf(f.Text6) * pressureFactor;
-    s.maxLossHeated = valueOf(f.Text7) * pressureFactor;
-    w.Form12.ensureLoaded();
-    s.maxValveLoss = valueOf(w.Form12.Text10) * pressureFactor;
+    s.heatingInletTemp = valueOf(f.heatingInletTemperature);
+    s.heatedInletTemp = valueOf(f.heatedInletTemperature);
+    s.heatingOutletTemp = valueOf(f.heatingOutletTemperature);
+    s.heatedOutletTemp = valueOf(f.heatedOutletTemperature);
+    s.foulingResistance = valueOf(f.foulingResistance);
+    s.q = static_cast<float>(valueOf(f.heatLoad) * s.kq1 * 1000);
+    s.v2 = static_cast<float>(valueOf(f.heatedFlow) * s.kq2 / 1000);
+    s.maxLossHeating = valueOf(f.heatingLossLimit) * pressureFactor;
+    s.maxLossHeated = valueOf(f.heatedLossLimit) * pressureFactor;
+    w.additionalResults.ensureLoaded();
+    s.maxValveLoss = valueOf(w.additionalResults.valvePressureDrop) * pressureFactor;
 
-    for (Control* box : {&f.Text2, &f.Text3, &f.Text4, &f.Text5, &f.Text6, &f.Text7, &f.Text30, &f.Text33})
+    for (Control* box :
+         {&f.heatingInletTemperature, &f.heatedInletTemperature, &f.heatingOutletTemperature,
+          &f.heatedOutletTemperature, &f.heatingLossLimit, &f.heatedLossLimit, &f.heatLoad, &f.heatedFlow})
         commaBack(*box);
 }
 
 std::optional<std::string> Calculator::invalidInputMessage() {
     CalcWindow& f = form();
-    const bool rating = f.Check5.value == 1;
-    const bool heatGiven = f.Check2.value == 0;
+    const bool rating = f.plateCountIsGiven.value == 1;
+    const bool heatGiven = f.heatedFlowIsGiven.value == 0;
     for (double v : {s.heatingInletTemp, s.heatedInletTemp, s.heatingOutletTemp, s.heatedOutletTemp,
                      s.maxLossHeating, s.maxLossHeated, s.maxValveLoss, s.foulingResistance,
-                     static_cast<double>(s.q), static_cast<double>(s.v2), valueOf(f.Text53)})
+                     static_cast<double>(s.q), static_cast<double>(s.v2), valueOf(f.minSurfaceMargin)})
         if (!std::isfinite(v)) return messages::numberTooLarge;
     if (!hasCatalogueData(s.plateTypeIndex)) return messages::noCatalogueData;
     if (s.foulingResistance < 0) return messages::badFouling;
@@ -91,11 +93,12 @@ std::optional<std::string> Calculator::invalidInputMessage() {
 MediumProperties Calculator::sideMedium(Side side, float t) {
     CalcWindow& f = form();
     const bool heating = side == Side::Heating;
-    if ((heating ? f.Combo4 : f.Combo7).listIndex == 0) return waterProperties(t);
+    if ((heating ? f.heatingMediumList : f.heatedMediumList).listIndex == 0) return waterProperties(t);
     if (heating)
-        return customMediumProperties(valueOf(f.Text11), valueOf(f.Text12), valueOf(f.Text13),
-                                      valueOf(f.Text14));
-    return customMediumProperties(valueOf(f.Text18), valueOf(f.Text19), valueOf(f.Text20), valueOf(f.Text21));
+        return customMediumProperties(valueOf(f.heatingHeatCapacity), valueOf(f.heatingDensity),
+                                      valueOf(f.heatingViscosity), valueOf(f.heatingConductivity));
+    return customMediumProperties(valueOf(f.heatedHeatCapacity), valueOf(f.heatedDensity),
+                                  valueOf(f.heatedViscosity), valueOf(f.heatedConductivity));
 }
 
 // Evaluates both media at the mean temperatures of their sides.
@@ -105,7 +108,8 @@ std::optional<std::string> Calculator::evaluateMedia() {
     const float tm2 = static_cast<float>((s.heatedInletTemp + s.heatedOutletTemp) / 2);
     const MediumProperties heating = sideMedium(Side::Heating, tm1);
     const MediumProperties heated = sideMedium(Side::Heated, tm2);
-    for (auto [kind, props] : {std::pair{&f.Combo4, &heating}, std::pair{&f.Combo7, &heated}})
+    for (auto [kind, props] :
+         {std::pair{&f.heatingMediumList, &heating}, std::pair{&f.heatedMediumList, &heated}})
         if (!isPhysical(*props))
             return kind->listIndex == 0 ? messages::waterOutOfRange : messages::badCustomMedium;
 
@@ -155,19 +159,19 @@ bool Calculator::sizeExchanger() {
     ui.setBusy(true);
 
     // Heat balance: the heated flow follows from the load, or the load from the heated flow.
-    if (f.Check2.value == 0) {
+    if (f.heatedFlowIsGiven.value == 0) {
         s.v2 = static_cast<float>(s.q / ((t2out - t2in) * s.heatedVolHeatCapacity));
-        f.Text33.text = flowText(s.v2);
+        f.heatedFlow.text = flowText(s.v2);
     } else {
         s.q = static_cast<float>((t2out - t2in) * s.heatedVolHeatCapacity * s.v2);
-        f.Text30.text = heatText(s.q);
+        f.heatLoad.text = heatText(s.q);
     }
     s.v1 = static_cast<float>(s.q / ((t1in - t1out) * s.heatingVolHeatCapacity));
     s.heatingFlowDesign = s.v1;
-    f.Text31.text = flowText(s.v1);
+    f.heatingFlow.text = flowText(s.v1);
 
     try {
-        if (f.Check5.value == 1) {
+        if (f.plateCountIsGiven.value == 1) {
             rateExchanger();
             writeOutputs(lastRating_);
             ui.setBusy(false);
@@ -186,9 +190,9 @@ bool Calculator::sizeExchanger() {
     s.platesPerPass = static_cast<int16_t>(2 * m);
     writeDesignation();
     s.ignoreLimits = 0;
-    f.Text34.text =
+    f.heatingVelocity.text =
         format(s.heatingFlowDesign / ((m - 1) * s.catalogue.channelArea[t]) / s.exchangerCount, 3);
-    f.Text28.text = format((s.calcHeatFlow / s.q - 1) * 100, 2);
+    f.surfaceMargin.text = format((s.calcHeatFlow / s.q - 1) * 100, 2);
     ui.setBusy(false);
     writeOutputs(std::nullopt);
     return true;
@@ -213,7 +217,7 @@ void Calculator::search() {
         if (score[2] >= score[1] && score[2] >= score[3]) s.passCount = 2;
         if (score[1] >= score[2] && score[1] >= score[3]) s.passCount = 1;
         if (score[1] == 0 && score[2] == 0 && score[3] == 0) s.passCount = autoPasses;
-        form().Text59.text = std::to_string(s.passCount);
+        form().searchedPassCount.text = std::to_string(s.passCount);
 
         if (s.autoSelect == 1 && s.passCount == autoPasses) {
             // No pass count fits this series: the next series, or one more exchanger.
@@ -225,7 +229,7 @@ void Calculator::search() {
                 showLimitDialog();
             } else {
                 ++s.exchangerCount;
-                form().Combo3.setListIndex(s.exchangerCount - 1);
+                form().exchangerCountList.setListIndex(s.exchangerCount - 1);
             }
             continue;
         }
@@ -250,7 +254,7 @@ void Calculator::scanPasses(long& steps) {
                 throw SizingStopped(messages::searchUnbounded);
             searchStep();
             if (s.passAbandoned == 1) break;
-            const double minMargin = valueOf(form().Text53);
+            const double minMargin = valueOf(form().minSurfaceMargin);
             if (s.calcHeatFlow > s.q && s.heatingLoss < s.maxLossHeating && s.heatedLoss < s.maxLossHeated &&
                 (s.calcHeatFlow / s.q - 1) * 100 > minMargin)
                 break;
@@ -314,14 +318,14 @@ void Calculator::handleLimit() {
                 showLimitDialog();
                 return;
             }
-            form().Combo3.setListIndex(form().Combo3.listIndex + 1);
+            form().exchangerCountList.setListIndex(form().exchangerCountList.listIndex + 1);
         }
     } else {
         showLimitDialog();
         return;
     }
     s.channelsPerPass = 4;
-    form().label54.text =
+    form().layoutSummaryLabel.text =
         layoutSummary(seriesName(s.seriesPrefix, s.plateTypeIndex), std::to_string(s.passCount));
 }
 
@@ -344,7 +348,7 @@ void Calculator::showLimitDialog() {
 void Calculator::applyLimitAnswers(const LimitDialogAnswers& answers) {
     if (answers.several) {
         // The dialog's own button shows the layout summary without its exchanger count.
-        Control& summary = form().label54;
+        Control& summary = form().layoutSummaryLabel;
         summary.visible = true;
         const size_t x = summary.text.find('x');
         if (x != std::string::npos) summary.text = summary.text.substr(x + 1);

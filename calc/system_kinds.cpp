@@ -7,9 +7,9 @@ namespace kalvar {
 
 namespace {
 
-constexpr WindowId hotWater = WindowId::Form3;
-constexpr WindowId heating = WindowId::Form2;
-constexpr WindowId ventilation = WindowId::Form1;
+constexpr WindowId hotWater = WindowId::HotWater;
+constexpr WindowId heating = WindowId::Heating;
+constexpr WindowId ventilation = WindowId::Ventilation;
 
 constexpr std::array hotWaterOnly{hotWater};
 constexpr std::array heatingOnly{heating};

@@ -54,45 +54,46 @@ void convert(const WindowSet& windows, const UnitPick& pick, Control& box) {
 bool switchUnit(WindowSet& windows, std::string_view pickedCaption) {
     const UnitPick* pick = findPick(pickedCaption);
     if (pick == nullptr) return false;
-    CalcWindow* const calcWindows[] = {&windows.Form1, &windows.Form2, &windows.Form3};
+    CalcWindow* const calcWindows[] = {&windows.ventilation, &windows.heating, &windows.hotWater};
     const std::string caption(pickedCaption);
 
     switch (pick->quantity) {
     case Quantity::Heat:
-        if (windows.Form1.Label57.text != caption)
+        if (windows.ventilation.heatLoadUnitLabel.text != caption)
             for (CalcWindow* f : calcWindows)
-                convert(windows, *pick, f->Text30);
+                convert(windows, *pick, f->heatLoad);
         for (CalcWindow* f : calcWindows)
-            f->Label57.text = caption;
+            f->heatLoadUnitLabel.text = caption;
         windows.units.heatInGcalPerHour = pick->first;
         break;
     case Quantity::Flow: {
         const std::string label = pick->first ? "м  /ч" : caption;
-        if (windows.Form1.Label59.text != label)
+        if (windows.ventilation.flowUnitLabel.text != label)
             for (CalcWindow* f : calcWindows)
-                for (Control* box : {&f->Text31, &f->Text33, &f->Text47})
+                for (Control* box : {&f->heatingFlow, &f->heatedFlow, &f->optimalHeatingFlow})
                     convert(windows, *pick, *box);
         for (CalcWindow* f : calcWindows) {
-            f->Label59.text = label;
-            f->Label21.visible = pick->first;
+            f->flowUnitLabel.text = label;
+            f->flowUnitSuperscript.visible = pick->first;
         }
         windows.units.flowInM3PerHour = pick->first;
         break;
     }
     case Quantity::Pressure: {
-        AdditionalResultsWindow& form12 = windows.Form12;
+        AdditionalResultsWindow& form12 = windows.additionalResults;
         form12.ensureLoaded();
-        if (windows.Form1.Label34_0.text != caption) {
+        if (windows.ventilation.lossLimitUnitLabel.text != caption) {
             for (CalcWindow* f : calcWindows)
-                for (Control* box : {&f->Text6, &f->Text7, &f->Text36, &f->Text37})
+                for (Control* box :
+                     {&f->heatingLossLimit, &f->heatedLossLimit, &f->heatingLoss, &f->heatedLoss})
                     convert(windows, *pick, *box);
-            convert(windows, *pick, form12.Text10);
+            convert(windows, *pick, form12.valvePressureDrop);
         }
         for (CalcWindow* f : calcWindows)
-            f->Label34_0.text = caption;
+            f->lossLimitUnitLabel.text = caption;
         for (CalcWindow* f : calcWindows)
-            f->Label34_1.text = caption;
-        form12.Label35.text = caption;
+            f->lossUnitLabel.text = caption;
+        form12.valvePressureDropUnitLabel.text = caption;
         windows.units.pressureInKPa = pick->first;
         break;
     }

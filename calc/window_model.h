@@ -53,103 +53,112 @@ class Control {
     std::vector<std::function<void()>> listHandlers_;
 };
 
+// The controls of each window, one table per window kind, in design order:
+// X(member, key, kind, meaning). The key is the control's name in the task files, the desktop's
+// object names and the listings ("Label22(2)" for element 2 of a control array); the member is
+// the C++ name of the same control. This is the only place where the two stand side by side.
+
 // The controls of a calculation window (hot water Form3, heating Form2, ventilation Form1).
-// X(member, kind): the member name is the control name; control arrays are written Name_index.
 // clang-format off
 #define KALVAR_CALC_WINDOW_CONTROLS(X) \
-    X(Label7, Label) \
-    X(Text1, TextBox) \
-    X(label54, Label) \
-    X(Text30, TextBox) \
-    X(Label60, Label) \
-    X(Label57, Label) \
-    X(Text38, TextBox) \
-    X(Label80, Label) \
-    X(Combo4, List) \
-    X(Label18, Label) \
-    X(Combo7, List) \
-    X(Label19, Label) \
-    X(Check1, Check) \
-    X(Text25, TextBox) \
-    X(Label22_2, Label) \
-    X(Text53, TextBox) \
-    X(Label22_3, Label) \
-    X(Frame5, Frame) \
-    X(Frame3, Frame) \
-    X(Label4, Label) \
-    X(Text31, TextBox) \
-    X(Text47, TextBox) \
-    X(Text33, TextBox) \
-    X(Label59, Label) \
-    X(Label21, Label) \
-    X(Text2, TextBox) \
-    X(Text3, TextBox) \
-    X(Text4, TextBox) \
-    X(Text32, TextBox) \
-    X(Text5, TextBox) \
-    X(Text34, TextBox) \
-    X(Text49, TextBox) \
-    X(Text35, TextBox) \
-    X(Text6, TextBox) \
-    X(Text7, TextBox) \
-    X(Label34_0, Label) \
-    X(Label34_1, Label) \
-    X(Text36, TextBox) \
-    X(Text37, TextBox) \
-    X(Text54, TextBox) \
-    X(Text55, TextBox) \
-    X(Text26, TextBox) \
-    X(Text27, TextBox) \
-    X(Text28, TextBox) \
-    X(Text29, TextBox) \
-    X(Combo1, List) \
-    X(Combo2, List) \
-    X(Combo3, List) \
-    X(Check3, Check) \
-    X(Check2, Check) \
-    X(Check5, Check) \
-    X(Text11, TextBox) \
-    X(Text12, TextBox) \
-    X(Text13, TextBox) \
-    X(Text14, TextBox) \
-    X(Text15, TextBox) \
-    X(Text16, TextBox) \
-    X(Text17, TextBox) \
-    X(Text18, TextBox) \
-    X(Text19, TextBox) \
-    X(Text20, TextBox) \
-    X(Text21, TextBox) \
-    X(Text22, TextBox) \
-    X(Text23, TextBox) \
-    X(Text24, TextBox) \
-    X(Text40, TextBox) \
-    X(Text41, TextBox) \
-    X(Text42, TextBox) \
-    X(Text43, TextBox) \
-    X(Text44, TextBox) \
-    X(Text45, TextBox) \
-    X(Text46, TextBox) \
-    X(Text48, TextBox) \
-    X(Text50, TextBox) \
-    X(Text51, TextBox) \
-    X(Text52, TextBox) \
-    X(Text56, TextBox) \
-    X(Text57, TextBox) \
-    X(Text58, TextBox) \
-    X(Image1, Picture) \
-    X(Text8, TextBox) \
-    X(Text9, TextBox) \
-    X(Text59, TextBox) \
-    X(Label5, Label)
+    X(titleLabel,                      "Label7",     Label,   "the window's title: \"ОТОПЛЕНИЕ\", \"ГВС\", \"ВЕНТИЛЯЦИЯ\"") \
+    X(designationBox,                  "Text1",      TextBox, "designation of the selected exchanger, written by the calculation") \
+    X(layoutSummaryLabel,              "label54",    Label,   "summary of the layout (type and passes) in the designation's place") \
+    X(heatLoad,                        "Text30",     TextBox, "heat load Q: given, or computed when the heated flow is given") \
+    X(heatLoadLabel,                   "Label60",    Label,   "caption \"Q=\" of the heat load") \
+    X(heatLoadUnitLabel,               "Label57",    Label,   "unit of the heat load: \"Гкал/ч\" or \"кВт\"") \
+    X(plateCount,                      "Text38",     TextBox, "total plate count n: given when rating, else computed") \
+    X(plateCountLabel,                 "Label80",    Label,   "caption \"n =\" of the plate count") \
+    X(heatingMediumList,               "Combo4",     List,    "heating medium kind: \"вода\" or \"другое\"") \
+    X(heatingMediumLabel,              "Label18",    Label,   "caption \"греющий поток\" of the heating medium list") \
+    X(heatedMediumList,                "Combo7",     List,    "heated medium kind: \"вода\" or \"другое\"") \
+    X(heatedMediumLabel,               "Label19",    Label,   "caption \"нагреваемый поток\" of the heated medium list") \
+    X(showAdditionalResults,           "Check1",     Check,   "shows the additional-results window") \
+    X(foulingResistance,               "Text25",     TextBox, "fouling resistance, (m2*K)/W") \
+    X(foulingLabel,                    "Label22(2)", Label,   "caption \"загрязнение\" of the fouling resistance") \
+    X(minSurfaceMargin,                "Text53",     TextBox, "minimum surface margin the sizing keeps, %") \
+    X(minSurfaceMarginLabel,           "Label22(3)", Label,   "caption \"мин. запас\" of the minimum surface margin") \
+    X(flowTableFrame,                  "Frame5",     Frame,   "table of flows, temperatures, velocities and losses of both media") \
+    X(exchangerResultsFrame,           "Frame3",     Frame,   "group of the exchanger's results") \
+    X(exchangerResultsCaption,         "Label4",     Label,   "second half \"теплообменника\" of the results group's caption") \
+    X(heatingFlow,                     "Text31",     TextBox, "heating medium flow G1, computed") \
+    X(optimalHeatingFlow,              "Text47",     TextBox, "heating flow that transfers exactly the heat load") \
+    X(heatedFlow,                      "Text33",     TextBox, "heated medium flow G2: computed, or given instead of the heat load") \
+    X(flowUnitLabel,                   "Label59",    Label,   "unit of the flows: \"м  /ч\" or \"л/с\"") \
+    X(flowUnitSuperscript,             "Label21",    Label,   "superscript \"3\" of the flow unit") \
+    X(heatingInletTemperature,         "Text2",      TextBox, "heating medium inlet temperature t1', °C") \
+    X(heatedInletTemperature,          "Text3",      TextBox, "heated medium inlet temperature t2', °C") \
+    X(heatingOutletTemperature,        "Text4",      TextBox, "heating medium outlet temperature t1'', °C") \
+    X(optimalHeatingOutletTemperature, "Text32",     TextBox, "heating outlet temperature at the optimal heating flow, °C") \
+    X(heatedOutletTemperature,         "Text5",      TextBox, "heated medium outlet temperature t2'', °C") \
+    X(heatingVelocity,                 "Text34",     TextBox, "heating medium velocity in the channels, m/s") \
+    X(optimalHeatingVelocity,          "Text49",     TextBox, "heating medium velocity at the optimal heating flow, m/s") \
+    X(heatedVelocity,                  "Text35",     TextBox, "heated medium velocity in the channels, m/s") \
+    X(heatingLossLimit,                "Text6",      TextBox, "allowed pressure loss of the heating medium") \
+    X(heatedLossLimit,                 "Text7",      TextBox, "allowed pressure loss of the heated medium") \
+    X(lossLimitUnitLabel,              "Label34(0)", Label,   "unit of the allowed losses: \"кПа\" or \"атм\"") \
+    X(lossUnitLabel,                   "Label34(1)", Label,   "unit of the pressure losses: \"кПа\" or \"атм\"") \
+    X(heatingLoss,                     "Text36",     TextBox, "pressure loss of the heating medium, computed") \
+    X(heatedLoss,                      "Text37",     TextBox, "pressure loss of the heated medium, computed") \
+    X(heatingPumpPower,                "Text54",     TextBox, "pump power of the heating medium, W") \
+    X(heatedPumpPower,                 "Text55",     TextBox, "pump power of the heated medium, W") \
+    X(heatTransferCoefficient,         "Text26",     TextBox, "overall heat-transfer coefficient k, W/(m2*K)") \
+    X(surfaceArea,                     "Text27",     TextBox, "heat-transfer surface shown, m2") \
+    X(surfaceMargin,                   "Text28",     TextBox, "surface margin, %") \
+    X(weight,                          "Text29",     TextBox, "weight of the exchanger, kg") \
+    X(plateTypeList,                   "Combo1",     List,    "plate series, or \"Автовыбор\" (hidden)") \
+    X(passCountList,                   "Combo2",     List,    "passes, or \"автовыбор\" (hidden)") \
+    X(exchangerCountList,              "Combo3",     List,    "exchangers in parallel, \"x1\"..\"x9\" (hidden)") \
+    X(heatLoadIsGiven,                 "Check3",     Check,   "the heat load is given, the heated flow computed (hidden)") \
+    X(heatedFlowIsGiven,               "Check2",     Check,   "the heated flow is given, the heat load computed (hidden)") \
+    X(plateCountIsGiven,               "Check5",     Check,   "the plate count is given: the exchanger is rated (hidden)") \
+    X(heatingHeatCapacity,             "Text11",     TextBox, "heating medium heat capacity, J/(kg*K) (hidden)") \
+    X(heatingDensity,                  "Text12",     TextBox, "heating medium density, kg/m3 (hidden)") \
+    X(heatingViscosity,                "Text13",     TextBox, "heating medium dynamic viscosity, mPa*s (hidden)") \
+    X(heatingConductivity,             "Text14",     TextBox, "heating medium thermal conductivity, W/(m*K) (hidden)") \
+    X(heatingReynolds,                 "Text15",     TextBox, "heating side Reynolds number (hidden)") \
+    X(heatingPrandtl,                  "Text16",     TextBox, "heating side Prandtl number (hidden)") \
+    X(heatingNusselt,                  "Text17",     TextBox, "heating side Nusselt number (hidden)") \
+    X(heatedHeatCapacity,              "Text18",     TextBox, "heated medium heat capacity, J/(kg*K) (hidden)") \
+    X(heatedDensity,                   "Text19",     TextBox, "heated medium density, kg/m3 (hidden)") \
+    X(heatedViscosity,                 "Text20",     TextBox, "heated medium dynamic viscosity, mPa*s (hidden)") \
+    X(heatedConductivity,              "Text21",     TextBox, "heated medium thermal conductivity, W/(m*K) (hidden)") \
+    X(heatedReynolds,                  "Text22",     TextBox, "heated side Reynolds number (hidden)") \
+    X(heatedPrandtl,                   "Text23",     TextBox, "heated side Prandtl number (hidden)") \
+    X(heatedNusselt,                   "Text24",     TextBox, "heated side Nusselt number (hidden)") \
+    X(heatingFilmCoefficient,          "Text40",     TextBox, "heating side heat-transfer coefficient alpha1 (hidden)") \
+    X(heatedFilmCoefficient,           "Text41",     TextBox, "heated side heat-transfer coefficient alpha2 (hidden)") \
+    X(equivalentDiameter,              "Text42",     TextBox, "equivalent diameter of a channel, mm (hidden)") \
+    X(channelArea,                     "Text43",     TextBox, "cross-section of one channel, m2 (hidden)") \
+    X(plateArea,                       "Text44",     TextBox, "heat-transfer surface of one plate, m2 (hidden)") \
+    X(dimensionC,                      "Text45",     TextBox, "overall dimension C, mm (hidden)") \
+    X(dimensionD,                      "Text46",     TextBox, "overall dimension D, mm (hidden)") \
+    X(dimensionE,                      "Text48",     TextBox, "overall dimension E, mm (hidden)") \
+    X(dimensionA,                      "Text50",     TextBox, "overall dimension A, mm (hidden)") \
+    X(dimensionF,                      "Text51",     TextBox, "overall dimension F, mm (hidden)") \
+    X(dimensionB,                      "Text52",     TextBox, "overall dimension B, mm (hidden)") \
+    X(lengthL,                         "Text56",     TextBox, "overall length L, mm (hidden)") \
+    X(largeSeriesWeight,               "Text57",     TextBox, "weight again, written for the largest series only (hidden)") \
+    X(nozzleSize,                      "Text58",     TextBox, "nozzle (flange) size: \"1 дюйм\", \"50 мм\", \"80 мм\" (hidden)") \
+    X(exchangerDrawing,                "Image1",     Picture, "drawing of the exchanger (hidden)") \
+    X(valveNominalDiameter,            "Text8",      TextBox, "nominal diameter of the chosen control valve, mm (hidden)") \
+    X(valveFlowCapacity,               "Text9",      TextBox, "flow capacity Kvs of the chosen control valve, m3/h (hidden)") \
+    X(searchedPassCount,               "Text59",     TextBox, "pass count the automatic search chose (hidden)") \
+    X(connectionLegend,                "Label5",     Label,   "legend of the connections; the design caption is a slogan (hidden)")
 // clang-format on
 
 // Controls only the hot-water window has: the second stage's loss limit, the bore of the pipe
 // between the stages and the velocity in it.
-#define KALVAR_SECOND_STAGE_CONTROLS(X) X(Text10, TextBox) X(Combo8, List) X(Text67, TextBox)
+// clang-format off
+#define KALVAR_SECOND_STAGE_CONTROLS(X) \
+    X(secondStageLossLimit,   "Text10", TextBox, "allowed pressure loss of the second stage, kPa") \
+    X(interstagePipeList,     "Combo8", List,    "bore of the pipe between the stages, mm (hidden)") \
+    X(interstagePipeVelocity, "Text67", TextBox, "velocity in the pipe between the stages, m/s (hidden)")
+// clang-format on
 
-#define KALVAR_DECLARE_CONTROL(member, kind) Control member{ControlKind::kind};
+#define KALVAR_DECLARE_CONTROL(member, key, kind, meaning) Control member{ControlKind::kind};
 
-enum class WindowId { Form1, Form2, Form3, Form12 };
+enum class WindowId { Ventilation, Heating, HotWater, AdditionalResults };
 
 struct CalcWindow {
     explicit CalcWindow(WindowId id);
@@ -162,55 +171,56 @@ struct CalcWindow {
     KALVAR_CALC_WINDOW_CONTROLS(KALVAR_DECLARE_CONTROL)
     KALVAR_SECOND_STAGE_CONTROLS(KALVAR_DECLARE_CONTROL)
 
-    bool hasSecondStage() const { return id == WindowId::Form3; }
-    // The control of that name, or nullptr; control arrays are named "Label22(2)".
-    Control* find(std::string_view controlName);
-    // Every control of the window with its name, in design order.
+    bool hasSecondStage() const { return id == WindowId::HotWater; }
+    // The control of that key, or nullptr; elements of control arrays are keyed "Label22(2)".
+    Control* find(std::string_view key);
+    // Every control of the window with its key, in design order.
     std::vector<std::pair<std::string, Control*>> controls();
 };
 
+// The controls of the additional-results window (Form12).
 // clang-format off
-#define KALVAR_FORM12_CONTROLS(X) \
-    X(Command1, Button) \
-    X(Command2, Button) \
-    X(Frame1, Frame) \
-    X(Combo5, List) \
-    X(Combo6, List) \
-    X(Text45, TextBox) \
-    X(Text46, TextBox) \
-    X(Frame2, Frame) \
-    X(Text10, TextBox) \
-    X(Label35, Label) \
-    X(Text9, TextBox) \
-    X(Text8, TextBox) \
-    X(Text43, TextBox) \
-    X(Text44, TextBox) \
-    X(Text42, TextBox) \
-    X(Text50, TextBox) \
-    X(Text56, TextBox) \
-    X(Text52, TextBox) \
-    X(Text1, TextBox) \
-    X(Text3, TextBox) \
-    X(Text2, TextBox) \
-    X(Label72_0, Label) \
-    X(Label72_1, Label) \
-    X(Text58, TextBox) \
-    X(Image1, Picture) \
-    X(Label5, Label) \
-    X(Text11, TextBox) \
-    X(Text12, TextBox) \
-    X(Text13, TextBox) \
-    X(Text14, TextBox) \
-    X(Text15, TextBox) \
-    X(Text16, TextBox) \
-    X(Text17, TextBox) \
-    X(Text18, TextBox) \
-    X(Text19, TextBox) \
-    X(Text20, TextBox) \
-    X(Text21, TextBox) \
-    X(Text22, TextBox) \
-    X(Text23, TextBox) \
-    X(Text24, TextBox)
+#define KALVAR_ADDITIONAL_RESULTS_CONTROLS(X) \
+    X(geometricViewButton,        "Command1",   Button,  "shows the geometric view") \
+    X(thermophysicalViewButton,   "Command2",   Button,  "shows the thermophysical view") \
+    X(pipesFrame,                 "Frame1",     Frame,   "group of the pipes connected to the nozzles") \
+    X(heatingPipeList,            "Combo5",     List,    "bore of the heating medium's pipe, mm") \
+    X(heatedPipeList,             "Combo6",     List,    "bore of the heated medium's pipe, mm") \
+    X(heatingPipeVelocity,        "Text45",     TextBox, "velocity in the heating medium's pipe, m/s") \
+    X(heatedPipeVelocity,         "Text46",     TextBox, "velocity in the heated medium's pipe, m/s") \
+    X(valveFrame,                 "Frame2",     Frame,   "group of the control valve") \
+    X(valvePressureDrop,          "Text10",     TextBox, "input: pressure drop across the control valve") \
+    X(valvePressureDropUnitLabel, "Label35",    Label,   "unit of the valve's pressure drop: \"кПа\" or \"атм\"") \
+    X(valveFlowCapacity,          "Text9",      TextBox, "flow capacity Kvs of the chosen valve, m3/h") \
+    X(valveNominalDiameter,       "Text8",      TextBox, "nominal diameter of the chosen valve, mm") \
+    X(channelArea,                "Text43",     TextBox, "cross-section of one channel, m2") \
+    X(plateArea,                  "Text44",     TextBox, "heat-transfer surface of one plate, m2") \
+    X(equivalentDiameter,         "Text42",     TextBox, "equivalent diameter of a channel, mm (never shown)") \
+    X(dimensionA,                 "Text50",     TextBox, "overall dimension A, mm") \
+    X(lengthL,                    "Text56",     TextBox, "overall length L, mm") \
+    X(dimensionB,                 "Text52",     TextBox, "overall dimension B, mm") \
+    X(dimensionC,                 "Text1",      TextBox, "overall dimension C, mm") \
+    X(dimensionE,                 "Text3",      TextBox, "overall dimension E, mm") \
+    X(dimensionF,                 "Text2",      TextBox, "overall dimension F, mm") \
+    X(flangesLabel,               "Label72(0)", Label,   "caption \"Фланцы (патрубки)\" of the nozzle size") \
+    X(flangeDiameterLabel,        "Label72(1)", Label,   "caption \" Ду=\" of the nozzle size") \
+    X(nozzleSize,                 "Text58",     TextBox, "nozzle (flange) size as text") \
+    X(exchangerDrawing,           "Image1",     Picture, "drawing of the exchanger") \
+    X(connectionLegend,           "Label5",     Label,   "numbered legend of the drawing's connections") \
+    X(heatingHeatCapacity,        "Text11",     TextBox, "heating medium heat capacity, J/(kg*K)") \
+    X(heatingDensity,             "Text12",     TextBox, "heating medium density, kg/m3") \
+    X(heatingViscosity,           "Text13",     TextBox, "heating medium dynamic viscosity, mPa*s") \
+    X(heatingConductivity,        "Text14",     TextBox, "heating medium thermal conductivity, W/(m*K)") \
+    X(heatingReynolds,            "Text15",     TextBox, "heating side Reynolds number") \
+    X(heatingFilmCoefficient,     "Text16",     TextBox, "heating side heat-transfer coefficient alpha1") \
+    X(heatingNusselt,             "Text17",     TextBox, "heating side Nusselt number") \
+    X(heatedHeatCapacity,         "Text18",     TextBox, "heated medium heat capacity, J/(kg*K)") \
+    X(heatedDensity,              "Text19",     TextBox, "heated medium density, kg/m3") \
+    X(heatedViscosity,            "Text20",     TextBox, "heated medium dynamic viscosity, mPa*s") \
+    X(heatedConductivity,         "Text21",     TextBox, "heated medium thermal conductivity, W/(m*K)") \
+    X(heatedReynolds,             "Text22",     TextBox, "heated side Reynolds number") \
+    X(heatedFilmCoefficient,      "Text23",     TextBox, "heated side heat-transfer coefficient alpha2") \
+    X(heatedNusselt,              "Text24",     TextBox, "heated side Nusselt number")
 // clang-format on
 
 // The additional-results window; it also holds the control-valve pressure drop input.
@@ -223,9 +233,9 @@ struct AdditionalResultsWindow {
     // desktop shows or hides the labels and headings of each view by it.
     bool geometricView = true;
     uint32_t backColor = colours::lightCyan;
-    KALVAR_FORM12_CONTROLS(KALVAR_DECLARE_CONTROL)
+    KALVAR_ADDITIONAL_RESULTS_CONTROLS(KALVAR_DECLARE_CONTROL)
 
-    Control* find(std::string_view controlName);
+    Control* find(std::string_view key);
     std::vector<std::pair<std::string, Control*>> controls();
 
     // The window loads the first time anything refers to it: its pipe lists are filled and
@@ -260,10 +270,10 @@ struct WindowSet {
     WindowSet(const WindowSet&) = delete;
     WindowSet& operator=(const WindowSet&) = delete;
 
-    CalcWindow Form1{WindowId::Form1};
-    CalcWindow Form2{WindowId::Form2};
-    CalcWindow Form3{WindowId::Form3};
-    AdditionalResultsWindow Form12;
+    CalcWindow ventilation{WindowId::Ventilation};
+    CalcWindow heating{WindowId::Heating};
+    CalcWindow hotWater{WindowId::HotWater};
+    AdditionalResultsWindow additionalResults;
 
     std::string mainCaption = "Пластинчатый теплообменник";
     UnitSettings units;

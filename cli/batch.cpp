@@ -50,7 +50,7 @@ std::string joined(const std::vector<std::string>& lines) {
 std::vector<std::string> quantityColumns() {
     Session session;
     startUp(session, "");
-    const WindowSummary sample = summariseWindow(session, session.windows.Form2);
+    const WindowSummary sample = summariseWindow(session, session.windows.heating);
     std::vector<std::string> columns;
     for (const SummaryRow& row : sample.rows)
         if (row.parts.empty())

@@ -13,9 +13,9 @@ using Json = nlohmann::ordered_json;
 
 std::string titleOf(const CalcWindow& f) {
     switch (f.id) {
-    case WindowId::Form3:
+    case WindowId::HotWater:
         return "ГВС";
-    case WindowId::Form2:
+    case WindowId::Heating:
         return "Отопление";
     default:
         return "Вентиляция";
@@ -24,7 +24,7 @@ std::string titleOf(const CalcWindow& f) {
 
 // The flow label shows "м  /ч" with a raised "3" beside it.
 std::string flowUnitOf(const CalcWindow& f) {
-    return f.Label59.text == "м  /ч" ? "м3/ч" : f.Label59.text;
+    return f.flowUnitLabel.text == "м  /ч" ? "м3/ч" : f.flowUnitLabel.text;
 }
 
 std::string selectedItem(const Control& list) {
@@ -63,51 +63,51 @@ std::string oneLine(std::string text) {
 } // namespace
 
 WindowSummary summariseWindow(Session& session, CalcWindow& f) {
-    AdditionalResultsWindow& r = session.windows.Form12;
+    AdditionalResultsWindow& r = session.windows.additionalResults;
     // The pipe velocities are what Form12 shows for this window: nothing stays from another one.
     r.ensureLoaded();
-    r.Text45.text.clear();
-    r.Text46.text.clear();
+    r.heatingPipeVelocity.text.clear();
+    r.heatedPipeVelocity.text.clear();
     fillAdditionalResults(session, f);
-    const bool sized = !f.Text58.text.empty();
+    const bool sized = !f.nozzleSize.text.empty();
 
     WindowSummary out;
     out.window = f.name;
     out.title = titleOf(f);
-    out.designation = f.Text1.text;
-    out.heatUnit = f.Label57.text;
+    out.designation = f.designationBox.text;
+    out.heatUnit = f.heatLoadUnitLabel.text;
     out.flowUnit = flowUnitOf(f);
-    out.pressureUnit = f.Label34_1.text;
+    out.pressureUnit = f.lossUnitLabel.text;
     const std::string& heat = out.heatUnit;
     const std::string& flow = out.flowUnit;
     const std::string& pressure = out.pressureUnit;
     const std::vector<std::string> sides = {"heating", "heated"};
     // clang-format off
     out.rows = {
-        {"heat_load",              "Тепловая нагрузка Q",                   heat,         {f.Text30.text}, {}},
-        {"flow",                   "Расход G",                              flow,         {f.Text31.text, f.Text33.text}, sides},
-        {"inlet_temperature",      "Температура на входе",                  "°C",         {f.Text2.text, f.Text3.text}, sides},
-        {"outlet_temperature",     "Температура на выходе",                 "°C",         {f.Text4.text, f.Text5.text}, sides},
-        {"channel_velocity",       "Скорость в каналах",                    "м/с",        {f.Text34.text, f.Text35.text}, sides},
-        {"pressure_loss",          "Потери давления",                       pressure,     {f.Text36.text, f.Text37.text}, sides},
-        {"pump_power",             "Мощность на прокачку",                  "Вт",         {f.Text54.text, f.Text55.text}, sides},
-        {"optimal_heating_flow",   "Оптимальный расход греющей среды",      flow,         {f.Text47.text}, {}},
-        {"optimal_heating_outlet", "Оптимальная t греющей среды на выходе", "°C",         {f.Text32.text}, {}},
-        {"k",                      "Коэффициент теплопередачи K",           "Вт/(м2·°C)", {f.Text26.text}, {}},
-        {"surface",                "Площадь поверхности S",                 "м2",         {f.Text27.text}, {}},
-        {"margin",                 "Запас поверхности",                     "%",          {f.Text28.text}, {}},
-        {"weight",                 "Масса",                                 "кг",         {f.Text29.text}, {}},
-        {"plates",                 "Число пластин n",                       "",           {f.Text38.text}, {}},
+        {"heat_load",              "Тепловая нагрузка Q",                   heat,         {f.heatLoad.text}, {}},
+        {"flow",                   "Расход G",                              flow,         {f.heatingFlow.text, f.heatedFlow.text}, sides},
+        {"inlet_temperature",      "Температура на входе",                  "°C",         {f.heatingInletTemperature.text, f.heatedInletTemperature.text}, sides},
+        {"outlet_temperature",     "Температура на выходе",                 "°C",         {f.heatingOutletTemperature.text, f.heatedOutletTemperature.text}, sides},
+        {"channel_velocity",       "Скорость в каналах",                    "м/с",        {f.heatingVelocity.text, f.heatedVelocity.text}, sides},
+        {"pressure_loss",          "Потери давления",                       pressure,     {f.heatingLoss.text, f.heatedLoss.text}, sides},
+        {"pump_power",             "Мощность на прокачку",                  "Вт",         {f.heatingPumpPower.text, f.heatedPumpPower.text}, sides},
+        {"optimal_heating_flow",   "Оптимальный расход греющей среды",      flow,         {f.optimalHeatingFlow.text}, {}},
+        {"optimal_heating_outlet", "Оптимальная t греющей среды на выходе", "°C",         {f.optimalHeatingOutletTemperature.text}, {}},
+        {"k",                      "Коэффициент теплопередачи K",           "Вт/(м2·°C)", {f.heatTransferCoefficient.text}, {}},
+        {"surface",                "Площадь поверхности S",                 "м2",         {f.surfaceArea.text}, {}},
+        {"margin",                 "Запас поверхности",                     "%",          {f.surfaceMargin.text}, {}},
+        {"weight",                 "Масса",                                 "кг",         {f.weight.text}, {}},
+        {"plates",                 "Число пластин n",                       "",           {f.plateCount.text}, {}},
         {"dimension",              "Габариты A / L / B / C / E / F",        "мм",
-         {f.Text50.text, f.Text56.text, f.Text52.text, f.Text45.text, f.Text48.text, f.Text51.text},
+         {f.dimensionA.text, f.lengthL.text, f.dimensionB.text, f.dimensionC.text, f.dimensionE.text, f.dimensionF.text},
          {"a", "l", "b", "c", "e", "f"}},
-        {"nozzle",                 "Фланцы (патрубки) Ду",                  "",           {f.Text58.text}, {}},
+        {"nozzle",                 "Фланцы (патрубки) Ду",                  "",           {f.nozzleSize.text}, {}},
         {"pipe_bore",              "Трубы Ду",                              "мм",
-         {sized ? selectedItem(r.Combo5) : "", sized ? selectedItem(r.Combo6) : ""}, sides},
-        {"pipe_velocity",          "Скорость в трубах",                     "м/с",        {r.Text45.text, r.Text46.text}, sides},
-        {"valve_pressure_drop",    "Перепад давления на клапане",           pressure,     {r.Text10.text}, {}},
-        {"valve_kvs",              "Клапан Kvs",                            "м3/ч",       {f.Text9.text}, {}},
-        {"valve_bore",             "Клапан Ду",                             "мм",         {f.Text8.text}, {}},
+         {sized ? selectedItem(r.heatingPipeList) : "", sized ? selectedItem(r.heatedPipeList) : ""}, sides},
+        {"pipe_velocity",          "Скорость в трубах",                     "м/с",        {r.heatingPipeVelocity.text, r.heatedPipeVelocity.text}, sides},
+        {"valve_pressure_drop",    "Перепад давления на клапане",           pressure,     {r.valvePressureDrop.text}, {}},
+        {"valve_kvs",              "Клапан Kvs",                            "м3/ч",       {f.valveFlowCapacity.text}, {}},
+        {"valve_bore",             "Клапан Ду",                             "мм",         {f.valveNominalDiameter.text}, {}},
     };
     // clang-format on
     return out;

@@ -119,10 +119,10 @@ void applyWindows(const Json& windows, Session& session) {
         if (calcWindow == nullptr && windowName != "Form12")
             throw TaskError("unknown window \"" + windowName + "\"");
         // Referring to the additional-results window loads it, as the calculation's first use does.
-        if (calcWindow == nullptr) session.windows.Form12.ensureLoaded();
+        if (calcWindow == nullptr) session.windows.additionalResults.ensureLoaded();
         for (const auto& [controlName, value] : controls.items()) {
-            Control* control =
-                calcWindow ? calcWindow->find(controlName) : session.windows.Form12.find(controlName);
+            Control* control = calcWindow ? calcWindow->find(controlName)
+                                          : session.windows.additionalResults.find(controlName);
             const std::string where = windowName + "." + controlName;
             if (control == nullptr) throw TaskError("unknown control \"" + where + "\"");
             setControl(where, *control, value);
@@ -210,10 +210,10 @@ TaskRun runTask(const std::string& taskText, const std::string& workDir, bool wi
 
     Json& result = run.result;
     result = Json::object();
-    result["windows"] = Json{{"Form1", windowValues(session->windows.Form1)},
-                             {"Form2", windowValues(session->windows.Form2)},
-                             {"Form3", windowValues(session->windows.Form3)},
-                             {"Form12", windowValues(session->windows.Form12)}};
+    result["windows"] = Json{{"Form1", windowValues(session->windows.ventilation)},
+                             {"Form2", windowValues(session->windows.heating)},
+                             {"Form3", windowValues(session->windows.hotWater)},
+                             {"Form12", windowValues(session->windows.additionalResults)}};
     result["messages"] = ui.messages;
     result["limitDialogs"] = ui.limitDialogs;
     run.system = system;

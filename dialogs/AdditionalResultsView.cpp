@@ -51,13 +51,14 @@ int boxWidth(const QWidget* w, int characters) {
 } // namespace
 
 AdditionalResultsView::AdditionalResultsView(kalvar::Session& session, QWidget* parent)
-    : QWidget(parent), model_(session.windows.Form12), binding_(new ModelBinding(this)) {
+    : QWidget(parent), model_(session.windows.additionalResults), binding_(new ModelBinding(this)) {
     setObjectName("Form12");
     setWindowTitle("Дополнительные результаты расчета");
     setAutoFillBackground(true);
 
-    geometricButton = viewButton(model_.Command1, "Command1", "Геометрические параметры");
-    thermophysicalButton = viewButton(model_.Command2, "Command2", "Теплофизические параметры");
+    geometricButton = viewButton(model_.geometricViewButton, "Command1", "Геометрические параметры");
+    thermophysicalButton =
+        viewButton(model_.thermophysicalViewButton, "Command2", "Теплофизические параметры");
     connect(geometricButton, &QPushButton::clicked, this, &AdditionalResultsView::showGeometricView);
     connect(thermophysicalButton, &QPushButton::clicked, this,
             &AdditionalResultsView::showThermophysicalView);
@@ -124,7 +125,7 @@ QGridLayout* AdditionalResultsView::groupGrid(QGroupBox* frame) {
 }
 
 QGroupBox* AdditionalResultsView::buildPipes() {
-    QGroupBox* frame = group(model_.Frame1, "Frame1");
+    QGroupBox* frame = group(model_.pipesFrame, "Frame1");
     QGridLayout* pipes = groupGrid(frame);
     QLabel* heatingHead = label("греющий", frame, Qt::AlignCenter);
     QLabel* heatedHead = label("нагреваемый", frame, Qt::AlignCenter);
@@ -146,41 +147,41 @@ QGroupBox* AdditionalResultsView::buildPipes() {
     heatingBoreList->setObjectName("Combo5");
     heatedBoreList = heatedBore;
     heatedBoreList->setObjectName("Combo6");
-    binding_->bindList(heatingBoreList, model_.Combo5);
-    binding_->bindList(heatedBoreList, model_.Combo6);
+    binding_->bindList(heatingBoreList, model_.heatingPipeList);
+    binding_->bindList(heatedBoreList, model_.heatedPipeList);
     heatingBoreList->setAccessibleName("Dу греющего потока, мм");
     heatedBoreList->setAccessibleName("Dу нагреваемого потока, мм");
     pipes->addWidget(heatingBoreList, 1, 1);
     pipes->addWidget(heatedBoreList, 1, 2);
     pipes->addWidget(boreUnit, 1, 3);
-    pipes->addWidget(resultBox(model_.Text45, "Text45", "Vтр греющего потока, м/с"), 2, 1);
-    pipes->addWidget(resultBox(model_.Text46, "Text46", "Vтр нагреваемого потока, м/с"), 2, 2);
+    pipes->addWidget(resultBox(model_.heatingPipeVelocity, "Text45", "Vтр греющего потока, м/с"), 2, 1);
+    pipes->addWidget(resultBox(model_.heatedPipeVelocity, "Text46", "Vтр нагреваемого потока, м/с"), 2, 2);
     pipes->addWidget(label("м/с", frame, Qt::AlignLeft | Qt::AlignVCenter), 2, 3);
     return frame;
 }
 
 QGroupBox* AdditionalResultsView::buildValve() {
-    QGroupBox* frame = group(model_.Frame2, "Frame2");
+    QGroupBox* frame = group(model_.valveFrame, "Frame2");
     QGridLayout* valve = groupGrid(frame);
     valve->addWidget(label("ΔP=", frame), 0, 0);
     valvePressureDropBox = new QLineEdit(frame);
     valvePressureDropBox->setObjectName("Text10");
     valvePressureDropBox->setAlignment(Qt::AlignRight);
     valvePressureDropBox->setFixedWidth(boxWidth(this, 6));
-    binding_->bindText(valvePressureDropBox, model_.Text10);
+    binding_->bindText(valvePressureDropBox, model_.valvePressureDrop);
     numberFilter::install(valvePressureDropBox, numberFilter::numberCharacters, *binding_);
     valve->addWidget(valvePressureDropBox, 0, 1);
     valveUnit_ = label(QString(), frame, Qt::AlignLeft | Qt::AlignVCenter);
     valveUnit_->setObjectName("Label35");
-    binding_->bindLabel(valveUnit_, model_.Label35);
+    binding_->bindLabel(valveUnit_, model_.valvePressureDropUnitLabel);
     valve->addWidget(valveUnit_, 0, 2);
     valve->addWidget(label("Кv=", frame), 1, 0);
-    valve->addWidget(resultBox(model_.Text9, "Text9", "Кv клапана, м³/ч"), 1, 1);
+    valve->addWidget(resultBox(model_.valveFlowCapacity, "Text9", "Кv клапана, м³/ч"), 1, 1);
     auto* kvUnit = label("м<sup>3</sup>/ч", frame, Qt::AlignLeft | Qt::AlignVCenter);
     kvUnit->setTextFormat(Qt::RichText);
     valve->addWidget(kvUnit, 1, 2);
     valve->addWidget(label("Dу=", frame), 2, 0);
-    valve->addWidget(resultBox(model_.Text8, "Text8", "Dу клапана, мм"), 2, 1);
+    valve->addWidget(resultBox(model_.valveNominalDiameter, "Text8", "Dу клапана, мм"), 2, 1);
     valve->addWidget(label("мм", frame, Qt::AlignLeft | Qt::AlignVCenter), 2, 2);
     valve->setColumnStretch(3, 1);
     return frame;
@@ -192,9 +193,10 @@ QGridLayout* AdditionalResultsView::buildParameters() {
     parameters->setVerticalSpacing(3);
     parameters->setHorizontalSpacing(4);
     parameters->addWidget(heading("Параметры теплообменника", geometric_), 0, 0, 1, 9);
-    auto* channelArea = resultBox(model_.Text43, "Text43", "Площадь сечения канала, м2");
-    auto* plateSurface = resultBox(model_.Text44, "Text44", "Площадь поверхности теплообмена пластины, м2");
-    auto* diameter = resultBox(model_.Text42, "Text42", "Эквивалентный диаметр, мм");
+    auto* channelArea = resultBox(model_.channelArea, "Text43", "Площадь сечения канала, м2");
+    auto* plateSurface =
+        resultBox(model_.plateArea, "Text44", "Площадь поверхности теплообмена пластины, м2");
+    auto* diameter = resultBox(model_.equivalentDiameter, "Text42", "Эквивалентный диаметр, мм");
     channelArea->setAccessibleDescription(channelAreaHint);
     plateSurface->setAccessibleDescription(plateSurfaceHint);
     parameters->addWidget(label("Площадь сечения канала, м2 ", geometric_), 1, 0, 1, 7);
@@ -208,8 +210,8 @@ QGridLayout* AdditionalResultsView::buildParameters() {
     // clang-format off
     struct Dimension { kalvar::Control* control; const char* name; const char* letter; int row; int column; };
     const Dimension dimensions[] = {
-        {&model_.Text50, "Text50", "A", 4, 0}, {&model_.Text56, "Text56", "L", 4, 3}, {&model_.Text52, "Text52", "B", 4, 6},
-        {&model_.Text1,  "Text1",  "C", 5, 0}, {&model_.Text3,  "Text3",  "E", 5, 3}, {&model_.Text2,  "Text2",  "F", 5, 6},
+        {&model_.dimensionA, "Text50", "A", 4, 0}, {&model_.lengthL, "Text56", "L", 4, 3}, {&model_.dimensionB, "Text52", "B", 4, 6},
+        {&model_.dimensionC,  "Text1",  "C", 5, 0}, {&model_.dimensionE,  "Text3",  "E", 5, 3}, {&model_.dimensionF,  "Text2",  "F", 5, 6},
     };
     // clang-format on
     for (const Dimension& d : dimensions) {
@@ -223,9 +225,9 @@ QGridLayout* AdditionalResultsView::buildParameters() {
     flangeCaption->setObjectName("Label72_0");
     auto* flangeBores = label(QString(), geometric_);
     flangeBores->setObjectName("Label72_1");
-    binding_->bindLabel(flangeCaption, model_.Label72_0);
-    binding_->bindLabel(flangeBores, model_.Label72_1);
-    auto* flange = resultBox(model_.Text58, "Text58", "Фланцы (патрубки), Ду");
+    binding_->bindLabel(flangeCaption, model_.flangesLabel);
+    binding_->bindLabel(flangeBores, model_.flangeDiameterLabel);
+    auto* flange = resultBox(model_.nozzleSize, "Text58", "Фланцы (патрубки), Ду");
     flange->setAccessibleDescription(flangeHint);
     flange->setMinimumWidth(boxWidth(this, 7));
     parameters->addWidget(flangeCaption, 6, 0, 1, 5);
@@ -248,7 +250,7 @@ QGridLayout* AdditionalResultsView::buildParameters() {
 QLabel* AdditionalResultsView::buildDrawing() {
     drawing = new QLabel(geometric_);
     drawing->setObjectName("Image1");
-    binding_->bindPicture(drawing, model_.Image1);
+    binding_->bindPicture(drawing, model_.exchangerDrawing);
     drawing->setScaledContents(true); // the pass drawing, 2 : 3, fitted into its place
     drawing->setFrameShape(QFrame::Box);
     drawing->setFixedSize(twipsToPixels(2600, this), twipsToPixels(3900, this));
@@ -274,13 +276,13 @@ QWidget* AdditionalResultsView::buildThermophysicalView() {
     struct Property { const char* label; kalvar::Control* heating; const char* heatingName;
                       kalvar::Control* heated; const char* heatedName; };
     const Property properties[] = {
-        {"Теплоемкость, Дж/кг°С",              &model_.Text11, "Text11", &model_.Text18, "Text18"},
-        {"Плотность, кг/м3",                    &model_.Text12, "Text12", &model_.Text19, "Text19"},
-        {"Вязкость, мПа·с",                     &model_.Text13, "Text13", &model_.Text20, "Text20"},
-        {"Теплопроводность, Вт/м°С",            &model_.Text14, "Text14", &model_.Text21, "Text21"},
-        {"Число Рейнольдса",                    &model_.Text15, "Text15", &model_.Text22, "Text22"},
-        {"Число Нусельта",                      &model_.Text17, "Text17", &model_.Text24, "Text24"},
-        {"Коэффициент теплоотдачи, Вт/(м2°С)",  &model_.Text16, "Text16", &model_.Text23, "Text23"},
+        {"Теплоемкость, Дж/кг°С",              &model_.heatingHeatCapacity, "Text11", &model_.heatedHeatCapacity, "Text18"},
+        {"Плотность, кг/м3",                    &model_.heatingDensity, "Text12", &model_.heatedDensity, "Text19"},
+        {"Вязкость, мПа·с",                     &model_.heatingViscosity, "Text13", &model_.heatedViscosity, "Text20"},
+        {"Теплопроводность, Вт/м°С",            &model_.heatingConductivity, "Text14", &model_.heatedConductivity, "Text21"},
+        {"Число Рейнольдса",                    &model_.heatingReynolds, "Text15", &model_.heatedReynolds, "Text22"},
+        {"Число Нусельта",                      &model_.heatingNusselt, "Text17", &model_.heatedNusselt, "Text24"},
+        {"Коэффициент теплоотдачи, Вт/(м2°С)",  &model_.heatingFilmCoefficient, "Text16", &model_.heatedFilmCoefficient, "Text23"},
     };
     // clang-format on
     int row = 2;
@@ -326,10 +328,10 @@ void AdditionalResultsView::refresh() {
     QPalette background = palette();
     background.setColor(QPalette::Window, ModelBinding::colour(model_.backColor));
     setPalette(background);
-    QString legend = QString::fromStdString(model_.Label5.text);
+    QString legend = QString::fromStdString(model_.connectionLegend.text);
     legend.replace("\r\n", "\n").replace('\r', '\n');
     legendLabel->setText(legend);
-    legendLabel->setVisible(model_.Label5.visible);
+    legendLabel->setVisible(model_.connectionLegend.visible);
     valvePressureDropBox->setAccessibleName("ΔP на клапане, " + valveUnit_->text());
 }
 

@@ -57,13 +57,13 @@ FixedPictureWindow::FixedPictureWindow(const QString& name, const QString& capti
 }
 
 MixedSchemeWindow::MixedSchemeWindow(QWidget* parent)
-    : FixedPictureWindow("Form5", "Смешанная схема", ":/dialogs/pictures/form5.jpg", parent) {}
+    : FixedPictureWindow("Form5", "Смешанная схема", ":/dialogs/pictures/mixed-scheme.jpg", parent) {}
 
 ExchangerPictureWindow::ExchangerPictureWindow(QWidget* parent)
-    : FixedPictureWindow("Form7", "Теплообменник", ":/dialogs/pictures/form7.jpg", parent) {}
+    : FixedPictureWindow("Form7", "Теплообменник", ":/dialogs/pictures/exchanger.jpg", parent) {}
 
 ParallelSchemeWindow::ParallelSchemeWindow(QWidget* parent)
-    : FixedPictureWindow("Form8", "Параллельная схема", ":/dialogs/pictures/form8.jpg", parent) {}
+    : FixedPictureWindow("Form8", "Параллельная схема", ":/dialogs/pictures/parallel-scheme.jpg", parent) {}
 
 ThreeCircuitSchemeWindow::ThreeCircuitSchemeWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     setObjectName("Form6");

@@ -5,6 +5,6 @@
 SystemExchangers systemExchangers(int systemKind) {
     const kalvar::SystemDescription* system = kalvar::findSystem(systemKind);
     if (!system) return {true, true, true};
-    return {system->shows(kalvar::WindowId::Form3), system->shows(kalvar::WindowId::Form2),
-            system->shows(kalvar::WindowId::Form1)};
+    return {system->shows(kalvar::WindowId::HotWater), system->shows(kalvar::WindowId::Heating),
+            system->shows(kalvar::WindowId::Ventilation)};
 }

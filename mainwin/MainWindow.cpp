@@ -26,11 +26,11 @@
 
 #include <algorithm>
 
+#include "AdditionalResultsView.h"
 #include "CalcWindowView.h"
 #include "DesktopCalcUi.h"
-#include "Dither.h"
-#include "AdditionalResultsView.h"
 #include "DialogWait.h"
+#include "Dither.h"
 #include "KeyboardStrip.h"
 #include "MainPanelCommands.h"
 #include "OwnerNotice.h"
@@ -59,9 +59,10 @@ const QString frameHint = QStringLiteral("Подсказка: Пластинча
 const QString calculateCaption = QStringLiteral("Расчет");
 const QKeySequence calculateKey(Qt::Key_F9);
 
-constexpr std::array<WindowId, 3> calcWindowIds = {WindowId::Form1, WindowId::Form2, WindowId::Form3};
+constexpr std::array<WindowId, 3> calcWindowIds = {WindowId::Ventilation, WindowId::Heating,
+                                                   WindowId::HotWater};
 size_t slot(WindowId id) {
-    return id == WindowId::Form1 ? 0 : id == WindowId::Form2 ? 1 : 2;
+    return id == WindowId::Ventilation ? 0 : id == WindowId::Heating ? 1 : 2;
 }
 
 } // namespace
@@ -251,12 +252,12 @@ void MainWindow::createViews() {
 }
 
 CalcWindowView* MainWindow::view(WindowId id) const {
-    if (id == WindowId::Form12) return nullptr;
+    if (id == WindowId::AdditionalResults) return nullptr;
     return views_[slot(id)];
 }
 
 QMdiSubWindow* MainWindow::strip(WindowId id) const {
-    if (id == WindowId::Form12) return additionalResultsStrip_;
+    if (id == WindowId::AdditionalResults) return additionalResultsStrip_;
     return strips_[slot(id)];
 }
 
@@ -300,10 +301,10 @@ void MainWindow::loadAtStartUp() {
     setWindowTitle(QString::fromStdString(s.windows.mainCaption));
     refreshAll();
     // Showing the heating window activates it, and its activation paints its background.
-    mdiArea_->setActiveSubWindow(strip(WindowId::Form2));
-    dither(view(WindowId::Form2));
+    mdiArea_->setActiveSubWindow(strip(WindowId::Heating));
+    dither(view(WindowId::Heating));
     // Room for the three strips and the widest of them.
-    QSize wanted(std::max(strip(WindowId::Form2)->width() + 8, 800),
+    QSize wanted(std::max(strip(WindowId::Heating)->width() + 8, 800),
                  twipsToPixels(3 * CalcWindowView::stripHeightTwips, this) + mainPanel_->sizeHint().height() +
                      menuBar()->sizeHint().height() + statusBar()->sizeHint().height() + 16);
     // The frame fits the screen it opens on; the area scrolls to the rest.
@@ -345,7 +346,8 @@ void MainWindow::arrangeStrips() {
         QMdiSubWindow* window = strip(id);
         const kalvar::CalcWindow& model = session_->windows.calcWindow(id);
         const bool withResults = additionalResultsStrip_ && additionalResultsStrip_->isVisible() &&
-                                 session_->state.currentWindow == &model && model.Check1.value == 1;
+                                 session_->state.currentWindow == &model &&
+                                 model.showAdditionalResults.value == 1;
         placeStrip(window, withResults ? 0 : CalcWindowView::stripTopTwips(id),
                    CalcWindowView::stripHeightTwips);
         const bool shown = model.visible;
@@ -487,8 +489,8 @@ bool MainWindow::commandsBlocked() {
 void MainWindow::setAllDesignationsVisible() {
     bool changed = false;
     for (WindowId id : calcWindowIds) {
-        changed = changed || !session_->windows.calcWindow(id).Text1.visible;
-        session_->windows.calcWindow(id).Text1.visible = true;
+        changed = changed || !session_->windows.calcWindow(id).designationBox.visible;
+        session_->windows.calcWindow(id).designationBox.visible = true;
     }
     // The pointer moving over the frame asks for this at every step.
     if (changed)
@@ -681,7 +683,8 @@ void MainWindow::calculate() {
         ui_->setBusy(false);
         // The additional results of every window that shows them get the new values.
         for (WindowId id : calcWindowIds)
-            if (session_->windows.calcWindow(id).Check1.value == 1) view(id)->applyAdditionalResultsSwitch();
+            if (session_->windows.calcWindow(id).showAdditionalResults.value == 1)
+                view(id)->applyAdditionalResultsSwitch();
     }
     refreshAll();
 }
@@ -741,7 +744,7 @@ void MainWindow::askQuit() {
 
 void MainWindow::quitByCommand() {
     for (WindowId id : calcWindowIds)
-        session_->windows.calcWindow(id).Check5.value = 1;
+        session_->windows.calcWindow(id).plateCountIsGiven.value = 1;
     closing_ = true; // the calculation windows' check marks were set for the quit command already
     close();
 }
@@ -749,7 +752,7 @@ void MainWindow::quitByCommand() {
 void MainWindow::unloadWindows(bool byQuitCommand) {
     if (!byQuitCommand)
         for (WindowId id : calcWindowIds)
-            session_->windows.calcWindow(id).Check1.value = 1;
+            session_->windows.calcWindow(id).showAdditionalResults.value = 1;
     for (QWidget* window :
          std::initializer_list<QWidget*>{twoStageSchemeWindow_, threeCircuitSchemeWindow_,
                                          exchangerSchemeWindow_, parallelSchemeWindow_, webSiteWindow_})

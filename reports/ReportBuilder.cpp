@@ -61,9 +61,9 @@ std::string sheetName(int sheetIndex) {
 // of that circuit.
 template <typename PerCircuit> auto& ofWindow(PerCircuit& record, WindowId window) {
     switch (window) {
-    case WindowId::Form3:
+    case WindowId::HotWater:
         return record.hotWater;
-    case WindowId::Form2:
+    case WindowId::Heating:
         return record.heating;
     default:
         return record.ventilation;
@@ -222,7 +222,7 @@ class ReportWriter {
         current.column = e.column;
         current.plateType = plateTypeOf(*e.window);
         current.passCount = shownPassCount(*e.window);
-        current.exchangers = e.window->Combo3.listIndex + 1;
+        current.exchangers = e.window->exchangerCountList.listIndex + 1;
         current.countText = current.exchangers == 1 ? "" : std::to_string(current.exchangers) + " x ";
         writeResultColumns(sheet, current);
         writeDescriptionSheet(book_.sheet(e.sheetIndex), current);
@@ -292,12 +292,12 @@ class ReportWriter {
     }
 
     int plateTypeOf(const CalcWindow& form) const {
-        const int listed = form.Combo1.listIndex;
+        const int listed = form.plateTypeList.listIndex;
         if (listed != autoPlateEntry) return listed;
         switch (form.id) {
-        case WindowId::Form3:
+        case WindowId::HotWater:
             return s_.hotWaterLastType;
-        case WindowId::Form2:
+        case WindowId::Heating:
             return s_.heatingLastType;
         default:
             return s_.ventLastType;
@@ -311,12 +311,12 @@ class ReportWriter {
             sheet.range(RangeRef{row, c, row, c + 1}).merge();
 
         sheet.setText(9, c, c == 3 ? "ГВС" : c == 5 ? "отопление" : "вентиляция");
-        sheet.setText(10, c, f.Text1.text);
+        sheet.setText(10, c, f.designationBox.text);
         sheet.range(10, c).setBold(true);
-        sheet.setText(11, c, f.Text30.text);
+        sheet.setText(11, c, f.heatLoad.text);
         sheet.setText(12, c, "греющ.");
         sheet.setText(12, c + 1, "нагрев.");
-        const std::optional<double> plates = numberOf(f.Text38.text);
+        const std::optional<double> plates = numberOf(f.plateCount.text);
         if (plates) {
             sheet.setNumber(13, c, *plates / 2 - 1);
             sheet.setNumber(13, c + 1, *plates / 2);
@@ -326,48 +326,49 @@ class ReportWriter {
         }
         sheet.setText(14, c, "вода");
         sheet.setText(14, c + 1, "вода");
-        setNumberOf(sheet, 15, c, f.Text47.text);
-        setNumberOf(sheet, 15, c + 1, f.Text33.text);
-        setNumberOf(sheet, 16, c, f.Text2.text);
-        setNumberOf(sheet, 16, c + 1, f.Text3.text);
-        setNumberOf(sheet, 17, c, f.Text4.text);
-        setNumberOf(sheet, 17, c + 1, f.Text5.text);
-        setNumberOf(sheet, 18, c, f.Text32.text);
+        setNumberOf(sheet, 15, c, f.optimalHeatingFlow.text);
+        setNumberOf(sheet, 15, c + 1, f.heatedFlow.text);
+        setNumberOf(sheet, 16, c, f.heatingInletTemperature.text);
+        setNumberOf(sheet, 16, c + 1, f.heatedInletTemperature.text);
+        setNumberOf(sheet, 17, c, f.heatingOutletTemperature.text);
+        setNumberOf(sheet, 17, c + 1, f.heatedOutletTemperature.text);
+        setNumberOf(sheet, 18, c, f.optimalHeatingOutletTemperature.text);
 
         writeMeanTemperatures(sheet, f, c);
 
-        setNumberOf(sheet, 21, c, f.Text36.text);
-        setNumberOf(sheet, 21, c + 1, f.Text37.text);
-        setNumberOf(sheet, 22, c, f.Text34.text);
-        setNumberOf(sheet, 22, c + 1, f.Text35.text);
-        setNumberOf(sheet, 23, c, f.Text25.text);
-        countedText(sheet, 24, c, x, numberOf(f.Text27.text));
-        setNumberOf(sheet, 25, c, f.Text28.text);
-        setNumberOf(sheet, 26, c, f.Text26.text);
+        setNumberOf(sheet, 21, c, f.heatingLoss.text);
+        setNumberOf(sheet, 21, c + 1, f.heatedLoss.text);
+        setNumberOf(sheet, 22, c, f.heatingVelocity.text);
+        setNumberOf(sheet, 22, c + 1, f.heatedVelocity.text);
+        setNumberOf(sheet, 23, c, f.foulingResistance.text);
+        countedText(sheet, 24, c, x, numberOf(f.surfaceArea.text));
+        setNumberOf(sheet, 25, c, f.surfaceMargin.text);
+        setNumberOf(sheet, 26, c, f.heatTransferCoefficient.text);
 
         writeLiquidVolumes(sheet, x, plates);
-        countedText(sheet, 28, c, x, numberOf(f.Text29.text));
+        countedText(sheet, 28, c, x, numberOf(f.weight.text));
 
-        setNumberOf(sheet, 31, c, f.Text11.text);
-        setNumberOf(sheet, 31, c + 1, f.Text18.text);
-        setNumberOf(sheet, 32, c, f.Text12.text);
-        setNumberOf(sheet, 32, c + 1, f.Text19.text);
-        setNumberOf(sheet, 33, c, f.Text13.text);
-        setNumberOf(sheet, 33, c + 1, f.Text20.text);
-        setNumberOf(sheet, 34, c, f.Text14.text);
-        setNumberOf(sheet, 34, c + 1, f.Text21.text);
-        setNumberOf(sheet, 35, c, f.Text40.text);
-        setNumberOf(sheet, 35, c + 1, f.Text41.text);
+        setNumberOf(sheet, 31, c, f.heatingHeatCapacity.text);
+        setNumberOf(sheet, 31, c + 1, f.heatedHeatCapacity.text);
+        setNumberOf(sheet, 32, c, f.heatingDensity.text);
+        setNumberOf(sheet, 32, c + 1, f.heatedDensity.text);
+        setNumberOf(sheet, 33, c, f.heatingViscosity.text);
+        setNumberOf(sheet, 33, c + 1, f.heatedViscosity.text);
+        setNumberOf(sheet, 34, c, f.heatingConductivity.text);
+        setNumberOf(sheet, 34, c + 1, f.heatedConductivity.text);
+        setNumberOf(sheet, 35, c, f.heatingFilmCoefficient.text);
+        setNumberOf(sheet, 35, c + 1, f.heatedFilmCoefficient.text);
     }
 
     // Mean temperatures and the mean temperature difference. After a rating the optimal outlet
     // Text32 is empty: the design outlet Text4 stands in for it.
     static void writeMeanTemperatures(Sheet& sheet, const CalcWindow& f, int c) {
-        const double heatingInlet = readNumber(f.Text2.text);
-        const double heatingOutlet =
-            numberOf(f.Text32.text) ? readNumber(f.Text32.text) : readNumber(f.Text4.text);
-        const double heatedInlet = readNumber(f.Text3.text);
-        const double heatedOutlet = readNumber(f.Text5.text);
+        const double heatingInlet = readNumber(f.heatingInletTemperature.text);
+        const double heatingOutlet = numberOf(f.optimalHeatingOutletTemperature.text)
+                                         ? readNumber(f.optimalHeatingOutletTemperature.text)
+                                         : readNumber(f.heatingOutletTemperature.text);
+        const double heatedInlet = readNumber(f.heatedInletTemperature.text);
+        const double heatedOutlet = readNumber(f.heatedOutletTemperature.text);
         const double meanHeating = (heatingInlet + heatingOutlet) / 2;
         const double meanHeated = (heatedOutlet + heatedInlet) / 2;
         if (std::isfinite(meanHeating)) sheet.setNumber(19, c, rounded(meanHeating, 1));
@@ -407,7 +408,7 @@ class ReportWriter {
     // delivery terms of its circuit and the drawing of its passes.
     void writeDescriptionSheet(Sheet& sheet, const Current& x) {
         const CalcWindow& f = *x.form;
-        const bool twoStage = f.Text10.visible;
+        const bool twoStage = f.secondStageLossLimit.visible;
         sheet.leftMargin = 60;
         sheet.rightMargin = 20;
         sheet.setAllFontSize(11);
@@ -427,7 +428,7 @@ class ReportWriter {
         if (n >= 2 && n <= 4) sheet.setText(1, 7, "(" + std::to_string(n) + " штуки)");
         if (n >= 5 && n <= 8) sheet.setText(1, 7, "(" + std::to_string(n) + " штук)");
         sheet.range("G1").setBold(true);
-        sheet.setText(2, 1, "ТЕХНИЧЕСКОЕ ОПИСАНИЕ НА ТЕПЛООБМЕННИК  " + f.Text1.text);
+        sheet.setText(2, 1, "ТЕХНИЧЕСКОЕ ОПИСАНИЕ НА ТЕПЛООБМЕННИК  " + f.designationBox.text);
         sheet.range("A2").setBold(true);
 
         sheet.range("A3:G3").setWrap(true);
@@ -456,8 +457,8 @@ class ReportWriter {
 
     // The lettered dimensions beside the drawing, and the weight under it.
     static void writeDimensions(Sheet& sheet, const CalcWindow& f) {
-        const Control* dimensions[] = {&f.Text50, &f.Text52, &f.Text45, &f.Text46,
-                                       &f.Text48, &f.Text51, &f.Text56};
+        const Control* dimensions[] = {&f.dimensionA, &f.dimensionB, &f.dimensionC, &f.dimensionD,
+                                       &f.dimensionE, &f.dimensionF, &f.lengthL};
         const char* letters[] = {"A =", "B =", "C =", "D =", "E =", "F =", "L ="};
         for (int i = 0; i < 7; ++i) {
             sheet.setText(8 + i, 7, letters[i]);
@@ -465,7 +466,7 @@ class ReportWriter {
             sheet.setText(8 + i, 9, "мм");
         }
         sheet.setText(35, 2, "Вес =");
-        sheet.setText(35, 3, f.Text29.text);
+        sheet.setText(35, 3, f.weight.text);
         sheet.setText(35, 4, "кг");
     }
 
@@ -493,8 +494,8 @@ class ReportWriter {
             sheet.setText(24, 7, "7,8. Развоздушивание.");
         }
 
-        sheet.setText(34, 7, f.Text58.text == "1 дюйм" ? "Диаметр муфты -" : "Диаметр фланцев -");
-        sheet.setText(35, 8, f.Text58.text);
+        sheet.setText(34, 7, f.nozzleSize.text == "1 дюйм" ? "Диаметр муфты -" : "Диаметр фланцев -");
+        sheet.setText(35, 8, f.nozzleSize.text);
     }
 
     // Price, delivery terms and notes of the exchanger's circuit, as the delivery-terms dialog took them.
@@ -584,7 +585,7 @@ std::vector<std::string> selectedSheetNames(const PrintSelection& selection, int
     };
     std::vector<std::string> names;
     if (selection.calculation) names.push_back("Лист4");
-    for (const WindowId window : {WindowId::Form3, WindowId::Form2, WindowId::Form1})
+    for (const WindowId window : {WindowId::HotWater, WindowId::Heating, WindowId::Ventilation})
         if (ofWindow(selection, window)) names.push_back(sheetOf(window));
     return names;
 }

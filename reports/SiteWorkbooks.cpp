@@ -52,11 +52,11 @@ bool readInputWorkbook(WindowSet& windows, const std::string& path, const Messag
     // clang-format off
     static constexpr int rows[] = {2, 3, 4, 5, 7, 8};
     static constexpr Control CalcWindow::*boxes[] = {
-        &CalcWindow::Text2, &CalcWindow::Text4, &CalcWindow::Text3,
-        &CalcWindow::Text5, &CalcWindow::Text6, &CalcWindow::Text7,
+        &CalcWindow::heatingInletTemperature, &CalcWindow::heatingOutletTemperature, &CalcWindow::heatedInletTemperature,
+        &CalcWindow::heatedOutletTemperature, &CalcWindow::heatingLossLimit, &CalcWindow::heatedLossLimit,
     };
     // clang-format on
-    CalcWindow* columns[] = {&windows.Form3, &windows.Form2, &windows.Form1}; // C, D, E
+    CalcWindow* columns[] = {&windows.hotWater, &windows.heating, &windows.ventilation}; // C, D, E
     try {
         const Workbook book = openSiteWorkbook(path);
         for (int c = 0; c < 3; ++c)

@@ -11,8 +11,8 @@
 #include <QScopeGuard>
 
 #include "AccessibleWidgets.h"
-#include "DesktopHost.h"
 #include "CustomMediumDialog.h"
+#include "DesktopHost.h"
 #include "ModelBinding.h"
 #include "Twips.h"
 #include "ZuPanel.h"
@@ -121,9 +121,9 @@ struct GivenParameterRow {
     Control CalcWindow::*chosen;
 };
 const GivenParameterRow givenParameterRows[] = {
-    {"1.3", "Тепловая мощность, Q ",          {true, false, false}, 0, 1, 0, {&CalcWindow::Text33, &CalcWindow::Text38}, &CalcWindow::Text30},
-    {"1.4", "Расход нагреваемого потока, G2", {false, true, false}, 0, 0, 1, {&CalcWindow::Text30, &CalcWindow::Text38}, &CalcWindow::Text33},
-    {"1.5", "Общее число пластин, n",         {false, false, true}, 1, 0, 0, {&CalcWindow::Text30, &CalcWindow::Text33}, &CalcWindow::Text38},
+    {"1.3", "Тепловая мощность, Q ",          {true, false, false}, 0, 1, 0, {&CalcWindow::heatedFlow, &CalcWindow::plateCount}, &CalcWindow::heatLoad},
+    {"1.4", "Расход нагреваемого потока, G2", {false, true, false}, 0, 0, 1, {&CalcWindow::heatLoad, &CalcWindow::plateCount}, &CalcWindow::heatedFlow},
+    {"1.5", "Общее число пластин, n",         {false, false, true}, 1, 0, 0, {&CalcWindow::heatLoad, &CalcWindow::heatedFlow}, &CalcWindow::plateCount},
 };
 
 // clang-format on
@@ -146,8 +146,8 @@ void markOnly(ZuPanelMenuItem& menu, int count, int checked) {
 // The group of three windows.
 
 LayoutSummary& CalcWindowGroup::summaryOf(WindowId id) {
-    if (id == WindowId::Form3) return g;
-    if (id == WindowId::Form1) return z;
+    if (id == WindowId::HotWater) return g;
+    if (id == WindowId::Ventilation) return z;
     return t;
 }
 
@@ -166,16 +166,16 @@ CalcWindowView::CalcWindowView(DesktopHost& host, CalcWindow& window, std::share
     setWindowTitle(qs(w_.caption));
     accessibleWidgets::install();
     // The ventilation window has no caption; screen readers still need a name for it and its frame.
-    if (w_.id == WindowId::Form1) setAccessibleName(QStringLiteral("Вентиляция"));
-    if (w_.id == WindowId::Form3) group_->hotWater = this;
-    if (w_.id == WindowId::Form2) group_->heating = this;
-    if (w_.id == WindowId::Form1) group_->ventilation = this;
+    if (w_.id == WindowId::Ventilation) setAccessibleName(QStringLiteral("Вентиляция"));
+    if (w_.id == WindowId::HotWater) group_->hotWater = this;
+    if (w_.id == WindowId::Heating) group_->heating = this;
+    if (w_.id == WindowId::Ventilation) group_->ventilation = this;
 
     // Looks the model leaves to the window's design: the bold title, the designation in the
     // highlight colour.
-    w_.Label7.bold = true;
+    w_.titleLabel.bold = true;
     const QColor highlight = palette().color(QPalette::Highlight);
-    w_.Text1.foreColor =
+    w_.designationBox.foreColor =
         (uint32_t(highlight.red()) << 16) | (uint32_t(highlight.green()) << 8) | highlight.blue();
 
     QPalette background = palette();
@@ -191,30 +191,30 @@ CalcWindowView::CalcWindowView(DesktopHost& host, CalcWindow& window, std::share
     // The layout lists mirror themselves into the layout panel whenever their choice changes,
     // also by the calculation's automatic choices; the medium lists run the custom-medium dialog.
     QPointer<CalcWindowView> self(this);
-    for (Control* list : {&w_.Combo1, &w_.Combo2, &w_.Combo3})
+    for (Control* list : {&w_.plateTypeList, &w_.passCountList, &w_.exchangerCountList})
         list->onListChange([self] {
             if (self) self->mirrorLayoutMarks();
         });
-    w_.Combo4.onListChange([self] {
+    w_.heatingMediumList.onListChange([self] {
         if (self) self->mediumPicked(true);
     });
-    w_.Combo7.onListChange([self] {
+    w_.heatedMediumList.onListChange([self] {
         if (self) self->mediumPicked(false);
     });
 
     // The velocity in the pipe between the stages is a result.
-    w_.Text67.locked = true;
-    w_.Text67.backColor = kalvar::colours::result;
-    w_.Frame5.backColor = kalvar::colours::resultFrame;
-    w_.Frame3.backColor = kalvar::colours::resultFrame;
+    w_.interstagePipeVelocity.locked = true;
+    w_.interstagePipeVelocity.backColor = kalvar::colours::result;
+    w_.flowTableFrame.backColor = kalvar::colours::resultFrame;
+    w_.exchangerResultsFrame.backColor = kalvar::colours::resultFrame;
     group_->summaryOf(w_.id) = LayoutSummary{};
-    w_.Check2.value = 0;
-    w_.Check3.value = 1;
-    w_.Combo1.setListIndex(5);
-    w_.Combo2.setListIndex(3);
-    w_.Combo3.setListIndex(0);
-    w_.Combo4.setListIndex(0);
-    w_.Combo7.setListIndex(0);
+    w_.heatedFlowIsGiven.value = 0;
+    w_.heatLoadIsGiven.value = 1;
+    w_.plateTypeList.setListIndex(5);
+    w_.passCountList.setListIndex(3);
+    w_.exchangerCountList.setListIndex(0);
+    w_.heatingMediumList.setListIndex(0);
+    w_.heatedMediumList.setListIndex(0);
 
     connect(binding_, &ModelBinding::edited, this, [this] {
         refresh();
@@ -231,9 +231,9 @@ CalcWindowView::~CalcWindowView() {
 std::array<CalcWindowView*, 3> CalcWindowView::createAll(DesktopHost& host, QWidget* parent) {
     auto group = std::make_shared<CalcWindowGroup>();
     kalvar::WindowSet& windows = host.session().windows;
-    auto* hotWater = new CalcWindowView(host, windows.Form3, group, parent);
-    auto* heating = new CalcWindowView(host, windows.Form2, group, parent);
-    auto* ventilation = new CalcWindowView(host, windows.Form1, group, parent);
+    auto* hotWater = new CalcWindowView(host, windows.hotWater, group, parent);
+    auto* heating = new CalcWindowView(host, windows.heating, group, parent);
+    auto* ventilation = new CalcWindowView(host, windows.ventilation, group, parent);
     return {hotWater, heating, ventilation};
 }
 
@@ -248,8 +248,8 @@ LayoutSummary& CalcWindowView::summary() const {
 }
 
 int CalcWindowView::stripTopTwips(WindowId id) {
-    if (id == WindowId::Form3) return 0;
-    if (id == WindowId::Form1) return 2 * stripHeightTwips;
+    if (id == WindowId::HotWater) return 0;
+    if (id == WindowId::Ventilation) return 2 * stripHeightTwips;
     return stripHeightTwips;
 }
 
@@ -279,9 +279,9 @@ void CalcWindowView::watchHint(QWidget* widget) {
 void CalcWindowView::refresh() {
     binding_->refresh();
     // The units follow the pipe's list and velocity box.
-    if (pipeUnits_.first) pipeUnits_.first->setVisible(w_.Combo8.visible);
-    if (pipeUnits_.second) pipeUnits_.second->setVisible(w_.Text67.visible);
-    if (secondStageUnit_) secondStageUnit_->setVisible(w_.Text10.visible);
+    if (pipeUnits_.first) pipeUnits_.first->setVisible(w_.interstagePipeList.visible);
+    if (pipeUnits_.second) pipeUnits_.second->setVisible(w_.interstagePipeVelocity.visible);
+    if (secondStageUnit_) secondStageUnit_->setVisible(w_.secondStageLossLimit.visible);
     placeFlowSuperscript();
     mirrorLayoutMarks();
     mirrorGivenParameterMarks();
@@ -304,12 +304,12 @@ void CalcWindowView::mirrorLayoutMarks() {
     if (!layout) return;
     ZuPanelMenuItems& menus = layout->Buttons().Item(1).MenuItems();
     // "Тип" has the four series and "Автовыбор"; the fifth list entry has no item and no data.
-    const int type = w_.Combo1.listIndex;
+    const int type = w_.plateTypeList.listIndex;
     markOnly(menus.Item(typeMenu), 5, type >= 0 && type <= 3 ? type + 1 : type == 5 ? 5 : 0);
-    const int passes = w_.Combo2.listIndex;
+    const int passes = w_.passCountList.listIndex;
     markOnly(menus.Item(passesMenu), 4, passes >= 0 && passes <= 3 ? passes + 1 : 0);
     // "x9" has no item: all eight stay unmarked.
-    const int exchangers = w_.Combo3.listIndex;
+    const int exchangers = w_.exchangerCountList.listIndex;
     markOnly(menus.Item(exchangersMenu), 8, exchangers >= 0 && exchangers <= 7 ? exchangers + 1 : 0);
 }
 
@@ -317,13 +317,13 @@ void CalcWindowView::mirrorGivenParameterMarks() {
     ZuPanel* given = givenParameterPanel();
     if (!given) return;
     ZuPanelMenuItems& items = given->Buttons().Item(1).MenuItems();
-    items.Item(3).setChecked(w_.Check3.value != 0);
-    items.Item(4).setChecked(w_.Check2.value != 0);
-    items.Item(5).setChecked(w_.Check5.value != 0);
+    items.Item(3).setChecked(w_.heatLoadIsGiven.value != 0);
+    items.Item(4).setChecked(w_.heatedFlowIsGiven.value != 0);
+    items.Item(5).setChecked(w_.plateCountIsGiven.value != 0);
 }
 
 void CalcWindowView::refreshAccessibleNames() {
-    QString flowUnit = qs(w_.Label59.text);
+    QString flowUnit = qs(w_.flowUnitLabel.text);
     if (flowUnit == QStringLiteral("м  /ч")) flowUnit = QStringLiteral("м3/ч");
     if (named_.empty())
         for (size_t i = 0; i < std::size(accessibleNames); ++i)
@@ -333,9 +333,9 @@ void CalcWindowView::refreshAccessibleNames() {
         if (!widget) continue;
         const auto& [name, pattern] = accessibleNames[i];
         QString spoken = qs(pattern);
-        spoken.replace(QStringLiteral("{Q}"), qs(w_.Label57.text));
+        spoken.replace(QStringLiteral("{Q}"), qs(w_.heatLoadUnitLabel.text));
         spoken.replace(QStringLiteral("{G}"), flowUnit);
-        spoken.replace(QStringLiteral("{P}"), qs(w_.Label34_0.text));
+        spoken.replace(QStringLiteral("{P}"), qs(w_.lossLimitUnitLabel.text));
         if (widget->accessibleName() != spoken) widget->setAccessibleName(spoken);
         const QString description = hintOf(qs(name));
         if (widget->accessibleDescription() != description) widget->setAccessibleDescription(description);
@@ -364,16 +364,16 @@ QString CalcWindowView::hintOf(const QString& controlName) const {
 QString CalcWindowView::designationHint() const {
     const LayoutSummary& s = summary();
     // The hot-water and ventilation windows close the sentence with a double quote.
-    const char* end = w_.id == WindowId::Form2 ? "." : ".\"";
+    const char* end = w_.id == WindowId::Heating ? "." : ".\"";
     return QStringLiteral("Подсказка: Выбранный при расчете пластинчатый теплообменник. Тип ") + qs(s.type) +
            QStringLiteral("; ходов - ") + qs(s.passes) + QStringLiteral("; теплообменников - ") +
            qs(s.exchangers) + qs(end);
 }
 
 QString CalcWindowView::backgroundHint() const {
-    if (w_.id == WindowId::Form3)
+    if (w_.id == WindowId::HotWater)
         return QStringLiteral("Подсказка: Расчет системы горячего водоснабжения объекта");
-    if (w_.id == WindowId::Form1) return QStringLiteral("Подсказка: Расчет системы вентиляции объекта");
+    if (w_.id == WindowId::Ventilation) return QStringLiteral("Подсказка: Расчет системы вентиляции объекта");
     return QStringLiteral("Подсказка: Расчет системы отопления объекта");
 }
 
@@ -382,7 +382,7 @@ bool CalcWindowView::eventFilter(QObject* watched, QEvent* event) {
     const QEvent::Type type = event->type();
     if (watched == attached_.data() && type == QEvent::Resize) {
         // Resize: the window keeps its strip unless the additional results hold it at the top.
-        if (!placing_ && w_.Check1.value == 0) placeStrip(normalTopTwips());
+        if (!placing_ && w_.showAdditionalResults.value == 0) placeStrip(normalTopTwips());
         return false;
     }
     if (type == QEvent::Resize && watched->objectName() == QStringLiteral("Label59")) {
@@ -395,8 +395,8 @@ bool CalcWindowView::eventFilter(QObject* watched, QEvent* event) {
             if (name == qs(list)) host_.setHint(qs(hint));
         return false;
     }
-    if (type == QEvent::FocusOut && w_.id == WindowId::Form1 && qobject_cast<ZuPanel*>(watched)) {
-        w_.Text1.visible = true;
+    if (type == QEvent::FocusOut && w_.id == WindowId::Ventilation && qobject_cast<ZuPanel*>(watched)) {
+        w_.designationBox.visible = true;
         refresh();
         return false;
     }
@@ -417,8 +417,8 @@ bool CalcWindowView::eventFilter(QObject* watched, QEvent* event) {
         if (background) {
             host_.setHint(backgroundHint());
             kalvar::WindowSet& windows = host_.session().windows;
-            if (!windows.Form1.Text1.visible || !windows.Form2.Text1.visible ||
-                !windows.Form3.Text1.visible) {
+            if (!windows.ventilation.designationBox.visible || !windows.heating.designationBox.visible ||
+                !windows.hotWater.designationBox.visible) {
                 host_.setAllDesignationsVisible();
                 group_->refreshAll();
             }
@@ -462,7 +462,7 @@ void CalcWindowView::attachToSubWindow() {
             if (activated && activated == attached_.data()) host_.dither(this);
         });
     }
-    if (w_.Check1.value == 0) placeStrip(normalTopTwips());
+    if (w_.showAdditionalResults.value == 0) placeStrip(normalTopTwips());
 }
 
 void CalcWindowView::showEvent(QShowEvent* event) {
@@ -542,9 +542,9 @@ void CalcWindowView::chooseGivenParameter(size_t rowIndex) {
         for (int i = 0; i < 3; ++i)
             items.Item(static_cast<int16_t>(3 + i)).setChecked(row.marks[i]);
     }
-    w_.Check5.value = row.check5;
-    w_.Check3.value = row.check3;
-    w_.Check2.value = row.check2;
+    w_.plateCountIsGiven.value = row.check5;
+    w_.heatLoadIsGiven.value = row.check3;
+    w_.heatedFlowIsGiven.value = row.check2;
     for (Control CalcWindow::*box : row.readOnly)
         (w_.*box).backColor = kalvar::colours::result;
     (w_.*row.chosen).locked = false;
@@ -555,32 +555,32 @@ void CalcWindowView::chooseGivenParameter(size_t rowIndex) {
 
 // Each layout choice sets its list, whose change handler marks the panel, then its summary string.
 void CalcWindowView::chooseSeries(int series) {
-    w_.Combo1.setListIndex(series - 1);
+    w_.plateTypeList.setListIndex(series - 1);
     summary().type = kalvar::seriesName(host_.session().state.seriesPrefix, series - 1);
     showLayoutSummary();
 }
 
 void CalcWindowView::chooseAutomaticType() {
-    w_.Combo1.setListIndex(5);
+    w_.plateTypeList.setListIndex(5);
     summary().type = "автовыбор";
     summary().exchangers = "автовыбор";
     showLayoutSummary();
 }
 
 void CalcWindowView::choosePasses(int passes) {
-    w_.Combo2.setListIndex(passes - 1);
+    w_.passCountList.setListIndex(passes - 1);
     summary().passes = std::to_string(passes);
     showLayoutSummary();
 }
 
 void CalcWindowView::chooseAutomaticPasses() {
-    w_.Combo2.setListIndex(3);
+    w_.passCountList.setListIndex(3);
     summary().passes = "автовыбор";
     showLayoutSummary();
 }
 
 void CalcWindowView::chooseExchangers(int count) {
-    w_.Combo3.setListIndex(count - 1);
+    w_.exchangerCountList.setListIndex(count - 1);
     summary().exchangers = std::to_string(count);
     showLayoutSummary();
 }
@@ -588,7 +588,7 @@ void CalcWindowView::chooseExchangers(int count) {
 void CalcWindowView::showLayoutSummary() {
     const LayoutSummary& s = summary();
     mirrorLayoutMarks();
-    w_.label54.text = kalvar::layoutSummary(s.type, s.passes);
+    w_.layoutSummaryLabel.text = kalvar::layoutSummary(s.type, s.passes);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -598,7 +598,7 @@ void CalcWindowView::mediumPicked(bool heatingSide) {
     // The dialog waits with events running. Run from inside the list's own key or mouse handling,
     // the wait would hold the list in the middle of its pick; so it runs once the pick is done, and
     // once only, however often the pick is reported before it ends.
-    Control& list = heatingSide ? w_.Combo4 : w_.Combo7;
+    Control& list = heatingSide ? w_.heatingMediumList : w_.heatedMediumList;
     bool& pending = heatingSide ? heatingMediumPending_ : heatedMediumPending_;
     if (list.listIndex != 1 || pending) return;
     pending = true;
@@ -607,7 +607,7 @@ void CalcWindowView::mediumPicked(bool heatingSide) {
 }
 
 void CalcWindowView::mediumChanged(bool heatingSide) {
-    Control& list = heatingSide ? w_.Combo4 : w_.Combo7;
+    Control& list = heatingSide ? w_.heatingMediumList : w_.heatedMediumList;
     QPointer<CalcWindowView> self(this);
     // A pick of this side during the wait opens no second dialog; after it, a pick opens one again.
     const auto done = qScopeGuard([self, heatingSide] {
@@ -615,8 +615,10 @@ void CalcWindowView::mediumChanged(bool heatingSide) {
     });
     if (list.listIndex != 1) return;
     const std::array<Control*, 4> holders =
-        heatingSide ? std::array<Control*, 4>{&w_.Text11, &w_.Text12, &w_.Text13, &w_.Text14}
-                    : std::array<Control*, 4>{&w_.Text18, &w_.Text19, &w_.Text20, &w_.Text21};
+        heatingSide ? std::array<Control*, 4>{&w_.heatingHeatCapacity, &w_.heatingDensity,
+                                              &w_.heatingViscosity, &w_.heatingConductivity}
+                    : std::array<Control*, 4>{&w_.heatedHeatCapacity, &w_.heatedDensity, &w_.heatedViscosity,
+                                              &w_.heatedConductivity};
     std::array<std::string, 4> properties;
     for (size_t i = 0; i < 4; ++i)
         properties[i] = holders[i]->text;
@@ -629,7 +631,7 @@ void CalcWindowView::mediumChanged(bool heatingSide) {
     for (const std::string& value : properties)
         complete = complete && !value.empty();
     if (!complete) {
-        const bool hotWaterHeated = !heatingSide && w_.id == WindowId::Form3;
+        const bool hotWaterHeated = !heatingSide && w_.id == WindowId::HotWater;
         QMessageBox::information(
             this, QStringLiteral("Неправильно заданы параметры"),
             hotWaterHeated ? QStringLiteral("Неправильно введены теплотехнические характеристики среды")
@@ -642,7 +644,7 @@ void CalcWindowView::mediumChanged(bool heatingSide) {
 }
 
 void CalcWindowView::applyAdditionalResultsSwitch() {
-    if (w_.Check1.value != 0) {
+    if (w_.showAdditionalResults.value != 0) {
         placeStrip(0);
         if (QMdiSubWindow* sub = subWindow()) sub->raise(); // over the window whose strip is at the top
         kalvar::fillAdditionalResults(host_.session(), w_);

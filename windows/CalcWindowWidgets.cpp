@@ -169,17 +169,17 @@ QLayout* CalcWindowView::buildTitleRow(const WidgetFactory& make) {
     designation->setObjectName(QStringLiteral("Text1"));
     designation->setFixedHeight(make.rowHeight);
     designation->setMinimumWidth(make.metrics.horizontalAdvance(QStringLiteral("8 x КM2-100/100/100")) + 12);
-    binding_->bindText(designation, w_.Text1);
+    binding_->bindText(designation, w_.designationBox);
     watchHint(designation);
     titleRow->addWidget(designation, 1);
     auto* check1 = new QCheckBox(this);
     check1->setObjectName(QStringLiteral("Check1"));
-    binding_->bindCheck(check1, w_.Check1);
+    binding_->bindCheck(check1, w_.showAdditionalResults);
     connect(check1, &QCheckBox::toggled, this, [this](bool checked) {
         if (binding_->refreshing()) return;
         // While a calculation waits for a dialog the switch is refused: the check goes back.
         if (host_.commandsBlocked()) {
-            w_.Check1.value = checked ? 0 : 1;
+            w_.showAdditionalResults.value = checked ? 0 : 1;
             host_.refuseCommand();
             refresh();
             return;
@@ -192,7 +192,7 @@ QLayout* CalcWindowView::buildTitleRow(const WidgetFactory& make) {
 }
 
 QLayout* CalcWindowView::buildPanelRow(const WidgetFactory& make) {
-    const int given = w_.id == WindowId::Form3 ? 1 : w_.id == WindowId::Form2 ? 3 : 5;
+    const int given = w_.id == WindowId::HotWater ? 1 : w_.id == WindowId::Heating ? 3 : 5;
     auto* panelRow = new QHBoxLayout;
     panelRow->setSpacing(4);
     for (int i = 0; i < 2; ++i) {
@@ -209,7 +209,7 @@ QLayout* CalcWindowView::buildPanelRow(const WidgetFactory& make) {
         connect(p, &ZuPanel::ButtonEnter, this, &CalcWindowView::panelButtonEntered);
         connect(p, &ZuPanel::ButtonClick, this, [this](int index) { panelButtonClicked(index); });
         connect(p, &ZuPanel::BringToFront, this, &CalcWindowView::raisePanel);
-        if (w_.id == WindowId::Form1) p->installEventFilter(this); // its focus-out shows Text1
+        if (w_.id == WindowId::Ventilation) p->installEventFilter(this); // its focus-out shows Text1
         panelRow->addWidget(p);
     }
     auto* summaryLabel = make.label(this, "label54");
@@ -256,14 +256,14 @@ QWidget* CalcWindowView::buildFlowTable(const WidgetFactory& make) {
     table->setFrameShape(QFrame::StyledPanel);
     table->setMouseTracking(true);
     table->installEventFilter(this);
-    binding_->bindFrame(table, w_.Frame5);
+    binding_->bindFrame(table, w_.flowTableFrame);
     auto* tableLayout = new QGridLayout(table);
     tableLayout->setContentsMargins(4, 2, 4, 4);
     tableLayout->setHorizontalSpacing(3);
     tableLayout->setVerticalSpacing(2);
     auto* tableTitle = new QLabel(table);
     tableTitle->setObjectName(QStringLiteral("Frame5Title"));
-    binding_->bindLabel(tableTitle, w_.Frame5);
+    binding_->bindLabel(tableTitle, w_.flowTableFrame);
     tableLayout->addWidget(tableTitle, 0, 0, 1, 7, Qt::AlignHCenter);
 
     // The flow unit "м  /ч" carries its superscript "3" as a label of its own over the blanks.
@@ -333,7 +333,7 @@ QWidget* CalcWindowView::buildResults(const WidgetFactory& make) {
     auto* results = new QFrame(this);
     results->setObjectName(QStringLiteral("Frame3"));
     results->setFrameShape(QFrame::StyledPanel);
-    binding_->bindFrame(results, w_.Frame3);
+    binding_->bindFrame(results, w_.exchangerResultsFrame);
     auto* resultsLayout = new QGridLayout(results);
     resultsLayout->setContentsMargins(4, 2, 4, 4);
     resultsLayout->setHorizontalSpacing(4);
@@ -342,7 +342,7 @@ QWidget* CalcWindowView::buildResults(const WidgetFactory& make) {
     resultsTitle->setSpacing(0);
     auto* frame3Title = new QLabel(results);
     frame3Title->setObjectName(QStringLiteral("Frame3Title"));
-    binding_->bindLabel(frame3Title, w_.Frame3);
+    binding_->bindLabel(frame3Title, w_.exchangerResultsFrame);
     resultsTitle->addStretch(1);
     resultsTitle->addWidget(frame3Title);
     resultsTitle->addWidget(make.label(results, "Label4"));

@@ -15,23 +15,23 @@ using kalvar::testing::Started;
 
 TEST(AdditionalResults, TheCopyTakesTheWindowsResultsInTheirPlaces) {
     Started app;
-    CalcWindow& f = app.windows().Form2;
-    f.Check1.value = 1;
+    CalcWindow& f = app.windows().heating;
+    f.showAdditionalResults.value = 1;
     app.calc.calculateCommand();
     ASSERT_TRUE(app.ui.messages.empty());
-    f.Image1.text = "drawing.jpg";
-    app.state().currentWindow = &app.windows().Form3;
+    f.exchangerDrawing.text = "drawing.jpg";
+    app.state().currentWindow = &app.windows().hotWater;
     refreshTickedAdditionalResults(app.session);
 
-    AdditionalResultsWindow& r = app.windows().Form12;
+    AdditionalResultsWindow& r = app.windows().additionalResults;
     // clang-format off
     const std::pair<Control*, Control*> copied[] = {
-        {&f.Text50, &r.Text50}, {&f.Text52, &r.Text52}, {&f.Text56, &r.Text56}, {&f.Text42, &r.Text42},
-        {&f.Text43, &r.Text43}, {&f.Text44, &r.Text44}, {&f.Text58, &r.Text58},
-        {&f.Text45, &r.Text1}, {&f.Text48, &r.Text3}, {&f.Text51, &r.Text2},
-        {&f.Text11, &r.Text11}, {&f.Text15, &r.Text15}, {&f.Text40, &r.Text16}, {&f.Text17, &r.Text17},
-        {&f.Text18, &r.Text18}, {&f.Text22, &r.Text22}, {&f.Text41, &r.Text23}, {&f.Text24, &r.Text24},
-        {&f.Text8, &r.Text8}, {&f.Text9, &r.Text9}, {&f.Image1, &r.Image1}, {&f.Label5, &r.Label5},
+        {&f.dimensionA, &r.dimensionA}, {&f.dimensionB, &r.dimensionB}, {&f.lengthL, &r.lengthL}, {&f.equivalentDiameter, &r.equivalentDiameter},
+        {&f.channelArea, &r.channelArea}, {&f.plateArea, &r.plateArea}, {&f.nozzleSize, &r.nozzleSize},
+        {&f.dimensionC, &r.dimensionC}, {&f.dimensionE, &r.dimensionE}, {&f.dimensionF, &r.dimensionF},
+        {&f.heatingHeatCapacity, &r.heatingHeatCapacity}, {&f.heatingReynolds, &r.heatingReynolds}, {&f.heatingFilmCoefficient, &r.heatingFilmCoefficient}, {&f.heatingNusselt, &r.heatingNusselt},
+        {&f.heatedHeatCapacity, &r.heatedHeatCapacity}, {&f.heatedReynolds, &r.heatedReynolds}, {&f.heatedFilmCoefficient, &r.heatedFilmCoefficient}, {&f.heatedNusselt, &r.heatedNusselt},
+        {&f.valveNominalDiameter, &r.valveNominalDiameter}, {&f.valveFlowCapacity, &r.valveFlowCapacity}, {&f.exchangerDrawing, &r.exchangerDrawing}, {&f.connectionLegend, &r.connectionLegend},
     };
     // clang-format on
     for (auto [from, to] : copied) {
@@ -50,33 +50,33 @@ TEST(AdditionalResults, PipeListsFollowTheNozzleSize) {
     } cases[] = {{"1 дюйм", 1}, {"50 мм", 4}, {"80 мм", 6}, {"", 2}, {"50мм", 2}};
     for (const Case& c : cases) {
         Started app;
-        app.windows().Form12.ensureLoaded();
-        app.windows().Form12.Combo5.setListIndex(2);
-        app.windows().Form12.Combo6.setListIndex(2);
-        app.windows().Form2.Text58.text = c.nozzle;
-        fillAdditionalResults(app.session, app.windows().Form2);
-        EXPECT_EQ(app.windows().Form12.Combo5.listIndex, c.listIndex) << c.nozzle;
-        EXPECT_EQ(app.windows().Form12.Combo6.listIndex, c.listIndex) << c.nozzle;
+        app.windows().additionalResults.ensureLoaded();
+        app.windows().additionalResults.heatingPipeList.setListIndex(2);
+        app.windows().additionalResults.heatedPipeList.setListIndex(2);
+        app.windows().heating.nozzleSize.text = c.nozzle;
+        fillAdditionalResults(app.session, app.windows().heating);
+        EXPECT_EQ(app.windows().additionalResults.heatingPipeList.listIndex, c.listIndex) << c.nozzle;
+        EXPECT_EQ(app.windows().additionalResults.heatedPipeList.listIndex, c.listIndex) << c.nozzle;
     }
 }
 
 TEST(AdditionalResults, PipeVelocitiesAreThoseOfTheWindowShown) {
     Started app(parallelScheme); // heating, then hot water: the hot-water window is calculated last
-    CalcWindow& heating = app.windows().Form2;
-    heating.Check1.value = 1;
+    CalcWindow& heating = app.windows().heating;
+    heating.showAdditionalResults.value = 1;
     app.calc.calculateCommand();
     ASSERT_TRUE(app.ui.messages.empty());
-    ASSERT_EQ(app.state().currentWindow, &app.windows().Form3);
+    ASSERT_EQ(app.state().currentWindow, &app.windows().hotWater);
     refreshTickedAdditionalResults(app.session);
 
-    const AdditionalResultsWindow& r = app.windows().Form12;
-    const int bore = selectedPipeBore(r.Combo6);
+    const AdditionalResultsWindow& r = app.windows().additionalResults;
+    const int bore = selectedPipeBore(r.heatedPipeList);
     ASSERT_GT(bore, 0);
     auto velocity = [&](const CalcWindow& f) {
-        return formatNumber((0.2777778f * readNumber(f.Text33.text) / 3.1416) / bore / bore * 4000, 2);
+        return formatNumber((0.2777778f * readNumber(f.heatedFlow.text) / 3.1416) / bore / bore * 4000, 2);
     };
-    ASSERT_NE(velocity(heating), velocity(app.windows().Form3));
-    EXPECT_EQ(r.Text46.text, velocity(heating));
+    ASSERT_NE(velocity(heating), velocity(app.windows().hotWater));
+    EXPECT_EQ(r.heatedPipeVelocity.text, velocity(heating));
 }
 
 TEST(AdditionalResults, TickedWindowsRefreshInOrderAndUntickedOnesNot) {
@@ -86,39 +86,42 @@ TEST(AdditionalResults, TickedWindowsRefreshInOrderAndUntickedOnesNot) {
     ASSERT_TRUE(app.ui.messages.empty());
 
     refreshTickedAdditionalResults(app.session); // none ticked
-    EXPECT_EQ(w.Form12.Text50.text, "");
+    EXPECT_EQ(w.additionalResults.dimensionA.text, "");
 
-    w.Form1.Check1.value = 1;
-    w.Form3.Check1.value = 1;
+    w.ventilation.showAdditionalResults.value = 1;
+    w.hotWater.showAdditionalResults.value = 1;
     refreshTickedAdditionalResults(app.session);
-    EXPECT_EQ(app.state().currentWindow, &w.Form3); // the last one fills it
-    EXPECT_EQ(w.Form12.Text23.text, w.Form3.Text41.text);
+    EXPECT_EQ(app.state().currentWindow, &w.hotWater); // the last one fills it
+    EXPECT_EQ(w.additionalResults.heatedFilmCoefficient.text, w.hotWater.heatedFilmCoefficient.text);
 }
 
 TEST(AdditionalResults, TheTwoViewsShowTheirOwnGroups) {
     Started app;
-    AdditionalResultsWindow& r = app.windows().Form12;
-    r.Text10.text = "80";
+    AdditionalResultsWindow& r = app.windows().additionalResults;
+    r.valvePressureDrop.text = "80";
     selectThermophysicalView(r);
     EXPECT_FALSE(r.geometricView);
     EXPECT_EQ(r.backColor, colours::lightYellow);
-    EXPECT_TRUE(r.Command2.bold);
-    EXPECT_FALSE(r.Command1.bold);
-    for (const Control* c : {&r.Frame1, &r.Frame2, &r.Image1, &r.Label5, &r.Text10, &r.Text58, &r.Text43})
+    EXPECT_TRUE(r.thermophysicalViewButton.bold);
+    EXPECT_FALSE(r.geometricViewButton.bold);
+    for (const Control* c : {&r.pipesFrame, &r.valveFrame, &r.exchangerDrawing, &r.connectionLegend,
+                             &r.valvePressureDrop, &r.nozzleSize, &r.channelArea})
         EXPECT_FALSE(c->visible);
-    for (const Control* c : {&r.Text11, &r.Text16, &r.Text24})
+    for (const Control* c : {&r.heatingHeatCapacity, &r.heatingFilmCoefficient, &r.heatedNusselt})
         EXPECT_TRUE(c->visible);
 
     selectGeometricView(r);
     EXPECT_TRUE(r.geometricView);
     EXPECT_EQ(r.backColor, colours::lightCyan);
-    EXPECT_TRUE(r.Command1.bold);
-    EXPECT_FALSE(r.Command2.bold);
-    for (const Control* c : {&r.Frame1, &r.Frame2, &r.Image1, &r.Label5, &r.Text10, &r.Text58, &r.Text43})
+    EXPECT_TRUE(r.geometricViewButton.bold);
+    EXPECT_FALSE(r.thermophysicalViewButton.bold);
+    for (const Control* c : {&r.pipesFrame, &r.valveFrame, &r.exchangerDrawing, &r.connectionLegend,
+                             &r.valvePressureDrop, &r.nozzleSize, &r.channelArea})
         EXPECT_TRUE(c->visible);
-    for (const Control* c : {&r.Text11, &r.Text16, &r.Text24, &r.Text42})
+    for (const Control* c :
+         {&r.heatingHeatCapacity, &r.heatingFilmCoefficient, &r.heatedNusselt, &r.equivalentDiameter})
         EXPECT_FALSE(c->visible);
-    EXPECT_EQ(r.Text10.text, "80");
+    EXPECT_EQ(r.valvePressureDrop.text, "80");
 }
 
 namespace {
@@ -164,10 +167,10 @@ TEST(PassDrawing, WorkingFolderFirstThenTheInstalledOne) {
         Started app;
         app.state().workDir = temp.path + "/work";
         app.state().dataDir = c.dataDir;
-        CalcWindow& f = app.windows().Form2;
-        f.Combo2.listIndex = c.passIndex;
-        f.Image1.text = "kept";
+        CalcWindow& f = app.windows().heating;
+        f.passCountList.listIndex = c.passIndex;
+        f.exchangerDrawing.text = "kept";
         app.calc.refreshPassDrawing();
-        EXPECT_EQ(f.Image1.text, c.expected) << c.passIndex << " " << c.dataDir;
+        EXPECT_EQ(f.exchangerDrawing.text, c.expected) << c.passIndex << " " << c.dataDir;
     }
 }

@@ -13,7 +13,7 @@ namespace {
 // A finished layout on the heating window, as sizing leaves it.
 void layout(Started& app, int type, int passes, int channels, int exchangers) {
     CalcState& s = app.state();
-    s.currentWindow = &app.windows().Form2;
+    s.currentWindow = &app.windows().heating;
     s.plateTypeIndex = static_cast<int16_t>(type);
     s.passCount = static_cast<int16_t>(passes);
     s.channelsPerPass = static_cast<int16_t>(channels);
@@ -36,7 +36,7 @@ TEST(Designation, BySeriesPassesAndExchangers) {
         Started app;
         layout(app, c.type, c.passes, c.channels, c.exchangers);
         app.calc.writeResults();
-        EXPECT_EQ(app.windows().Form2.Text1.text, c.text);
+        EXPECT_EQ(app.windows().heating.designationBox.text, c.text);
     }
 }
 
@@ -44,23 +44,23 @@ TEST(Output, PlateCountSurfaceAndSummary) {
     Started app;
     layout(app, 1, 2, 12, 1);
     app.calc.writeResults();
-    const CalcWindow& f = app.windows().Form2;
-    EXPECT_EQ(f.Text38.text, "48");
-    EXPECT_EQ(f.Text27.text, "2.76");
-    EXPECT_EQ(f.Text44.text, "0.0600");
-    EXPECT_EQ(f.Text43.text, "0.000209");
-    EXPECT_EQ(f.Text42.text, "2.47");
-    EXPECT_EQ(f.Text29.text, "90");
-    EXPECT_EQ(f.label54.text, "ТипКM2; ходов - 2.");
+    const CalcWindow& f = app.windows().heating;
+    EXPECT_EQ(f.plateCount.text, "48");
+    EXPECT_EQ(f.surfaceArea.text, "2.76");
+    EXPECT_EQ(f.plateArea.text, "0.0600");
+    EXPECT_EQ(f.channelArea.text, "0.000209");
+    EXPECT_EQ(f.equivalentDiameter.text, "2.47");
+    EXPECT_EQ(f.weight.text, "90");
+    EXPECT_EQ(f.layoutSummaryLabel.text, "ТипКM2; ходов - 2.");
     EXPECT_EQ(app.state().platesPerPass, 48);
 }
 
 TEST(Output, PassCountWithoutDesignationWritesNone) {
     Started app;
     layout(app, 1, 4, 12, 1);
-    app.windows().Form2.Text1.text = "before";
+    app.windows().heating.designationBox.text = "before";
     app.calc.writeResults();
-    EXPECT_EQ(app.windows().Form2.Text1.text, "before");
+    EXPECT_EQ(app.windows().heating.designationBox.text, "before");
 }
 
 TEST(Output, LossesInAtmospheres) {
@@ -70,8 +70,8 @@ TEST(Output, LossesInAtmospheres) {
     app.state().heatingLoss = 25;
     app.state().heatedLoss = 0.4;
     app.calc.writeResults();
-    EXPECT_EQ(app.windows().Form2.Text36.text, "0.250");
-    EXPECT_EQ(app.windows().Form2.Text37.text, "0.004");
+    EXPECT_EQ(app.windows().heating.heatingLoss.text, "0.250");
+    EXPECT_EQ(app.windows().heating.heatedLoss.text, "0.004");
 }
 
 TEST(Valve, FirstRowWhoseBoundIsExceeded) {
@@ -93,26 +93,27 @@ TEST(Valve, NoPressureDropLeavesTheValveBoxes) {
     layout(app, 1, 1, 12, 1);
     app.state().heatingFlowDesign = 0.002f;
     app.state().maxValveLoss = 0;
-    app.windows().Form2.Text8.text = "old";
+    app.windows().heating.valveNominalDiameter.text = "old";
     app.calc.writeResults();
-    EXPECT_EQ(app.windows().Form2.Text8.text, "old");
+    EXPECT_EQ(app.windows().heating.valveNominalDiameter.text, "old");
     app.state().maxValveLoss = 100;
     app.calc.writeResults();
-    EXPECT_EQ(app.windows().Form2.Text8.text, "32"); // Kv 7.2
-    EXPECT_EQ(app.windows().Form2.Text9.text, "10.0");
+    EXPECT_EQ(app.windows().heating.valveNominalDiameter.text, "32"); // Kv 7.2
+    EXPECT_EQ(app.windows().heating.valveFlowCapacity.text, "10.0");
 }
 
 TEST(AdditionalResults, PipeVelocityFollowsTheListAndTheFlowUnit) {
     Started app;
-    EXPECT_EQ(app.windows().Form12.Combo6.listIndex, -1); // not loaded before its first use
-    app.windows().Form12.ensureLoaded(); // selects "25" with the heated flow "1,0" m³/h shown
-    EXPECT_EQ(app.windows().Form12.Combo6.listIndex, 1);
-    EXPECT_EQ(app.windows().Form12.Text46.text, "0.57");
+    EXPECT_EQ(app.windows().additionalResults.heatedPipeList.listIndex,
+              -1);                                  // not loaded before its first use
+    app.windows().additionalResults.ensureLoaded(); // selects "25" with the heated flow "1,0" m³/h shown
+    EXPECT_EQ(app.windows().additionalResults.heatedPipeList.listIndex, 1);
+    EXPECT_EQ(app.windows().additionalResults.heatedPipeVelocity.text, "0.57");
     app.windows().units.flowInM3PerHour = false;
-    app.windows().Form12.Combo6.setListIndex(1);
-    EXPECT_EQ(app.windows().Form12.Text46.text, "2.04");
+    app.windows().additionalResults.heatedPipeList.setListIndex(1);
+    EXPECT_EQ(app.windows().additionalResults.heatedPipeVelocity.text, "2.04");
     // No heating flow shown yet: the box keeps its text.
-    app.windows().Form12.Text45.text = "kept";
-    app.windows().Form12.Combo5.setListIndex(3);
-    EXPECT_EQ(app.windows().Form12.Text45.text, "kept");
+    app.windows().additionalResults.heatingPipeVelocity.text = "kept";
+    app.windows().additionalResults.heatingPipeList.setListIndex(3);
+    EXPECT_EQ(app.windows().additionalResults.heatingPipeVelocity.text, "kept");
 }

@@ -44,7 +44,7 @@ TEST(SizingInputs, RefusedInputsShowOneMessageAndLeaveTheResults) {
     };
     for (const Case& c : cases) {
         Started app;
-        CalcWindow& f = app.windows().Form2;
+        CalcWindow& f = app.windows().heating;
         for (auto& [name, text] : c.texts)
             f.find(name)->text = text;
         for (auto& [name, index] : c.lists)
@@ -54,33 +54,33 @@ TEST(SizingInputs, RefusedInputsShowOneMessageAndLeaveTheResults) {
         EXPECT_EQ(app.ui.messages[0], message(c.sentence)) << c.name;
         EXPECT_EQ(app.ui.titles[0], "Неправильно заданы параметры");
         EXPECT_EQ(app.ui.beeps, 1) << c.name;
-        EXPECT_EQ(f.Text31.text, "") << c.name;
-        EXPECT_EQ(f.Text1.text, "") << c.name;
+        EXPECT_EQ(f.heatingFlow.text, "") << c.name;
+        EXPECT_EQ(f.designationBox.text, "") << c.name;
         EXPECT_FALSE(app.ui.busy) << c.name;
     }
 }
 
 TEST(SizingInputs, InletOfExactly200IsAccepted) {
     Started app;
-    app.windows().Form2.Text2.text = "200";
+    app.windows().heating.heatingInletTemperature.text = "200";
     app.calc.calculateCommand();
     EXPECT_TRUE(app.ui.messages.empty());
-    EXPECT_FALSE(app.windows().Form2.Text1.text.empty());
+    EXPECT_FALSE(app.windows().heating.designationBox.text.empty());
 }
 
 TEST(SizingInputs, ReadingShowsDecimalCommasAndConvertsUnits) {
     Started app;
-    CalcWindow& f = app.windows().Form2;
-    f.Text30.text = "1";
-    f.Text33.text = "3.6";
-    f.Text6.text = "0.2";
+    CalcWindow& f = app.windows().heating;
+    f.heatLoad.text = "1";
+    f.heatedFlow.text = "3.6";
+    f.heatingLossLimit.text = "0.2";
     app.windows().units.pressureInKPa = false;
     app.calc.readInputs();
     EXPECT_FLOAT_EQ(app.state().q, 1163.2235f * 1000);
     EXPECT_FLOAT_EQ(app.state().v2, 0.001f);
     EXPECT_DOUBLE_EQ(app.state().maxLossHeating, 20);
-    EXPECT_EQ(f.Text6.text, "0,2");
-    EXPECT_EQ(f.Text33.text, "3,6");
+    EXPECT_EQ(f.heatingLossLimit.text, "0,2");
+    EXPECT_EQ(f.heatedFlow.text, "3,6");
 }
 
 TEST(Search, AutomaticSeriesMovesOnWithoutAsking) {
@@ -88,16 +88,16 @@ TEST(Search, AutomaticSeriesMovesOnWithoutAsking) {
     app.calc.calculateCommand();
     EXPECT_TRUE(app.ui.dialogs.empty());
     EXPECT_TRUE(app.ui.messages.empty());
-    EXPECT_EQ(app.windows().Form2.Text1.text, "КM2-52/52");
+    EXPECT_EQ(app.windows().heating.designationBox.text, "КM2-52/52");
     EXPECT_EQ(app.state().heatingLastType, 1);
 }
 
 TEST(Search, ProceedSkipsEveryLaterLimitTest) {
     Started app;
-    CalcWindow& f = app.windows().Form2;
-    f.Combo1.listIndex = 0; // first series, fixed
-    f.Combo2.listIndex = 0; // one pass
-    f.Text30.text = "0,2";
+    CalcWindow& f = app.windows().heating;
+    f.plateTypeList.listIndex = 0; // first series, fixed
+    f.passCountList.listIndex = 0; // one pass
+    f.heatLoad.text = "0,2";
     app.calc.calculateCommand();
     ASSERT_EQ(app.ui.dialogs.size(), 1u);
     EXPECT_EQ(app.ui.dialogs[0].caption, "Отопление");
@@ -108,35 +108,35 @@ TEST(Search, ProceedSkipsEveryLaterLimitTest) {
 
 TEST(Search, AFixedSeriesWhoseEveryPassCountIsAbandonedEndsWithAMessage) {
     Started app;
-    CalcWindow& f = app.windows().Form2;
-    f.Combo1.listIndex = 0; // first series, passes scanned
-    f.Text30.text = "3";
+    CalcWindow& f = app.windows().heating;
+    f.plateTypeList.listIndex = 0; // first series, passes scanned
+    f.heatLoad.text = "3";
     app.calc.calculateCommand();
     ASSERT_EQ(app.ui.messages.size(), 1u);
     EXPECT_EQ(app.ui.messages[0], message(messages::noLayoutFits));
-    EXPECT_EQ(f.Text1.text, "");
+    EXPECT_EQ(f.designationBox.text, "");
     EXPECT_EQ(app.state().heatingLastType, 0);
 }
 
 TEST(Search, ExchangerCountStopsAtEightInStepWithTheList) {
     Started app;
-    CalcWindow& f = app.windows().Form2;
-    f.Text30.text = "40"; // far beyond eight exchangers of the third series
+    CalcWindow& f = app.windows().heating;
+    f.heatLoad.text = "40"; // far beyond eight exchangers of the third series
     app.calc.calculateCommand();
     ASSERT_FALSE(app.ui.dialogs.empty());
     const LimitDialogRequest& last = app.ui.dialogs.back();
     EXPECT_FALSE(last.severalEnabled);
     EXPECT_FALSE(last.otherSizeEnabled);
     EXPECT_LE(app.state().exchangerCount, 8);
-    EXPECT_EQ(f.Combo3.listIndex, app.state().exchangerCount - 1);
+    EXPECT_EQ(f.exchangerCountList.listIndex, app.state().exchangerCount - 1);
 }
 
 TEST(Search, UnreachableMarginEndsWithAMessageNotAHang) {
     Started app;
-    CalcWindow& f = app.windows().Form2;
-    f.Combo1.listIndex = 1;
-    f.Combo2.listIndex = 0;
-    f.Text53.text = "1000000";
+    CalcWindow& f = app.windows().heating;
+    f.plateTypeList.listIndex = 1;
+    f.passCountList.listIndex = 0;
+    f.minSurfaceMargin.text = "1000000";
     app.calc.calculateCommand();
     ASSERT_EQ(app.ui.messages.size(), 1u);
     EXPECT_EQ(app.ui.messages[0], message(messages::searchUnbounded));
@@ -148,7 +148,7 @@ class LimitDialog : public ::testing::Test {
     // A fixed layout being searched with one pass count.
     void SetUp() override {
         CalcState& s = app.state();
-        s.currentWindow = &app.windows().Form3;
+        s.currentWindow = &app.windows().hotWater;
         s.autoSelect = 0;
         s.passScanLow = s.passScanHigh = 2;
         s.passCount = 2;
@@ -182,14 +182,14 @@ TEST_F(LimitDialog, EnabledAnswersFollowSeriesAndExchangerCount) {
 
 TEST_F(LimitDialog, AnswersPressedTogetherApplyInOrder) {
     app.state().plateTypeIndex = 0;
-    app.windows().Form3.label54.text = "Тип КM1; x3";
+    app.windows().hotWater.layoutSummaryLabel.text = "Тип КM1; x3";
     app.ui.answers.push_back({true, true, true});
     app.calc.handleLimit();
     EXPECT_EQ(app.state().exchangerCount, 4);
     EXPECT_EQ(app.state().plateTypeIndex, 1);
     EXPECT_EQ(app.state().channelsPerPass, 4);
     EXPECT_EQ(app.state().ignoreLimits, 1);
-    EXPECT_EQ(app.windows().Form3.label54.text, "3");
+    EXPECT_EQ(app.windows().hotWater.layoutSummaryLabel.text, "3");
 }
 
 TEST_F(LimitDialog, ScanningSeveralPassCountsAbandonsInsteadOfAsking) {
@@ -206,15 +206,15 @@ TEST_F(LimitDialog, AutomaticChoiceRaisesSeriesThenExchangers) {
     s.autoSelect = 1;
     s.plateTypeIndex = 1;
     s.exchangerCount = 1;
-    app.windows().Form3.Combo3.listIndex = 0;
+    app.windows().hotWater.exchangerCountList.listIndex = 0;
     app.calc.handleLimit();
     EXPECT_EQ(s.plateTypeIndex, 2);
     EXPECT_EQ(s.channelsPerPass, 4);
-    EXPECT_EQ(app.windows().Form3.label54.text, "Тип КM3; ходов - 2.");
+    EXPECT_EQ(app.windows().hotWater.layoutSummaryLabel.text, "Тип КM3; ходов - 2.");
     app.calc.handleLimit();
     EXPECT_EQ(s.plateTypeIndex, 0);
     EXPECT_EQ(s.exchangerCount, 2);
-    EXPECT_EQ(app.windows().Form3.Combo3.listIndex, 1);
+    EXPECT_EQ(app.windows().hotWater.exchangerCountList.listIndex, 1);
     EXPECT_TRUE(app.ui.dialogs.empty());
 }
 
@@ -222,7 +222,7 @@ TEST_F(LimitDialog, AutomaticChoiceRaisesSeriesThenExchangers) {
 TEST(OptimalHeatingFlow, FarTooLargeAnExchangerKeepsCurrentLossesAndNoOptimum) {
     Started app;
     CalcState& s = app.state();
-    CalcWindow& f = app.windows().Form2;
+    CalcWindow& f = app.windows().heating;
     s.currentWindow = &f;
     s.plateTypeIndex = 1;
     s.passCount = 2;
@@ -238,40 +238,40 @@ TEST(OptimalHeatingFlow, FarTooLargeAnExchangerKeepsCurrentLossesAndNoOptimum) {
     s.heatingLossNumber = 2000;
     s.heatedLossNumber = 3000;
     s.heatingLoss = s.heatedLoss = -1; // left from elsewhere
-    f.Text32.text = "old";
-    f.Text47.text = "old";
+    f.optimalHeatingOutletTemperature.text = "old";
+    f.optimalHeatingFlow.text = "old";
     app.calc.optimiseHeatingFlow();
     EXPECT_DOUBLE_EQ(s.heatingLoss, pressureLoss(s, 2000, 2));
     EXPECT_DOUBLE_EQ(s.heatedLoss, pressureLoss(s, 3000, 2));
-    EXPECT_EQ(f.Text32.text, "");
-    EXPECT_EQ(f.Text47.text, "");
+    EXPECT_EQ(f.optimalHeatingOutletTemperature.text, "");
+    EXPECT_EQ(f.optimalHeatingFlow.text, "");
 }
 
 TEST(SizingInputs, NegativeValveDropIsRefusedInSizingAndRating) {
     for (bool rating : {false, true}) {
         Started app;
-        CalcWindow& f = app.windows().Form2;
+        CalcWindow& f = app.windows().heating;
         if (rating) {
-            f.Check5.value = 1;
-            f.Combo1.listIndex = 1;
-            f.Combo2.listIndex = 1;
-            f.Text38.text = "50";
+            f.plateCountIsGiven.value = 1;
+            f.plateTypeList.listIndex = 1;
+            f.passCountList.listIndex = 1;
+            f.plateCount.text = "50";
         }
-        app.windows().Form12.Text10.text = "-50";
-        f.Text8.text = "kept";
+        app.windows().additionalResults.valvePressureDrop.text = "-50";
+        f.valveNominalDiameter.text = "kept";
         app.calc.calculateCommand();
         ASSERT_EQ(app.ui.messages.size(), 1u) << rating;
         EXPECT_EQ(app.ui.messages[0], message(messages::negativeValveLoss));
         EXPECT_EQ(app.ui.titles[0], "Неправильно заданы параметры");
-        EXPECT_EQ(f.Text8.text, "kept");
-        EXPECT_EQ(f.Text9.text, "");
-        EXPECT_EQ(f.Text1.text, "");
+        EXPECT_EQ(f.valveNominalDiameter.text, "kept");
+        EXPECT_EQ(f.valveFlowCapacity.text, "");
+        EXPECT_EQ(f.designationBox.text, "");
     }
     // No drop at all still sizes the exchanger without a valve.
     Started app;
-    app.windows().Form12.Text10.text = "";
+    app.windows().additionalResults.valvePressureDrop.text = "";
     app.calc.calculateCommand();
     EXPECT_TRUE(app.ui.messages.empty());
-    EXPECT_NE(app.windows().Form2.Text1.text, "");
-    EXPECT_EQ(app.windows().Form2.Text9.text, "");
+    EXPECT_NE(app.windows().heating.designationBox.text, "");
+    EXPECT_EQ(app.windows().heating.valveFlowCapacity.text, "");
 }

@@ -16,16 +16,16 @@ namespace {
 using BoxOf = std::function<Control&(WindowSet&)>;
 
 Control& heatingLoad(WindowSet& w) {
-    return w.Form2.Text30;
+    return w.heating.heatLoad;
 }
 Control& heatedFlow(WindowSet& w) {
-    return w.Form2.Text33;
+    return w.heating.heatedFlow;
 }
 Control& heatingLossLimit(WindowSet& w) {
-    return w.Form2.Text6;
+    return w.heating.heatingLossLimit;
 }
 Control& valveDrop(WindowSet& w) {
-    return w.Form12.Text10;
+    return w.additionalResults.valvePressureDrop;
 }
 
 } // namespace
@@ -71,42 +71,42 @@ TEST(UnitSwitch, ConvertsTheStandingNumbersOncePerChange) {
 TEST(UnitSwitch, EveryAffectedBoxOfTheThreeWindowsIsConverted) {
     Started app;
     WindowSet& w = app.windows();
-    for (CalcWindow* f : {&w.Form1, &w.Form2, &w.Form3})
-        for (Control* box :
-             {&f->Text31, &f->Text33, &f->Text47, &f->Text6, &f->Text7, &f->Text36, &f->Text37})
+    for (CalcWindow* f : {&w.ventilation, &w.heating, &w.hotWater})
+        for (Control* box : {&f->heatingFlow, &f->heatedFlow, &f->optimalHeatingFlow, &f->heatingLossLimit,
+                             &f->heatedLossLimit, &f->heatingLoss, &f->heatedLoss})
             box->text = "10";
     switchUnit(w, "л/с");
     switchUnit(w, "атм");
-    for (CalcWindow* f : {&w.Form1, &w.Form2, &w.Form3}) {
-        for (Control* box : {&f->Text31, &f->Text33, &f->Text47})
+    for (CalcWindow* f : {&w.ventilation, &w.heating, &w.hotWater}) {
+        for (Control* box : {&f->heatingFlow, &f->heatedFlow, &f->optimalHeatingFlow})
             EXPECT_EQ(box->text, "2.778") << f->name;
-        for (Control* box : {&f->Text6, &f->Text7, &f->Text36, &f->Text37})
+        for (Control* box : {&f->heatingLossLimit, &f->heatedLossLimit, &f->heatingLoss, &f->heatedLoss})
             EXPECT_EQ(box->text, "0.100") << f->name;
         // Boxes of other quantities are left alone.
-        EXPECT_EQ(f->Text30.text, "0,2") << f->name;
-        EXPECT_EQ(f->Text2.text, f->name == "Form3" ? "60" : "110") << f->name;
+        EXPECT_EQ(f->heatLoad.text, "0,2") << f->name;
+        EXPECT_EQ(f->heatingInletTemperature.text, f->name == "Form3" ? "60" : "110") << f->name;
     }
 }
 
 TEST(UnitSwitch, LabelsAndSettingsFollowThePick) {
     Started app;
     WindowSet& w = app.windows();
-    EXPECT_FALSE(w.Form12.loaded());
+    EXPECT_FALSE(w.additionalResults.loaded());
     switchUnit(w, "кВт");
     switchUnit(w, "л/с");
     switchUnit(w, "атм");
     EXPECT_FALSE(w.units.heatInGcalPerHour);
     EXPECT_FALSE(w.units.flowInM3PerHour);
     EXPECT_FALSE(w.units.pressureInKPa);
-    for (CalcWindow* f : {&w.Form1, &w.Form2, &w.Form3}) {
-        EXPECT_EQ(f->Label57.text, "кВт");
-        EXPECT_EQ(f->Label59.text, "л/с");
-        EXPECT_FALSE(f->Label21.visible);
-        EXPECT_EQ(f->Label34_0.text, "атм");
-        EXPECT_EQ(f->Label34_1.text, "атм");
+    for (CalcWindow* f : {&w.ventilation, &w.heating, &w.hotWater}) {
+        EXPECT_EQ(f->heatLoadUnitLabel.text, "кВт");
+        EXPECT_EQ(f->flowUnitLabel.text, "л/с");
+        EXPECT_FALSE(f->flowUnitSuperscript.visible);
+        EXPECT_EQ(f->lossLimitUnitLabel.text, "атм");
+        EXPECT_EQ(f->lossUnitLabel.text, "атм");
     }
-    EXPECT_TRUE(w.Form12.loaded()); // the pressure pick refers to the valve drop
-    EXPECT_EQ(w.Form12.Label35.text, "атм");
+    EXPECT_TRUE(w.additionalResults.loaded()); // the pressure pick refers to the valve drop
+    EXPECT_EQ(w.additionalResults.valvePressureDropUnitLabel.text, "атм");
 
     switchUnit(w, "Гкал/ч");
     switchUnit(w, "м3/ч");
@@ -114,34 +114,34 @@ TEST(UnitSwitch, LabelsAndSettingsFollowThePick) {
     EXPECT_TRUE(w.units.heatInGcalPerHour);
     EXPECT_TRUE(w.units.flowInM3PerHour);
     EXPECT_TRUE(w.units.pressureInKPa);
-    for (CalcWindow* f : {&w.Form1, &w.Form2, &w.Form3}) {
-        EXPECT_EQ(f->Label57.text, "Гкал/ч");
-        EXPECT_EQ(f->Label59.text, "м  /ч");
-        EXPECT_TRUE(f->Label21.visible);
-        EXPECT_EQ(f->Label34_1.text, "кПа");
+    for (CalcWindow* f : {&w.ventilation, &w.heating, &w.hotWater}) {
+        EXPECT_EQ(f->heatLoadUnitLabel.text, "Гкал/ч");
+        EXPECT_EQ(f->flowUnitLabel.text, "м  /ч");
+        EXPECT_TRUE(f->flowUnitSuperscript.visible);
+        EXPECT_EQ(f->lossUnitLabel.text, "кПа");
     }
-    EXPECT_EQ(w.Form12.Label35.text, "кПа");
+    EXPECT_EQ(w.additionalResults.valvePressureDropUnitLabel.text, "кПа");
 }
 
 TEST(UnitSwitch, TheVentilationWindowsLabelDecidesWhetherToConvert) {
     Started app;
     WindowSet& w = app.windows();
     // Only the heating window's label says "кВт": the ventilation window's still says "Гкал/ч".
-    w.Form2.Label57.text = "кВт";
+    w.heating.heatLoadUnitLabel.text = "кВт";
     switchUnit(w, "кВт");
-    EXPECT_EQ(w.Form2.Text30.text, "232.64");
-    w.Form1.Label59.text = "л/с";
+    EXPECT_EQ(w.heating.heatLoad.text, "232.64");
+    w.ventilation.flowUnitLabel.text = "л/с";
     switchUnit(w, "л/с");
-    EXPECT_EQ(w.Form2.Text33.text, "1,0");
+    EXPECT_EQ(w.heating.heatedFlow.text, "1,0");
 }
 
 TEST(UnitSwitch, OtherCaptionsChangeNothing) {
     for (const char* caption : {"", "МВт", "кпа", "м  /ч", "Гкал/ч "}) {
         Started app;
         EXPECT_FALSE(switchUnit(app.windows(), caption)) << caption;
-        EXPECT_EQ(app.windows().Form2.Text30.text, "0,2");
-        EXPECT_EQ(app.windows().Form1.Label59.text, "м  /ч");
-        EXPECT_FALSE(app.windows().Form12.loaded());
+        EXPECT_EQ(app.windows().heating.heatLoad.text, "0,2");
+        EXPECT_EQ(app.windows().ventilation.flowUnitLabel.text, "м  /ч");
+        EXPECT_FALSE(app.windows().additionalResults.loaded());
     }
 }
 

@@ -8,11 +8,11 @@
 #include <QScrollBar>
 #include <QTemporaryDir>
 
-#include "DesktopDriver.h"
-#include "CustomMediumDialog.h"
-#include "PlateLimitDialog.h"
 #include "AdditionalResultsView.h"
+#include "CustomMediumDialog.h"
+#include "DesktopDriver.h"
 #include "PictureWindows.h"
+#include "PlateLimitDialog.h"
 
 using namespace desktop;
 using kalvar::WindowId;
@@ -80,7 +80,7 @@ class AccessibilityTest : public QObject {
         QVERIFY(form);
         // All three calculation windows, and the additional results of one of them.
         QVERIFY(pickMenu(form->mainPanel(), systemButton, 10));
-        QTest::mouseClick(child<QAbstractButton>(form->view(WindowId::Form2), "Check1"), Qt::LeftButton);
+        QTest::mouseClick(child<QAbstractButton>(form->view(WindowId::Heating), "Check1"), Qt::LeftButton);
         QVERIFY(form->additionalResultsView());
         QStringList faults = accessibilityFaults(form.get());
 
@@ -113,12 +113,12 @@ class AccessibilityTest : public QObject {
             if (box) box->accept();
             return box != nullptr;
         });
-        chooseInList(child<QComboBox>(form->view(WindowId::Form1), "Combo4"), 1);
+        chooseInList(child<QComboBox>(form->view(WindowId::Ventilation), "Combo4"), 1);
         QVERIFY(waitFor([&answerer] { return answerer.done(); }));
 
-        form->session().windows.Form2.Text30.text = "2,5";
-        QVERIFY(pickMenu(form->view(WindowId::Form2)->layoutPanel(), 1, 1, 1));
-        QVERIFY(pickMenu(form->view(WindowId::Form2)->layoutPanel(), 1, 2, 1));
+        form->session().windows.heating.heatLoad.text = "2,5";
+        QVERIFY(pickMenu(form->view(WindowId::Heating)->layoutPanel(), 1, 1, 1));
+        QVERIFY(pickMenu(form->view(WindowId::Heating)->layoutPanel(), 1, 2, 1));
         QVERIFY(pickMenu(form->mainPanel(), systemButton, 2));
         answerer.expect([&faults](QWidget* window) {
             if (!qobject_cast<PlateLimitDialog*>(window)) return false;

@@ -6,8 +6,8 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-#include "DesktopDriver.h"
 #include "CustomMediumDialog.h"
+#include "DesktopDriver.h"
 #include "PlateLimitDialog.h"
 #include "task.h"
 
@@ -21,7 +21,7 @@ constexpr int systemButton = 3, calculateButton = 4, unitsButton = 5;
 constexpr int systemItem[9] = {0, 1, 2, 3, 5, 6, 8, 9, 10};
 
 WindowId windowId(const std::string& name) {
-    return name == "Form1" ? WindowId::Form1 : name == "Form3" ? WindowId::Form3 : WindowId::Form2;
+    return name == "Form1" ? WindowId::Ventilation : name == "Form3" ? WindowId::HotWater : WindowId::Heating;
 }
 
 bool isMediumHolder(const std::string& control) {
@@ -40,7 +40,8 @@ class BothDoorsTest : public QObject {
     QTemporaryDir workDir_;
 
     // Enters one window's values of the task as a user would.
-    void enterWindow(MainWindow& form, const std::string& name, const Json& values, DialogAnswerer& answerer) {
+    void enterWindow(MainWindow& form, const std::string& name, const Json& values,
+                     DialogAnswerer& answerer) {
         CalcWindowView* view = form.view(windowId(name));
         QVERIFY(view);
         bool modeDone = false;
@@ -73,7 +74,8 @@ class BothDoorsTest : public QObject {
                         auto* dialog = qobject_cast<CustomMediumDialog*>(window);
                         if (!dialog) return false;
                         const std::array<QLineEdit*, 4> boxes = {dialog->heatCapacityBox, dialog->densityBox,
-                                                                 dialog->viscosityBox, dialog->conductivityBox};
+                                                                 dialog->viscosityBox,
+                                                                 dialog->conductivityBox};
                         for (size_t i = 0; i < 4; ++i)
                             typeInto(boxes[i], properties[i]);
                         QTest::mouseClick(dialog->continueButton, Qt::LeftButton);

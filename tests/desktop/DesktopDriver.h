@@ -37,7 +37,7 @@ inline bool waitFor(const std::function<bool()>& condition, int timeoutMs = 3000
 }
 
 inline std::unique_ptr<MainWindow> startProgram(const QString& workDir, const QString& decimalSeparator = ".",
-                                              const QString& dataDir = QString()) {
+                                                const QString& dataDir = QString()) {
     MainWindow::installRussianTranslation();
     MainWindow::Options options;
     options.workDir = workDir;
@@ -259,10 +259,10 @@ inline QStringList modelDifferences(kalvar::Session& session, const nlohmann::or
                                     const QStringList& skip = {}) {
     QStringList out;
     const nlohmann::ordered_json& windows = cliResult.at("windows");
-    addDifferences(out, "Form1", session.windows.Form1, windows.at("Form1"), skip);
-    addDifferences(out, "Form2", session.windows.Form2, windows.at("Form2"), skip);
-    addDifferences(out, "Form3", session.windows.Form3, windows.at("Form3"), skip);
-    addDifferences(out, "Form12", session.windows.Form12, windows.at("Form12"), skip);
+    addDifferences(out, "Form1", session.windows.ventilation, windows.at("Form1"), skip);
+    addDifferences(out, "Form2", session.windows.heating, windows.at("Form2"), skip);
+    addDifferences(out, "Form3", session.windows.hotWater, windows.at("Form3"), skip);
+    addDifferences(out, "Form12", session.windows.additionalResults, windows.at("Form12"), skip);
     return out;
 }
 

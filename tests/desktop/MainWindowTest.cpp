@@ -17,8 +17,8 @@
 
 #include "DesktopDriver.h"
 #include "Dither.h"
-#include "PlateLimitDialog.h"
 #include "PictureWindows.h"
+#include "PlateLimitDialog.h"
 #include "ReportActions.h"
 #include "Workbook.h"
 #include "XlsxWriter.h"
@@ -39,7 +39,7 @@ constexpr int exitButton = 1, dataButton = 2, systemButton = 3, calculateButton 
 constexpr int systemItem[9] = {0, 1, 2, 3, 5, 6, 8, 9, 10};
 
 CalcWindowView* heatingView(MainWindow& form) {
-    return form.view(WindowId::Form2);
+    return form.view(WindowId::Heating);
 }
 
 // Receives the addresses the program hands to the user's browser.
@@ -93,11 +93,11 @@ class MainWindowTest : public QObject {
         MainWindow& form = start();
         kalvar::Session& s = form.session();
         QCOMPARE(form.windowTitle(), QString::fromStdString(kalvar::systemCaption(2)));
-        QVERIFY(form.strip(WindowId::Form2)->isVisible());
-        QVERIFY(!form.strip(WindowId::Form1)->isVisible());
-        QVERIFY(!form.strip(WindowId::Form3)->isVisible());
+        QVERIFY(form.strip(WindowId::Heating)->isVisible());
+        QVERIFY(!form.strip(WindowId::Ventilation)->isVisible());
+        QVERIFY(!form.strip(WindowId::HotWater)->isVisible());
         QCOMPARE(s.state.systemKind, 2);
-        QCOMPARE(s.state.currentWindow, &s.windows.Form2);
+        QCOMPARE(s.state.currentWindow, &s.windows.heating);
         for (int kind = 1; kind <= 8; ++kind) {
             QCOMPARE(form.systemAction(kind)->isChecked(), kind == 2);
             QCOMPARE(
@@ -105,7 +105,7 @@ class MainWindowTest : public QObject {
                 kind == 2);
         }
         // Without an owner workbook the series are КM1…КM4 and the owner's picture stays.
-        for (WindowId id : {WindowId::Form1, WindowId::Form2, WindowId::Form3}) {
+        for (WindowId id : {WindowId::Ventilation, WindowId::Heating, WindowId::HotWater}) {
             const ZuPanelSubItems& series =
                 form.view(id)->layoutPanel()->Buttons().Item(1).MenuItems().Item(1).SubItems();
             for (int16_t i = 1; i <= 4; ++i)
@@ -170,8 +170,8 @@ class MainWindowTest : public QObject {
         MainWindow& form = *form_;
         QCOMPARE(answerer.unexpected, QStringList());
         QCOMPARE(child<QLineEdit>(heatingView(form), "Text2")->text(), QStringLiteral("130"));
-        QCOMPARE(form.session().windows.Form3.Text5.text, std::string("60"));
-        QCOMPARE(form.session().windows.Form1.Text4.text, std::string("45"));
+        QCOMPARE(form.session().windows.hotWater.heatedOutletTemperature.text, std::string("60"));
+        QCOMPARE(form.session().windows.ventilation.heatingOutletTemperature.text, std::string("45"));
         QCOMPARE(child<QLineEdit>(heatingView(form), "Text7")->text(), QStringLiteral("15"));
         QVERIFY(!form.findChild<QLabel*>(QStringLiteral("Image1"))->isVisible());
         const ZuPanelSubItems& series =
@@ -180,8 +180,8 @@ class MainWindowTest : public QObject {
         QCOMPARE(QString::fromStdString(form.owner().ownerSite), QStringLiteral("www.supplier.example"));
         // The designations begin with the site's prefix.
         clickButton(form.mainPanel(), calculateButton);
-        QVERIFY(
-            QString::fromStdString(form.session().windows.Form2.Text1.text).contains(QStringLiteral("ТП")));
+        QVERIFY(QString::fromStdString(form.session().windows.heating.designationBox.text)
+                    .contains(QStringLiteral("ТП")));
     }
 
     void systemHandlers_data() {
@@ -212,22 +212,22 @@ class MainWindowTest : public QObject {
         kalvar::Session& s = form.session();
         // Leave the start-up state first, so that "unchanged" means something.
         QVERIFY(pickMenu(form.mainPanel(), systemButton, systemItem[kind == 5 ? 1 : 5]));
-        const bool before = s.windows.Form3.Text10.visible;
+        const bool before = s.windows.hotWater.secondStageLossLimit.visible;
 
         QVERIFY(pickMenu(form.mainPanel(), systemButton, systemItem[kind]));
         QCOMPARE(s.state.systemKind, kind);
-        QCOMPARE(form.strip(WindowId::Form1)->isVisible(), ventilation);
-        QCOMPARE(form.strip(WindowId::Form2)->isVisible(), heating);
-        QCOMPARE(form.strip(WindowId::Form3)->isVisible(), hotWater);
+        QCOMPARE(form.strip(WindowId::Ventilation)->isVisible(), ventilation);
+        QCOMPARE(form.strip(WindowId::Heating)->isVisible(), heating);
+        QCOMPARE(form.strip(WindowId::HotWater)->isVisible(), hotWater);
         QCOMPARE(form.windowTitle(), QString::fromStdString(kalvar::systemCaption(kind)));
         const bool expected = secondStage == -1 ? before : secondStage == 1;
-        CalcWindowView* hot = form.view(WindowId::Form3);
-        QCOMPARE(s.windows.Form3.Text10.visible, expected);
-        QCOMPARE(s.windows.Form3.Text67.visible, expected);
-        QCOMPARE(s.windows.Form3.Combo8.visible, expected);
+        CalcWindowView* hot = form.view(WindowId::HotWater);
+        QCOMPARE(s.windows.hotWater.secondStageLossLimit.visible, expected);
+        QCOMPARE(s.windows.hotWater.interstagePipeVelocity.visible, expected);
+        QCOMPARE(s.windows.hotWater.interstagePipeList.visible, expected);
         QCOMPARE(child<QLineEdit>(hot, "Text10")->isVisibleTo(hot), expected);
         if (kind <= 3) {
-            kalvar::CalcWindow* single[] = {&s.windows.Form3, &s.windows.Form2, &s.windows.Form1};
+            kalvar::CalcWindow* single[] = {&s.windows.hotWater, &s.windows.heating, &s.windows.ventilation};
             QCOMPARE(s.state.currentWindow, single[kind - 1]);
         }
         for (int k = 1; k <= 8; ++k) {
@@ -312,25 +312,25 @@ class MainWindowTest : public QObject {
         // What the boxes and unit labels show is the core's conversion.
         CalcWindowView* view = heatingView(form);
         for (const char* name : {"Text30", "Text33", "Text6", "Text7"}) {
-            const kalvar::Control* expected = reference.windows.Form2.find(name);
+            const kalvar::Control* expected = reference.windows.heating.find(name);
             QCOMPARE(child<QLineEdit>(view, name)->text(), QString::fromStdString(expected->text));
         }
         QCOMPARE(child<QLabel>(view, "Label57")->text(),
-                 QString::fromStdString(reference.windows.Form2.Label57.text));
+                 QString::fromStdString(reference.windows.heating.heatLoadUnitLabel.text));
     }
 
     void frameHint() {
         MainWindow& form = start();
         kalvar::Session& s = form.session();
-        s.windows.Form2.Text1.visible = false;
-        s.windows.Form3.Text1.visible = false;
+        s.windows.heating.designationBox.visible = false;
+        s.windows.hotWater.designationBox.visible = false;
         QWidget* viewport = form.mdiArea()->viewport();
         QTest::mouseMove(viewport, QPoint(viewport->width() - 5, viewport->height() - 5));
         QVERIFY(waitFor([&form] {
             return form.hintLine()->text() == QStringLiteral("Подсказка: Пластинчатый теплообменник");
         }));
-        QVERIFY(s.windows.Form1.Text1.visible && s.windows.Form2.Text1.visible &&
-                s.windows.Form3.Text1.visible);
+        QVERIFY(s.windows.ventilation.designationBox.visible && s.windows.heating.designationBox.visible &&
+                s.windows.hotWater.designationBox.visible);
     }
 
     void schemeCommand_data() {
@@ -360,7 +360,7 @@ class MainWindowTest : public QObject {
         MainWindow& form = start(); // no picture folder in the working or data directory
         QVERIFY(pickMenu(form.mainPanel(), systemButton, systemItem[kind]));
         // "Схема" shows once the additional results of a window have been turned off.
-        CalcWindowView* view = form.view(kind == 1 ? WindowId::Form3 : WindowId::Form2);
+        CalcWindowView* view = form.view(kind == 1 ? WindowId::HotWater : WindowId::Heating);
         auto* check = child<QAbstractButton>(view, "Check1");
         QVERIFY(check);
         QTest::mouseClick(check, Qt::LeftButton);
@@ -376,7 +376,8 @@ class MainWindowTest : public QObject {
         QCOMPARE(shown->windowTitle(), caption);
         if (auto* form6 = qobject_cast<ThreeCircuitSchemeWindow*>(shown)) {
             QVERIFY(form6->missingLabel->isVisible());
-            QCOMPARE(form6->missingLabel->text(), QStringLiteral("Отствует база данных с тепловыми схемами."));
+            QCOMPARE(form6->missingLabel->text(),
+                     QStringLiteral("Отствует база данных с тепловыми схемами."));
         }
         // Shutting the program down closes the picture windows with it.
         form.close();
@@ -427,7 +428,7 @@ class MainWindowTest : public QObject {
         QVERIFY(shown.contains(QString::fromStdString(form.owner().ownerName)));
         QVERIFY(shown.contains(QString::fromStdString(form.owner().ownerSite)));
         QVERIFY(QString::fromStdString(form.owner().ownerSite).contains(QStringLiteral("example")));
-        for (WindowId id : {WindowId::Form1, WindowId::Form2, WindowId::Form3})
+        for (WindowId id : {WindowId::Ventilation, WindowId::Heating, WindowId::HotWater})
             QCOMPARE(form.view(id)->property("Tag").toString(), QStringLiteral("2"));
     }
 
@@ -491,9 +492,9 @@ class MainWindowTest : public QObject {
         MainWindow& form = start();
         clickButton(form.mainPanel(), calculateButton);
         kalvar::Session& s = form.session();
-        QVERIFY(!s.windows.Form2.Text1.text.empty());
+        QVERIFY(!s.windows.heating.designationBox.text.empty());
         QCOMPARE(child<QLineEdit>(heatingView(form), "Text1")->text(),
-                 QString::fromStdString(s.windows.Form2.Text1.text));
+                 QString::fromStdString(s.windows.heating.designationBox.text));
         QVERIFY(QGuiApplication::overrideCursor() == nullptr);
         const auto cli = kalvar::runTask("{}", "");
         QCOMPARE(modelDifferences(s, cli), QStringList());
@@ -579,7 +580,7 @@ class MainWindowTest : public QObject {
             blockedDuringWait = form.commandsBlocked();
             const int kind = s.state.systemKind;
             const bool gcal = s.windows.units.heatInGcalPerHour;
-            const int exchangers = s.windows.Form2.Combo3.listIndex;
+            const int exchangers = s.windows.heating.exchangerCountList.listIndex;
 
             clickButton(form.mainPanel(), calculateButton);
             refusedHints << form.hintLine()->text();
@@ -592,14 +593,15 @@ class MainWindowTest : public QObject {
             pickMenu(heatingView(form)->layoutPanel(), 1, 3, 2);
             refusedHints << form.hintLine()->text();
             // The hot-water window's additional results would make it the calculating window.
-            const int additional = s.windows.Form3.Check1.value;
-            QTest::mouseClick(child<QAbstractButton>(form.view(WindowId::Form3), "Check1"), Qt::LeftButton);
+            const int additional = s.windows.hotWater.showAdditionalResults.value;
+            QTest::mouseClick(child<QAbstractButton>(form.view(WindowId::HotWater), "Check1"),
+                              Qt::LeftButton);
             refusedHints << form.hintLine()->text();
 
             if (s.state.systemKind != kind || !form.systemAction(kind)->isChecked()) changed << "system";
             if (s.windows.units.heatInGcalPerHour != gcal) changed << "units";
-            if (s.windows.Form2.Combo3.listIndex != exchangers) changed << "exchangers";
-            if (s.windows.Form3.Check1.value != additional) changed << "additional results";
+            if (s.windows.heating.exchangerCountList.listIndex != exchangers) changed << "exchangers";
+            if (s.windows.hotWater.showAdditionalResults.value != additional) changed << "additional results";
             tried = true;
             QTest::mouseClick(dialog->continueButton, Qt::LeftButton);
             return true;
@@ -622,8 +624,8 @@ class MainWindowTest : public QObject {
         // After the wait the commands work again.
         QVERIFY(pickMenu(form.mainPanel(), systemButton, systemItem[3]));
         QCOMPARE(s.state.systemKind, 3);
-        QTest::mouseClick(child<QAbstractButton>(form.view(WindowId::Form1), "Check1"), Qt::LeftButton);
-        QCOMPARE(s.windows.Form1.Check1.value, 1);
+        QTest::mouseClick(child<QAbstractButton>(form.view(WindowId::Ventilation), "Check1"), Qt::LeftButton);
+        QCOMPARE(s.windows.ventilation.showAdditionalResults.value, 1);
     }
 
     // Closing the main window while the limit question waits ends the wait, lets the calculation
@@ -641,7 +643,7 @@ class MainWindowTest : public QObject {
         clickButton(form.mainPanel(), calculateButton);
         QVERIFY(waitFor([&form] { return !form.isVisible(); }));
         QVERIFY(answerer.unexpected.isEmpty());
-        QVERIFY(!form.session().windows.Form2.Text1.text.empty());
+        QVERIFY(!form.session().windows.heating.designationBox.text.empty());
         QVERIFY(QGuiApplication::overrideCursor() == nullptr);
     }
 
@@ -666,7 +668,7 @@ class MainWindowTest : public QObject {
                 QWidget* focus = QApplication::focusWidget();
                 QVERIFY(focus);
                 if (auto* panel = qobject_cast<ZuPanel*>(focus)) panels << panel;
-                for (WindowId id : {WindowId::Form1, WindowId::Form2, WindowId::Form3})
+                for (WindowId id : {WindowId::Ventilation, WindowId::Heating, WindowId::HotWater})
                     if (form.view(id)->isAncestorOf(focus)) windows << static_cast<int>(id);
             } while (QApplication::focusWidget() != load && ++steps < 500);
             QVERIFY2(QApplication::focusWidget() == load, "the chain does not come back round");
@@ -695,10 +697,10 @@ class MainWindowTest : public QObject {
         load->setFocus(Qt::MouseFocusReason);
         QTest::keyClick(load, Qt::Key_F9);
         kalvar::Session& s = form.session();
-        QVERIFY(!s.windows.Form2.Text1.text.empty());
+        QVERIFY(!s.windows.heating.designationBox.text.empty());
         QCOMPARE(modelDifferences(s, kalvar::runTask("{}", "")), QStringList());
         QCOMPARE(child<QLineEdit>(heatingView(form), "Text1")->text(),
-                 QString::fromStdString(s.windows.Form2.Text1.text));
+                 QString::fromStdString(s.windows.heating.designationBox.text));
     }
 
     // A rating with no plate count: while the message is up, the box shows "?????" in red bold;
@@ -802,7 +804,7 @@ class MainWindowTest : public QObject {
     void commandTablesMatchTheDesign() {
         MainWindow& form = start();
         std::vector<std::pair<int, const PanelCommands*>> tables = {{10, &form.mainPanelCommands()}};
-        for (WindowId id : {WindowId::Form3, WindowId::Form2, WindowId::Form1}) {
+        for (WindowId id : {WindowId::HotWater, WindowId::Heating, WindowId::Ventilation}) {
             CalcWindowView* view = form.view(id);
             for (ZuPanel* panel : {view->givenParameterPanel(), view->layoutPanel()})
                 tables.emplace_back(panel->index(), &view->commandsOf(panel->index()));

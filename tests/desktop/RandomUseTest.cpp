@@ -11,9 +11,9 @@
 
 #include <random>
 
+#include "AdditionalResultsView.h"
 #include "DesktopDriver.h"
 #include "PlateLimitDialog.h"
-#include "AdditionalResultsView.h"
 #include "ReportActions.h"
 #include "task.h"
 
@@ -254,11 +254,13 @@ QStringList widgetDisagreements(QWidget* view, const char* name,
 QStringList allDisagreements(MainWindow& form) {
     kalvar::Session& s = form.session();
     QStringList out;
-    out << widgetDisagreements(form.view(kalvar::WindowId::Form1), "Form1", s.windows.Form1.controls())
-        << widgetDisagreements(form.view(kalvar::WindowId::Form2), "Form2", s.windows.Form2.controls())
-        << widgetDisagreements(form.view(kalvar::WindowId::Form3), "Form3", s.windows.Form3.controls());
+    out << widgetDisagreements(form.view(kalvar::WindowId::Ventilation), "Form1",
+                               s.windows.ventilation.controls())
+        << widgetDisagreements(form.view(kalvar::WindowId::Heating), "Form2", s.windows.heating.controls())
+        << widgetDisagreements(form.view(kalvar::WindowId::HotWater), "Form3", s.windows.hotWater.controls());
     if (form.additionalResultsView())
-        out << widgetDisagreements(form.additionalResultsView(), "Form12", s.windows.Form12.controls());
+        out << widgetDisagreements(form.additionalResultsView(), "Form12",
+                                   s.windows.additionalResults.controls());
     return out;
 }
 
@@ -294,10 +296,11 @@ nlohmann::ordered_json standingTask(kalvar::Session& session) {
         }
         return out;
     };
-    task["windows"] = {{"Form1", values(session.windows.Form1)},
-                       {"Form2", values(session.windows.Form2)},
-                       {"Form3", values(session.windows.Form3)}};
-    if (session.windows.Form12.loaded()) task["windows"]["Form12"] = values(session.windows.Form12);
+    task["windows"] = {{"Form1", values(session.windows.ventilation)},
+                       {"Form2", values(session.windows.heating)},
+                       {"Form3", values(session.windows.hotWater)}};
+    if (session.windows.additionalResults.loaded())
+        task["windows"]["Form12"] = values(session.windows.additionalResults);
     return task;
 }
 

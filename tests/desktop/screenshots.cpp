@@ -10,8 +10,8 @@
 #include <QScrollBar>
 #include <QTemporaryDir>
 
-#include "DesktopDriver.h"
 #include "CustomMediumDialog.h"
+#include "DesktopDriver.h"
 #include "PlateLimitDialog.h"
 
 using namespace desktop;
@@ -85,12 +85,12 @@ int main(int argc, char** argv) {
             shoot(scene);
         } else if (scene == "additional") {
             clickButton(f.mainPanel(), 4);
-            QTest::mouseClick(child<QAbstractButton>(f.view(WindowId::Form2), "Check1"), Qt::LeftButton);
+            QTest::mouseClick(child<QAbstractButton>(f.view(WindowId::Heating), "Check1"), Qt::LeftButton);
             shoot(scene);
         } else if (scene == "limit") {
-            typeInto(child<QLineEdit>(f.view(WindowId::Form2), "Text30"), QStringLiteral("2,5"));
-            pickMenu(f.view(WindowId::Form2)->layoutPanel(), 1, 1, 1);
-            pickMenu(f.view(WindowId::Form2)->layoutPanel(), 1, 2, 1);
+            typeInto(child<QLineEdit>(f.view(WindowId::Heating), "Text30"), QStringLiteral("2,5"));
+            pickMenu(f.view(WindowId::Heating)->layoutPanel(), 1, 1, 1);
+            pickMenu(f.view(WindowId::Heating)->layoutPanel(), 1, 2, 1);
             DialogAnswerer answerer;
             answerer.expect([](QWidget* window) {
                 auto* dialog = qobject_cast<PlateLimitDialog*>(window);
@@ -118,7 +118,7 @@ int main(int argc, char** argv) {
                 if (auto* box = qobject_cast<QMessageBox*>(window)) box->accept();
                 return true;
             });
-            chooseInList(child<QComboBox>(f.view(WindowId::Form2), "Combo7"), 1);
+            chooseInList(child<QComboBox>(f.view(WindowId::Heating), "Combo7"), 1);
             waitFor([&answerer] { return answerer.done(); });
         } else if (scene == "menu") {
             hoverButton(f.mainPanel(), 3);

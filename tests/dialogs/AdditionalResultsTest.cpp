@@ -22,7 +22,7 @@ class AdditionalResultsTest : public QObject {
     std::unique_ptr<kalvar::Session> session;
     std::unique_ptr<AdditionalResultsView> view;
 
-    kalvar::AdditionalResultsWindow& model() { return session->windows.Form12; }
+    kalvar::AdditionalResultsWindow& model() { return session->windows.additionalResults; }
     QString text(const char* name) {
         auto* box = qobject_cast<QLineEdit*>(view->control(name));
         return box != nullptr ? box->text() : QString("<нет %1>").arg(name);
@@ -41,8 +41,8 @@ class AdditionalResultsTest : public QObject {
     void init() {
         session = std::make_unique<kalvar::Session>();
         kalvar::startUp(*session, QDir::tempPath().toStdString());
-        session->windows.Form2.Text31.text = "2,5";
-        session->windows.Form2.Text33.text = "1,0";
+        session->windows.heating.heatingFlow.text = "2,5";
+        session->windows.heating.heatedFlow.text = "1,0";
         view = std::make_unique<AdditionalResultsView>(*session, nullptr);
         model().ensureLoaded();
         view->refresh();
@@ -81,13 +81,13 @@ class AdditionalResultsTest : public QObject {
         QFETCH(bool, cubicMetresPerHour);
         QFETCH(QString, velocity);
         session->windows.units.flowInM3PerHour = cubicMetresPerHour;
-        session->windows.Form2.Text33.text = flow.toStdString();
-        model().Text46.text = "old";
+        session->windows.heating.heatedFlow.text = flow.toStdString();
+        model().heatedPipeVelocity.text = "old";
         view->refresh();
         pickAgain(view->heatedBoreList);
         QCOMPARE(view->heatedBoreList->currentText(), QString("25"));
         QCOMPARE(text("Text46"), velocity);
-        QCOMPARE(QString::fromStdString(model().Text46.text), velocity);
+        QCOMPARE(QString::fromStdString(model().heatedPipeVelocity.text), velocity);
     }
 
     // Each side takes its own flow: the heating list the shown heating flow, not the heated one.
@@ -99,8 +99,8 @@ class AdditionalResultsTest : public QObject {
     // A pick while the window shows another window's results uses the flows of `currentWindow`, the
     // window that filled it last.
     void pickUsesTheWindowThatFilledItLast() {
-        session->windows.Form3.Text33.text = "2,0";
-        kalvar::fillAdditionalResults(*session, session->windows.Form3);
+        session->windows.hotWater.heatedFlow.text = "2,0";
+        kalvar::fillAdditionalResults(*session, session->windows.hotWater);
         view->refresh();
         pickAgain(view->heatedBoreList);
         QCOMPARE(text("Text46"), QString("1.13"));
@@ -126,8 +126,8 @@ class AdditionalResultsTest : public QObject {
             list->setFocus();
             QTest::keyClick(list, Qt::Key_Down); // the user picks "32"
         }
-        session->windows.Form2.Text58.text = nozzle.toStdString();
-        kalvar::fillAdditionalResults(*session, session->windows.Form2);
+        session->windows.heating.nozzleSize.text = nozzle.toStdString();
+        kalvar::fillAdditionalResults(*session, session->windows.heating);
         view->refresh();
         QCOMPARE(view->heatingBoreList->currentText(), bore);
         QCOMPARE(view->heatedBoreList->currentText(), bore);
@@ -137,9 +137,9 @@ class AdditionalResultsTest : public QObject {
     // The two views: what each shows, the window colour and which button is bold; the texts survive
     // a round trip.
     void switchingViews() {
-        session->windows.Form2.Text9.text = "6,3";
-        session->windows.Form2.Text11.text = "4190";
-        kalvar::fillAdditionalResults(*session, session->windows.Form2);
+        session->windows.heating.valveFlowCapacity.text = "6,3";
+        session->windows.heating.heatingHeatCapacity.text = "4190";
+        kalvar::fillAdditionalResults(*session, session->windows.heating);
         view->refresh();
 
         QTest::mouseClick(view->thermophysicalButton, Qt::LeftButton);
@@ -172,11 +172,11 @@ class AdditionalResultsTest : public QObject {
         view->valvePressureDropBox->clear();
         QTest::keyClicks(view->valvePressureDropBox, "1a5-0,5 ");
         QCOMPARE(view->valvePressureDropBox->text(), QString("150,5"));
-        QCOMPARE(model().Text10.text, std::string("150,5"));
+        QCOMPARE(model().valvePressureDrop.text, std::string("150,5"));
         auto* kv = qobject_cast<QLineEdit*>(view->control("Text9"));
         QTest::keyClicks(kv, "7");
         QCOMPARE(kv->text(), QString());
-        QVERIFY(model().Text9.text.empty());
+        QVERIFY(model().valveFlowCapacity.text.empty());
     }
 
     // Pasted text is cleaned before it reaches the model, so the box and the calculation agree.
@@ -186,13 +186,13 @@ class AdditionalResultsTest : public QObject {
         QGuiApplication::clipboard()->setText("a5-2,5");
         QTest::keyClick(view->valvePressureDropBox, Qt::Key_V, Qt::ControlModifier);
         QCOMPARE(view->valvePressureDropBox->text(), QString("52,5"));
-        QCOMPARE(model().Text10.text, std::string("52,5"));
+        QCOMPARE(model().valvePressureDrop.text, std::string("52,5"));
     }
 
     // The drawing's legend is shown line by line, as the core joins it with carriage returns.
     void legendLines() {
-        session->windows.Form2.Label5.text = "1.Вход греющей среды.\r2.Выход греющей среды.";
-        kalvar::fillAdditionalResults(*session, session->windows.Form2);
+        session->windows.heating.connectionLegend.text = "1.Вход греющей среды.\r2.Выход греющей среды.";
+        kalvar::fillAdditionalResults(*session, session->windows.heating);
         view->refresh();
         QCOMPARE(view->legendLabel->text(), QString("1.Вход греющей среды.\n2.Выход греющей среды."));
     }
@@ -225,7 +225,7 @@ class AdditionalResultsTest : public QObject {
     void accessibleNamesCarryTheUnits() {
         QCOMPARE(view->heatingBoreList->accessibleName(), QString("Dу греющего потока, мм"));
         QCOMPARE(view->valvePressureDropBox->accessibleName(), QString("ΔP на клапане, кПа"));
-        model().Label35.text = "атм";
+        model().valvePressureDropUnitLabel.text = "атм";
         view->refresh();
         QCOMPARE(view->valvePressureDropBox->accessibleName(), QString("ΔP на клапане, атм"));
     }

@@ -9,10 +9,10 @@
 #include <QTemporaryDir>
 #include <cstdio>
 
-#include "CustomMediumDialog.h"
-#include "PlateLimitDialog.h"
 #include "AdditionalResultsView.h"
+#include "CustomMediumDialog.h"
 #include "PictureWindows.h"
+#include "PlateLimitDialog.h"
 #include "Twips.h"
 #include "additional_results.h"
 #include "calculator.h"
@@ -75,9 +75,9 @@ int main(int argc, char** argv) {
     kalvar::startUp(session, KALVAR_PICTURE_DIR);
     QuietUi ui;
     kalvar::Calculator calculator(session.state, session.windows, ui);
-    session.windows.Form2.Combo2.setListIndex(2); // three passes: the longest legend
+    session.windows.heating.passCountList.setListIndex(2); // three passes: the longest legend
     calculator.calculateCommand();
-    kalvar::fillAdditionalResults(session, session.windows.Form2);
+    kalvar::fillAdditionalResults(session, session.windows.heating);
     AdditionalResultsView results(session, nullptr);
     results.resize(results.sizeHint().width(), twipsToPixels(4900, &results));
     results.refresh();

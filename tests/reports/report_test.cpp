@@ -109,13 +109,13 @@ TEST_P(ReportOfSystem, EveryCellMergeFormatAndPictureIsWrittenAndReadBack) {
         const CalcWindow& w = *r.session.windows.calcWindow(e.window);
         const Sheet& calc = book.sheet("Лист4");
         const int col = e.column;
-        ASSERT_FALSE(w.Text1.text.empty()) << "the calculation gave no designation";
-        EXPECT_EQ(calc.text(10, col), w.Text1.text);
+        ASSERT_FALSE(w.designationBox.text.empty()) << "the calculation gave no designation";
+        EXPECT_EQ(calc.text(10, col), w.designationBox.text);
         EXPECT_TRUE(calc.findCell(10, col)->format.bold);
         EXPECT_EQ(calc.text(9, col), col == 3 ? "ГВС" : col == 5 ? "отопление" : "вентиляция");
         for (int row : {9, 10, 11, 20, 23, 24, 25, 26, 28})
             EXPECT_TRUE(merged(calc, RangeRef{row, col, row, col + 1})) << row;
-        const double plates = readNumber(w.Text38.text);
+        const double plates = readNumber(w.plateCount.text);
         EXPECT_EQ(calc.findCell(13, col)->value, CellValue(plates / 2 - 1));
         EXPECT_EQ(calc.findCell(13, col + 1)->value, CellValue(plates / 2));
         ASSERT_TRUE(calc.findCell(20, col) && std::holds_alternative<double>(calc.findCell(20, col)->value));
@@ -123,7 +123,7 @@ TEST_P(ReportOfSystem, EveryCellMergeFormatAndPictureIsWrittenAndReadBack) {
         EXPECT_TRUE(std::holds_alternative<std::string>(calc.findCell(27, col)->value)) << "volumes are text";
 
         const Sheet& description = book.sheet(e.sheet);
-        EXPECT_EQ(description.text(2, 1), "ТЕХНИЧЕСКОЕ ОПИСАНИЕ НА ТЕПЛООБМЕННИК  " + w.Text1.text);
+        EXPECT_EQ(description.text(2, 1), "ТЕХНИЧЕСКОЕ ОПИСАНИЕ НА ТЕПЛООБМЕННИК  " + w.designationBox.text);
         ASSERT_EQ(description.pictures.size(), 1u);
         // The drawing and the pass word tell the same passes; the two-stage exchanger says so instead.
         const std::string drawing = description.pictures[0].name;
@@ -133,7 +133,7 @@ TEST_P(ReportOfSystem, EveryCellMergeFormatAndPictureIsWrittenAndReadBack) {
             << description.text(3, 1) << " / " << drawing;
         EXPECT_EQ(description.text(39, 3), generalNumberText(readNumber(e.price)));
         EXPECT_EQ(description.findCell(39, 3)->format.numberFormat, "0");
-        EXPECT_EQ(description.text(35, 3), w.Text29.text);
+        EXPECT_EQ(description.text(35, 3), w.weight.text);
         ASSERT_EQ(description.pictures.size(), 1u);
         EXPECT_EQ(description.pictures[0].width, 280);
         EXPECT_EQ(description.rowHeight(3), 60);
@@ -199,7 +199,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(ReportCells, PassWordFollowsThePassesShown) {
     Reported r;
     kalvar::testing::calculate(r.session, 2, {{"Form2", {{"Text30", "0,5"}}}});
-    CalcWindow& w = r.session.windows.Form2;
+    CalcWindow& w = r.session.windows.heating;
     struct Case {
         int passList;
         const char* text59;
@@ -207,8 +207,8 @@ TEST(ReportCells, PassWordFollowsThePassesShown) {
     };
     for (const Case& c : {Case{0, "", "одноходовой"}, Case{1, "", "двухходовой"}, Case{2, "", "трехходовой"},
                           Case{3, "2", "двухходовой"}, Case{3, "3", "трехходовой"}}) {
-        w.Combo2.listIndex = c.passList;
-        w.Text59.text = c.text59;
+        w.passCountList.listIndex = c.passList;
+        w.searchedPassCount.text = c.text59;
         const Workbook book = r.build();
         EXPECT_NE(text(book, "Лист1", "A3").find(c.word), std::string::npos) << c.passList << " " << c.text59;
         const std::string drawing =
@@ -220,9 +220,9 @@ TEST(ReportCells, PassWordFollowsThePassesShown) {
 TEST(ReportCells, CountTextsOfSeveralExchangers) {
     Reported r;
     kalvar::testing::calculate(r.session, 1, {{"Form3", {{"Text30", "0,3"}}}});
-    CalcWindow& w = r.session.windows.Form3;
-    w.Text27.text = "2,76";
-    w.Text29.text = "41";
+    CalcWindow& w = r.session.windows.hotWater;
+    w.surfaceArea.text = "2,76";
+    w.weight.text = "41";
     struct Case {
         int n;
         const char* g1;
@@ -231,7 +231,7 @@ TEST(ReportCells, CountTextsOfSeveralExchangers) {
     for (const Case& c :
          {Case{1, "", "2.76"}, Case{2, "(2 штуки)", "2 x 2.76"}, Case{4, "(4 штуки)", "4 x 2.76"},
           Case{5, "(5 штук)", "5 x 2.76"}, Case{8, "(8 штук)", "8 x 2.76"}, Case{9, "", "9 x 2.76"}}) {
-        w.Combo3.listIndex = c.n - 1;
+        w.exchangerCountList.listIndex = c.n - 1;
         const Workbook book = r.build();
         EXPECT_EQ(text(book, "Лист1", "G1"), c.g1) << c.n;
         EXPECT_EQ(text(book, "Лист4", "C24"), c.area) << c.n;
@@ -247,12 +247,14 @@ TEST(ReportCells, RatedExchangerIsReportedWithTheDesignOutlet) {
     kalvar::testing::calculate(
         r.session, 2, {{"Form2", {{"Text38", "50"}}}},
         {{"Form2", {{"Check3", 0}, {"Check2", 0}, {"Check5", 1}, {"Combo1", 1}, {"Combo2", 1}}}});
-    const CalcWindow& w = r.session.windows.Form2;
-    ASSERT_EQ(w.Text32.text, "");
-    ASSERT_FALSE(w.Text1.text.empty());
+    const CalcWindow& w = r.session.windows.heating;
+    ASSERT_EQ(w.optimalHeatingOutletTemperature.text, "");
+    ASSERT_FALSE(w.designationBox.text.empty());
     const Workbook book = r.build();
-    const double t1 = readNumber(w.Text2.text), t1out = readNumber(w.Text4.text);
-    const double t2 = readNumber(w.Text3.text), t2out = readNumber(w.Text5.text);
+    const double t1 = readNumber(w.heatingInletTemperature.text),
+                 t1out = readNumber(w.heatingOutletTemperature.text);
+    const double t2 = readNumber(w.heatedInletTemperature.text),
+                 t2out = readNumber(w.heatedOutletTemperature.text);
     EXPECT_EQ(number(book, "Лист4", "E19"), readNumber(formatNumber((t1 + t1out) / 2, 1)));
     EXPECT_EQ(number(book, "Лист4", "F19"), readNumber(formatNumber((t2 + t2out) / 2, 1)));
     const double a = t1out - t2, b = t1 - t2out;
@@ -266,8 +268,8 @@ TEST(ReportCells, RatedExchangerIsReportedWithTheDesignOutlet) {
 TEST(ReportCells, MeanTemperatureDifferenceCases) {
     Reported r;
     selectSystem(r.session, 2);
-    CalcWindow& w = r.session.windows.Form2;
-    w.Combo2.listIndex = 0;
+    CalcWindow& w = r.session.windows.heating;
+    w.passCountList.listIndex = 0;
     struct Case {
         const char* t1;
         const char* t1out;
@@ -279,10 +281,10 @@ TEST(ReportCells, MeanTemperatureDifferenceCases) {
                           Case{"110", "70", "65", "95", 10.0 / std::log(3.0)}, // 5 and 15
                           Case{"60", "30", "40", "55", std::nullopt},          // crossed: ratio not positive
                           Case{"60", "30", "30", "55", std::nullopt}}) {       // one end zero
-        w.Text2.text = c.t1;
-        w.Text32.text = c.t1out;
-        w.Text3.text = c.t2;
-        w.Text5.text = c.t2out;
+        w.heatingInletTemperature.text = c.t1;
+        w.optimalHeatingOutletTemperature.text = c.t1out;
+        w.heatedInletTemperature.text = c.t2;
+        w.heatedOutletTemperature.text = c.t2out;
         const Workbook book = r.build();
         const auto got = number(book, "Лист4", "E20");
         if (c.lmtd)
@@ -296,8 +298,8 @@ TEST(ReportCells, MeanTemperatureDifferenceCases) {
 TEST(ReportCells, NumbersOfTextsThatHoldNoNumberAreLeftEmpty) {
     Reported r;
     selectSystem(r.session, 2);
-    CalcWindow& w = r.session.windows.Form2;
-    w.Combo2.listIndex = 0;
+    CalcWindow& w = r.session.windows.heating;
+    w.passCountList.listIndex = 0;
     struct Case {
         const char* text;
         std::optional<double> value;
@@ -305,8 +307,8 @@ TEST(ReportCells, NumbersOfTextsThatHoldNoNumberAreLeftEmpty) {
     for (const Case& c : {Case{"", std::nullopt}, Case{"abc", std::nullopt}, Case{"12abc", std::nullopt},
                           Case{"0x1A", std::nullopt}, Case{"inf", std::nullopt}, Case{"1e999", std::nullopt},
                           Case{"0,25", 0.25}, Case{" 3.5 ", 3.5}, Case{"-2", -2.0}}) {
-        w.Text36.text = c.text;
-        w.Text38.text = c.text;
+        w.heatingLoss.text = c.text;
+        w.plateCount.text = c.text;
         const Workbook book = r.build();
         EXPECT_EQ(number(book, "Лист4", "E21"), c.value) << c.text;
         EXPECT_EQ(number(book, "Лист4", "F13"), c.value ? std::optional(*c.value / 2) : std::nullopt)
@@ -317,10 +319,10 @@ TEST(ReportCells, NumbersOfTextsThatHoldNoNumberAreLeftEmpty) {
 TEST(ReportCells, AutomaticPlateTypeTakesTheLastChosenSeriesForTheVolume) {
     Reported r;
     selectSystem(r.session, 2);
-    CalcWindow& w = r.session.windows.Form2;
-    w.Combo1.listIndex = autoPlateEntry;
-    w.Combo2.listIndex = 0;
-    w.Text38.text = "20";
+    CalcWindow& w = r.session.windows.heating;
+    w.plateTypeList.listIndex = autoPlateEntry;
+    w.passCountList.listIndex = 0;
+    w.plateCount.text = "20";
     const auto volume = [&](int type) {
         const auto t = static_cast<size_t>(type);
         const double v = r.session.state.catalogue.equivalentDiameter[t] *
@@ -338,8 +340,8 @@ TEST(ReportCells, UnitsAndTermsColumnsFollowTheSettingsAndTheSystem) {
     r.session.windows.units = UnitSettings{false, false, false};
     r.session.windows.decimalSeparator = ",";
     selectSystem(r.session, 3);
-    r.session.windows.Form1.Combo2.listIndex = 0;
-    r.session.windows.Form1.Text27.text = "1,5";
+    r.session.windows.ventilation.passCountList.listIndex = 0;
+    r.session.windows.ventilation.surfaceArea.text = "1,5";
     const Workbook book = r.build();
     EXPECT_EQ(text(book, "Лист4", "B11"), "кВт");
     EXPECT_EQ(text(book, "Лист4", "B15"), "л/с");
@@ -352,7 +354,7 @@ TEST(ReportCells, UnitsAndTermsColumnsFollowTheSettingsAndTheSystem) {
 TEST(ReportCells, AMissingPassDrawingEndsTheReportNamingTheFile) {
     Reported r;
     kalvar::testing::calculate(r.session, 2, {{"Form2", {{"Text30", "0,5"}}}});
-    r.session.windows.Form2.Combo2.listIndex = 2;
+    r.session.windows.heating.passCountList.listIndex = 2;
     std::filesystem::remove(r.dir.path() / "picture" / "KM 3x.jpg");
     try {
         r.build();
@@ -393,7 +395,7 @@ TEST(ReportLayout, UserTextRowsGrowAndSheetsPrintOnePageWide) {
     }
     // Eight exchangers in parallel: "8 x 191,75" and the like fit their value columns.
     r.session.windows.decimalSeparator = ",";
-    r.session.windows.Form3.Combo3.listIndex = 7;
+    r.session.windows.hotWater.exchangerCountList.listIndex = 7;
     const Workbook book = r.build();
     const Sheet& calculation = book.sheet("Лист4");
     EXPECT_TRUE(calculation.text(27, 3).starts_with("8 x ")) << calculation.text(27, 3);

@@ -53,21 +53,21 @@ TEST_P(InputWorkbook, TheEighteenCellsLandInTheWindows) {
     const OwnerDetails owner = readSiteWorkbooks(session, shown.sink());
     EXPECT_TRUE(shown.boxes.empty());
 
-    EXPECT_EQ(session.windows.Form2.Text2.text, "130");
-    EXPECT_EQ(session.windows.Form2.Text4.text, "70,5");
+    EXPECT_EQ(session.windows.heating.heatingInletTemperature.text, "130");
+    EXPECT_EQ(session.windows.heating.heatingOutletTemperature.text, "70,5");
     struct Expect {
         CalcWindow* window;
         int column;
     };
-    for (const Expect e : {Expect{&session.windows.Form3, 3}, Expect{&session.windows.Form1, 5}}) {
-        EXPECT_EQ(e.window->Text2.text, std::to_string(10 * e.column));
-        EXPECT_EQ(e.window->Text4.text, std::to_string(10 * e.column + 1));
-        EXPECT_EQ(e.window->Text3.text, std::to_string(10 * e.column + 2));
-        EXPECT_EQ(e.window->Text5.text, std::to_string(10 * e.column + 3));
-        EXPECT_EQ(e.window->Text6.text, std::to_string(10 * e.column + 4));
-        EXPECT_EQ(e.window->Text7.text, std::to_string(10 * e.column + 5));
+    for (const Expect e : {Expect{&session.windows.hotWater, 3}, Expect{&session.windows.ventilation, 5}}) {
+        EXPECT_EQ(e.window->heatingInletTemperature.text, std::to_string(10 * e.column));
+        EXPECT_EQ(e.window->heatingOutletTemperature.text, std::to_string(10 * e.column + 1));
+        EXPECT_EQ(e.window->heatedInletTemperature.text, std::to_string(10 * e.column + 2));
+        EXPECT_EQ(e.window->heatedOutletTemperature.text, std::to_string(10 * e.column + 3));
+        EXPECT_EQ(e.window->heatingLossLimit.text, std::to_string(10 * e.column + 4));
+        EXPECT_EQ(e.window->heatedLossLimit.text, std::to_string(10 * e.column + 5));
     }
-    EXPECT_EQ(session.windows.Form2.Text7.text, "45");
+    EXPECT_EQ(session.windows.heating.heatedLossLimit.text, "45");
     // No owner workbook: built-in details and the built-in prefix.
     EXPECT_EQ(owner.ownerName, OwnerDetails{}.ownerName);
     EXPECT_EQ(session.state.seriesPrefix, "КM");
@@ -77,16 +77,16 @@ TEST_P(InputWorkbook, AnEmptyCellStopsTheCopyThereWithTheErrorMessage) {
     FixtureCells cells = inputCells();
     cells.erase({4, 4}); // D4: heating Text3
     kalvar::testing::writeFixture(path(), cells);
-    const std::string heatedInletBefore = session.windows.Form2.Text3.text;
+    const std::string heatedInletBefore = session.windows.heating.heatedInletTemperature.text;
     EXPECT_FALSE(readInputWorkbook(session.windows, path(), shown.sink()));
 
     ASSERT_EQ(shown.boxes.size(), 1u);
     EXPECT_EQ(shown.boxes[0].first, "Открыть");
     EXPECT_EQ(shown.boxes[0].second, "Произошла ошибка  ячейка D4 первого листа не содержит значения");
-    EXPECT_EQ(session.windows.Form3.Text7.text, "35");   // column C is in
-    EXPECT_EQ(session.windows.Form2.Text4.text, "70,5"); // D2, D3 are in
-    EXPECT_EQ(session.windows.Form2.Text3.text, heatedInletBefore);
-    EXPECT_NE(session.windows.Form1.Text2.text, "50"); // column E was never reached
+    EXPECT_EQ(session.windows.hotWater.heatedLossLimit.text, "35");           // column C is in
+    EXPECT_EQ(session.windows.heating.heatingOutletTemperature.text, "70,5"); // D2, D3 are in
+    EXPECT_EQ(session.windows.heating.heatedInletTemperature.text, heatedInletBefore);
+    EXPECT_NE(session.windows.ventilation.heatingInletTemperature.text, "50"); // column E was never reached
 }
 
 INSTANTIATE_TEST_SUITE_P(BothFormats, InputWorkbook, ::testing::Values(".xls", ".xlsx"),
@@ -130,7 +130,7 @@ TEST(SiteWorkbookErrors, MissingAndDamagedFilesGiveTheirMessages) {
         EXPECT_TRUE(shown.boxes[i].second.starts_with("Произошла ошибка  ")) << shown.boxes[i].second;
         EXPECT_GT(shown.boxes[i].second.size(), std::string("Произошла ошибка  ").size());
     }
-    EXPECT_EQ(session.windows.Form2.Text2.text, "110"); // the designed text stays
+    EXPECT_EQ(session.windows.heating.heatingInletTemperature.text, "110"); // the designed text stays
 }
 
 namespace {

@@ -30,9 +30,9 @@ const uint32_t yellow = 0xFFFF00;
 const uint32_t white = 0xFFFFFF;
 
 WindowId windowId(const QString& name) {
-    if (name == QLatin1String("Form3")) return WindowId::Form3;
-    if (name == QLatin1String("Form1")) return WindowId::Form1;
-    return WindowId::Form2;
+    if (name == QLatin1String("Form3")) return WindowId::HotWater;
+    if (name == QLatin1String("Form1")) return WindowId::Ventilation;
+    return WindowId::Heating;
 }
 
 // The main window stand-in with the three calculation windows shown (the mixed three-circuit
@@ -191,7 +191,8 @@ void CalcWindowTest::givenParameterCommands() {
         QVERIFY2(pick(view->givenParameterPanel(), 1, caption), qPrintable(caption));
 
     CalcWindow& w = view->model();
-    QCOMPARE((QList<int>{w.Check5.value, w.Check3.value, w.Check2.value}), flags);
+    QCOMPARE((QList<int>{w.plateCountIsGiven.value, w.heatLoadIsGiven.value, w.heatedFlowIsGiven.value}),
+             flags);
     for (const char* name : {"Text30", "Text33", "Text38"}) {
         auto* box = desk.widget<QLineEdit>(form, name);
         const bool isInput = input == QLatin1String(name);
@@ -204,7 +205,7 @@ void CalcWindowTest::givenParameterCommands() {
 
     // The other windows keep the heat load given.
     for (const QString& other : {QStringLiteral("Form1"), QStringLiteral("Form2"), QStringLiteral("Form3")})
-        if (other != form) QCOMPARE(desk.model(other).Check3.value, 1);
+        if (other != form) QCOMPARE(desk.model(other).heatLoadIsGiven.value, 1);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -250,7 +251,9 @@ void CalcWindowTest::layoutCommands() {
         QVERIFY2(pickPath(view->layoutPanel(), path), qPrintable(path));
 
     CalcWindow& w = view->model();
-    QCOMPARE((QList<int>{w.Combo1.listIndex, w.Combo2.listIndex, w.Combo3.listIndex}), lists);
+    QCOMPARE(
+        (QList<int>{w.plateTypeList.listIndex, w.passCountList.listIndex, w.exchangerCountList.listIndex}),
+        lists);
     const LayoutSummary& s = view->summary();
     QCOMPARE((QStringList{QString::fromStdString(s.exchangers), QString::fromStdString(s.type),
                           QString::fromStdString(s.passes)}),
@@ -265,7 +268,7 @@ void CalcWindowTest::layoutCommands() {
     // Pointing at the layout panel tells the whole summary.
     pointAt(view->layoutPanel(), view->layoutPanel()->buttonRect(1).center());
     QCOMPARE(
-        desk.h.Label1->text(),
+        desk.h.hintLine->text(),
         QStringLiteral("Тип %1; ходов - %2; теплообменников - %3.").arg(summary[1], summary[2], summary[0]));
 }
 
@@ -289,7 +292,7 @@ void CalcWindowTest::layoutMarksFollowTheLists() {
     QFETCH(QList<int>, checked);
     Desk desk;
     CalcWindow& w = desk.model("Form2");
-    kalvar::Control* lists[] = {&w.Combo1, &w.Combo2, &w.Combo3};
+    kalvar::Control* lists[] = {&w.plateTypeList, &w.passCountList, &w.exchangerCountList};
     for (int index : indices)
         lists[list - 1]->setListIndex(index);
     QCOMPARE(checkedSubItems(desk.view("Form2")->layoutPanel(), list), checked);
@@ -304,8 +307,9 @@ void CalcWindowTest::layoutMarksFollowTheCalculation() {
     QTest::mouseMove(desk.h.main, desk.h.main->buttonRect(4).center());
     QTest::mouseClick(desk.h.main, Qt::LeftButton, {}, desk.h.main->buttonRect(4).center());
     QVERIFY(desk.h.ui.messages.isEmpty());
-    QCOMPARE(checkedSubItems(view->layoutPanel(), 3), QList<int>{view->model().Combo3.listIndex + 1});
-    QCOMPARE(view->model().Combo3.listIndex, 0);
+    QCOMPARE(checkedSubItems(view->layoutPanel(), 3),
+             QList<int>{view->model().exchangerCountList.listIndex + 1});
+    QCOMPARE(view->model().exchangerCountList.listIndex, 0);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -358,9 +362,9 @@ void CalcWindowTest::mainPanelCommands() {
     // The windows show what the command changed in the model.
     for (const char* form : {"Form1", "Form2", "Form3"}) {
         QCOMPARE(desk.widget<QLabel>(form, "Label57")->text(),
-                 QString::fromStdString(desk.model(form).Label57.text));
+                 QString::fromStdString(desk.model(form).heatLoadUnitLabel.text));
         QCOMPARE(desk.widget<QLabel>(form, "Label34(0)")->text(),
-                 QString::fromStdString(desk.model(form).Label34_0.text));
+                 QString::fromStdString(desk.model(form).lossLimitUnitLabel.text));
     }
     if (!subItem.isEmpty())
         QCOMPARE(desk.widget<QLabel>("Form2", subItem == "л/с"   ? "Label59"
@@ -377,14 +381,14 @@ void CalcWindowTest::commandsWaitWhileBlocked() {
     QVERIFY(pickPath(view->layoutPanel(), "Число теплообменников|x2"));
     QVERIFY(pick(view->givenParameterPanel(), 1, "Общее число пластин, n"));
     QVERIFY(pick(desk.h.main, 3, "Параллельная схема"));
-    QCOMPARE(view->model().Combo3.listIndex, 0);
-    QCOMPARE(view->model().Check5.value, 0);
+    QCOMPARE(view->model().exchangerCountList.listIndex, 0);
+    QCOMPARE(view->model().plateCountIsGiven.value, 0);
     QCOMPARE(checkedSubItems(view->layoutPanel(), 3), QList<int>{1});
     QVERIFY(desk.h.calls.filter("selectSystem").isEmpty());
 
     desk.h.blocked = false;
     QVERIFY(pickPath(view->layoutPanel(), "Число теплообменников|x2"));
-    QCOMPARE(view->model().Combo3.listIndex, 1);
+    QCOMPARE(view->model().exchangerCountList.listIndex, 1);
 }
 
 void CalcWindowTest::secondStageInputFollowsTheSystem_data() {
@@ -409,7 +413,7 @@ void CalcWindowTest::secondStageInputFollowsTheSystem() {
     QVERIFY(pick(desk.h.main, 3, system));
     for (QWidget* widget : secondStage)
         QCOMPARE(widget->isVisible(), shown);
-    QCOMPARE(desk.h.subWindow(WindowId::Form1)->isVisible(), desk.model("Form1").visible);
+    QCOMPARE(desk.h.subWindow(WindowId::Ventilation)->isVisible(), desk.model("Form1").visible);
 }
 
 // The bore of the pipe between the stages is picked from the keyboard and runs the model's change
@@ -418,7 +422,7 @@ void CalcWindowTest::pipeBetweenTheStages() {
     int changes = 0; // outlives the window model holding the handler below
     Desk desk(kalvar::twoStageMixedScheme);
     CalcWindow& w = desk.model("Form3");
-    w.Combo8.onListChange([&changes] { ++changes; });
+    w.interstagePipeList.onListChange([&changes] { ++changes; });
     auto* bore = desk.widget<QComboBox>("Form3", "Combo8");
     QVERIFY(bore && bore->isVisible());
     QCOMPARE(bore->count(), 8);
@@ -427,8 +431,8 @@ void CalcWindowTest::pipeBetweenTheStages() {
     bore->setFocus();
     QTest::keyClick(bore, Qt::Key_Down);
     QTest::keyClick(bore, Qt::Key_Down);
-    QCOMPARE(w.Combo8.listIndex, 6);
-    QCOMPARE(kalvar::selectedPipeBore(w.Combo8), 80);
+    QCOMPARE(w.interstagePipeList.listIndex, 6);
+    QCOMPARE(kalvar::selectedPipeBore(w.interstagePipeList), 80);
     QCOMPARE(changes, 2);
 
     auto* velocity = desk.widget<QLineEdit>("Form3", "Text67");
@@ -437,9 +441,9 @@ void CalcWindowTest::pipeBetweenTheStages() {
     QCOMPARE(velocity->accessibleName(), QStringLiteral("v в трубе между ступенями, м/с"));
     velocity->setFocus();
     QTest::keyClicks(velocity, "12");
-    QCOMPARE(w.Text67.text, std::string());
+    QCOMPARE(w.interstagePipeVelocity.text, std::string());
     // A velocity the calculation writes shows at once.
-    w.Text67.text = "1,25";
+    w.interstagePipeVelocity.text = "1,25";
     desk.view("Form3")->refresh();
     QCOMPARE(velocity->text(), QStringLiteral("1,25"));
 }
@@ -518,7 +522,7 @@ void CalcWindowTest::pasteKeepsTypableCharacters() {
     QApplication::clipboard()->setText(QStringLiteral("1a2-3,4 5\n"));
     QTest::keyClick(inlet, Qt::Key_V, Qt::ControlModifier);
     QCOMPARE(inlet->text(), QStringLiteral("123,45"));
-    QCOMPARE(desk.model("Form2").Text2.text, std::string("123,45"));
+    QCOMPARE(desk.model("Form2").heatingInletTemperature.text, std::string("123,45"));
 
     QVERIFY(pick(desk.view("Form2")->givenParameterPanel(), 1, "Общее число пластин, n"));
     auto* plates = desk.widget<QLineEdit>("Form2", "Text38");
@@ -528,7 +532,7 @@ void CalcWindowTest::pasteKeepsTypableCharacters() {
     QCOMPARE(plates->text(), QStringLiteral("125"));
 
     // What the program itself writes is shown as written.
-    desk.model("Form2").Text2.text = "-5";
+    desk.model("Form2").heatingInletTemperature.text = "-5";
     desk.view("Form2")->refresh();
     QCOMPARE(inlet->text(), QStringLiteral("-5"));
 }
@@ -564,10 +568,12 @@ void CalcWindowTest::customMedium() {
     CalcWindow& w = desk.model(form);
     kalvar::Control* holders[4];
     if (heatingSide) {
-        kalvar::Control* side[] = {&w.Text11, &w.Text12, &w.Text13, &w.Text14};
+        kalvar::Control* side[] = {&w.heatingHeatCapacity, &w.heatingDensity, &w.heatingViscosity,
+                                   &w.heatingConductivity};
         std::copy(std::begin(side), std::end(side), holders);
     } else {
-        kalvar::Control* side[] = {&w.Text18, &w.Text19, &w.Text20, &w.Text21};
+        kalvar::Control* side[] = {&w.heatedHeatCapacity, &w.heatedDensity, &w.heatedViscosity,
+                                   &w.heatedConductivity};
         std::copy(std::begin(side), std::end(side), holders);
     }
     // The window's last known values of this side open the dialog; the other side's differ.
@@ -586,7 +592,8 @@ void CalcWindowTest::customMedium() {
         CustomMediumDialog* dialog = desk.view(form)->group()->form10;
         if (!answered && dialog && dialog->isVisible()) {
             answered = true;
-            QLineEdit* boxesOfDialog[] = {dialog->heatCapacityBox, dialog->densityBox, dialog->viscosityBox, dialog->conductivityBox};
+            QLineEdit* boxesOfDialog[] = {dialog->heatCapacityBox, dialog->densityBox, dialog->viscosityBox,
+                                          dialog->conductivityBox};
             for (int i = 0; i < 4; ++i) {
                 QLineEdit* box = boxesOfDialog[i];
                 shown << box->text();
@@ -620,7 +627,7 @@ void CalcWindowTest::customMedium() {
     QCOMPARE(shown, known);
     for (int i = 0; i < 4; ++i)
         QCOMPARE(QString::fromStdString(holders[i]->text), values[i]);
-    const kalvar::Control& medium = heatingSide ? w.Combo4 : w.Combo7;
+    const kalvar::Control& medium = heatingSide ? w.heatingMediumList : w.heatedMediumList;
     if (message.isEmpty()) {
         QCOMPARE(boxes, 0);
         QCOMPARE(medium.listIndex, 1);
@@ -673,7 +680,8 @@ void CalcWindowTest::customMediumPickedOnce() {
         const bool visible = dialog && dialog->isVisible();
         if (visible && !wasVisible) {
             ++shown;
-            QLineEdit* boxesOfDialog[] = {dialog->heatCapacityBox, dialog->densityBox, dialog->viscosityBox, dialog->conductivityBox};
+            QLineEdit* boxesOfDialog[] = {dialog->heatCapacityBox, dialog->densityBox, dialog->viscosityBox,
+                                          dialog->conductivityBox};
             for (int i = 0; i < 4; ++i) {
                 QTest::mouseClick(boxesOfDialog[i], Qt::LeftButton);
                 QTest::keyClick(boxesOfDialog[i], Qt::Key_A, Qt::ControlModifier);
@@ -749,17 +757,17 @@ void CalcWindowTest::additionalResultsOnAndOff() {
     QCOMPARE(sub->y(), twipsToPixels(stripTop, view));
     QCOMPARE(sub->height(), strip);
 
-    view->model().Text58.text = "1 дюйм";
-    view->model().Text50.text = "182";
+    view->model().nozzleSize.text = "1 дюйм";
+    view->model().dimensionA.text = "182";
     auto* check = desk.widget<QCheckBox>(form, "Check1");
     QTest::mouseClick(check, Qt::LeftButton);
-    QCOMPARE(view->model().Check1.value, 1);
+    QCOMPARE(view->model().showAdditionalResults.value, 1);
     QCOMPARE(sub->y(), 0);
     QCOMPARE(desk.h.calls.filter("AdditionalResults"), QStringList{"showAdditionalResults " + form});
-    kalvar::AdditionalResultsWindow& f12 = desk.h.session_.windows.Form12;
-    QCOMPARE(f12.Text50.text, std::string("182"));
-    QCOMPARE(f12.Combo5.listIndex, 1);
-    QCOMPARE(f12.Combo6.listIndex, 1);
+    kalvar::AdditionalResultsWindow& f12 = desk.h.session_.windows.additionalResults;
+    QCOMPARE(f12.dimensionA.text, std::string("182"));
+    QCOMPARE(f12.heatingPipeList.listIndex, 1);
+    QCOMPARE(f12.heatedPipeList.listIndex, 1);
     QCOMPARE(desk.h.session_.state.currentWindow, &view->model());
 
     // While the results show, a resize leaves the window where it is.
@@ -769,7 +777,7 @@ void CalcWindowTest::additionalResultsOnAndOff() {
 
     desk.h.calls.clear();
     QTest::mouseClick(check, Qt::LeftButton);
-    QCOMPARE(view->model().Check1.value, 0);
+    QCOMPARE(view->model().showAdditionalResults.value, 0);
     QCOMPARE(desk.h.calls.filter(QRegularExpression("AdditionalResults|Scheme")),
              (QStringList{"hideAdditionalResults", "showSchemeButton"}));
     QCOMPARE(sub->y(), twipsToPixels(stripTop, view));
@@ -786,25 +794,25 @@ void CalcWindowTest::additionalResultsOnAndOff() {
 void CalcWindowTest::additionalResultsWaitWhileBlocked() {
     Desk desk;
     CalcWindowView* view = desk.view("Form2");
-    QMdiSubWindow* sub = desk.h.subWindow(WindowId::Form2);
+    QMdiSubWindow* sub = desk.h.subWindow(WindowId::Heating);
     const QPoint strip = sub->pos();
     auto* check = desk.widget<QCheckBox>("Form2", "Check1");
 
     desk.h.blocked = true;
     QTest::mouseClick(check, Qt::LeftButton);
-    QCOMPARE(view->model().Check1.value, 0);
+    QCOMPARE(view->model().showAdditionalResults.value, 0);
     QVERIFY(!check->isChecked());
     QCOMPARE(sub->pos(), strip);
     QVERIFY(desk.h.calls.filter("AdditionalResults").isEmpty());
 
     desk.h.blocked = false;
     QTest::mouseClick(check, Qt::LeftButton);
-    QCOMPARE(view->model().Check1.value, 1);
+    QCOMPARE(view->model().showAdditionalResults.value, 1);
     desk.h.calls.clear();
 
     desk.h.blocked = true;
     QTest::mouseClick(check, Qt::LeftButton);
-    QCOMPARE(view->model().Check1.value, 1);
+    QCOMPARE(view->model().showAdditionalResults.value, 1);
     QVERIFY(check->isChecked());
     QCOMPARE(sub->y(), 0);
     QVERIFY(desk.h.calls.filter(QRegularExpression("AdditionalResults|Scheme")).isEmpty());
@@ -871,7 +879,7 @@ void CalcWindowTest::pointerHints() {
     QFETCH(QString, hint);
     Desk desk;
     CalcWindowView* view = desk.view(form);
-    desk.h.Label1->setText(QStringLiteral("(before)"));
+    desk.h.hintLine->setText(QStringLiteral("(before)"));
     if (control.isEmpty()) {
         // The strip's empty right end.
         pointAt(view, QPoint(view->width() - 3, view->height() / 2));
@@ -887,7 +895,7 @@ void CalcWindowTest::pointerHints() {
         hint = view->hintOf(control);
         QVERIFY(hint.startsWith(QStringLiteral("Подсказка: ")));
     }
-    QCOMPARE(desk.h.Label1->text(), hint);
+    QCOMPARE(desk.h.hintLine->text(), hint);
 }
 
 void CalcWindowTest::panelAndFocusHints() {
@@ -895,14 +903,14 @@ void CalcWindowTest::panelAndFocusHints() {
     CalcWindowView* heating = desk.view("Form2");
     ZuPanel* given = heating->givenParameterPanel();
     pointAt(given, given->buttonRect(1).center());
-    QCOMPARE(desk.h.Label1->text(), " Подсказка: " + given->Buttons().Item(1).ToolTipText());
-    QCOMPARE(desk.h.Label2->text(), QStringLiteral(" 3"));
+    QCOMPARE(desk.h.hintLine->text(), " Подсказка: " + given->Buttons().Item(1).ToolTipText());
+    QCOMPARE(desk.h.panelIndexLabel->text(), QStringLiteral(" 3"));
     QCOMPARE(desk.h.session_.state.activePanelIndex, 3);
 
     ZuPanel* layout = desk.view("Form1")->layoutPanel();
     pointAt(layout, layout->buttonRect(1).center());
-    QCOMPARE(desk.h.Label1->text(), QStringLiteral("Тип автовыбор; ходов - автовыбор; теплообменников - 1."));
-    QCOMPARE(desk.h.Label2->text(), QStringLiteral(" 6"));
+    QCOMPARE(desk.h.hintLine->text(), QStringLiteral("Тип автовыбор; ходов - автовыбор; теплообменников - 1."));
+    QCOMPARE(desk.h.panelIndexLabel->text(), QStringLiteral(" 6"));
     QCOMPARE(desk.h.session_.state.activePanelIndex, 6);
 
     // A menu entry under the pointer.
@@ -912,7 +920,7 @@ void CalcWindowTest::panelAndFocusHints() {
     QAction* q = actionOf(menu, QStringLiteral("Тепловая мощность, Q "));
     QVERIFY(q);
     QTest::mouseMove(menu, menu->actionGeometry(q).center());
-    QTRY_COMPARE(desk.h.Label1->text(), "Меню: Тепловая мощность, Q  Подсказка: " +
+    QTRY_COMPARE(desk.h.hintLine->text(), "Меню: Тепловая мощность, Q  Подсказка: " +
                                             given->Buttons().Item(1).MenuItems().Item(3).ToolTipText());
     QTest::keyClick(menu, Qt::Key_Escape);
     QTRY_VERIFY(!given->openMenu());
@@ -922,17 +930,17 @@ void CalcWindowTest::panelAndFocusHints() {
     QTest::mouseClick(desk.widget<QLineEdit>("Form2", "Text2"), Qt::LeftButton);
     QTest::keyClick(desk.widget<QLineEdit>("Form2", "Text2"), Qt::Key_Tab);
     heatingMedium->setFocus(Qt::TabFocusReason);
-    QTRY_COMPARE(desk.h.Label1->text(), QStringLiteral("Подсказка: Выбор греющей среды"));
+    QTRY_COMPARE(desk.h.hintLine->text(), QStringLiteral("Подсказка: Выбор греющей среды"));
     heatedMedium->setFocus(Qt::TabFocusReason);
-    QTRY_COMPARE(desk.h.Label1->text(), QStringLiteral("Подсказка: Выбор нагреваемой среды"));
+    QTRY_COMPARE(desk.h.hintLine->text(), QStringLiteral("Подсказка: Выбор нагреваемой среды"));
 }
 
 void CalcWindowTest::backgroundShowsEveryDesignation() {
     Desk desk;
     for (const char* form : {"Form1", "Form3"})
-        desk.model(form).Text1.visible = false;
-    desk.h.view(WindowId::Form1)->refresh();
-    desk.h.view(WindowId::Form3)->refresh();
+        desk.model(form).designationBox.visible = false;
+    desk.h.view(WindowId::Ventilation)->refresh();
+    desk.h.view(WindowId::HotWater)->refresh();
     QVERIFY(!desk.widget<QLineEdit>("Form1", "Text1")->isVisible());
     CalcWindowView* heating = desk.view("Form2");
     pointAt(heating, QPoint(heating->width() - 3, heating->height() / 2));
@@ -940,8 +948,8 @@ void CalcWindowTest::backgroundShowsEveryDesignation() {
         QVERIFY2(desk.widget<QLineEdit>(form, "Text1")->isVisible(), form);
 
     // The ventilation window shows its designation again when one of its panels loses the focus.
-    desk.model("Form1").Text1.visible = false;
-    desk.h.view(WindowId::Form1)->refresh();
+    desk.model("Form1").designationBox.visible = false;
+    desk.h.view(WindowId::Ventilation)->refresh();
     ZuPanel* panel = desk.view("Form1")->givenParameterPanel();
     panel->setFocus(Qt::TabFocusReason);
     QTRY_VERIFY(panel->hasFocus());
@@ -1064,13 +1072,13 @@ void CalcWindowTest::layoutSummaryIsReadAsShown() {
 // readers. The other windows keep their captions as names.
 void CalcWindowTest::ventilationFrameIsNamed() {
     Desk desk;
-    QMdiSubWindow* ventilation = desk.h.subWindow(WindowId::Form1);
+    QMdiSubWindow* ventilation = desk.h.subWindow(WindowId::Ventilation);
     QCOMPARE(ventilation->windowTitle(), QString());
     QCOMPARE(QAccessible::queryAccessibleInterface(ventilation)->text(QAccessible::Name),
              QStringLiteral("Вентиляция"));
     QCOMPARE(QAccessible::queryAccessibleInterface(desk.view("Form1"))->text(QAccessible::Name),
              QStringLiteral("Вентиляция"));
-    QMdiSubWindow* heating = desk.h.subWindow(WindowId::Form2);
+    QMdiSubWindow* heating = desk.h.subWindow(WindowId::Heating);
     QCOMPARE(QAccessible::queryAccessibleInterface(heating)->text(QAccessible::Name), heating->windowTitle());
     QCOMPARE(heating->windowTitle(), QStringLiteral("Отопление"));
 }
@@ -1086,29 +1094,29 @@ void CalcWindowTest::accessibilityEditsReachTheModel() {
         QAccessible::queryAccessibleInterface(inlet)->editableTextInterface();
     QVERIFY(typing);
     typing->replaceText(0, static_cast<int>(inlet->text().size()), QStringLiteral("120"));
-    QCOMPARE(desk.model("Form2").Text30.text, std::string("0,5"));
-    QCOMPARE(desk.model("Form2").Text2.text, std::string("120"));
+    QCOMPARE(desk.model("Form2").heatLoad.text, std::string("0,5"));
+    QCOMPARE(desk.model("Form2").heatingInletTemperature.text, std::string("120"));
 
     QTest::mouseMove(desk.h.main, desk.h.main->buttonRect(4).center());
     QTest::mouseClick(desk.h.main, Qt::LeftButton, {}, desk.h.main->buttonRect(4).center());
     QCOMPARE(load->text(), QStringLiteral("0,5"));
     QCOMPARE(inlet->text(), QStringLiteral("120"));
-    QVERIFY(!desk.model("Form2").Text1.text.empty());
+    QVERIFY(!desk.model("Form2").designationBox.text.empty());
 
     auto* check = desk.widget<QCheckBox>("Form2", "Check1");
     QAccessibleInterface* checkIface = QAccessible::queryAccessibleInterface(check);
     checkIface->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
     QVERIFY(check->isChecked());
-    QCOMPARE(desk.model("Form2").Check1.value, 1);
+    QCOMPARE(desk.model("Form2").showAdditionalResults.value, 1);
     QVERIFY(desk.h.calls.contains(QStringLiteral("showAdditionalResults Form2")));
     checkIface->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
-    QCOMPARE(desk.model("Form2").Check1.value, 0);
+    QCOMPARE(desk.model("Form2").showAdditionalResults.value, 0);
     QVERIFY(desk.h.calls.contains(QStringLiteral("hideAdditionalResults")));
 }
 
 void CalcWindowTest::activationPaintsTheBackground() {
     Desk desk;
-    desk.h.area->setActiveSubWindow(desk.h.subWindow(WindowId::Form3));
+    desk.h.area->setActiveSubWindow(desk.h.subWindow(WindowId::HotWater));
     desk.h.calls.clear();
     QWidget* ventilation = desk.view("Form1");
     QTest::mouseClick(ventilation, Qt::LeftButton, {}, QPoint(ventilation->width() - 3, 5));
@@ -1120,7 +1128,7 @@ void CalcWindowTest::calculationIsShown() {
     QTest::mouseMove(desk.h.main, desk.h.main->buttonRect(4).center());
     QTest::mouseClick(desk.h.main, Qt::LeftButton, {}, desk.h.main->buttonRect(4).center());
     const CalcWindow& w = desk.model("Form2");
-    QVERIFY(!w.Text1.text.empty());
+    QVERIFY(!w.designationBox.text.empty());
     for (const char* box : {"Text1", "Text38", "Text31", "Text26", "Text28", "Text36"})
         QCOMPARE(desk.widget<QLineEdit>("Form2", box)->text(),
                  QString::fromStdString(desk.model("Form2").find(box)->text));

@@ -23,12 +23,12 @@ HarnessWindow::HarnessWindow() {
     main = ZuPanel::create(10, bar);
     bar->addWidget(main);
     addToolBar(bar);
-    Label1 = new QLabel(this);
-    Label1->setObjectName(QStringLiteral("Label1"));
-    Label2 = new QLabel(this);
-    Label2->setObjectName(QStringLiteral("Label2"));
-    statusBar()->addWidget(Label1, 1);
-    statusBar()->addPermanentWidget(Label2);
+    hintLine = new QLabel(this);
+    hintLine->setObjectName(QStringLiteral("Label1"));
+    panelIndexLabel = new QLabel(this);
+    panelIndexLabel->setObjectName(QStringLiteral("Label2"));
+    statusBar()->addWidget(hintLine, 1);
+    statusBar()->addPermanentWidget(panelIndexLabel);
 
     area = new QMdiArea(this);
     setCentralWidget(area);
@@ -73,11 +73,11 @@ HarnessWindow::~HarnessWindow() {
 }
 
 CalcWindowView* HarnessWindow::view(WindowId id) const {
-    return id == WindowId::Form3 ? views[0] : id == WindowId::Form2 ? views[1] : views[2];
+    return id == WindowId::HotWater ? views[0] : id == WindowId::Heating ? views[1] : views[2];
 }
 
 QMdiSubWindow* HarnessWindow::subWindow(WindowId id) const {
-    return id == WindowId::Form3 ? subs[0] : id == WindowId::Form2 ? subs[1] : subs[2];
+    return id == WindowId::HotWater ? subs[0] : id == WindowId::Heating ? subs[1] : subs[2];
 }
 
 void HarnessWindow::selectSystem(int kind) {
@@ -131,15 +131,16 @@ void HarnessWindow::showSchemeButton() {
 }
 
 void HarnessWindow::setAllDesignationsVisible() {
-    for (kalvar::CalcWindow* w : {&session_.windows.Form1, &session_.windows.Form2, &session_.windows.Form3})
-        w->Text1.visible = true;
+    for (kalvar::CalcWindow* w :
+         {&session_.windows.ventilation, &session_.windows.heating, &session_.windows.hotWater})
+        w->designationBox.visible = true;
 }
 
 void HarnessWindow::calculate() {
     kalvar::Calculator calculator(session_.state, session_.windows, ui);
     calculator.calculateCommand();
     for (CalcWindowView* v : {views[2], views[1], views[0]})
-        if (v->model().Check1.value != 0) v->applyAdditionalResultsSwitch();
+        if (v->model().showAdditionalResults.value != 0) v->applyAdditionalResultsSwitch();
     for (CalcWindowView* v : views)
         v->refresh();
     form12->refresh();

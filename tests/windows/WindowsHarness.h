@@ -41,8 +41,8 @@ class HarnessWindow : public QMainWindow, public DesktopHost {
     ~HarnessWindow() override;
 
     // DesktopHost
-    void setHint(const QString& text) override { Label1->setText(text); }
-    void setPanelIndexText(const QString& text) override { Label2->setText(text); }
+    void setHint(const QString& text) override { hintLine->setText(text); }
+    void setPanelIndexText(const QString& text) override { panelIndexLabel->setText(text); }
     kalvar::Session& session() override { return session_; }
     void selectSystem(int kind) override;
     void switchUnit(const QString& caption) override;
@@ -67,8 +67,8 @@ class HarnessWindow : public QMainWindow, public DesktopHost {
     QMdiArea* area = nullptr;
     ZuPanel* main = nullptr;
     PanelCommands mainCommands; // the main window's menu commands
-    QLabel* Label1 = nullptr;
-    QLabel* Label2 = nullptr;
+    QLabel* hintLine = nullptr;
+    QLabel* panelIndexLabel = nullptr;
     std::array<CalcWindowView*, 3> views{}; // hot water, heating, ventilation
     std::array<QMdiSubWindow*, 3> subs{};
     AdditionalResultsView* form12 = nullptr;

@@ -28,8 +28,8 @@ int main(int argc, char** argv) {
     harness.calculate();
     shoot("calculated");
 
-    harness.session_.windows.Form2.Check1.value = 1;
-    harness.view(kalvar::WindowId::Form2)->applyAdditionalResultsSwitch();
+    harness.session_.windows.heating.showAdditionalResults.value = 1;
+    harness.view(kalvar::WindowId::Heating)->applyAdditionalResultsSwitch();
     shoot("additional");
     return 0;
 }

@@ -482,8 +482,8 @@ int main(int argc, char** argv) {
     for (int passes = 1; passes <= 3; ++passes)
         ok = save(passDrawing(passes), pictures, QString("KM %1x.jpg").arg(passes)) && ok;
     ok = save(threeCircuitScheme(), pictures, "spv.jpg") && ok;
-    ok = save(singleExchanger(), dialogPictures, "form7.jpg") && ok;
-    ok = save(parallelScheme(), dialogPictures, "form8.jpg") && ok;
-    ok = save(mixedScheme(), dialogPictures, "form5.jpg") && ok;
+    ok = save(singleExchanger(), dialogPictures, "exchanger.jpg") && ok;
+    ok = save(parallelScheme(), dialogPictures, "parallel-scheme.jpg") && ok;
+    ok = save(mixedScheme(), dialogPictures, "mixed-scheme.jpg") && ok;
     return ok ? 0 : 1;
 }
