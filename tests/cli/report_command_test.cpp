@@ -3,10 +3,10 @@
 #include <fstream>
 #include <sstream>
 
-#include "report_command.h"
 #include "XlsxReader.h"
 #include "cipher.h"
 #include "pdf_text.h"
+#include "report_command.h"
 #include "test_support.h"
 
 using namespace kalvar;

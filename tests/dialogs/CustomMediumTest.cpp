@@ -54,7 +54,8 @@ class CustomMediumTest : public QObject {
     void keystrokeFilter() {
         QFETCH(QString, typed);
         QFETCH(QString, shown);
-        for (QLineEdit* box : {dialog->heatCapacityBox, dialog->densityBox, dialog->viscosityBox, dialog->conductivityBox}) {
+        for (QLineEdit* box :
+             {dialog->heatCapacityBox, dialog->densityBox, dialog->viscosityBox, dialog->conductivityBox}) {
             box->clear();
             // Typed one character at a time, Cyrillic letters included.
             for (QChar c : typed)
@@ -91,7 +92,8 @@ class CustomMediumTest : public QObject {
         Properties properties{"4190", "998,2", "1,004", "0,599"};
         QStringList shown;
         exchange(properties, [&] {
-            for (QLineEdit* box : {dialog->heatCapacityBox, dialog->densityBox, dialog->viscosityBox, dialog->conductivityBox})
+            for (QLineEdit* box :
+                 {dialog->heatCapacityBox, dialog->densityBox, dialog->viscosityBox, dialog->conductivityBox})
                 shown << box->text();
             dialog->densityBox->selectAll();
             QTest::keyClicks(dialog->densityBox, "1050");

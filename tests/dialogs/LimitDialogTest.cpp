@@ -26,7 +26,9 @@ LimitDialogRequest request(bool severalEnabled = true, bool otherSizeEnabled = t
 }
 
 QPushButton* answerButton(PlateLimitDialog* dialog, int answer) {
-    return answer == 1 ? dialog->severalButton : answer == 2 ? dialog->otherSizeButton : dialog->continueButton;
+    return answer == 1   ? dialog->severalButton
+           : answer == 2 ? dialog->otherSizeButton
+                         : dialog->continueButton;
 }
 
 } // namespace
@@ -144,13 +146,14 @@ class LimitDialogTest : public QObject {
 
     // The dialog is released after each question; the next one starts with nothing pressed.
     void eachQuestionGetsAFreshDialog() {
-        ask(request(), [](PlateLimitDialog* dialog) { QTest::mouseClick(dialog->severalButton, Qt::LeftButton); });
+        ask(request(),
+            [](PlateLimitDialog* dialog) { QTest::mouseClick(dialog->severalButton, Qt::LeftButton); });
         QApplication::processEvents();
         QVERIFY(mainWindow->findChild<PlateLimitDialog*>() == nullptr);
         bool nothingPressed = false;
         ask(request(), [&](PlateLimitDialog* dialog) {
-            nothingPressed =
-                !dialog->severalButton->isChecked() && !dialog->otherSizeButton->isChecked() && !dialog->continueButton->isChecked();
+            nothingPressed = !dialog->severalButton->isChecked() && !dialog->otherSizeButton->isChecked() &&
+                             !dialog->continueButton->isChecked();
             QTest::mouseClick(dialog->otherSizeButton, Qt::LeftButton);
         });
         QVERIFY(nothingPressed);

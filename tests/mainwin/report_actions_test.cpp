@@ -138,17 +138,18 @@ TEST(DeliveryTermsDialog, ColumnsOfTheSystemOnlyAndTextsAsTyped) {
          {Case{1, true, false, false}, Case{2, false, true, false}, Case{3, false, false, true},
           Case{5, true, true, false}, Case{8, true, true, true}}) {
         bool enabled[3] = {};
-        when<DeliveryTermsDialog>([&] { return &dialog; },
-                    [&](DeliveryTermsDialog* f) {
-                        enabled[0] = f->hotWater.heading->isEnabled() && f->hotWater.price->isEnabled() &&
-                                     f->hotWater.terms->isEnabled() && f->hotWater.notes->isEnabled();
-                        enabled[1] = f->heating.heading->isEnabled() && f->heating.price->isEnabled() &&
-                                     f->heating.terms->isEnabled() && f->heating.notes->isEnabled();
-                        enabled[2] = f->ventilation.heading->isEnabled() && f->ventilation.price->isEnabled() &&
-                                     f->ventilation.terms->isEnabled() && f->ventilation.notes->isEnabled();
-                        EXPECT_TRUE(f->objectNameBox->isEnabled());
-                        click(f->okButton);
-                    });
+        when<DeliveryTermsDialog>(
+            [&] { return &dialog; },
+            [&](DeliveryTermsDialog* f) {
+                enabled[0] = f->hotWater.heading->isEnabled() && f->hotWater.price->isEnabled() &&
+                             f->hotWater.terms->isEnabled() && f->hotWater.notes->isEnabled();
+                enabled[1] = f->heating.heading->isEnabled() && f->heating.price->isEnabled() &&
+                             f->heating.terms->isEnabled() && f->heating.notes->isEnabled();
+                enabled[2] = f->ventilation.heading->isEnabled() && f->ventilation.price->isEnabled() &&
+                             f->ventilation.terms->isEnabled() && f->ventilation.notes->isEnabled();
+                EXPECT_TRUE(f->objectNameBox->isEnabled());
+                click(f->okButton);
+            });
         EXPECT_TRUE(dialog.ask(c.kind));
         EXPECT_EQ(enabled[0], c.hotWater) << c.kind;
         EXPECT_EQ(enabled[1], c.heating) << c.kind;
@@ -159,15 +160,15 @@ TEST(DeliveryTermsDialog, ColumnsOfTheSystemOnlyAndTextsAsTyped) {
 
     // Greyed columns keep their designed terms; what is typed is passed on unconverted.
     when<DeliveryTermsDialog>([&] { return &dialog; },
-                [&](DeliveryTermsDialog* f) {
-                    typeInto(f->objectNameBox, "Котельная №2");
-                    typeInto(f->heating.price, "около 1500 руб.");
-                    f->heating.notes->setFocus();
-                    typeText(f->heating.notes, "первая строка");
-                    QTest::keyClick(f->heating.notes, Qt::Key_Return);
-                    typeText(f->heating.notes, "вторая");
-                    click(f->okButton);
-                });
+                              [&](DeliveryTermsDialog* f) {
+                                  typeInto(f->objectNameBox, "Котельная №2");
+                                  typeInto(f->heating.price, "около 1500 руб.");
+                                  f->heating.notes->setFocus();
+                                  typeText(f->heating.notes, "первая строка");
+                                  QTest::keyClick(f->heating.notes, Qt::Key_Return);
+                                  typeText(f->heating.notes, "вторая");
+                                  click(f->okButton);
+                              });
     ASSERT_TRUE(dialog.ask(2));
     const DeliveryTerms t = dialog.terms();
     EXPECT_EQ(t.objectName, "Котельная №2");
@@ -177,7 +178,8 @@ TEST(DeliveryTermsDialog, ColumnsOfTheSystemOnlyAndTextsAsTyped) {
     EXPECT_EQ(t.ventilation.terms, "EXW-Минск, 3-5 дней с момента оплаты.\r\n");
 
     // Closing it by Escape (as by its title bar) cancels and leaves nothing waiting.
-    when<DeliveryTermsDialog>([&] { return &dialog; }, [&](DeliveryTermsDialog* f) { QTest::keyClick(f, Qt::Key_Escape); });
+    when<DeliveryTermsDialog>([&] { return &dialog; },
+                              [&](DeliveryTermsDialog* f) { QTest::keyClick(f, Qt::Key_Escape); });
     EXPECT_FALSE(dialog.ask(2));
     EXPECT_FALSE(dialog.isVisible());
     when<DeliveryTermsDialog>([&] { return &dialog; }, [&](DeliveryTermsDialog* f) { f->close(); });
@@ -196,15 +198,16 @@ TEST(PrintSelectionDialog, PresetsBySystemAndTheUsersChoice) {
           Case{5, "110", "001"}, Case{6, "111", "000"}, Case{8, "111", "000"}}) {
         std::string ticked, disabled;
         bool calculation = false;
-        when<PrintSelectionDialog>([&] { return &dialog; },
-                    [&](PrintSelectionDialog* f) {
-                        calculation = f->calculationBox->isChecked() && f->calculationBox->isEnabled();
-                        for (QCheckBox* b : {f->hotWaterBox, f->heatingBox, f->ventilationBox}) {
-                            ticked += b->isChecked() ? '1' : '0';
-                            disabled += b->isEnabled() ? '0' : '1';
-                        }
-                        click(f->continueButton);
-                    });
+        when<PrintSelectionDialog>(
+            [&] { return &dialog; },
+            [&](PrintSelectionDialog* f) {
+                calculation = f->calculationBox->isChecked() && f->calculationBox->isEnabled();
+                for (QCheckBox* b : {f->hotWaterBox, f->heatingBox, f->ventilationBox}) {
+                    ticked += b->isChecked() ? '1' : '0';
+                    disabled += b->isEnabled() ? '0' : '1';
+                }
+                click(f->continueButton);
+            });
         PrintSelection selection;
         EXPECT_TRUE(dialog.ask(c.kind, selection));
         EXPECT_TRUE(calculation);
@@ -212,14 +215,15 @@ TEST(PrintSelectionDialog, PresetsBySystemAndTheUsersChoice) {
         EXPECT_EQ(disabled, c.disabled) << c.kind;
     }
     when<PrintSelectionDialog>([&] { return &dialog; },
-                [&](PrintSelectionDialog* f) {
-                    click(f->calculationBox); // untick "расчет"
-                    click(f->continueButton);
-                });
+                               [&](PrintSelectionDialog* f) {
+                                   click(f->calculationBox); // untick "расчет"
+                                   click(f->continueButton);
+                               });
     PrintSelection selection;
     ASSERT_TRUE(dialog.ask(2, selection));
     EXPECT_EQ(selectedSheetNames(selection, 2), std::vector<std::string>{"Лист1"});
-    when<PrintSelectionDialog>([&] { return &dialog; }, [&](PrintSelectionDialog* f) { QTest::keyClick(f, Qt::Key_Escape); });
+    when<PrintSelectionDialog>([&] { return &dialog; },
+                               [&](PrintSelectionDialog* f) { QTest::keyClick(f, Qt::Key_Escape); });
     EXPECT_FALSE(dialog.ask(2, selection));
 }
 
@@ -376,7 +380,8 @@ TEST(PrintCommand, ChosenSheetsTimesCopiesInOrder) {
         typeInto(f->ventilation.price, "3333");
         click(f->okButton);
     });
-    when<PrintSelectionDialog>(topLevel<PrintSelectionDialog>, [](PrintSelectionDialog* f) { click(f->continueButton); });
+    when<PrintSelectionDialog>(topLevel<PrintSelectionDialog>,
+                               [](PrintSelectionDialog* f) { click(f->continueButton); });
     const std::string pdf = d.dir.file("printed.pdf");
     printToFile(pdf, 3);
     EXPECT_TRUE(d.actions->print());
@@ -448,7 +453,8 @@ TEST(SaveCommand, TheWindowClosingWhileTheTermsWaitEndsTheExport) {
     startUp(session, dir.path().string());
     auto* window = new QWidget;
     QPointer<ReportActions> commands = new ReportActions(window, session);
-    when<DeliveryTermsDialog>(topLevel<DeliveryTermsDialog>, [window](DeliveryTermsDialog*) { delete window; });
+    when<DeliveryTermsDialog>(topLevel<DeliveryTermsDialog>,
+                              [window](DeliveryTermsDialog*) { delete window; });
     EXPECT_FALSE(commands->save());
     EXPECT_TRUE(commands.isNull());
     EXPECT_EQ(topLevel<DeliveryTermsDialog>(), nullptr);

@@ -909,7 +909,8 @@ void CalcWindowTest::panelAndFocusHints() {
 
     ZuPanel* layout = desk.view("Form1")->layoutPanel();
     pointAt(layout, layout->buttonRect(1).center());
-    QCOMPARE(desk.h.hintLine->text(), QStringLiteral("Тип автовыбор; ходов - автовыбор; теплообменников - 1."));
+    QCOMPARE(desk.h.hintLine->text(),
+             QStringLiteral("Тип автовыбор; ходов - автовыбор; теплообменников - 1."));
     QCOMPARE(desk.h.panelIndexLabel->text(), QStringLiteral(" 6"));
     QCOMPARE(desk.h.session_.state.activePanelIndex, 6);
 
@@ -921,7 +922,7 @@ void CalcWindowTest::panelAndFocusHints() {
     QVERIFY(q);
     QTest::mouseMove(menu, menu->actionGeometry(q).center());
     QTRY_COMPARE(desk.h.hintLine->text(), "Меню: Тепловая мощность, Q  Подсказка: " +
-                                            given->Buttons().Item(1).MenuItems().Item(3).ToolTipText());
+                                              given->Buttons().Item(1).MenuItems().Item(3).ToolTipText());
     QTest::keyClick(menu, Qt::Key_Escape);
     QTRY_VERIFY(!given->openMenu());
 
