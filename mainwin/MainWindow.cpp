@@ -385,7 +385,8 @@ void MainWindow::showAnnounced(QLabel* label, const QString& text) {
 }
 
 void MainWindow::selectSystem(int kind) {
-    if (kind < 1 || kind > 8) return;
+    const kalvar::SystemDescription* system = kalvar::findSystem(kind);
+    if (system == nullptr) return;
     if (commandsBlocked()) {
         refuseCommand();
         return;
@@ -394,7 +395,7 @@ void MainWindow::selectSystem(int kind) {
     kalvar::selectSystem(*session_, kind);
     arrangeStrips();
     refreshAll();
-    if (kind <= 3) mdiArea_->setActiveSubWindow(strip(session_->state.currentWindow->id));
+    if (system->singleWindow != nullptr) mdiArea_->setActiveSubWindow(strip(*system->singleWindow));
 }
 
 void MainWindow::switchUnit(const QString& caption) {
