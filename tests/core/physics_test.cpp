@@ -134,7 +134,9 @@ TEST(MeanTemperatureDifferenceOfEnds, EitherOrderOrNoneForEndsThatMakeNoExchange
                                                      {10, inf, std::nullopt}}) {
         const std::optional<double> got = meanTemperatureDifferenceOfEnds(c.a, c.b);
         ASSERT_EQ(got.has_value(), c.expected.has_value()) << c.a << " " << c.b;
-        if (got) EXPECT_NEAR(*got, *c.expected, 1e-12) << c.a << " " << c.b;
+        if (got) {
+            EXPECT_NEAR(*got, *c.expected, 1e-12) << c.a << " " << c.b;
+        }
     }
     // The report and the sizing agree to the last bit with the larger end first.
     EXPECT_EQ(meanTemperatureDifferenceOfEnds(13.7, 31.1), meanTemperatureDifference(31.1, 13.7));

@@ -65,7 +65,7 @@ int main(int argc, char** argv) {
             options.decimalSeparator = QStringLiteral(",");
             MainWindow f(options);
             f.show();
-            QTest::qWaitForWindowExposed(&f);
+            if (!QTest::qWaitForWindowExposed(&f)) qWarning("the main window was not shown");
             clickButton(f.mainPanel(), 4);
             shoot(scene);
             f.mdiArea()->horizontalScrollBar()->setValue(f.mdiArea()->horizontalScrollBar()->maximum());
