@@ -7,7 +7,7 @@
 #include <QPushButton>
 
 #include "DialogWait.h"
-#include "SystemExchangers.h"
+#include "ReportBuilder.h"
 
 namespace {
 
@@ -164,7 +164,8 @@ void DeliveryTermsDialog::setTerms(const kalvar::DeliveryTerms& t) {
 
 bool DeliveryTermsDialog::ask(int systemKind) {
     if (DialogWait::isWaiting(this)) return false; // one export at a time
-    const SystemExchangers shown = systemExchangers(systemKind);
+    // The columns of the system's exchangers, those its report describes.
+    const kalvar::PrintSelection shown = kalvar::presetPrintSelection(systemKind);
     hotWater.setEnabled(shown.hotWater);
     heating.setEnabled(shown.heating);
     ventilation.setEnabled(shown.ventilation);

@@ -7,7 +7,6 @@
 #include <QVBoxLayout>
 
 #include "DialogWait.h"
-#include "SystemExchangers.h"
 
 namespace {
 
@@ -53,12 +52,12 @@ PrintSelectionDialog::PrintSelectionDialog(QWidget* parent) : QDialog(parent) {
 }
 
 void PrintSelectionDialog::preset(int systemKind) {
+    // A system's exchangers are checked and the others cannot be.
     const kalvar::PrintSelection checked = kalvar::presetPrintSelection(systemKind);
-    const SystemExchangers shown = systemExchangers(systemKind);
     calculationBox->setEnabled(true);
-    hotWaterBox->setEnabled(shown.hotWater);
-    heatingBox->setEnabled(shown.heating);
-    ventilationBox->setEnabled(shown.ventilation);
+    hotWaterBox->setEnabled(checked.hotWater);
+    heatingBox->setEnabled(checked.heating);
+    ventilationBox->setEnabled(checked.ventilation);
     calculationBox->setChecked(checked.calculation);
     hotWaterBox->setChecked(checked.hotWater);
     heatingBox->setChecked(checked.heating);
