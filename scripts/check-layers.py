@@ -15,22 +15,23 @@ ROOT = os.path.abspath(os.path.join(os.path.dirname(__file__), ".."))
 # What each folder may include besides itself and the C++, Qt and system libraries.
 ALLOWED = {
     "calc": set(),
+    "task": {"calc"},
     "controls": set(),
     "reports": {"calc"},
     "binding": {"calc"},
     "panel": {"controls"},
     "dialogs": {"binding", "reports", "calc"},
     "windows": {"dialogs", "panel", "binding", "reports", "controls", "calc"},
-    "mainwin": {"windows", "dialogs", "panel", "binding", "reports", "controls", "calc"},
-    "cli": {"reports", "calc"},
+    "mainwin": {"windows", "dialogs", "panel", "binding", "reports", "controls", "task", "calc"},
+    "cli": {"task", "reports", "calc"},
+    "python": {"cli", "task", "reports", "calc"},
 }
 # Folders that may include anything.
 UNRESTRICTED = {"bench", "tools"}
 # Test folders whose name is not the folder they test.
 TESTED_FOLDER = {"core": "calc", "desktop": "mainwin", "zu9": "controls", "fuzz": "cli"}
-# Tests that use a folder beyond those of the folder they test: the desktop's tests run tasks as
-# kalvar-cli does, to compare the two doors.
-TESTS_ALSO_USE = {"tests/desktop": {"cli"}}
+# Tests that use a folder beyond those of the folder they test.
+TESTS_ALSO_USE = {}
 # Sources another folder compiles on purpose: the fuzz build instruments its own copy of the
 # workbook readers, and has no kalvar_reports to link.
 FOREIGN_SOURCES_ALLOWED = {("tests/fuzz", "reports")}

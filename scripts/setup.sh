@@ -7,7 +7,9 @@ packages=(
   clang-14 libclang-rt-14-dev
   libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev
   qt6-base-dev qt6-tools-dev qt6-tools-dev-tools designer-qt6 qt6-translations-l10n
-  libxlsxwriter-dev libfreexl-dev libzip-dev
+  libxlsxwriter-dev libfreexl-dev libzip-dev qt6-charts-dev
+  python3-dev pybind11-dev python3-pytest python3-matplotlib
+  dpkg-dev fakeroot lintian file
   fonts-liberation fonts-dejavu-core
   xvfb xauth imagemagick
 )
