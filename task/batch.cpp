@@ -11,6 +11,7 @@
 #include "startup.h"
 #include "summary.h"
 #include "task.h"
+#include "task_results.h"
 
 namespace kalvar {
 
@@ -99,7 +100,8 @@ LineOutput runLine(const std::string& line, long number, const BatchOptions& opt
         const std::string messages = joined(messageLines(run.result));
         const std::string dialogs = joined(limitDialogLines(run.result));
         std::string rows;
-        for (const WindowSummary& w : run.summaries) {
+        for (WindowSummary w : run.summaries) {
+            useResultNumbers(w, run.result.at("results").value(windowKey(w.id), Json(nullptr)));
             std::vector<std::string> fields = {std::to_string(number),
                                                run.name,
                                                std::to_string(run.system),

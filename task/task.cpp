@@ -7,6 +7,7 @@
 #include "additional_results.h"
 #include "calculator.h"
 #include "startup.h"
+#include "task_results.h"
 #include "unit_switch.h"
 
 namespace kalvar {
@@ -216,6 +217,7 @@ TaskRun runTask(const std::string& taskText, const std::string& workDir, bool wi
                              {"Form12", windowValues(session->windows.additionalResults)}};
     result["messages"] = ui.messages;
     result["limitDialogs"] = ui.limitDialogs;
+    result["results"] = taskResultsJson(calculator, session->windows);
     run.system = system;
     if (withSummaries)
         for (WindowId id : calculator.calculatedWindows())
