@@ -48,6 +48,14 @@ class Calculator {
     // The limit handler the search calls when a plate-count or nozzle limit is reached.
     void handleLimit();
 
+    // Calculates one window as "Расчет" calculates it within the current system, the other windows
+    // left as they are: a rating when the window asks for one, the hot-water exchanger of a
+    // two-stage scheme on `returnWater` (m3/s) of the windows before it. False when it was not
+    // calculated to the end.
+    bool calculateWindow(WindowId id, float returnWater);
+    // The return water (m3/s) the last "Расчет" sized a two-stage hot-water exchanger on.
+    float twoStageReturnWater() const { return twoStageReturnWater_; }
+
     // The windows the last "Расчет" calculated or began to, in the order it took them (also those
     // it stopped with a message).
     const std::vector<WindowId>& calculatedWindows() const { return calculated_; }
@@ -104,6 +112,7 @@ class Calculator {
     std::optional<RatedFlows> lastRating_;
     std::vector<WindowId> calculated_;
     std::array<std::optional<WindowResults>, 3> results_; // by WindowId
+    float twoStageReturnWater_ = 0;
     // Numbers of the current window that the output step does not find in the state.
     std::optional<double> margin_;      // %
     double heatingChannelVelocity_ = 0; // m/s, as Text34 shows it

@@ -54,12 +54,29 @@ void Calculator::calculateCommand() {
         if (system->twoStageHotWater && window.hasSecondStage()) {
             // Its return-water section is sized from the other circuits' flows: without them, it
             // is not sized at all.
-            if (othersSized) sizeTwoStageHotWater(returnWater);
+            if (othersSized) {
+                twoStageReturnWater_ = returnWater;
+                sizeTwoStageHotWater(returnWater);
+            }
             continue;
         }
         othersSized = sizeWindow(window) && othersSized;
         returnWater = returnWater + s.v1;
     }
+}
+
+bool Calculator::calculateWindow(WindowId id, float returnWater) {
+    calculated_.clear();
+    CalcWindow& window = w.calcWindow(id);
+    s.currentWindow = &window;
+    s.passCount = static_cast<int16_t>(window.passCountList.listIndex + 1);
+    if (window.plateCountIsGiven.value == 1) return rateCommand() && results(id) != nullptr;
+    const SystemDescription* system = findSystem(s.systemKind);
+    if (system != nullptr && system->twoStageHotWater && window.hasSecondStage()) {
+        sizeTwoStageHotWater(returnWater);
+        return results(id) != nullptr;
+    }
+    return sizeWindow(window) && results(id) != nullptr;
 }
 
 bool Calculator::rateCommand() {

@@ -1,6 +1,6 @@
 // kalvar-cli: the headless calculation. `calc` runs "Расчет" for one task and prints its result,
-// `batch` runs one task per line in parallel, `encipher` and `decipher` let a site write its own
-// owner-details workbook, `help` explains them.
+// `batch` runs one task per line in parallel, `variants` sizes every layout of a task's windows, `encipher`
+// and `decipher` let a site write its own owner-details workbook, `help` explains them.
 #include <filesystem>
 #include <fstream>
 #include <iostream>
@@ -13,6 +13,7 @@
 #include "batch.h"
 #include "cipher.h"
 #include "task.h"
+#include "variants_command.h"
 #ifdef KALVAR_HAVE_REPORTS
 #include "report_command.h"
 #endif
@@ -32,12 +33,15 @@ constexpr const char* calcUsage = "usage: kalvar-cli calc [TASK.json | -] [--sum
 constexpr const char* batchUsage = "usage: kalvar-cli batch [TASKS.jsonl | -] [--jobs N] [--summary-csv]";
 constexpr const char* encipherUsage = "usage: kalvar-cli encipher TEXT";
 constexpr const char* decipherUsage = "usage: kalvar-cli decipher TEXT";
-constexpr const char* helpUsage = "usage: kalvar-cli help [calc | batch | encipher | decipher | help]";
-constexpr const char* usageLines = "usage: kalvar-cli calc [TASK.json | -] [--summary]\n"
-                                   "       kalvar-cli batch [TASKS.jsonl | -] [--jobs N] [--summary-csv]\n"
-                                   "       kalvar-cli encipher TEXT | decipher TEXT\n"
-                                   "       kalvar-cli help [COMMAND]\n"
-                                   "       kalvar-cli --help | --version";
+constexpr const char* helpUsage =
+    "usage: kalvar-cli help [calc | batch | variants | encipher | decipher | help]";
+constexpr const char* usageLines =
+    "usage: kalvar-cli calc [TASK.json | -] [--summary]\n"
+    "       kalvar-cli batch [TASKS.jsonl | -] [--jobs N] [--summary-csv]\n"
+    "       kalvar-cli variants [TASK.json | -] [--window W] [--sort KEY] [--csv] [--all]\n"
+    "       kalvar-cli encipher TEXT | decipher TEXT\n"
+    "       kalvar-cli help [COMMAND]\n"
+    "       kalvar-cli --help | --version";
 
 constexpr const char* taskKeysHelp =
     "Task (one JSON object; every key is optional):\n"
@@ -58,7 +62,7 @@ constexpr const char* taskKeysHelp =
     "  name              a name for the task, repeated in the rows of `batch --summary-csv`\n";
 
 constexpr const char* commandsLine =
-    "Commands: calc, batch, encipher, decipher, help (kalvar-cli --help describes them all).\n";
+    "Commands: calc, batch, variants, encipher, decipher, help (kalvar-cli --help describes them all).\n";
 
 constexpr const char* exitCodesHelp =
     "Exit codes:\n"
@@ -118,6 +122,7 @@ std::string generalHelp() {
            "\n\nCommands:\n"
            "  calc    run \"Расчет\" for one task; JSON result, or a readable summary with --summary\n"
            "  batch   run many tasks, one per line, in parallel; JSON Lines, or CSV with --summary-csv\n"
+           "  variants  every layout of the task's windows sized side by side; JSON, or CSV with --csv\n"
            "  encipher  write TEXT as the owner-details workbook stores it\n"
            "  decipher  read an enciphered owner-details TEXT\n"
            "  help    this help, or the help of one command (kalvar-cli help calc)\n"
@@ -279,6 +284,7 @@ int helpCommand(const std::vector<std::string>& args) {
     if (args.size() > 1) return usageError("help takes one command", helpUsage);
     if (args[0] == "calc") return printed(calcHelp());
     if (args[0] == "batch") return printed(batchHelp());
+    if (args[0] == "variants") return printed(kalvar::variantsHelp);
     if (args[0] == "encipher") return printed(encipherHelp());
     if (args[0] == "decipher") return printed(decipherHelp());
     if (args[0] == "help") return printed(helpHelp());
@@ -299,6 +305,7 @@ int main(int argc, char** argv) {
         if (command == "--version") return printed(std::string(version) + "\n");
         if (command == "calc") return calcCommand(args);
         if (command == "batch") return batchCommand(args);
+        if (command == "variants") return kalvar::variantsCommand(args, std::cin, std::cout, std::cerr);
         if (command == "encipher") return cipherCommand(args, true);
         if (command == "decipher") return cipherCommand(args, false);
         if (command == "help") return helpCommand(args);

@@ -31,14 +31,6 @@ std::string csvField(const std::string& text) {
     return quoted + "\"";
 }
 
-std::string csvRow(const std::vector<std::string>& fields) {
-    std::string row;
-    for (size_t i = 0; i < fields.size(); ++i) {
-        if (i > 0) row += ',';
-        row += csvField(fields[i]);
-    }
-    return row + "\n";
-}
 
 std::string joined(const std::vector<std::string>& lines) {
     std::string out;
@@ -128,6 +120,15 @@ LineOutput runLine(const std::string& line, long number, const BatchOptions& opt
 }
 
 } // namespace
+
+std::string csvRow(const std::vector<std::string>& fields) {
+    std::string row;
+    for (size_t i = 0; i < fields.size(); ++i) {
+        if (i > 0) row += ',';
+        row += csvField(fields[i]);
+    }
+    return row + "\n";
+}
 
 std::string summaryCsvHeader() {
     std::vector<std::string> columns(std::begin(leadingColumns), std::end(leadingColumns));

@@ -6,6 +6,7 @@
 
 #include "additional_results.h"
 #include "calculator.h"
+#include "session_copy.h"
 #include "startup.h"
 #include "task_results.h"
 #include "unit_switch.h"
@@ -157,7 +158,8 @@ std::string stringOption(const Json& task, const char* key, const std::string& f
 
 } // namespace
 
-TaskRun runTask(const std::string& taskText, const std::string& workDir, bool withSummaries) {
+TaskRun runTask(const std::string& taskText, const std::string& workDir, bool withSummaries,
+                bool keepInputs) {
     Json task = Json::parse(taskText, nullptr, false);
     if (task.is_discarded()) throw TaskError("the task is not valid JSON");
     if (!task.is_object()) throw TaskError("the task must be a JSON object");
@@ -204,6 +206,12 @@ TaskRun runTask(const std::string& taskText, const std::string& workDir, bool wi
         switchUnit(session->windows, unit);
     if (task.contains("windows")) applyWindows(task["windows"], *session);
 
+    if (keepInputs) {
+        run.inputs = std::make_shared<Session>();
+        startUp(*run.inputs, workDir);
+        copySession(*session, *run.inputs);
+    }
+    run.limitAnswers = answers;
     ScriptedUi ui(std::move(answers));
     Calculator calculator(session->state, session->windows, ui);
     calculator.calculateCommand();
