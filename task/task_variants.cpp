@@ -105,7 +105,8 @@ Json variantJson(const Variant& v) {
                     {"units", v.units},
                     {"limit", v.limit.empty() ? Json(nullptr) : Json(v.limit)},
                     {"chosen", v.chosen}};
-    for (auto& [key, value] : windowResultsJson(v.results).items())
+    const Json results = windowResultsJson(v.results);
+    for (const auto& [key, value] : results.items())
         if (key != "series" && key != "passes" && key != "unitsInParallel") out[key] = value;
     return out;
 }
