@@ -39,12 +39,7 @@ class VariantUi : public CalcUi {
     // From now on every dialog is answered "Продолжить".
     void answerProceed() { next_ = answers_.size(); }
     void forget() { reasons_.clear(); }
-    std::string reasons() const {
-        std::string joined;
-        for (const std::string& reason : reasons_)
-            joined += (joined.empty() ? "" : "; ") + reason;
-        return joined;
-    }
+    const std::vector<std::string>& reasons() const { return reasons_; }
 
   private:
     std::vector<LimitDialogAnswers> answers_;
@@ -52,14 +47,27 @@ class VariantUi : public CalcUi {
     std::vector<std::string> reasons_;
 };
 
-// A rating shows no limit dialog: its exchanger is held to the sizing's two limits afterwards.
-std::string ratingLimit(const WindowResults& r) {
-    std::string limit;
-    const int platesPerPass = r.passes > 0 ? r.plateCount / r.passes : 0;
-    if (exceedsPlateLimit(r.series - 1, platesPerPass)) limit = messages::plateLimitLabel;
-    if (r.heatingNozzleVelocity > nozzleVelocityLimit || r.heatedNozzleVelocity > nozzleVelocityLimit)
-        limit += (limit.empty() ? "" : "; ") + std::string(messages::nozzleLimitLabel);
-    return limit;
+// The limits an exchanger breaks, as the limit dialog names them. The search asks once for the
+// first limit it meets and, answered "Продолжить", tests none after it, and a rating tests none: so
+// the exchanger found is tested here, by the search's own two tests, besides what the dialogs said.
+std::string limitsBroken(const WindowResults& r, const std::vector<std::string>& dialogReasons) {
+    const auto said = [&](const char* label) {
+        return std::find(dialogReasons.begin(), dialogReasons.end(), label) != dialogReasons.end();
+    };
+    // Plates per pass; a two-stage exchanger's two sections are tested each.
+    int platesPerPass = r.passes > 0 ? r.plateCount / r.passes : 0;
+    if (r.secondStage)
+        platesPerPass = std::max(r.plateCount - r.secondStage->plateCount, r.secondStage->plateCount);
+    std::vector<std::string> broken;
+    if (said(messages::plateLimitLabel) || exceedsPlateLimit(r.series - 1, platesPerPass))
+        broken.push_back(messages::plateLimitLabel);
+    if (said(messages::nozzleLimitLabel) || r.heatingNozzleVelocity > nozzleVelocityLimit ||
+        r.heatedNozzleVelocity > nozzleVelocityLimit)
+        broken.push_back(messages::nozzleLimitLabel);
+    std::string joined;
+    for (const std::string& reason : broken)
+        joined += (joined.empty() ? "" : "; ") + reason;
+    return joined;
 }
 
 // The sessions and the calculator every sizing of one variant table runs on.
@@ -95,13 +103,12 @@ class VariantRunner {
         const CalcWindow& window = base_.windows.calcWindow(id);
         const SystemDescription* system = findSystem(base_.state.systemKind);
         const bool twoStage = system != nullptr && system->twoStageHotWater && window.hasSecondStage();
-        const bool rating = window.plateCountIsGiven.value == 1;
         for (int series = 1; series <= variantSeriesCount; ++series)
             for (int passes = 1; passes <= variantMaxPasses; ++passes) {
                 // The first section of a two-stage exchanger always has two passes.
                 if (twoStage && passes != 2) continue;
                 for (int units = 1; units <= variantMaxUnits; ++units) {
-                    auto variant = size(id, series, passes, units, rating);
+                    auto variant = size(id, series, passes, units);
                     if (!variant) continue;
                     variant->chosen = chosen != nullptr && chosen->series == series &&
                                       chosen->passes == passes && chosen->unitsInParallel == units;
@@ -112,7 +119,7 @@ class VariantRunner {
     }
 
   private:
-    std::optional<Variant> size(WindowId id, int series, int passes, int units, bool rating) {
+    std::optional<Variant> size(WindowId id, int series, int passes, int units) {
         copySession(base_, work_);
         CalcWindow& window = work_.windows.calcWindow(id);
         window.plateTypeList.setListIndex(series - 1);
@@ -121,7 +128,7 @@ class VariantRunner {
         ui_.forget();
         if (!calculator_.calculateWindow(id, returnWater_)) return std::nullopt;
         const WindowResults& r = *calculator_.results(id);
-        return Variant{series, passes, units, rating ? ratingLimit(r) : ui_.reasons(), false, r};
+        return Variant{series, passes, units, limitsBroken(r, ui_.reasons()), false, r};
     }
 
     Session base_; // the source as its first "Расчет" finds it

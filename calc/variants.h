@@ -27,8 +27,10 @@ struct Variant {
     int series = 0; // 1..4: the series list's entry (Combo1 index + 1)
     int passes = 0; // 1..3: the pass list's entry (Combo2 index + 1)
     int units = 0;  // 1..8: units in parallel (Combo3 index + 1)
-    // The reasons of the limit dialogs its sizing showed ("Колличество пластин выше допустимого…",
-    // "Слишком большая скорость в патрубке…"), joined by "; "; empty within every limit.
+    // The limits its exchanger breaks, as the limit dialog names them ("Колличество пластин выше
+    // допустимого…" for the frame's plates per pass, "Слишком большая скорость в патрубке…"), joined
+    // by "; "; empty within every limit. Every limit a dialog of its sizing named is among them; so
+    // is one the search no longer tested once "Продолжить" was answered.
     std::string limit;
     // The layout the window's own "Расчет" picked (its automatic search, or its fixed picks).
     bool chosen = false;
@@ -49,8 +51,8 @@ struct WindowVariants {
 // chosen layouts (as a task's "limitAnswers"); "Продолжить" answers any after them.
 //
 // Which layouts are tried follows the window's "Расчет": a window that is rated (its plate count
-// given) rates each layout with that plate count, its limit found by the sizing's two tests (plates
-// per pass for the frame, nozzle velocity) on the rated exchanger; the hot-water exchanger of a
+// given) rates each layout with that plate count (a rating shows no limit dialog: its exchanger is
+// tested the same way as a sized one); the hot-water exchanger of a
 // two-stage scheme always has
 // two passes in its first section, so only its two-pass layouts are tried, with the return water of
 // the windows sized before it.
