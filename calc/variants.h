@@ -7,6 +7,7 @@
 //
 // The session given is never changed: the sizings run on a copy of its windows and state, so the
 // session may be as a task or the user left it, before or after its own "Расчет".
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -39,6 +40,12 @@ struct Variant {
     WindowResults results;
 
     bool withinLimits() const { return limit.empty(); }
+    // Of all units together (the window shows one unit's): what the alternatives are weighed by.
+    double totalSurface() const { return results.surface * units; }
+    std::optional<double> totalWeight() const {
+        if (!results.weight) return std::nullopt;
+        return *results.weight * units;
+    }
 };
 
 struct WindowVariants {

@@ -39,7 +39,7 @@ Json columnValue(const Variant& v, const std::string& column, WindowId window) {
     if (column == "passes") return v.passes;
     if (column == "units") return v.units;
     if (column == "plates") return r.plateCount;
-    if (column == "surface") return r.surface;
+    if (column == "surface") return v.totalSurface();
     if (column == "margin") return r.margin ? Json(*r.margin) : Json(nullptr);
     if (column == "k") return r.k;
     if (column == "loss_heating") return r.heatingSide.loss;
@@ -47,7 +47,7 @@ Json columnValue(const Variant& v, const std::string& column, WindowId window) {
     if (column == "velocity_heating") return r.heatingSide.velocity;
     if (column == "velocity_heated") return r.heatedSide.velocity;
     if (column == "nozzle_velocity") return std::max(r.heatingNozzleVelocity, r.heatedNozzleVelocity);
-    if (column == "weight") return r.weight ? Json(*r.weight) : Json(nullptr);
+    if (column == "weight") return v.totalWeight() ? Json(*v.totalWeight()) : Json(nullptr);
     if (column == "limit") return v.limit;
     if (column == "chosen") return v.chosen ? 1 : 0;
     return nullptr;
@@ -100,11 +100,10 @@ TaskVariants taskVariants(const std::string& taskText, const std::string& workDi
 }
 
 Json variantJson(const Variant& v) {
-    Json out = Json{{"series", v.series},
-                    {"passes", v.passes},
-                    {"units", v.units},
-                    {"limit", v.limit.empty() ? Json(nullptr) : Json(v.limit)},
-                    {"chosen", v.chosen}};
+    Json out = Json{{"series", v.series}, {"passes", v.passes},
+                    {"units", v.units},   {"limit", v.limit.empty() ? Json(nullptr) : Json(v.limit)},
+                    {"chosen", v.chosen}, {"totalSurface", v.totalSurface()}};
+    if (v.totalWeight()) out["totalWeight"] = *v.totalWeight();
     const Json results = windowResultsJson(v.results);
     for (const auto& [key, value] : results.items())
         if (key != "series" && key != "passes" && key != "unitsInParallel") out[key] = value;

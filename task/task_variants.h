@@ -39,10 +39,11 @@ TaskVariants taskVariants(const std::string& taskText, const std::string& workDi
                           const VariantOptions& options);
 
 // {"units": {...}, "heating": [variant, …], …}: each variant its `series`, `passes`, `units`,
-// `limit` (null within every limit), `chosen` and the named results of the window for it.
+// `limit` (null within every limit), `chosen`, `totalSurface` and `totalWeight` (of all units) and
+// the named results of the window for it (of one unit, as the window shows them).
 nlohmann::ordered_json variantsJson(const TaskVariants& variants);
 nlohmann::ordered_json variantJson(const Variant& variant);
-// A header and one row per variant, numbers at full precision.
+// A header and one row per variant, numbers at full precision; `surface` and `weight` of all units.
 std::string variantsCsv(const TaskVariants& variants);
 
 } // namespace kalvar

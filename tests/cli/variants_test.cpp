@@ -143,8 +143,11 @@ TEST(VariantsCommand, PrintsEachWindowsVariantsWithinTheLimitsSortedBySurface) {
         double previous = 0;
         for (const Json& v : list) {
             EXPECT_TRUE(v["limit"].is_null());
-            EXPECT_GE(v["surface"].get<double>(), previous);
-            previous = v["surface"];
+            // Sorted by the surface of all units together.
+            EXPECT_GE(v["totalSurface"].get<double>(), previous);
+            EXPECT_DOUBLE_EQ(v["totalSurface"].get<double>(),
+                             v["surface"].get<double>() * v["units"].get<int>());
+            previous = v["totalSurface"];
             chosen += v["chosen"].get<bool>();
             for (const char* field :
                  {"series", "passes", "units", "designation", "plateCount", "heatingSide", "nozzle"})
@@ -177,7 +180,8 @@ TEST(VariantsCommand, CsvWindowAndSortOptions) {
         const Json& v = json["hotWater"][i - 1];
         EXPECT_EQ(records[i][0], "hotWater");
         EXPECT_EQ(records[i][1], v["designation"]);
-        EXPECT_EQ(records[i][6], v["surface"].dump());
+        EXPECT_EQ(records[i][6], v["totalSurface"].dump());
+        EXPECT_EQ(records[i][14], v["totalWeight"].dump());
         EXPECT_EQ(records[i][15], v["limit"].is_null() ? "" : v["limit"].get<std::string>());
         EXPECT_EQ(records[i][16], v["chosen"].get<bool>() ? "1" : "0");
         if (i > 1) {
