@@ -20,7 +20,7 @@ void copyControl(const Control& from, Control& to) {
     to.toolTip = from.toolTip;
 }
 
-#define KALVAR_COPY_CONTROL(member, key, kind, meaning) copyControl(from.member, to.member);
+#define KALVAR_COPY_CONTROL(member, ...) copyControl(from.member, to.member);
 
 void copyCalcWindow(const CalcWindow& from, CalcWindow& to) {
     to.name = from.name;
