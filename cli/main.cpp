@@ -74,7 +74,9 @@ std::string calcHelp() {
     return std::string(calcUsage) +
            "\n\nRuns \"Расчет\" for one task read from TASK.json or standard input (-, the default) and\n"
            "prints the result as one JSON object: every control of the windows Form1, Form2, Form3 and\n"
-           "Form12, the messages shown and the limit dialogs answered.\n"
+           "Form12, the messages shown, the limit dialogs answered, and \"results\": for every window the\n"
+           "calculation ran, its quantities as numbers at full precision in the units the windows show\n"
+           "(null for a window stopped with a message).\n"
            "  --summary   print instead, for every window the calculation ran, a block of its main results\n"
            "              with the texts and units the windows show, then the messages and limit "
            "dialogs\n\n" +
@@ -91,9 +93,9 @@ std::string batchHelp() {
            "line for an empty one.\n"
            "  --jobs N        tasks run at the same time, 1 to 9999 (default: the number of processors)\n"
            "  --summary-csv   write instead a CSV table with one row per calculated window: line, name,\n"
-           "                  system, window, designation, units and the quantities of `calc --summary`,\n"
-           "                  messages and limit dialogs joined; an invalid line gives a row with its "
-           "error\n\n" +
+           "                  system, window, designation, units and the quantities of `calc --summary`\n"
+           "                  as the numbers of the result's \"results\" (full precision), messages and\n"
+           "                  limit dialogs joined; an invalid line gives a row with its error\n\n" +
            taskKeysHelp + "\n" + exitCodesHelp + "\n" + commandsLine;
 }
 

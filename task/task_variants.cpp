@@ -96,6 +96,8 @@ TaskVariants taskVariants(const std::string& taskText, const std::string& workDi
         sortVariants(table.variants, options.sortKey, table.window);
         out.windows.push_back(std::move(table));
     }
+    // A window the task does not calculate has no variants: an empty list, not a missing one.
+    if (options.window && out.windows.empty()) out.windows.push_back(WindowVariants{*options.window, {}});
     return out;
 }
 

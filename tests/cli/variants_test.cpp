@@ -156,6 +156,9 @@ TEST(VariantsCommand, PrintsEachWindowsVariantsWithinTheLimitsSortedBySurface) {
         EXPECT_EQ(chosen, 1);
     }
     EXPECT_FALSE(out.contains("ventilation"));
+    // Asked for by name, a window the system does not calculate has an empty list.
+    EXPECT_EQ(Json::parse(runCli("variants - --window ventilation", parallelTask).out)["ventilation"],
+              Json::array());
 
     const Json all = Json::parse(runCli("variants - --all", parallelTask).out);
     EXPECT_GT(all["heating"].size(), out["heating"].size());
