@@ -29,7 +29,6 @@ set(CPACK_PACKAGE_NAME kalvar)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_VENDOR "kalvar maintainers")
 set(CPACK_PACKAGE_CONTACT "${KALVAR_MAINTAINER}")
-set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "plate heat exchangers for district-heating substations")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 
@@ -38,22 +37,31 @@ set(CPACK_COMPONENTS_ALL kalvar dev)
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${KALVAR_MAINTAINER}")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT) # <name>_<version>_<arch>.deb
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# The Designer plugin of the dev package links the control library of the main package: dpkg-shlibdeps finds
+# it in the build tree (the dev package depends on the main one by name and version).
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS_PRIVATE_DIRS ${PROJECT_BINARY_DIR}/controls)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "")
 
 set(CPACK_DEBIAN_KALVAR_PACKAGE_NAME kalvar)
 set(CPACK_DEBIAN_KALVAR_PACKAGE_SECTION science)
-set(CPACK_DEBIAN_KALVAR_PACKAGE_GENERATE_SHLIBS ON)
-set(CPACK_DEBIAN_KALVAR_PACKAGE_GENERATE_SHLIBS_POLICY ">=")
+# The control library is public (the dev package builds against it): a shlibs file names it, and the
+# linker cache is refreshed by dpkg's trigger.
+set(CPACK_DEBIAN_PACKAGE_GENERATE_SHLIBS ON)
+set(CPACK_DEBIAN_PACKAGE_GENERATE_SHLIBS_POLICY ">=")
+set(CPACK_DEBIAN_KALVAR_PACKAGE_CONTROL_EXTRA ${CMAKE_CURRENT_LIST_DIR}/triggers)
+# A component's description: its first line is the package's synopsis (no package-wide summary is set,
+# which CPack would put before every component's).
 set(CPACK_COMPONENT_KALVAR_DESCRIPTION
     "plate heat exchangers for district-heating substations
-kalvar selects and rates plate heat exchangers for district-heating substations:
-eight heat-supply systems (hot water, heating, ventilation and five
-multi-exchanger schemes), sizing or rating from four temperatures and a load, a
-flow or a plate count, water or a user-defined medium, with limits on pressure
-losses, fouling and surface margin. The package holds the desktop program
-kalvar (Russian interface), the headless kalvar-cli, the Python module kalvar,
-and the control library ZuComponents whose painting engine draws the button
+kalvar selects and rates plate heat exchangers for district-heating
+substations: eight heat-supply systems (hot water, heating, ventilation
+and five multi-exchanger schemes), sizing or rating from four
+temperatures and a load, a flow or a plate count, water or a user-
+defined medium, with limits on pressure losses, fouling and surface
+margin. The package holds the desktop program kalvar (Russian
+interface), the headless kalvar-cli, the Python module kalvar, and the
+control library ZuComponents whose painting engine draws the button
 panels, with zu-regsvr.")
 
 set(CPACK_DEBIAN_DEV_PACKAGE_NAME libzucomponents-dev)
@@ -61,10 +69,11 @@ set(CPACK_DEBIAN_DEV_PACKAGE_SECTION libdevel)
 set(CPACK_DEBIAN_DEV_PACKAGE_DEPENDS "kalvar (= ${PROJECT_VERSION}), qt6-base-dev")
 set(CPACK_COMPONENT_DEV_DESCRIPTION
     "ZuComponents controls for Qt 6 Widgets - development files
-ZuComponents is a control library on Qt 6 Widgets: a button-panel painting
-engine, a menu button with owner-drawn menus, a type-information tree and a
-script editor. This package holds its headers, the CMake package
-(find_package(ZuComponents) gives ZuComponents::ZuComponents), the pkg-config
-file ZuComponents.pc and the Qt Designer plugin.")
+ZuComponents is a control library on Qt 6 Widgets: a button-panel
+painting engine, a menu button with owner-drawn menus, a type-
+information tree and a script editor. This package holds its headers,
+the CMake package (find_package(ZuComponents) gives
+ZuComponents::ZuComponents), the pkg-config file ZuComponents.pc and the
+Qt Designer plugin.")
 
 include(CPack)
