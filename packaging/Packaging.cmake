@@ -57,8 +57,8 @@ set(CPACK_COMPONENT_KALVAR_DESCRIPTION
 kalvar selects and rates plate heat exchangers for district-heating
 substations: eight heat-supply systems (hot water, heating, ventilation
 and five multi-exchanger schemes), sizing or rating from four
-temperatures and a load, a flow or a plate count, water or a user-
-defined medium, with limits on pressure losses, fouling and surface
+temperatures and a load, a flow or a plate count, water or a
+user-defined medium, with limits on pressure losses, fouling and surface
 margin. The package holds the desktop program kalvar (Russian
 interface), the headless kalvar-cli, the Python module kalvar, and the
 control library ZuComponents whose painting engine draws the button
@@ -70,9 +70,9 @@ set(CPACK_DEBIAN_DEV_PACKAGE_DEPENDS "kalvar (= ${PROJECT_VERSION}), qt6-base-de
 set(CPACK_COMPONENT_DEV_DESCRIPTION
     "ZuComponents controls for Qt 6 Widgets - development files
 ZuComponents is a control library on Qt 6 Widgets: a button-panel
-painting engine, a menu button with owner-drawn menus, a type-
-information tree and a script editor. This package holds its headers,
-the CMake package (find_package(ZuComponents) gives
+painting engine, a menu button with owner-drawn menus, a
+type-information tree and a script editor. This package holds its
+headers, the CMake package (find_package(ZuComponents) gives
 ZuComponents::ZuComponents), the pkg-config file ZuComponents.pc and the
 Qt Designer plugin.")
 
