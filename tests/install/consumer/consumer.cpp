@@ -2,7 +2,7 @@
 // ProgID through the registry (registered beforehand by the installed zu-regsvr), a painting-engine export
 // and a colour function, and, given its path, the Qt Designer plugin loaded as Qt Designer loads it. Prints
 // one line per check; the test compares them.
-#include "ZuMenuExCtl.h" // as the forms Qt Designer writes include a control
+#include <ZuMenuExCtl.h> // by its bare name, as the forms Qt Designer writes name a control
 
 #include <ZuComponents/ColorFunction.h>
 #include <ZuComponents/ZuComponents.h>
