@@ -49,7 +49,15 @@ set(CPACK_DEBIAN_KALVAR_PACKAGE_SECTION science)
 # linker cache is refreshed by dpkg's trigger.
 set(CPACK_DEBIAN_PACKAGE_GENERATE_SHLIBS ON)
 set(CPACK_DEBIAN_PACKAGE_GENERATE_SHLIBS_POLICY ">=")
-set(CPACK_DEBIAN_KALVAR_PACKAGE_CONTROL_EXTRA ${CMAKE_CURRENT_LIST_DIR}/triggers)
+if(TARGET ZuComponents)
+  set(CPACK_DEBIAN_KALVAR_PACKAGE_CONTROL_EXTRA ${CMAKE_CURRENT_LIST_DIR}/triggers)
+endif()
+# The Python module is built for one Python version's ABI; dpkg-shlibdeps cannot see that it needs Python.
+if(TARGET kalvar_python AND Python3_VERSION_MINOR)
+  math(EXPR next_python_minor "${Python3_VERSION_MINOR} + 1")
+  set(CPACK_DEBIAN_KALVAR_PACKAGE_DEPENDS
+      "python3 (>= ${Python3_VERSION_MAJOR}.${Python3_VERSION_MINOR}), python3 (<< ${Python3_VERSION_MAJOR}.${next_python_minor})")
+endif()
 # A component's description: its first line is the package's synopsis (no package-wide summary is set,
 # which CPack would put before every component's).
 set(CPACK_COMPONENT_KALVAR_DESCRIPTION

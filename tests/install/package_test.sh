@@ -66,6 +66,7 @@ if [ -f "$source/task/kalvar-task.schema.json" ]; then
 fi
 if [ -f "$source/python/CMakeLists.txt" ]; then
   expect main 'python3.*/kalvar' "the Python module"
+  [[ "$(dpkg-deb -f "$main" Depends)" == *"python3 (>="* ]] || fail "the Python module's package does not depend on python3"
 fi
 if grep -E '^usr/include/|/cmake/|/pkgconfig/' "$work/main.list"; then
   fail "the main package carries development files"
@@ -92,6 +93,20 @@ task=$source/examples/heating-by-load.json
 "$build/cli/kalvar-cli" calc "$task" >"$work/built.json"
 cmp -s "$work/packaged.json" "$work/built.json" || fail "the packaged kalvar-cli calculates otherwise than the built one"
 echo "ok: kalvar-cli $version from the package calculates $(basename "$task")"
+
+# The packaged Python module imports from the unpacked root and gives kalvar-cli's result.
+module=$(find "$root/usr/lib" -path '*python3*' -name 'kalvar*.so' | head -n 1)
+if [ -n "$module" ] && command -v python3 >/dev/null; then
+  PYTHONPATH=$(dirname "$module") python3 - "$task" "$work/packaged.json" <<'PYTHON' || fail "the packaged Python module"
+import json, sys, kalvar
+with open(sys.argv[1], encoding="utf-8") as f:
+    task = json.load(f)
+with open(sys.argv[2], encoding="utf-8") as f:
+    expected = json.load(f)
+sys.exit(0 if kalvar.calc(task) == expected else "kalvar.calc differs from kalvar-cli calc")
+PYTHON
+  echo "ok: the packaged Python module calculates as kalvar-cli"
+fi
 
 if command -v lintian >/dev/null; then
   lintian "$main" "$dev" >"$work/lintian.log" 2>&1 || true
