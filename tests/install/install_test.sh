@@ -76,9 +76,21 @@ if ! command -v pkg-config >/dev/null; then
 fi
 flags=$(PKG_CONFIG_PATH=$libdir/pkgconfig pkg-config --cflags --libs ZuComponents) || fail "pkg-config ZuComponents"
 # shellcheck disable=SC2086 # the flags are words
-"$cxx" -std=c++20 -fPIC -o "$work/pc_consumer" "$source/tests/install/consumer/consumer.cpp" $flags \
+"$cxx" -std=c++20 -fPIC -Wall -Wextra -Werror -o "$work/pc_consumer" "$source/tests/install/consumer/consumer.cpp" $flags \
   -Wl,-rpath,"$libdir" 2>"$work/pc.log" || {
   cat "$work/pc.log"
   fail "compiling with pkg-config --cflags --libs ZuComponents"
 }
 check_output "pkg-config ZuComponents" "$work/pc_consumer"
+
+# The painting engine's header is C as well: a C program with the same flags.
+if command -v cc >/dev/null; then
+  # shellcheck disable=SC2086
+  cc -std=c11 -Wall -Wextra -Werror -o "$work/c_consumer" "$source/tests/install/consumer/painting_engine.c" \
+    $flags -Wl,-rpath,"$libdir" 2>"$work/c.log" || {
+    cat "$work/c.log"
+    fail "compiling a C program with pkg-config --cflags --libs ZuComponents"
+  }
+  [ "$("$work/c_consumer")" = "GetWStyle: 64" ] || fail "the C program printed '$("$work/c_consumer")'"
+  echo "ok: a C program on the painting engine"
+fi
