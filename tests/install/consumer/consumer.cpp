@@ -41,7 +41,7 @@ int main(int argc, char** argv) {
 
     if (argc > 1) {
         QPluginLoader plugin(QString::fromLocal8Bit(argv[1]));
-        const bool loaded = plugin.load();
+        const bool loaded = plugin.instance() != nullptr; // loads it and makes its widget collection
         std::printf("designer plugin: %s\n",
                     loaded ? plugin.metaData().value(QStringLiteral("IID")).toString().toUtf8().constData()
                            : plugin.errorString().toUtf8().constData());
