@@ -5,17 +5,15 @@
 set(KALVAR_MAINTAINER "kalvar maintainers <maintainers@kalvar.example.org>")
 
 # Each package carries its copyright and its changelog in its documentation folder, compressed as Debian
-# wants (-n: no name or time stamp, so two builds give the same file).
+# wants (-n: no name or time stamp, so two builds give the same file), made when CMake configures so that
+# installing needs no build step.
 configure_file(${CMAKE_CURRENT_LIST_DIR}/changelog.in ${PROJECT_BINARY_DIR}/packaging/changelog @ONLY)
+set(kalvar_changelog ${PROJECT_BINARY_DIR}/packaging/changelog)
 find_program(KALVAR_GZIP gzip)
 if(KALVAR_GZIP)
-  add_custom_command(OUTPUT ${PROJECT_BINARY_DIR}/packaging/changelog.gz
-    COMMAND ${KALVAR_GZIP} -9n -c ${PROJECT_BINARY_DIR}/packaging/changelog > ${PROJECT_BINARY_DIR}/packaging/changelog.gz
-    DEPENDS ${PROJECT_BINARY_DIR}/packaging/changelog ${CMAKE_CURRENT_LIST_DIR}/changelog.in VERBATIM)
-  add_custom_target(kalvar_changelog ALL DEPENDS ${PROJECT_BINARY_DIR}/packaging/changelog.gz)
-  set(kalvar_changelog ${PROJECT_BINARY_DIR}/packaging/changelog.gz)
-else()
-  set(kalvar_changelog ${PROJECT_BINARY_DIR}/packaging/changelog)
+  execute_process(COMMAND ${KALVAR_GZIP} -9n -c ${kalvar_changelog} OUTPUT_FILE ${kalvar_changelog}.gz
+                  COMMAND_ERROR_IS_FATAL ANY)
+  set(kalvar_changelog ${kalvar_changelog}.gz)
 endif()
 foreach(package_component IN ITEMS "kalvar;kalvar" "libzucomponents-dev;dev")
   list(GET package_component 0 package)
