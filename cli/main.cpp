@@ -70,8 +70,9 @@ constexpr const char* taskKeysHelp =
     "                    \"Другой типоразмер\" or \"Продолжить\" (\"Продолжить\" once the list is used up)\n"
     "  name              a name for the task, repeated in the rows of `batch --summary-csv`\n";
 
-constexpr const char* commandsLine = "Commands: calc, batch, variants, convert, schema, encipher, decipher, help "
-                                     "(kalvar-cli --help describes them all).\n";
+constexpr const char* commandsLine =
+    "Commands: calc, batch, variants, convert, schema, encipher, decipher, help "
+    "(kalvar-cli --help describes them all).\n";
 
 constexpr const char* exitCodesHelp =
     "Exit codes:\n"
