@@ -3,6 +3,7 @@
 // result per line written in input order.
 #include <iosfwd>
 #include <string>
+#include <vector>
 
 namespace kalvar {
 
@@ -22,6 +23,9 @@ struct BatchOutcome {
 // and an empty line for an empty one. CSV mode: a header, then one row per calculated window and one
 // error row per invalid line.
 BatchOutcome runBatch(std::istream& in, std::ostream& out, const BatchOptions& options);
+
+// One CSV record (RFC 4180 quoting) with its line end.
+std::string csvRow(const std::vector<std::string>& fields);
 
 // The CSV header of the summary rows.
 std::string summaryCsvHeader();
