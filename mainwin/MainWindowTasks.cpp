@@ -55,10 +55,12 @@ void convertSeparator(Json& windows, const std::string& from, const std::string&
         }
 }
 
-// The text boxes that hold results: those of the windows that are no input of a task.
-template <class Window> void clearResults(Window& window, const Json& inputs) {
+// The text boxes that hold results (those that are no input of a task) and the layout summary, as
+// start-up leaves them.
+template <class Window> void clearResults(Window& window, Window& startUp, const Json& inputs) {
     for (auto& [name, control] : window.controls())
-        if (control->kind == kalvar::ControlKind::TextBox && !inputs.contains(name)) control->text.clear();
+        if (control->kind == kalvar::ControlKind::TextBox && !inputs.contains(name))
+            control->text = startUp.find(name)->text;
 }
 
 } // namespace
@@ -276,11 +278,17 @@ bool MainWindow::openTaskFile(const QString& path) {
             values[window][control] = value;
 
     // A result of an earlier calculation beside the task's inputs would mislead: they go.
-    clearResults(s.windows.ventilation, values.value("Form1", Json::object()));
-    clearResults(s.windows.heating, values.value("Form2", Json::object()));
-    clearResults(s.windows.hotWater, values.value("Form3", Json::object()));
-    if (s.windows.additionalResults.loaded())
-        clearResults(s.windows.additionalResults, values.value("Form12", Json::object()));
+    clearResults(s.windows.ventilation, fresh.windows.ventilation, values.value("Form1", Json::object()));
+    clearResults(s.windows.heating, fresh.windows.heating, values.value("Form2", Json::object()));
+    clearResults(s.windows.hotWater, fresh.windows.hotWater, values.value("Form3", Json::object()));
+    if (s.windows.additionalResults.loaded()) {
+        fresh.windows.additionalResults.ensureLoaded();
+        clearResults(s.windows.additionalResults, fresh.windows.additionalResults,
+                     values.value("Form12", Json::object()));
+    }
+    for (WindowId id : {WindowId::Ventilation, WindowId::Heating, WindowId::HotWater})
+        s.windows.calcWindow(id).layoutSummaryLabel.text =
+            fresh.windows.calcWindow(id).layoutSummaryLabel.text;
     s.state.hotWaterLastType = fresh.state.hotWaterLastType;
     s.state.heatingLastType = fresh.state.heatingLastType;
     s.state.ventLastType = fresh.state.ventLastType;

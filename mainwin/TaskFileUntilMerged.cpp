@@ -50,12 +50,14 @@ __attribute__((weak)) PreparedTask prepareTask(const std::string& taskText) {
     PreparedTask prepared;
     prepared.system = task.value("system", 2);
     if (prepared.system < 1 || prepared.system > 8) throw TaskError("system: expected 1..8");
-    for (const auto& [key, unit] : task.value("units", Json::object()).items())
+    const Json units = task.value("units", Json::object());
+    for (const auto& unit : units)
         prepared.unitPicks.push_back(unit.get<std::string>());
     prepared.decimalSeparator = task.value("decimalSeparator", std::string("."));
     prepared.seriesPrefix = task.value("seriesPrefix", std::string("КM"));
     prepared.windows = task.value("windows", Json::object());
-    for (const Json& answer : task.value("limitAnswers", Json::array()))
+    const Json answers = task.value("limitAnswers", Json::array());
+    for (const Json& answer : answers)
         prepared.limitAnswers.push_back(answer.get<std::string>());
     prepared.name = task.value("name", std::string());
     // Checked as the desktop would set them.

@@ -587,19 +587,15 @@ void CalcWindowView::chooseExchangers(int count) {
 
 void CalcWindowView::takeTaskValues() {
     chooseGivenParameter(w_.plateCountIsGiven.value == 1 ? 2 : w_.heatedFlowIsGiven.value == 1 ? 1 : 0);
+    // The layout as a user who picked only what differs from the automatic choices: the summary of
+    // a window loaded afresh, then each pick's command.
+    summary() = LayoutSummary{};
     const int type = w_.plateTypeList.listIndex;
-    // Entries without a command of their own (the fifth type, "x9") stay as the task set them.
-    if (type >= 0 && type < seriesCount)
-        chooseSeries(type + 1);
-    else if (type == 5)
-        chooseAutomaticType();
+    if (type >= 0 && type < seriesCount) chooseSeries(type + 1);
     const int passes = w_.passCountList.listIndex;
-    if (passes >= 0 && passes < passChoices)
-        choosePasses(passes + 1);
-    else if (passes == 3)
-        chooseAutomaticPasses();
+    if (passes >= 0 && passes < passChoices) choosePasses(passes + 1);
     const int exchangers = w_.exchangerCountList.listIndex;
-    if (exchangers >= 0 && exchangers < exchangerChoices) chooseExchangers(exchangers + 1);
+    if (exchangers > 0 && exchangers < exchangerChoices) chooseExchangers(exchangers + 1);
     refresh();
 }
 
