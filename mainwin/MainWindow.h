@@ -144,6 +144,7 @@ class MainWindow : public QMainWindow, public DesktopHost {
     void showTitle();
     // Asks whether to save the unsaved changes of the task, if there are any; false: cancelled.
     bool settleUnsavedChanges();
+    bool saveUnderNewName();
     bool writeTask(const QString& path);
     bool applyTaskFile(const QString& path);
     void watchEdits(QObject* binding);

@@ -153,13 +153,7 @@ bool MainWindow::settleUnsavedChanges() {
     if (answer == QMessageBox::Discard) return true;
     if (answer != QMessageBox::Save) return false;
     // Saving may be asked for while a calculation waits: the inputs are the user's all the same.
-    QString path = taskPath_;
-    if (path.isEmpty()) {
-        path = askFileName(FileQuestion{true, newTaskName + taskSuffix});
-        if (path.isEmpty()) return false;
-        if (QFileInfo(path).suffix().isEmpty()) path += taskSuffix;
-    }
-    return writeTask(path);
+    return taskPath_.isEmpty() ? saveUnderNewName() : writeTask(taskPath_);
 }
 
 bool MainWindow::openTask() {
@@ -187,6 +181,10 @@ bool MainWindow::saveTaskAs() {
         refuseCommand();
         return false;
     }
+    return saveUnderNewName();
+}
+
+bool MainWindow::saveUnderNewName() {
     const QString suggested =
         taskPath_.isEmpty() ? QDir(options_.workDir).filePath(taskName() + taskSuffix) : taskPath_;
     QString path = askFileName(FileQuestion{true, suggested});

@@ -288,6 +288,22 @@ class TaskFilesTest : public QObject {
         QVERIFY(form.isWindowModified());
     }
 
+    // A task that cannot be written says so, naming the file; the task stays as it was, unsaved.
+    void saveFailureNamesTheFile() {
+        const QString unwritable = path(QStringLiteral("no such folder/task.kalvar.json"));
+        MainWindow& form = start(unwritable);
+        typeInto(child<QLineEdit>(form.view(WindowId::Heating), "Text30"), QStringLiteral("0,7"));
+        DialogAnswerer answerer;
+        answerer.expect(clickCaption(QStringLiteral("ОК")));
+        QVERIFY(!form.saveTask());
+        QVERIFY(answerer.done());
+        QCOMPARE(answerer.messages.size(), 1);
+        QVERIFY2(answerer.messages.first().contains(unwritable), qPrintable(answerer.messages.first()));
+        QCOMPARE(form.taskPath(), QString());
+        QVERIFY(form.isWindowModified());
+        QVERIFY(form.windowTitle().contains(QStringLiteral("Новое задание")));
+    }
+
     // With unsaved changes, opening another task, picking another system and closing ask first:
     // "Отмена" keeps everything, "Не сохранять" goes on, "Сохранить" saves and goes on.
     void unsavedChangesQuestion_data() {
