@@ -63,6 +63,50 @@ template <class Window> void clearResults(Window& window, Window& startUp, const
             control->text = startUp.find(name)->text;
 }
 
+// What the task leaves out is what a task run starts from: the inputs of `fresh`, started up with
+// the task's system and units, under the task's own values (in the program's decimal separator).
+Json inputsToApply(const kalvar::PreparedTask& task, const kalvar::Session& session, kalvar::Session& fresh) {
+    fresh.windows.decimalSeparator = session.windows.decimalSeparator;
+    kalvar::startUp(fresh, session.state.workDir);
+    fresh.state.seriesPrefix = task.seriesPrefix;
+    kalvar::selectSystem(fresh, task.system);
+    for (const std::string& unit : task.unitPicks)
+        kalvar::switchUnit(fresh.windows, unit);
+    Json values;
+    try {
+        values =
+            kalvar::prepareTask(kalvar::namedTaskOf(fresh, kalvar::TaskHeader{task.system, {}, {}}).dump())
+                .windows;
+    } catch (const kalvar::TaskError&) {
+        values = Json::object(); // the start-up inputs always read back; the task's own go in regardless
+    }
+    Json own = task.windows;
+    convertSeparator(own, task.decimalSeparator, session.windows.decimalSeparator);
+    for (auto& [window, controls] : own.items())
+        for (auto& [control, value] : controls.items())
+            values[window][control] = value;
+    return values;
+}
+
+// A result of an earlier calculation beside a task's inputs would mislead: the results, the layout
+// summaries and the series the earlier sizings kept go back to what start-up (`fresh`) has.
+void clearEarlierResults(kalvar::Session& session, kalvar::Session& fresh, const Json& inputs) {
+    kalvar::WindowSet& windows = session.windows;
+    clearResults(windows.ventilation, fresh.windows.ventilation, inputs.value("Form1", Json::object()));
+    clearResults(windows.heating, fresh.windows.heating, inputs.value("Form2", Json::object()));
+    clearResults(windows.hotWater, fresh.windows.hotWater, inputs.value("Form3", Json::object()));
+    if (windows.additionalResults.loaded()) {
+        fresh.windows.additionalResults.ensureLoaded();
+        clearResults(windows.additionalResults, fresh.windows.additionalResults,
+                     inputs.value("Form12", Json::object()));
+    }
+    for (WindowId id : {WindowId::Ventilation, WindowId::Heating, WindowId::HotWater})
+        windows.calcWindow(id).layoutSummaryLabel.text = fresh.windows.calcWindow(id).layoutSummaryLabel.text;
+    session.state.hotWaterLastType = fresh.state.hotWaterLastType;
+    session.state.heatingLastType = fresh.state.heatingLastType;
+    session.state.ventLastType = fresh.state.ventLastType;
+}
+
 } // namespace
 
 void MainWindow::createTaskMenu() {
@@ -252,44 +296,9 @@ bool MainWindow::openTaskFile(const QString& path) {
     s.state.seriesPrefix = task.seriesPrefix;
     nameSeries();
 
-    // What the task leaves out is what a task run starts from: the inputs of a fresh start-up with
-    // the same system and units, under the task's own.
     kalvar::Session fresh;
-    fresh.windows.decimalSeparator = s.windows.decimalSeparator;
-    kalvar::startUp(fresh, s.state.workDir);
-    fresh.state.seriesPrefix = task.seriesPrefix;
-    kalvar::selectSystem(fresh, task.system);
-    for (const std::string& unit : task.unitPicks)
-        kalvar::switchUnit(fresh.windows, unit);
-    Json values;
-    try {
-        values =
-            kalvar::prepareTask(kalvar::namedTaskOf(fresh, kalvar::TaskHeader{task.system, {}, {}}).dump())
-                .windows;
-    } catch (const kalvar::TaskError&) {
-        values = Json::object(); // the start-up inputs always read back; the task's own go in regardless
-    }
-    Json own = task.windows;
-    convertSeparator(own, task.decimalSeparator, s.windows.decimalSeparator);
-    for (auto& [window, controls] : own.items())
-        for (auto& [control, value] : controls.items())
-            values[window][control] = value;
-
-    // A result of an earlier calculation beside the task's inputs would mislead: they go.
-    clearResults(s.windows.ventilation, fresh.windows.ventilation, values.value("Form1", Json::object()));
-    clearResults(s.windows.heating, fresh.windows.heating, values.value("Form2", Json::object()));
-    clearResults(s.windows.hotWater, fresh.windows.hotWater, values.value("Form3", Json::object()));
-    if (s.windows.additionalResults.loaded()) {
-        fresh.windows.additionalResults.ensureLoaded();
-        clearResults(s.windows.additionalResults, fresh.windows.additionalResults,
-                     values.value("Form12", Json::object()));
-    }
-    for (WindowId id : {WindowId::Ventilation, WindowId::Heating, WindowId::HotWater})
-        s.windows.calcWindow(id).layoutSummaryLabel.text =
-            fresh.windows.calcWindow(id).layoutSummaryLabel.text;
-    s.state.hotWaterLastType = fresh.state.hotWaterLastType;
-    s.state.heatingLastType = fresh.state.heatingLastType;
-    s.state.ventLastType = fresh.state.ventLastType;
+    const Json values = inputsToApply(task, s, fresh);
+    clearEarlierResults(s, fresh, values);
 
     std::array<int, 3> additionalResultsShown{};
     for (size_t i = 0; i < views_.size(); ++i)

@@ -7,7 +7,7 @@
 #include <QDesktopServices>
 #include <QMdiArea>
 #include <QMenuBar>
-#include <QStandardPaths>
+#include <QSettings>
 #include <QTemporaryDir>
 
 #include <random>
@@ -333,9 +333,11 @@ class RandomUseTest : public QObject {
                                ? qEnvironmentVariableIntValue("KALVAR_RANDOM_EVENTS")
                                : 20000;
         testLog = qInstallMessageHandler(quietLog);
-        QStandardPaths::setTestModeEnabled(true); // the recent tasks stay out of the user's settings
         qInfo("random user: seed %u, %d events", seed, events);
         QTemporaryDir workDir;
+        // The recent tasks stay out of the user's settings.
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
+                           workDir.filePath(QStringLiteral("settings")));
         // Saved and printed reports go into the working directory.
         QDir::setCurrent(workDir.path());
         RandomUser user(workDir.path(), seed);

@@ -11,7 +11,6 @@
 #include <QMimeData>
 #include <QProcess>
 #include <QSettings>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 
 #include "CustomMediumDialog.h"
@@ -110,10 +109,12 @@ class TaskFilesTest : public QObject {
 
   private slots:
     void initTestCase() {
-        // The recent tasks go to a settings file of the tests' own.
-        QStandardPaths::setTestModeEnabled(true);
-        QCoreApplication::setOrganizationName(QStringLiteral("kalvar-tests"));
+        // The recent tasks go to a settings file of this run's own: the test functions run in
+        // parallel processes.
         QVERIFY(workDir_.isValid());
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
+                           workDir_.filePath(QStringLiteral("settings")));
+        QCoreApplication::setOrganizationName(QStringLiteral("kalvar-tests"));
     }
     void init() { QSettings().clear(); }
     void cleanup() { form_.reset(); }

@@ -11,7 +11,6 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QSettings>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 
 #include "CustomMediumDialog.h"
@@ -133,8 +132,8 @@ int main(int argc, char** argv) {
             f.mainPanel()->openMenu()->close();
         } else if (scene == "tasks") {
             // Two tasks saved, the second of them open; the recent tasks stay out of the user's settings.
-            QStandardPaths::setTestModeEnabled(true);
-            QSettings().remove(QStringLiteral("recentTasks"));
+            QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
+                               workDir.filePath(QStringLiteral("settings")));
             for (const QString& name :
                  {QStringLiteral("ЦТП-1 отопление"), QStringLiteral("ЦТП-2 отопление")}) {
                 f.askFileName = [&workDir, name](const MainWindow::FileQuestion&) {
