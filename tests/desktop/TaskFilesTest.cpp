@@ -123,7 +123,10 @@ class TaskFilesTest : public QObject {
     // file opened in a fresh window gives the same inputs, and run headless the same result.
     void savedTaskReopensAndRunsAlike() {
         const QString file = path(QStringLiteral("design"));
-        MainWindow& first = start(file);
+        // Numbers as a Russian desk writes them.
+        form_ = startProgram(workDir_.path(), QStringLiteral(","));
+        MainWindow& first = *form_;
+        setAnswer(first, file);
         CalcWindowView* view = first.view(WindowId::Heating);
         typeInto(child<QLineEdit>(view, "Text30"), QStringLiteral("2,5"));
         typeInto(child<QLineEdit>(view, "Text2"), QStringLiteral("115"));
@@ -175,7 +178,7 @@ class TaskFilesTest : public QObject {
         QCOMPARE(cliAnswers, first.limitAnswers());
 
         // Opened in a fresh program: the same inputs, shown through the window's own commands.
-        std::unique_ptr<MainWindow> second = startProgram(workDir_.path());
+        std::unique_ptr<MainWindow> second = startProgram(workDir_.path(), QStringLiteral(","));
         setAnswer(*second, saved);
         pressShortcut(*second, QKeySequence(Qt::CTRL | Qt::Key_O));
         QCOMPARE(second->taskPath(), saved);
@@ -221,6 +224,11 @@ class TaskFilesTest : public QObject {
         QVERIFY(!s.windows.units.heatInGcalPerHour);
         QVERIFY(s.windows.units.flowInM3PerHour);
         QVERIFY(!s.windows.units.pressureInKPa);
+        // The "Размерность" menu shows them: кВт, м3/ч, атм.
+        ZuPanelMenuItems& units = form.mainPanel()->Buttons().Item(5).MenuItems();
+        QVERIFY(units.Item(1).SubItems().Item(2).Checked());
+        QVERIFY(units.Item(2).SubItems().Item(1).Checked());
+        QVERIFY(units.Item(3).SubItems().Item(2).Checked());
         CalcWindowView* view = form.view(WindowId::Ventilation);
         QCOMPARE(child<QLineEdit>(view, "Text30")->text(), QStringLiteral("150"));
         QCOMPARE(child<QLineEdit>(view, "Text33")->text(),
