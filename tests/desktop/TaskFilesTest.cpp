@@ -87,9 +87,10 @@ class TaskFilesTest : public QObject {
 
     QString path(const QString& name) const { return workDir_.filePath(name); }
 
-    // The program with its file-name question answered by `answer`.
+    // The program, numbers written as a Russian desk writes them, with its file-name question
+    // answered by `answer`.
     MainWindow& start(const QString& answer = QString()) {
-        form_ = startProgram(workDir_.path());
+        form_ = startProgram(workDir_.path(), QStringLiteral(","));
         setAnswer(*form_, answer);
         return *form_;
     }
@@ -100,7 +101,7 @@ class TaskFilesTest : public QObject {
     // A task file in the named format, written by the program from its start-up state with
     // Q = `load` in the heating window.
     QString heatingTask(const QString& name, const QString& load) {
-        auto form = startProgram(workDir_.path());
+        auto form = startProgram(workDir_.path(), QStringLiteral(","));
         typeInto(child<QLineEdit>(form->view(WindowId::Heating), "Text30"), load);
         setAnswer(*form, path(name));
         form->saveTaskAs();
@@ -123,10 +124,7 @@ class TaskFilesTest : public QObject {
     // file opened in a fresh window gives the same inputs, and run headless the same result.
     void savedTaskReopensAndRunsAlike() {
         const QString file = path(QStringLiteral("design"));
-        // Numbers as a Russian desk writes them.
-        form_ = startProgram(workDir_.path(), QStringLiteral(","));
-        MainWindow& first = *form_;
-        setAnswer(first, file);
+        MainWindow& first = start(file);
         CalcWindowView* view = first.view(WindowId::Heating);
         typeInto(child<QLineEdit>(view, "Text30"), QStringLiteral("2,5"));
         typeInto(child<QLineEdit>(view, "Text2"), QStringLiteral("115"));
@@ -313,12 +311,13 @@ class TaskFilesTest : public QObject {
         QVERIFY(form.windowTitle().contains(QStringLiteral("Новое задание")));
     }
 
-    // With unsaved changes, opening another task, picking another system and closing ask first:
+    // With unsaved changes, opening another task, picking another system, closing the window and the
+    // quit command (after its own question) ask first:
     // "Отмена" keeps everything, "Не сохранять" goes on, "Сохранить" saves and goes on.
     void unsavedChangesQuestion_data() {
         QTest::addColumn<QString>("command");
         QTest::addColumn<QString>("answer");
-        for (const char* command : {"open", "system", "close"})
+        for (const char* command : {"open", "system", "close", "quit"})
             for (const char* answer : {"Отмена", "Не сохранять", "Сохранить"})
                 QTest::addRow("%s, %s", command, answer) << command << QString::fromUtf8(answer);
     }
@@ -335,17 +334,20 @@ class TaskFilesTest : public QObject {
         QVERIFY(form.isWindowModified());
 
         DialogAnswerer answerer;
+        if (command == QLatin1String("quit")) answerer.expect(clickCaption(QStringLiteral("Да")));
         answerer.expect(clickCaption(answer));
         setAnswer(form, other);
         if (command == QLatin1String("open"))
             pressShortcut(form, QKeySequence(Qt::CTRL | Qt::Key_O));
         else if (command == QLatin1String("system"))
             QVERIFY(pickMenu(form.mainPanel(), systemButton, systemItem[3]));
-        else
+        else if (command == QLatin1String("close"))
             QTimer::singleShot(0, &form, [&form] { form.close(); });
+        else
+            clickButton(form.mainPanel(), 1); // "Выход"
         QVERIFY(waitFor([&answerer] { return answerer.done(); }));
         QCoreApplication::processEvents();
-        QCOMPARE(answerer.messages, QStringList{QStringLiteral("Сохранить изменения в задании \"mine\"?")});
+        QCOMPARE(answerer.messages.last(), QStringLiteral("Сохранить изменения в задании \"mine\"?"));
 
         const bool wentOn = answer != QStringLiteral("Отмена");
         QCOMPARE(numberIn(mine, "Form2", "Text30"), answer == QStringLiteral("Сохранить") ? 0.7 : 0.5);
