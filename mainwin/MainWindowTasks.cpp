@@ -80,6 +80,9 @@ Json inputsToApply(const kalvar::PreparedTask& task, const kalvar::Session& sess
     } catch (const kalvar::TaskError&) {
         values = Json::object(); // the start-up inputs always read back; the task's own go in regardless
     }
+    // The additional-results window computes its pipe velocities when its lists change: without
+    // values of the task's own it takes start-up's as they stand (clearEarlierResults), not by picks.
+    if (!task.windows.contains("Form12")) values.erase("Form12");
     Json own = task.windows;
     convertSeparator(own, task.decimalSeparator, session.windows.decimalSeparator);
     for (auto& [window, controls] : own.items())
@@ -97,8 +100,17 @@ void clearEarlierResults(kalvar::Session& session, kalvar::Session& fresh, const
     clearResults(windows.hotWater, fresh.windows.hotWater, inputs.value("Form3", Json::object()));
     if (windows.additionalResults.loaded()) {
         fresh.windows.additionalResults.ensureLoaded();
-        clearResults(windows.additionalResults, fresh.windows.additionalResults,
-                     inputs.value("Form12", Json::object()));
+        const Json own = inputs.value("Form12", Json::object());
+        for (auto& [name, control] : windows.additionalResults.controls()) {
+            const bool input = control->kind == kalvar::ControlKind::TextBox ||
+                               control->kind == kalvar::ControlKind::List ||
+                               control->kind == kalvar::ControlKind::Check;
+            if (!input || own.contains(name)) continue;
+            const kalvar::Control& startUp = *fresh.windows.additionalResults.find(name);
+            control->text = startUp.text;
+            control->listIndex = startUp.listIndex;
+            control->value = startUp.value;
+        }
     }
     for (WindowId id : {WindowId::Ventilation, WindowId::Heating, WindowId::HotWater})
         windows.calcWindow(id).layoutSummaryLabel.text = fresh.windows.calcWindow(id).layoutSummaryLabel.text;
