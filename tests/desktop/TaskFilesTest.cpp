@@ -266,6 +266,9 @@ class TaskFilesTest : public QObject {
         QTest::newRow("newer version") << QByteArray(R"({"version": 99, "system": "heating"})") << "newer";
         QTest::newRow("wrong value") << QByteArray(R"({"windows": {"Form2": {"Combo1": "КМ1"}}})")
                                      << "Form2.Combo1";
+        QTest::newRow("wrong named value")
+            << QByteArray(R"({"version": 1, "heating": {"heatingSide": {"inletTemperature": true}}})")
+            << "heating.heatingSide.inletTemperature";
         QTest::newRow("empty") << QByteArray() << "line 1";
     }
 
