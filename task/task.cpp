@@ -102,13 +102,13 @@ TaskRun runTask(const std::string& taskText, const std::string& workDir, bool wi
         switchUnit(session->windows, unit);
     applyWindowValues(task.windows, session->windows);
 
+    std::vector<std::string> answers = std::move(task.limitAnswers);
     if (keepInputs) {
         run.inputs = std::make_shared<Session>();
         startUp(*run.inputs, workDir);
         copySession(*session, *run.inputs);
     }
-    run.limitAnswers = task.limitAnswers;
-    std::vector<std::string> answers = std::move(task.limitAnswers);
+    run.limitAnswers = answers;
     ScriptedUi ui(std::move(answers));
     Calculator calculator(session->state, session->windows, ui);
     calculator.calculateCommand();
