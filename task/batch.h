@@ -3,6 +3,9 @@
 // result per line written in input order.
 #include <iosfwd>
 #include <string>
+#include <vector>
+
+#include <nlohmann/json.hpp>
 
 namespace kalvar {
 
@@ -22,6 +25,11 @@ struct BatchOutcome {
 // and an empty line for an empty one. CSV mode: a header, then one row per calculated window and one
 // error row per invalid line.
 BatchOutcome runBatch(std::istream& in, std::ostream& out, const BatchOptions& options);
+
+// Runs each task text as `calc` does, in parallel on options.jobs threads, and gives the results in
+// input order; a text that is not a valid task gives {"line": n, "error": "..."} with n counting from 1.
+std::vector<nlohmann::ordered_json> runTasks(const std::vector<std::string>& tasks,
+                                             const BatchOptions& options);
 
 // The CSV header of the summary rows.
 std::string summaryCsvHeader();
