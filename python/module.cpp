@@ -50,7 +50,7 @@ Json runOrRaise(const std::string& text) {
     }
 }
 
-py::object calc(py::handle task) {
+py::object calc(py::object task) {
     return pythonOf(runOrRaise(taskTextOf(task)));
 }
 
@@ -130,8 +130,8 @@ std::string lastError(const std::string& err) {
 
 // The report is built with the GIL held: it may create the process's Qt application, which must
 // not happen on two threads at once.
-py::list report(py::handle task, std::optional<std::filesystem::path> xlsx,
-                std::optional<std::filesystem::path> pdf, py::handle terms) {
+py::list report(py::object task, std::optional<std::filesystem::path> xlsx,
+                std::optional<std::filesystem::path> pdf, py::object terms) {
     if (!xlsx && !pdf) throw py::value_error("give xlsx=FILE, pdf=FILE or both");
     const TemporaryFile taskFile(taskTextOf(task));
     std::vector<std::string> args = {taskFile.path()};
