@@ -31,11 +31,21 @@ def number(text):
 
 
 def quantities(result):
-    """Plate count and the pressure losses of the heating and the heated medium, kPa, of one result."""
+    """Designation, plate count and the pressure losses of the heating and the heated medium, kPa, of one result."""
     if "error" in result:
-        return None, None, None
+        return None, None, None, None
     heating = result["windows"]["Form2"]
-    return number(heating["Text38"]), number(heating["Text36"]), number(heating["Text37"])
+    return heating["Text1"], number(heating["Text38"]), number(heating["Text36"]), number(heating["Text37"])
+
+
+def label_series(axes, loads, designations, plates):
+    """Names the exchanger ("КM2", "2xКM3") where the sweep passes to another one."""
+    previous = None
+    for load, designation, count in zip(loads, designations, plates):
+        series = designation.split("-")[0] if designation and count is not None else None
+        if series and series != previous:
+            axes.annotate(series, (load, count), xytext=(-4, 9), textcoords="offset points", fontsize=8)
+        previous = series
 
 
 def main():
@@ -49,13 +59,16 @@ def main():
         parser.error("give 0 < --from < --to and at least 2 --steps")
 
     loads = [args.low + (args.high - args.low) * i / (args.steps - 1) for i in range(args.steps)]
-    plates, heating_loss, heated_loss = zip(*(quantities(r) for r in kalvar.batch(map(heating_task, loads))))
+    results = kalvar.batch(map(heating_task, loads))
+    designations, plates, heating_loss, heated_loss = zip(*map(quantities, results))
     nan = float("nan")
     gaps = lambda values: [nan if v is None else v for v in values]  # noqa: E731
 
     figure, (top, bottom) = plt.subplots(2, 1, sharex=True, figsize=(7, 5.5), dpi=100)
     top.step(loads, gaps(plates), where="mid", color="tab:blue")
+    label_series(top, loads, designations, plates)
     top.set_ylabel("Число пластин")
+    top.set_ylim(0, max((p for p in plates if p is not None), default=1) * 1.15)
     top.set_title("Отопление: пластины и потери давления по тепловой нагрузке")
     bottom.plot(loads, gaps(heating_loss), marker=".", label="греющая среда")
     bottom.plot(loads, gaps(heated_loss), marker=".", label="нагреваемая среда")
