@@ -54,12 +54,6 @@ py::object calc(py::object task) {
     return pythonOf(runOrRaise(taskTextOf(task)));
 }
 
-// Runs the task without turning the result into Python objects: the core's own time, for the
-// benchmark of the module's overhead.
-void runCore(const std::string& task) {
-    runOrRaise(task);
-}
-
 py::list batch(py::iterable tasks, std::optional<long> jobs) {
     if (jobs && (*jobs < 1 || *jobs > 9999))
         throw py::value_error("jobs takes a whole number from 1 to 9999");
@@ -178,6 +172,4 @@ PYBIND11_MODULE(kalvar, module) {
                "written. ValueError for a task or terms that are not valid, RuntimeError when the\n"
                "report could not be written.");
 #endif
-    module.def("_run_core", &runCore, py::arg("task"),
-               "Runs a task text without returning its result (the benchmark's measure of the core).");
 }

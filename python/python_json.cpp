@@ -93,16 +93,19 @@ std::string taskTextOf(py::handle task) {
 py::object pythonOf(const Json& value) {
     switch (value.type()) {
     case Json::value_t::object: {
+        // The C API directly: a result has some hundred values, and this is the module's own share of a call.
         py::dict object;
-        for (const auto& [key, item] : value.items())
-            object[decodedText(key)] = pythonOf(item);
+        for (auto item = value.begin(); item != value.end(); ++item)
+            if (PyDict_SetItem(object.ptr(), decodedText(item.key()).ptr(), pythonOf(item.value()).ptr()) !=
+                0)
+                throw py::error_already_set();
         return object;
     }
     case Json::value_t::array: {
         py::list array(value.size());
-        size_t index = 0;
+        Py_ssize_t index = 0;
         for (const Json& item : value)
-            array[index++] = pythonOf(item);
+            PyList_SET_ITEM(array.ptr(), index++, pythonOf(item).release().ptr());
         return array;
     }
     case Json::value_t::string:
