@@ -23,6 +23,7 @@ struct ReportColumn {
 
 struct SystemDescription {
     SystemKind kind;
+    const char* taskName; // its name in the named task files: "heating", "twoStageMixed", …
     const char* caption; // in the main window's caption: "Пластинчатый теплообменник - [caption]"
     const char* menuCaption;               // the main window's "система" menu
     const char* menuObjectName;            // that menu item's object name

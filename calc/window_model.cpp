@@ -147,7 +147,7 @@ CalcWindow::CalcWindow(WindowId windowId) : id(windowId) {
 
 std::vector<std::pair<std::string, Control*>> CalcWindow::controls() {
     std::vector<std::pair<std::string, Control*>> all;
-#define KALVAR_LIST_CONTROL(member, key, kind, meaning) all.emplace_back(key, &member);
+#define KALVAR_LIST_CONTROL(member, key, kind, taskKey, meaning) all.emplace_back(key, &member);
     KALVAR_CALC_WINDOW_CONTROLS(KALVAR_LIST_CONTROL)
     if (hasSecondStage()) {
         KALVAR_SECOND_STAGE_CONTROLS(KALVAR_LIST_CONTROL)
@@ -196,6 +196,37 @@ std::vector<std::pair<std::string, Control*>> AdditionalResultsWindow::controls(
     return all;
 }
 #undef KALVAR_LIST_CONTROL
+
+#define KALVAR_TASK_INPUT(member, key, kind, taskKey, meaning) \
+    if (*taskKey != '\0') inputs.push_back(TaskInput{key, taskKey, ControlKind::kind});
+
+const std::vector<TaskInput>& calcWindowTaskInputs() {
+    static const std::vector<TaskInput> all = [] {
+        std::vector<TaskInput> inputs;
+        KALVAR_CALC_WINDOW_CONTROLS(KALVAR_TASK_INPUT)
+        return inputs;
+    }();
+    return all;
+}
+
+const std::vector<TaskInput>& secondStageTaskInputs() {
+    static const std::vector<TaskInput> all = [] {
+        std::vector<TaskInput> inputs;
+        KALVAR_SECOND_STAGE_CONTROLS(KALVAR_TASK_INPUT)
+        return inputs;
+    }();
+    return all;
+}
+
+const std::vector<TaskInput>& additionalResultsTaskInputs() {
+    static const std::vector<TaskInput> all = [] {
+        std::vector<TaskInput> inputs;
+        KALVAR_ADDITIONAL_RESULTS_CONTROLS(KALVAR_TASK_INPUT)
+        return inputs;
+    }();
+    return all;
+}
+#undef KALVAR_TASK_INPUT
 
 Control* AdditionalResultsWindow::find(std::string_view key) {
     for (auto& [controlKey, control] : controls())

@@ -13,6 +13,7 @@
 #include "batch.h"
 #include "cipher.h"
 #include "task.h"
+#include "task_file.h"
 #ifdef KALVAR_HAVE_REPORTS
 #include "report_command.h"
 #endif
@@ -32,16 +33,25 @@ constexpr const char* calcUsage = "usage: kalvar-cli calc [TASK.json | -] [--sum
 constexpr const char* batchUsage = "usage: kalvar-cli batch [TASKS.jsonl | -] [--jobs N] [--summary-csv]";
 constexpr const char* encipherUsage = "usage: kalvar-cli encipher TEXT";
 constexpr const char* decipherUsage = "usage: kalvar-cli decipher TEXT";
-constexpr const char* helpUsage = "usage: kalvar-cli help [calc | batch | encipher | decipher | help]";
+constexpr const char* convertUsage = "usage: kalvar-cli convert [TASK.json | -]";
+constexpr const char* schemaUsage = "usage: kalvar-cli schema";
+constexpr const char* helpUsage =
+    "usage: kalvar-cli help [calc | batch | convert | schema | encipher | decipher | help]";
 constexpr const char* usageLines = "usage: kalvar-cli calc [TASK.json | -] [--summary]\n"
                                    "       kalvar-cli batch [TASKS.jsonl | -] [--jobs N] [--summary-csv]\n"
+                                   "       kalvar-cli convert [TASK.json | -] | schema\n"
                                    "       kalvar-cli encipher TEXT | decipher TEXT\n"
                                    "       kalvar-cli help [COMMAND]\n"
                                    "       kalvar-cli --help | --version";
 
 constexpr const char* taskKeysHelp =
-    "Task (one JSON object; every key is optional):\n"
-    "  system            heat-supply system 1..8 (default 2, heating):\n"
+    "Task (one JSON object; every key is optional), in the named format:\n"
+    "  {\"version\": 1, \"system\": \"heating\", \"heating\": {\"heatLoad\": 0.2, \"heatingSide\":\n"
+    "   {\"inletTemperature\": 110, \"outletTemperature\": 70}, \"series\": \"auto\"}}\n"
+    "  with the windows hotWater, heating, ventilation and additionalResults by name (`kalvar-cli schema`\n"
+    "  prints the JSON Schema of every key; `kalvar-cli convert` writes a control-id task by name), or in\n"
+    "  the control-id format, whose keys are:\n"
+    "  system            heat-supply system 1..8 (default 2, heating; by name in the named format):\n"
     "                    1 hot water, 2 heating, 3 ventilation, 4 parallel scheme,\n"
     "                    5 two-stage mixed scheme, 6 parallel scheme for three circuits,\n"
     "                    7 mixed scheme for three circuits, 8 mixed scheme with parallel ventilation\n"
@@ -57,8 +67,8 @@ constexpr const char* taskKeysHelp =
     "                    \"Другой типоразмер\" or \"Продолжить\" (\"Продолжить\" once the list is used up)\n"
     "  name              a name for the task, repeated in the rows of `batch --summary-csv`\n";
 
-constexpr const char* commandsLine =
-    "Commands: calc, batch, encipher, decipher, help (kalvar-cli --help describes them all).\n";
+constexpr const char* commandsLine = "Commands: calc, batch, convert, schema, encipher, decipher, help "
+                                     "(kalvar-cli --help describes them all).\n";
 
 constexpr const char* exitCodesHelp =
     "Exit codes:\n"
@@ -107,6 +117,20 @@ std::string decipherHelp() {
            exitCodesHelp + "\n" + commandsLine;
 }
 
+std::string convertHelp() {
+    return std::string(convertUsage) +
+           "\n\nPrints the task of TASK.json or standard input (-, the default) in the named format: the\n"
+           "windows' inputs by name, numbers as JSON numbers. The converted task gives the same windows,\n"
+           "messages and limit dialogs as the original; a control that has no name, or a text that would\n"
+           "show differently as a number, is kept as it was. A named task is printed as it is.\n\n" +
+           exitCodesHelp + "\n" + commandsLine;
+}
+
+std::string schemaHelp() {
+    return std::string(schemaUsage) + "\n\nPrints the JSON Schema (2020-12) of the named task format.\n\n" +
+           exitCodesHelp + "\n" + commandsLine;
+}
+
 std::string helpHelp() {
     return std::string(helpUsage) + "\n\nPrints the help of kalvar-cli, or of one command.\n";
 }
@@ -118,6 +142,8 @@ std::string generalHelp() {
            "\n\nCommands:\n"
            "  calc    run \"Расчет\" for one task; JSON result, or a readable summary with --summary\n"
            "  batch   run many tasks, one per line, in parallel; JSON Lines, or CSV with --summary-csv\n"
+           "  convert the task in the named format\n"
+           "  schema  the JSON Schema of the named task format\n"
            "  encipher  write TEXT as the owner-details workbook stores it\n"
            "  decipher  read an enciphered owner-details TEXT\n"
            "  help    this help, or the help of one command (kalvar-cli help calc)\n"
@@ -195,6 +221,34 @@ int calcCommand(const std::vector<std::string>& args) {
         std::cerr << "kalvar-cli: " << e.what() << "\n";
         return exitInvalid;
     }
+}
+
+int convertCommand(const std::vector<std::string>& args) {
+    std::optional<std::string> source;
+    for (const std::string& a : args) {
+        if (a == "--help" || a == "-h") return printed(convertHelp());
+        if (isOption(a)) return usageError("unknown option \"" + a + "\"", convertUsage);
+        if (source) return usageError("one task file only", convertUsage);
+        source = a;
+    }
+    const auto text = readSource(source.value_or("-"));
+    if (!text) {
+        std::cerr << "kalvar-cli: cannot read " << *source << "\n";
+        return exitInvalid;
+    }
+    try {
+        return printed(kalvar::convertToNamed(*text).dump(2, ' ', false, Json::error_handler_t::replace) +
+                       "\n");
+    } catch (const kalvar::TaskError& e) {
+        std::cerr << "kalvar-cli: " << e.what() << "\n";
+        return exitInvalid;
+    }
+}
+
+int schemaCommand(const std::vector<std::string>& args) {
+    if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h")) return printed(schemaHelp());
+    if (!args.empty()) return usageError("schema takes no arguments", schemaUsage);
+    return printed(kalvar::taskSchema());
 }
 
 std::optional<unsigned> jobCount(const std::string& text) {
@@ -281,6 +335,8 @@ int helpCommand(const std::vector<std::string>& args) {
     if (args[0] == "batch") return printed(batchHelp());
     if (args[0] == "encipher") return printed(encipherHelp());
     if (args[0] == "decipher") return printed(decipherHelp());
+    if (args[0] == "convert") return printed(convertHelp());
+    if (args[0] == "schema") return printed(schemaHelp());
     if (args[0] == "help") return printed(helpHelp());
 #ifdef KALVAR_HAVE_REPORTS
     if (args[0] == "report") return printed(std::string(kalvar::reportHelp));
@@ -299,6 +355,8 @@ int main(int argc, char** argv) {
         if (command == "--version") return printed(std::string(version) + "\n");
         if (command == "calc") return calcCommand(args);
         if (command == "batch") return batchCommand(args);
+        if (command == "convert") return convertCommand(args);
+        if (command == "schema") return schemaCommand(args);
         if (command == "encipher") return cipherCommand(args, true);
         if (command == "decipher") return cipherCommand(args, false);
         if (command == "help") return helpCommand(args);

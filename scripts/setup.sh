@@ -9,7 +9,7 @@ packages=(
   qt6-base-dev qt6-tools-dev qt6-tools-dev-tools designer-qt6 qt6-translations-l10n
   libxlsxwriter-dev libfreexl-dev libzip-dev qt6-charts-dev
   python3-dev pybind11-dev python3-pytest python3-matplotlib
-  dpkg-dev fakeroot lintian file
+  dpkg-dev fakeroot lintian file python3-jsonschema
   fonts-liberation fonts-dejavu-core
   xvfb xauth imagemagick
 )

@@ -7,6 +7,7 @@
 #include "additional_results.h"
 #include "calculator.h"
 #include "startup.h"
+#include "task_file.h"
 #include "unit_switch.h"
 
 namespace kalvar {
@@ -62,74 +63,6 @@ class ScriptedUi : public CalcUi {
     size_t next_ = 0;
 };
 
-// The unit picks a task asks for, checked before anything runs; they are applied as menu picks.
-std::vector<std::string> unitPicks(const Json& units) {
-    if (!units.is_object()) throw TaskError("\"units\" must be an object");
-    std::vector<std::string> picks;
-    for (const auto& item : units.items()) {
-        const std::string key = item.key();
-        const Json& value = item.value();
-        if (!value.is_string()) throw TaskError("unit \"" + key + "\" must be a string");
-        const std::string v = value.get<std::string>();
-        auto choose = [&](const char* first, const char* second) {
-            if (v != first && v != second)
-                throw TaskError("unit \"" + key + "\" must be \"" + first + "\" or \"" + second + "\"");
-            picks.push_back(v);
-        };
-        if (key == "heat")
-            choose("Гкал/ч", "кВт");
-        else if (key == "flow")
-            choose("м3/ч", "л/с");
-        else if (key == "pressure")
-            choose("кПа", "атм");
-        else
-            throw TaskError("unknown unit \"" + key + "\"");
-    }
-    return picks;
-}
-
-void setControl(const std::string& where, Control& control, const Json& value) {
-    const bool textual = control.kind == ControlKind::TextBox || control.kind == ControlKind::Label ||
-                         control.kind == ControlKind::Frame || control.kind == ControlKind::Button;
-    if (value.is_string()) {
-        if (!textual) throw TaskError(where + " takes an integer, not a text");
-        control.text = value.get<std::string>();
-        return;
-    }
-    if (!value.is_number_integer()) throw TaskError(where + " takes " + (textual ? "a text" : "an integer"));
-    if (control.kind == ControlKind::List) {
-        const long long index = value.get<long long>();
-        if (index < 0 || index >= static_cast<long long>(control.items.size()))
-            throw TaskError(where + " has no list entry " + std::to_string(index));
-        control.setListIndex(static_cast<int>(index));
-    } else if (control.kind == ControlKind::Check) {
-        const long long checked = value.get<long long>();
-        if (checked != 0 && checked != 1) throw TaskError(where + " takes 0 or 1");
-        control.value = static_cast<int>(checked);
-    } else {
-        throw TaskError(where + " takes a text, not an integer");
-    }
-}
-
-void applyWindows(const Json& windows, Session& session) {
-    if (!windows.is_object()) throw TaskError("\"windows\" must be an object");
-    for (const auto& [windowName, controls] : windows.items()) {
-        if (!controls.is_object()) throw TaskError("window \"" + windowName + "\" must be an object");
-        CalcWindow* calcWindow = session.windows.calcWindow(windowName);
-        if (calcWindow == nullptr && windowName != "Form12")
-            throw TaskError("unknown window \"" + windowName + "\"");
-        // Referring to the additional-results window loads it, as the calculation's first use does.
-        if (calcWindow == nullptr) session.windows.additionalResults.ensureLoaded();
-        for (const auto& [controlName, value] : controls.items()) {
-            Control* control = calcWindow ? calcWindow->find(controlName)
-                                          : session.windows.additionalResults.find(controlName);
-            const std::string where = windowName + "." + controlName;
-            if (control == nullptr) throw TaskError("unknown control \"" + where + "\"");
-            setControl(where, *control, value);
-        }
-    }
-}
-
 Json controlValue(const Control& control) {
     switch (control.kind) {
     case ControlKind::List:
@@ -148,61 +81,25 @@ template <typename Window> Json windowValues(Window& window) {
     return out;
 }
 
-std::string stringOption(const Json& task, const char* key, const std::string& fallback) {
-    if (!task.contains(key)) return fallback;
-    if (!task[key].is_string()) throw TaskError(std::string("\"") + key + "\" must be a string");
-    return task[key].get<std::string>();
-}
-
 } // namespace
 
 TaskRun runTask(const std::string& taskText, const std::string& workDir, bool withSummaries) {
-    Json task = Json::parse(taskText, nullptr, false);
-    if (task.is_discarded()) throw TaskError("the task is not valid JSON");
-    if (!task.is_object()) throw TaskError("the task must be a JSON object");
-    // A misspelt key would otherwise run the start-up task and look like a result.
-    for (const auto& item : task.items())
-        if (std::find_if(std::begin(taskKeys), std::end(taskKeys),
-                         [&](const char* key) { return item.key() == key; }) == std::end(taskKeys))
-            throw TaskError("unknown task key \"" + item.key() + "\"");
+    PreparedTask task = prepareTaskUnchecked(taskText);
     TaskRun run;
-    run.name = stringOption(task, "name", "");
-    const std::string separator = stringOption(task, "decimalSeparator", ".");
-    if (separator != "." && separator != ",") throw TaskError("\"decimalSeparator\" must be \".\" or \",\"");
-
-    int system = 2;
-    if (task.contains("system")) {
-        if (!task["system"].is_number_integer()) throw TaskError("\"system\" must be an integer 1..8");
-        const long long kind = task["system"].get<long long>();
-        if (kind < 1 || kind > 8) throw TaskError("\"system\" must be an integer 1..8");
-        system = static_cast<int>(kind);
-    }
-    std::vector<std::string> answers;
-    if (task.contains("limitAnswers")) {
-        const Json& list = task["limitAnswers"];
-        if (!list.is_array()) throw TaskError("\"limitAnswers\" must be an array");
-        for (const Json& answer : list) {
-            if (!answer.is_string()) throw TaskError("every limit answer must be a string");
-            const std::string a = answer.get<std::string>();
-            if (a != answerSeveral && a != answerOtherSize && a != answerProceed)
-                throw TaskError("unknown limit answer \"" + a + "\"");
-            answers.push_back(a);
-        }
-    }
-
-    const std::vector<std::string> units =
-        task.contains("units") ? unitPicks(task["units"]) : std::vector<std::string>{};
+    run.name = task.name;
+    const int system = task.system;
 
     auto session = std::make_unique<Session>();
-    session->windows.decimalSeparator = separator;
+    session->windows.decimalSeparator = task.decimalSeparator;
     startUp(*session, workDir);
-    session->state.seriesPrefix = stringOption(task, "seriesPrefix", "КM");
+    session->state.seriesPrefix = task.seriesPrefix;
     selectSystem(*session, system);
     // As the "Размерность" picks would: the standing numbers and the unit labels follow.
-    for (const std::string& unit : units)
+    for (const std::string& unit : task.unitPicks)
         switchUnit(session->windows, unit);
-    if (task.contains("windows")) applyWindows(task["windows"], *session);
+    applyWindowValues(task.windows, session->windows);
 
+    std::vector<std::string> answers = std::move(task.limitAnswers);
     ScriptedUi ui(std::move(answers));
     Calculator calculator(session->state, session->windows, ui);
     calculator.calculateCommand();

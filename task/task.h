@@ -21,7 +21,8 @@ class TaskError : public std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
-// The keys a task may have, in the order the help lists them.
+// The keys a control-id task may have, in the order the help lists them; a named task (task_file.h)
+// also has "version" and its windows by name.
 inline constexpr const char* taskKeys[] = {
     "system", "units", "decimalSeparator", "seriesPrefix", "windows", "limitAnswers", "name"};
 

@@ -34,6 +34,10 @@ struct PreparedTask {
 // expected a number"); a newer format version says so. Nothing is applied anywhere.
 PreparedTask prepareTask(const std::string& taskText);
 
+// prepareTask without the check of the window values, for a run that applies them at once (the
+// same errors come from applyWindowValues then).
+PreparedTask prepareTaskUnchecked(const std::string& taskText);
+
 // Sets the window values of a prepared task in the windows (after the system and the units are
 // picked), as a user typing them would; throws TaskError for an unknown control or a value of the
 // wrong kind (prepareTask has already checked them against a fresh set of windows).
