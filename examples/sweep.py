@@ -19,7 +19,7 @@ import kalvar  # noqa: E402
 
 def heating_task(load):
     """The default heating task with the heat load `load`, Гкал/ч."""
-    return {"system": 2, "windows": {"Form2": {"Text30": f"{load:.4g}"}}}
+    return {"system": "heating", "heating": {"heatLoad": round(load, 4)}}
 
 
 def number(text):

@@ -14,6 +14,7 @@
 #include "batch.h"
 #include "python_json.h"
 #include "task.h"
+#include "task_file.h"
 #ifdef KALVAR_HAVE_REPORTS
 #include <cstdio>
 #include <cstdlib>
@@ -41,17 +42,28 @@ std::string workDir() {
     return std::filesystem::current_path(error).string();
 }
 
-Json runOrRaise(const std::string& text) {
+// Runs work() with the GIL released; a task that is not valid raises ValueError with the CLI's message.
+template <class Work> Json withoutGil(Work work) {
     try {
         py::gil_scoped_release released;
-        return runTask(text, workDir());
+        return work();
     } catch (const TaskError& e) {
         throw py::value_error(e.what());
     }
 }
 
 py::object calc(py::object task) {
-    return pythonOf(runOrRaise(taskTextOf(task)));
+    const std::string text = taskTextOf(task);
+    return pythonOf(withoutGil([&] { return runTask(text, workDir()); }));
+}
+
+py::object convert(py::object task) {
+    const std::string text = taskTextOf(task);
+    return pythonOf(withoutGil([&] { return convertToNamed(text); }));
+}
+
+py::object schema() {
+    return pythonOf(Json::parse(taskSchema()));
 }
 
 py::list batch(py::iterable tasks, std::optional<long> jobs) {
@@ -164,6 +176,12 @@ PYBIND11_MODULE(kalvar, module) {
         "batch", &batch, py::arg("tasks"), py::arg("jobs") = py::none(),
         "Runs the tasks on `jobs` threads (default: one per processor) and returns their results in\n"
         "order; a task that is not valid gives {'line': n, 'error': ...} in its place, n counting from 1.");
+    module.def(
+        "convert", &convert, py::arg("task"),
+        "The task (a dict or a JSON text, in either format) in the named format, as `kalvar-cli convert`\n"
+        "writes it. Raises ValueError with the CLI's message for a task that is not valid.");
+    module.def("schema", &schema,
+               "The JSON Schema (2020-12) of the named task format, as `kalvar-cli schema` prints it.");
 #ifdef KALVAR_HAVE_REPORTS
     module.def("report", &report, py::arg("task"), py::arg("xlsx") = py::none(), py::arg("pdf") = py::none(),
                py::arg("terms") = py::none(),
