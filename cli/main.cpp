@@ -22,7 +22,7 @@ namespace {
 
 using Json = nlohmann::ordered_json;
 
-constexpr const char* version = "kalvar-cli 1.0";
+constexpr const char* version = "kalvar-cli " KALVAR_VERSION;
 
 // Exit codes: every run ends with one of these; any other failure is reported before exit 1.
 constexpr int exitRan = 0;

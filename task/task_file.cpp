@@ -143,16 +143,18 @@ Json windowsOfNamedTask(const Json& task, const std::string& separator) {
     Json windows = Json::object();
     for (const NamedWindow& window : namedWindows)
         if (task.contains(window.taskKey)) {
-            Json values = controlValuesOfNamedWindow(window, task[window.taskKey], separator);
-            if (!values.empty()) windows[window.form] = std::move(values);
+            // Named, a window is referred to even without values: the additional-results window loads then.
+            windows[window.form] = controlValuesOfNamedWindow(window, task[window.taskKey], separator);
         }
     if (task.contains("windows")) {
         const Json& byId = task["windows"];
         if (!byId.is_object()) throw TaskError("\"windows\" must be an object");
         for (const auto& [form, controls] : byId.items()) {
             if (!controls.is_object()) throw TaskError("window \"" + form + "\" must be an object");
+            Json& values = windows[form];
+            if (!values.is_object()) values = Json::object();
             for (const auto& [key, value] : controls.items())
-                windows[form][key] = value;
+                values[key] = value;
         }
     }
     return windows;
@@ -246,7 +248,7 @@ Json namedTask(const Json& header, const Json& windows, const std::string& separ
         if (!windows.contains(window.form)) continue;
         Json left = Json::object();
         Json values = namedWindowOfControlValues(window, windows[window.form], separator, texts, left);
-        if (!values.empty()) named[window.taskKey] = std::move(values);
+        named[window.taskKey] = std::move(values);
         if (!left.empty()) unnamed[window.form] = std::move(left);
     }
     for (const auto& [form, controls] : windows.items())
@@ -310,8 +312,8 @@ Json namedTaskOf(const Session& constSession, const TaskHeader& header) {
         if (std::string_view(named.form) == "Form12") continue;
         CalcWindow& window = *w.calcWindow(named.form);
         if (!system.shows(window.id)) continue;
-        const bool secondStage = window.hasSecondStage() && system.secondStage == SecondStageInputs::Shown;
-        windows[named.form] = inputValues(window, secondStage);
+        // The second stage's inputs go with the hot-water window whether the scheme shows them or not.
+        windows[named.form] = inputValues(window, window.hasSecondStage());
     }
     if (w.additionalResults.loaded()) {
         Json values = Json::object();
