@@ -1,5 +1,7 @@
 #include "additional_results.h"
 
+#include "number_text.h"
+
 namespace kalvar {
 
 namespace {
@@ -88,6 +90,24 @@ void fillAdditionalResults(Session& session, CalcWindow& window) {
     r.exchangerDrawing.text = f.exchangerDrawing.text;
     r.connectionLegend.text = f.connectionLegend.text;
     selectGeometricView(r);
+}
+
+std::optional<double> shownPipeVelocity(const WindowSet& windows, const CalcWindow& window, int bore,
+                                        bool heatingSide) {
+    if (bore <= 0) return std::nullopt;
+    const double flow = readNumber(heatingSide ? window.heatingFlow.text : window.heatedFlow.text);
+    if (!(flow > 0)) return std::nullopt;
+    const float toLitresPerSecond = windows.units.flowInM3PerHour ? 0.2777778f : 1.0f;
+    return (toLitresPerSecond * flow / 3.1416) / bore / bore * 4000;
+}
+
+std::optional<PipeResults> shownPipe(const WindowSet& windows, const CalcWindow& window, bool heatingSide) {
+    const AdditionalResultsWindow& r = windows.additionalResults;
+    const int pipe = pipeListIndexOf(window.nozzleSize.text);
+    const int bore =
+        pipe >= 0 ? pipeBoresMm[pipe] : selectedPipeBore(heatingSide ? r.heatingPipeList : r.heatedPipeList);
+    if (bore == 0) return std::nullopt;
+    return PipeResults{bore, shownPipeVelocity(windows, window, bore, heatingSide)};
 }
 
 void refreshTickedAdditionalResults(Session& session) {

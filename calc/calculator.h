@@ -2,6 +2,7 @@
 // The calculation routines of the main window: reading a window's inputs, sizing and rating one
 // exchanger, the result output, and the calculate command with its multi-exchanger schemes. They
 // work on the calculation state and on the named controls of the window `currentWindow` designates.
+#include <array>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -12,6 +13,7 @@
 #include "media.h"
 #include "messages.h"
 #include "window_model.h"
+#include "window_results.h"
 
 namespace kalvar {
 
@@ -46,9 +48,20 @@ class Calculator {
     // The limit handler the search calls when a plate-count or nozzle limit is reached.
     void handleLimit();
 
+    // Calculates one window as "Расчет" calculates it within the current system, the other windows
+    // left as they are: a rating when the window asks for one, the hot-water exchanger of a
+    // two-stage scheme on `returnWater` (m3/s) of the windows before it. False when it was not
+    // calculated to the end.
+    bool calculateWindow(WindowId id, float returnWater);
+    // The return water (m3/s) the last "Расчет" sized a two-stage hot-water exchanger on.
+    float twoStageReturnWater() const { return twoStageReturnWater_; }
+
     // The windows the last "Расчет" calculated or began to, in the order it took them (also those
     // it stopped with a message).
     const std::vector<WindowId>& calculatedWindows() const { return calculated_; }
+    // The results of a calculation window the last "Расчет" calculated to the end; null for a window
+    // it did not calculate or stopped with a message.
+    const WindowResults* results(WindowId id) const;
 
   private:
     struct RatedFlows {
@@ -73,7 +86,13 @@ class Calculator {
     void applyLimitAnswers(const LimitDialogAnswers& answers);
     void writeOutputs(const std::optional<RatedFlows>& rated);
     void writeDesignation(int firstSectionPlates = -1);
-    void writeWeightAndDimensions(int typeIndex, int totalPlates, int passes, bool twoStage);
+    WeightAndDimensions writeWeightAndDimensions(int typeIndex, int totalPlates, int passes, bool twoStage);
+    // Takes the numbers of what writeOutputs wrote into `currentWindow`'s results.
+    void captureResults(const std::optional<RatedFlows>& rated, const WeightAndDimensions& sizes);
+    // Replaces them by those of a two-stage exchanger of two sections.
+    void captureTwoStage(int firstSectionChannels, int secondSectionChannels, float returnWater,
+                         double sectionLossLimit, const WeightAndDimensions& sizes);
+    std::optional<WindowResults>& resultsOf(WindowId id);
     void sizeValve();
     bool sizeWindow(CalcWindow& window);
     // The hot-water exchanger of a two-stage scheme in two sections, the second heated by the
@@ -92,6 +111,12 @@ class Calculator {
 
     std::optional<RatedFlows> lastRating_;
     std::vector<WindowId> calculated_;
+    std::array<std::optional<WindowResults>, 3> results_; // by WindowId
+    float twoStageReturnWater_ = 0;
+    // Numbers of the current window that the output step does not find in the state.
+    std::optional<double> margin_;      // %
+    double heatingChannelVelocity_ = 0; // m/s, as Text34 shows it
+    std::optional<OptimalHeatingFlow> optimum_;
     std::string limitLabel_ = messages::plateLimitLabel; // the reason the limit dialog gives
     // Steps the last cold-end search took: successive searches cross at nearly the same step, so
     // the next one looks there first.

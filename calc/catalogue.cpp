@@ -43,16 +43,19 @@ WeightAndDimensions smallSeries(int typeIndex, int n) {
     const SmallSeriesRow& r = smallSeriesRows[typeIndex];
     WeightAndDimensions out;
     out.written = true;
-    out.weight = whole(r.weightPerPlate * n + r.weightBase);
+    out.weightKg = r.weightPerPlate * n + r.weightBase;
     if (typeIndex == 1) {
         // The second series' dimensions are whole numbers of millimetres.
         const int a = 3 * n;
-        out.dimensionA = whole(a);
-        out.lengthL = whole(a + 40);
+        out.dimensionAMm = a;
+        out.lengthLMm = a + 40;
     } else {
-        out.dimensionA = whole(r.lengthPerPlate * n);
-        out.lengthL = whole(r.lengthPerPlate * n + r.lengthExtra);
+        out.dimensionAMm = r.lengthPerPlate * n;
+        out.lengthLMm = r.lengthPerPlate * n + r.lengthExtra;
     }
+    out.weight = whole(out.weightKg);
+    out.dimensionA = whole(out.dimensionAMm);
+    out.lengthL = whole(out.lengthLMm);
     out.flange = r.flange;
     out.dimensionB = r.b;
     out.dimensionC = r.c;
@@ -70,10 +73,13 @@ WeightAndDimensions exchangerWeightAndDimensions(int typeIndex, int n, int z) {
     if (typeIndex != 3) return out;
     // The fourth series' rule counts the passes once more (n already holds them).
     out.written = true;
-    out.weight = whole(2.2 * n * z + 550);
+    out.weightKg = 2.2 * n * z + 550;
+    out.dimensionAMm = 4.25 * n * z;
+    out.lengthLMm = 4.25 * n * z + 100;
+    out.weight = whole(out.weightKg);
     out.weight57 = out.weight;
-    out.dimensionA = whole(4.25 * n * z);
-    out.lengthL = whole(4.25 * n * z + 100);
+    out.dimensionA = whole(out.dimensionAMm);
+    out.lengthL = whole(out.lengthLMm);
     out.flange = "80 мм";
     out.dimensionB = "240";
     return out;
@@ -84,9 +90,12 @@ WeightAndDimensions twoStageWeightAndDimensions(int typeIndex, int n) {
     WeightAndDimensions out;
     if (typeIndex != 3) return out;
     out.written = true;
-    out.weight = whole(2.2 * n + 550);
-    out.dimensionA = whole(4.25 * n);
-    out.lengthL = whole(4.25 * n + 60);
+    out.weightKg = 2.2 * n + 550;
+    out.dimensionAMm = 4.25 * n;
+    out.lengthLMm = 4.25 * n + 60;
+    out.weight = whole(out.weightKg);
+    out.dimensionA = whole(out.dimensionAMm);
+    out.lengthL = whole(out.lengthLMm);
     out.flange = "80 мм";
     out.dimensionB = "170";
     out.dimensionC = "80";

@@ -63,6 +63,8 @@ struct WeightAndDimensions {
     std::string text46;     // Text46, empty when not written
     std::string dimensionE; // Text48, empty when not written
     std::string dimensionF; // Text51, empty when not written
+    // The computed ones as numbers, before they are written as whole numbers.
+    double weightKg = 0, dimensionAMm = 0, lengthLMm = 0;
 };
 
 // For an ordinary exchanger of n plates in total and z passes.

@@ -41,10 +41,11 @@ void Calculator::writeDesignation(int firstSectionPlates) {
     }
 }
 
-void Calculator::writeWeightAndDimensions(int typeIndex, int totalPlates, int passes, bool twoStage) {
+WeightAndDimensions Calculator::writeWeightAndDimensions(int typeIndex, int totalPlates, int passes,
+                                                         bool twoStage) {
     const WeightAndDimensions d = twoStage ? twoStageWeightAndDimensions(typeIndex, totalPlates)
                                            : exchangerWeightAndDimensions(typeIndex, totalPlates, passes);
-    if (!d.written) return;
+    if (!d.written) return d;
     CalcWindow& f = form();
     f.weight.text = d.weight;
     if (!d.weight57.empty()) f.largeSeriesWeight.text = d.weight57;
@@ -56,6 +57,7 @@ void Calculator::writeWeightAndDimensions(int typeIndex, int totalPlates, int pa
     if (!d.text46.empty()) f.dimensionD.text = d.text46;
     if (!d.dimensionE.empty()) f.dimensionE.text = d.dimensionE;
     if (!d.dimensionF.empty()) f.dimensionF.text = d.dimensionF;
+    return d;
 }
 
 void Calculator::writeOutputs(const std::optional<RatedFlows>& rated) {
@@ -100,7 +102,7 @@ void Calculator::writeOutputs(const std::optional<RatedFlows>& rated) {
     f.plateCount.text = std::to_string(totalPlates);
 
     s.platesPerPass = static_cast<int16_t>(totalPlates);
-    writeWeightAndDimensions(s.plateTypeIndex, totalPlates, z, false);
+    const WeightAndDimensions sizes = writeWeightAndDimensions(s.plateTypeIndex, totalPlates, z, false);
 
     s.heatingPipeBore = selectedPipeBore(w.additionalResults.heatingPipeList);
     s.heatedPipeBore = selectedPipeBore(w.additionalResults.heatedPipeList);
@@ -112,6 +114,7 @@ void Calculator::writeOutputs(const std::optional<RatedFlows>& rated) {
     f.layoutSummaryLabel.text = layoutSummary(seriesName(s.seriesPrefix, s.plateTypeIndex), std::to_string(z),
                                               SummarySpacing::Joined);
     if (s.maxValveLoss != 0) sizeValve();
+    captureResults(rated, sizes);
 }
 
 void Calculator::sizeValve() {

@@ -67,12 +67,15 @@ void Calculator::rateExchanger() {
     f.heatingFlow.text = flowText(heating);
     f.heatedFlow.text = flowText(heated);
     f.heatedVelocity.text = format(s.heatedVelocity, 3);
-    f.heatingVelocity.text = format(s.heatingVelocity, 3);
+    heatingChannelVelocity_ = s.heatingVelocity;
+    f.heatingVelocity.text = format(heatingChannelVelocity_, 3);
     f.heatLoad.text = heatText(s.q);
     // Margin and optimum belong to sizing; a rating leaves no earlier calculation's numbers there.
     f.surfaceMargin.text.clear();
     f.optimalHeatingOutletTemperature.text.clear();
     f.optimalHeatingFlow.text.clear();
+    margin_.reset();
+    optimum_.reset();
     lastRating_ = RatedFlows{heating, heated};
 }
 
@@ -119,6 +122,7 @@ void Calculator::optimiseHeatingFlow() {
                 setPressureLosses(s);
                 f.optimalHeatingOutletTemperature.text.clear();
                 f.optimalHeatingFlow.text.clear();
+                optimum_.reset();
                 return;
             }
             trialOutlet = found.r + t2in;
@@ -141,6 +145,7 @@ void Calculator::optimiseHeatingFlow() {
         if (iterationDone(previous, s.heatTransferCoeff, counter)) break;
     }
     setPressureLosses(s);
+    optimum_ = OptimalHeatingFlow{optimalFlow * 1000 / s.kq2, trialOutlet};
     f.optimalHeatingOutletTemperature.text = format(trialOutlet, 1);
     f.optimalHeatingFlow.text = flowText(optimalFlow);
 }

@@ -25,12 +25,15 @@ int16_t& Calculator::savedType(const CalcWindow& window) {
 }
 
 void Calculator::noteCalculated(const CalcWindow& window) {
+    resultsOf(window.id).reset();
     if (std::find(calculated_.begin(), calculated_.end(), window.id) == calculated_.end())
         calculated_.push_back(window.id);
 }
 
 void Calculator::calculateCommand() {
     calculated_.clear();
+    for (auto& results : results_)
+        results.reset();
     s.passCount = static_cast<int16_t>(form().passCountList.listIndex + 1);
     // The last window that asks for a rating wins.
     if (w.hotWater.plateCountIsGiven.value == 1) s.currentWindow = &w.hotWater;
@@ -51,12 +54,29 @@ void Calculator::calculateCommand() {
         if (system->twoStageHotWater && window.hasSecondStage()) {
             // Its return-water section is sized from the other circuits' flows: without them, it
             // is not sized at all.
-            if (othersSized) sizeTwoStageHotWater(returnWater);
+            if (othersSized) {
+                twoStageReturnWater_ = returnWater;
+                sizeTwoStageHotWater(returnWater);
+            }
             continue;
         }
         othersSized = sizeWindow(window) && othersSized;
         returnWater = returnWater + s.v1;
     }
+}
+
+bool Calculator::calculateWindow(WindowId id, float returnWater) {
+    calculated_.clear();
+    CalcWindow& window = w.calcWindow(id);
+    s.currentWindow = &window;
+    s.passCount = static_cast<int16_t>(window.passCountList.listIndex + 1);
+    if (window.plateCountIsGiven.value == 1) return rateCommand() && results(id) != nullptr;
+    const SystemDescription* system = findSystem(s.systemKind);
+    if (system != nullptr && system->twoStageHotWater && window.hasSecondStage()) {
+        sizeTwoStageHotWater(returnWater);
+        return results(id) != nullptr;
+    }
+    return sizeWindow(window) && results(id) != nullptr;
 }
 
 bool Calculator::rateCommand() {
@@ -113,6 +133,14 @@ void Calculator::sizeTwoStageHotWater(float returnWater) {
         sectionLossLimit = 7;
     }
 
+    // The first section's results stand only once the second section is sized too.
+    struct ForgetUnlessSized {
+        std::optional<WindowResults>& results;
+        bool sized = false;
+        ~ForgetUnlessSized() {
+            if (!sized) results.reset();
+        }
+    } forget{resultsOf(hw.id)};
     int firstSection = 0; // channels per pass of the section heated by the supply water
     for (;;) {
         if (!sizeExchanger()) return;
@@ -169,10 +197,12 @@ void Calculator::sizeTwoStageHotWater(float returnWater) {
     hw.plateCount.text = std::to_string(totalPlates);
     hw.surfaceArea.text =
         format((totalPlates - 2) * s.catalogue.plateArea[static_cast<size_t>(s.plateTypeIndex)], 2);
-    writeWeightAndDimensions(s.plateTypeIndex, totalPlates, 2, true);
+    const WeightAndDimensions sizes = writeWeightAndDimensions(s.plateTypeIndex, totalPlates, 2, true);
     refreshPassDrawing();
     const int bore = selectedPipeBore(hw.interstagePipeList);
     if (bore > 0) hw.interstagePipeVelocity.text = format(pipeVelocity(returnWater, bore), 2);
+    captureTwoStage(firstSection, secondSection, returnWater, sectionLossLimit, sizes);
+    forget.sized = true;
 }
 
 int shownPassCount(const CalcWindow& form) {

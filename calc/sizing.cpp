@@ -190,9 +190,10 @@ bool Calculator::sizeExchanger() {
     s.platesPerPass = static_cast<int16_t>(2 * m);
     writeDesignation();
     s.ignoreLimits = 0;
-    f.heatingVelocity.text =
-        format(s.heatingFlowDesign / ((m - 1) * s.catalogue.channelArea[t]) / s.exchangerCount, 3);
-    f.surfaceMargin.text = format((s.calcHeatFlow / s.q - 1) * 100, 2);
+    heatingChannelVelocity_ = s.heatingFlowDesign / ((m - 1) * s.catalogue.channelArea[t]) / s.exchangerCount;
+    f.heatingVelocity.text = format(heatingChannelVelocity_, 3);
+    margin_ = (s.calcHeatFlow / s.q - 1) * 100;
+    f.surfaceMargin.text = format(*margin_, 2);
     ui.setBusy(false);
     writeOutputs(std::nullopt);
     return true;

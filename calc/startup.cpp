@@ -1,5 +1,6 @@
 #include "startup.h"
 
+#include "additional_results.h"
 #include "number_text.h"
 #include "system_kinds.h"
 
@@ -9,13 +10,10 @@ namespace {
 
 // The pipe velocity of one side of Form12 from the flow the calculating window shows.
 void updatePipeVelocity(Session& session, Control& list, Control& velocityBox, bool heatingSide) {
-    const int bore = selectedPipeBore(list);
-    CalcWindow* source = session.state.currentWindow;
-    if (bore == 0 || source == nullptr) return;
-    const double flow = readNumber(heatingSide ? source->heatingFlow.text : source->heatedFlow.text);
-    const float toLitresPerSecond = session.windows.units.flowInM3PerHour ? 0.2777778f : 1.0f;
-    if (!(flow > 0)) return;
-    velocityBox.text = session.windows.format((toLitresPerSecond * flow / 3.1416) / bore / bore * 4000, 2);
+    const CalcWindow* source = session.state.currentWindow;
+    if (source == nullptr) return;
+    const auto velocity = shownPipeVelocity(session.windows, *source, selectedPipeBore(list), heatingSide);
+    if (velocity) velocityBox.text = session.windows.format(*velocity, 2);
 }
 
 } // namespace

@@ -1,6 +1,6 @@
 // kalvar-cli: the headless calculation. `calc` runs "Расчет" for one task and prints its result,
-// `batch` runs one task per line in parallel, `encipher` and `decipher` let a site write its own
-// owner-details workbook, `help` explains them.
+// `batch` runs one task per line in parallel, `variants` sizes every layout of a task's windows, `encipher`
+// and `decipher` let a site write its own owner-details workbook, `help` explains them.
 #include <filesystem>
 #include <fstream>
 #include <iostream>
@@ -14,6 +14,7 @@
 #include "cipher.h"
 #include "task.h"
 #include "task_file.h"
+#include "variants_command.h"
 #ifdef KALVAR_HAVE_REPORTS
 #include "report_command.h"
 #endif
@@ -36,13 +37,15 @@ constexpr const char* decipherUsage = "usage: kalvar-cli decipher TEXT";
 constexpr const char* convertUsage = "usage: kalvar-cli convert [TASK.json | -]";
 constexpr const char* schemaUsage = "usage: kalvar-cli schema";
 constexpr const char* helpUsage =
-    "usage: kalvar-cli help [calc | batch | convert | schema | encipher | decipher | help]";
-constexpr const char* usageLines = "usage: kalvar-cli calc [TASK.json | -] [--summary]\n"
-                                   "       kalvar-cli batch [TASKS.jsonl | -] [--jobs N] [--summary-csv]\n"
-                                   "       kalvar-cli convert [TASK.json | -] | schema\n"
-                                   "       kalvar-cli encipher TEXT | decipher TEXT\n"
-                                   "       kalvar-cli help [COMMAND]\n"
-                                   "       kalvar-cli --help | --version";
+    "usage: kalvar-cli help [calc | batch | variants | convert | schema | encipher | decipher | help]";
+constexpr const char* usageLines =
+    "usage: kalvar-cli calc [TASK.json | -] [--summary]\n"
+    "       kalvar-cli batch [TASKS.jsonl | -] [--jobs N] [--summary-csv]\n"
+    "       kalvar-cli variants [TASK.json | -] [--window W] [--sort KEY] [--csv] [--all]\n"
+    "       kalvar-cli convert [TASK.json | -] | schema\n"
+    "       kalvar-cli encipher TEXT | decipher TEXT\n"
+    "       kalvar-cli help [COMMAND]\n"
+    "       kalvar-cli --help | --version";
 
 constexpr const char* taskKeysHelp =
     "Task (one JSON object; every key is optional), in the named format:\n"
@@ -67,7 +70,7 @@ constexpr const char* taskKeysHelp =
     "                    \"Другой типоразмер\" or \"Продолжить\" (\"Продолжить\" once the list is used up)\n"
     "  name              a name for the task, repeated in the rows of `batch --summary-csv`\n";
 
-constexpr const char* commandsLine = "Commands: calc, batch, convert, schema, encipher, decipher, help "
+constexpr const char* commandsLine = "Commands: calc, batch, variants, convert, schema, encipher, decipher, help "
                                      "(kalvar-cli --help describes them all).\n";
 
 constexpr const char* exitCodesHelp =
@@ -80,7 +83,9 @@ std::string calcHelp() {
     return std::string(calcUsage) +
            "\n\nRuns \"Расчет\" for one task read from TASK.json or standard input (-, the default) and\n"
            "prints the result as one JSON object: every control of the windows Form1, Form2, Form3 and\n"
-           "Form12, the messages shown and the limit dialogs answered.\n"
+           "Form12, the messages shown, the limit dialogs answered, and \"results\": for every window the\n"
+           "calculation ran, its quantities as numbers at full precision in the units the windows show\n"
+           "(null for a window stopped with a message).\n"
            "  --summary   print instead, for every window the calculation ran, a block of its main results\n"
            "              with the texts and units the windows show, then the messages and limit "
            "dialogs\n\n" +
@@ -97,9 +102,9 @@ std::string batchHelp() {
            "line for an empty one.\n"
            "  --jobs N        tasks run at the same time, 1 to 9999 (default: the number of processors)\n"
            "  --summary-csv   write instead a CSV table with one row per calculated window: line, name,\n"
-           "                  system, window, designation, units and the quantities of `calc --summary`,\n"
-           "                  messages and limit dialogs joined; an invalid line gives a row with its "
-           "error\n\n" +
+           "                  system, window, designation, units and the quantities of `calc --summary`\n"
+           "                  as the numbers of the result's \"results\" (full precision), messages and\n"
+           "                  limit dialogs joined; an invalid line gives a row with its error\n\n" +
            taskKeysHelp + "\n" + exitCodesHelp + "\n" + commandsLine;
 }
 
@@ -142,6 +147,7 @@ std::string generalHelp() {
            "\n\nCommands:\n"
            "  calc    run \"Расчет\" for one task; JSON result, or a readable summary with --summary\n"
            "  batch   run many tasks, one per line, in parallel; JSON Lines, or CSV with --summary-csv\n"
+           "  variants  every layout of the task's windows sized side by side; JSON, or CSV with --csv\n"
            "  convert the task in the named format\n"
            "  schema  the JSON Schema of the named task format\n"
            "  encipher  write TEXT as the owner-details workbook stores it\n"
@@ -333,6 +339,7 @@ int helpCommand(const std::vector<std::string>& args) {
     if (args.size() > 1) return usageError("help takes one command", helpUsage);
     if (args[0] == "calc") return printed(calcHelp());
     if (args[0] == "batch") return printed(batchHelp());
+    if (args[0] == "variants") return printed(kalvar::variantsHelp);
     if (args[0] == "encipher") return printed(encipherHelp());
     if (args[0] == "decipher") return printed(decipherHelp());
     if (args[0] == "convert") return printed(convertHelp());
@@ -355,6 +362,7 @@ int main(int argc, char** argv) {
         if (command == "--version") return printed(std::string(version) + "\n");
         if (command == "calc") return calcCommand(args);
         if (command == "batch") return batchCommand(args);
+        if (command == "variants") return kalvar::variantsCommand(args, std::cin, std::cout, std::cerr);
         if (command == "convert") return convertCommand(args);
         if (command == "schema") return schemaCommand(args);
         if (command == "encipher") return cipherCommand(args, true);

@@ -62,6 +62,7 @@ kalvar::LimitDialogAnswers DesktopCalcUi::askLimit(const kalvar::LimitDialogRequ
     if (quitting_) {
         kalvar::LimitDialogAnswers proceed;
         proceed.proceed = true;
+        answers_.push_back("Продолжить");
         return proceed;
     }
     // The other windows stay usable while the question waits, and ticking a window's additional
@@ -69,5 +70,8 @@ kalvar::LimitDialogAnswers DesktopCalcUi::askLimit(const kalvar::LimitDialogRequ
     kalvar::CalcWindow* calculating = state_.currentWindow;
     const kalvar::LimitDialogAnswers answers = askLimitDialog(request, parent_);
     state_.currentWindow = calculating;
+    answers_.push_back(answers.several     ? "Несколько теплообменников"
+                       : answers.otherSize ? "Другой типоразмер"
+                                           : "Продолжить");
     return answers;
 }

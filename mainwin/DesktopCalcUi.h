@@ -2,6 +2,8 @@
 // What the calculation waits on, done with the desktop's own means: Qt's beep, message boxes with
 // the information or warning icon, the busy pointer as Qt's override cursor, and the limit dialog.
 #include <functional>
+#include <string>
+#include <vector>
 
 #include "calc_state.h"
 #include "calc_ui.h"
@@ -33,6 +35,10 @@ class DesktopCalcUi : public kalvar::CalcUi {
     // far while the message is up.
     void setBeforeMessage(std::function<void()> show) { beforeMessage_ = std::move(show); }
     bool busy() const { return busy_; }
+    // The limit dialog's answers since the last clear, in order, by their button captions (a
+    // dialog closed by its title bar answered "Продолжить"): what a task replays.
+    const std::vector<std::string>& limitAnswers() const { return answers_; }
+    void clearLimitAnswers() { answers_.clear(); }
 
   private:
     QWidget* parent_;
@@ -41,4 +47,5 @@ class DesktopCalcUi : public kalvar::CalcUi {
     bool busy_ = false;
     bool quitting_ = false;
     std::function<void()> beforeMessage_;
+    std::vector<std::string> answers_;
 };

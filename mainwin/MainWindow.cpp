@@ -6,6 +6,7 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -33,6 +34,7 @@
 #include "Dither.h"
 #include "KeyboardStrip.h"
 #include "MainPanelCommands.h"
+#include "ModelBinding.h"
 #include "OwnerNotice.h"
 #include "PictureWindows.h"
 #include "ReportActions.h"
@@ -87,6 +89,15 @@ MainWindow::MainWindow(const Options& options, QWidget* parent)
     setObjectName(QStringLiteral("MDIForm1"));
     setWindowTitle(mainCaption);
     setWindowIcon(QIcon(QStringLiteral(":/kalvar/kalvar.png")));
+    setAcceptDrops(true); // a task file dropped on the window opens
+    askFileName = [this](const FileQuestion& question) {
+        const QString filters =
+            QStringLiteral("Задания kalvar (*.kalvar.json);;JSON (*.json);;Все файлы (*)");
+        return question.save ? QFileDialog::getSaveFileName(this, QStringLiteral("Сохранить задание"),
+                                                            question.suggested, filters)
+                             : QFileDialog::getOpenFileName(this, QStringLiteral("Открыть задание"),
+                                                            question.suggested, filters);
+    };
 
     auto* central = new QWidget(this);
     auto* column = new QVBoxLayout(central);
@@ -215,6 +226,7 @@ bool MainWindow::installRussianTranslation() {
 
 void MainWindow::createMenus() {
     menuBar()->setAccessibleName(QStringLiteral("Меню главного окна"));
+    createTaskMenu();
     QMenu* systemMenu = menuBar()->addMenu(QStringLiteral("система"));
     systemMenu->setObjectName(QStringLiteral("система"));
     for (const kalvar::SystemDescription& system : kalvar::systemDescriptions()) {
@@ -246,6 +258,8 @@ void MainWindow::createViews() {
         window->setAttribute(Qt::WA_DeleteOnClose, false);
         window->setObjectName(QString::fromStdString(view->model().name) + QStringLiteral("Strip"));
         window->installEventFilter(this);
+        // Every command of the window that changed an input: typing, a list pick, a panel command.
+        connect(view, &CalcWindowView::commandDone, this, &MainWindow::markModified);
         views_[slot(id)] = view;
         strips_[slot(id)] = window;
     }
@@ -298,7 +312,6 @@ void MainWindow::loadAtStartUp() {
 
     setSystemMarks(kalvar::heatingSystem);
     arrangeStrips();
-    setWindowTitle(QString::fromStdString(s.windows.mainCaption));
     refreshAll();
     // Showing the heating window activates it, and its activation paints its background.
     mdiArea_->setActiveSubWindow(strip(WindowId::Heating));
@@ -362,7 +375,7 @@ void MainWindow::refreshAll() {
     if (additionalResults_) additionalResults_->refresh();
     for (WindowId id : calcWindowIds)
         strip(id)->setVisible(session_->windows.calcWindow(id).visible);
-    setWindowTitle(QString::fromStdString(session_->windows.mainCaption));
+    showTitle();
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -391,6 +404,18 @@ void MainWindow::selectSystem(int kind) {
         refuseCommand();
         return;
     }
+    if (kind == session_->state.systemKind) {
+        applySystem(kind);
+        return;
+    }
+    if (!settleUnsavedChanges()) return;
+    applySystem(kind);
+    markModified();
+}
+
+void MainWindow::applySystem(int kind) {
+    const kalvar::SystemDescription* system = kalvar::findSystem(kind);
+    if (system == nullptr) return;
     setSystemMarks(kind);
     kalvar::selectSystem(*session_, kind);
     arrangeStrips();
@@ -403,8 +428,12 @@ void MainWindow::switchUnit(const QString& caption) {
         refuseCommand();
         return;
     }
+    const kalvar::UnitSettings before = session_->windows.units;
     kalvar::switchUnit(session_->windows, caption.toStdString());
     const kalvar::UnitSettings& units = session_->windows.units;
+    if (units.heatInGcalPerHour != before.heatInGcalPerHour ||
+        units.flowInM3PerHour != before.flowInM3PerHour || units.pressureInKPa != before.pressureInKPa)
+        markModified();
     // Items 1..3 of "Размерность": heat flow, flow, pressure, each with its first and second unit.
     const bool first[3] = {units.heatInGcalPerHour, units.flowInM3PerHour, units.pressureInKPa};
     ZuPanelMenuItems& items = mainPanel_->Buttons().Item(5).MenuItems();
@@ -458,6 +487,7 @@ void MainWindow::showAdditionalResults(kalvar::CalcWindow& window) {
         additionalResultsStrip_->setAttribute(Qt::WA_DeleteOnClose, false);
         additionalResultsStrip_->setObjectName(QStringLiteral("Form12Strip"));
         connect(additionalResults_, &AdditionalResultsView::hint, this, &MainWindow::setHint);
+        watchEdits(additionalResults_->findChild<ModelBinding*>());
     }
     // The calculating window takes the top strip, its additional results the two below.
     placeStrip(strip(window.id), 0, CalcWindowView::stripHeightTwips);
@@ -679,9 +709,15 @@ void MainWindow::calculate() {
     }
     {
         WaitScope wait(*this);
+        ui_->clearLimitAnswers();
         kalvar::Calculator calculator(session_->state, session_->windows, *ui_);
         calculator.calculateCommand();
         ui_->setBusy(false);
+        // The answers go with the task, so that a task run gives this calculation again.
+        if (ui_->limitAnswers() != limitAnswers_) {
+            limitAnswers_ = ui_->limitAnswers();
+            markModified();
+        }
         // The additional results of every window that shows them get the new values.
         for (WindowId id : calcWindowIds)
             if (session_->windows.calcWindow(id).showAdditionalResults.value == 1)
@@ -740,7 +776,11 @@ void MainWindow::askQuit() {
     box.button(QMessageBox::Yes)->setText(QStringLiteral("Да"));
     box.button(QMessageBox::No)->setText(QStringLiteral("Нет"));
     box.setDefaultButton(QMessageBox::No);
-    if (box.exec() == QMessageBox::Yes) quitByCommand();
+    if (box.exec() != QMessageBox::Yes) return;
+    // Asked before the quit command changes the windows' check marks.
+    if (!settleUnsavedChanges()) return;
+    changesSettled_ = true;
+    quitByCommand();
 }
 
 void MainWindow::quitByCommand() {
@@ -762,6 +802,13 @@ void MainWindow::unloadWindows(bool byQuitCommand) {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
+    if (!closing_ && !changesSettled_) {
+        if (!settleUnsavedChanges()) {
+            event->ignore();
+            return;
+        }
+        changesSettled_ = true;
+    }
     if (commandsBlocked()) {
         // A command waits for a dialog further down the stack: end the waits, let the command
         // finish without asking anything more, and close after it.

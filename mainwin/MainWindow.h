@@ -9,15 +9,22 @@
 #include <QString>
 
 #include <array>
+#include <functional>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "DesktopHost.h"
 #include "OwnerDetails.h"
 #include "PanelCommands.h"
+#include "RecentTasks.h"
 #include "startup.h"
 
 class QAction;
+class QDragEnterEvent;
+class QDropEvent;
 class QLabel;
+class QMenu;
 class QMdiArea;
 class QMdiSubWindow;
 class QTimer;
@@ -91,6 +98,29 @@ class MainWindow : public QMainWindow, public DesktopHost {
     bool moveFocus(bool next);
     QList<QWidget*> keyboardChain() const;
 
+    // Tasks: the file the windows' inputs were opened from or saved to (empty for a new task), the
+    // name the title shows, and the limit answers of the last "Расчет" that go with it.
+    QString taskPath() const { return taskPath_; }
+    QString taskName() const;
+    const std::vector<std::string>& limitAnswers() const { return limitAnswers_; }
+    QMenu* taskMenu() const { return taskMenu_; }
+    QMenu* recentTasksMenu() const { return recentMenu_; }
+    // "Открыть задание…", "Сохранить задание", "Сохранить задание как…" (also by their shortcuts).
+    // Each returns false when it was refused, cancelled or failed (the user was told why).
+    bool openTask();
+    bool saveTask();
+    bool saveTaskAs();
+    // Opens that task file, asking first about unsaved changes: `kalvar FILE`, a recent task, a drop.
+    bool openTaskFile(const QString& path);
+
+    // Asks for a task file's name: to open (save false) or to save, starting from `suggested`; an
+    // empty answer cancels. Qt's file dialogs unless replaced (tests answer here).
+    struct FileQuestion {
+        bool save = false;
+        QString suggested;
+    };
+    std::function<QString(const FileQuestion&)> askFileName;
+
     // The program's own data folder, where the pictures are looked for after workDir.
     static QString installedDataDir();
     // The whole interface is Russian: Qt's own texts (standard buttons, context menus) too,
@@ -99,11 +129,26 @@ class MainWindow : public QMainWindow, public DesktopHost {
 
   protected:
     void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
     bool focusNextPrevChild(bool next) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     void loadAtStartUp();
+    // Tasks (MainWindowTasks.cpp).
+    void createTaskMenu();
+    void fillRecentTasksMenu();
+    void showTaskHint(QAction* action);
+    void markModified();
+    void showTitle();
+    // Asks whether to save the unsaved changes of the task, if there are any; false: cancelled.
+    bool settleUnsavedChanges();
+    bool saveUnderNewName();
+    bool writeTask(const QString& path);
+    bool applyTaskFile(const QString& path);
+    void watchEdits(QObject* binding);
+    void applySystem(int kind);
     void createMenus();
     void createViews();
     void nameSeries();
@@ -168,4 +213,12 @@ class MainWindow : public QMainWindow, public DesktopHost {
     bool quitPending_ = false;
     bool closing_ = false;
     QTimer* quitRetry_ = nullptr;
+
+    QMenu* taskMenu_ = nullptr;
+    QMenu* recentMenu_ = nullptr;
+    QString taskPath_;
+    std::string taskFileName_; // the "name" the task file gave, kept when it is saved again
+    std::vector<std::string> limitAnswers_;
+    RecentTasks recentTasks_;
+    bool changesSettled_ = false; // closing goes on after the question was answered
 };

@@ -11,6 +11,7 @@
 #include "startup.h"
 #include "summary.h"
 #include "task.h"
+#include "task_results.h"
 
 namespace kalvar {
 
@@ -30,14 +31,6 @@ std::string csvField(const std::string& text) {
     return quoted + "\"";
 }
 
-std::string csvRow(const std::vector<std::string>& fields) {
-    std::string row;
-    for (size_t i = 0; i < fields.size(); ++i) {
-        if (i > 0) row += ',';
-        row += csvField(fields[i]);
-    }
-    return row + "\n";
-}
 
 std::string joined(const std::vector<std::string>& lines) {
     std::string out;
@@ -136,7 +129,8 @@ LineOutput runLine(const std::string& line, long number, const BatchOptions& opt
         const std::string messages = joined(messageLines(run.result));
         const std::string dialogs = joined(limitDialogLines(run.result));
         std::string rows;
-        for (const WindowSummary& w : run.summaries) {
+        for (WindowSummary w : run.summaries) {
+            useResultNumbers(w, run.result.at("results").value(windowKey(w.id), Json(nullptr)));
             std::vector<std::string> fields = {std::to_string(number),
                                                run.name,
                                                std::to_string(run.system),
@@ -160,6 +154,15 @@ LineOutput runLine(const std::string& line, long number, const BatchOptions& opt
 }
 
 } // namespace
+
+std::string csvRow(const std::vector<std::string>& fields) {
+    std::string row;
+    for (size_t i = 0; i < fields.size(); ++i) {
+        if (i > 0) row += ',';
+        row += csvField(fields[i]);
+    }
+    return row + "\n";
+}
 
 std::string summaryCsvHeader() {
     std::vector<std::string> columns(std::begin(leadingColumns), std::end(leadingColumns));

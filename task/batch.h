@@ -31,6 +31,9 @@ BatchOutcome runBatch(std::istream& in, std::ostream& out, const BatchOptions& o
 std::vector<nlohmann::ordered_json> runTasks(const std::vector<std::string>& tasks,
                                              const BatchOptions& options);
 
+// One CSV record (RFC 4180 quoting) with its line end.
+std::string csvRow(const std::vector<std::string>& fields);
+
 // The CSV header of the summary rows.
 std::string summaryCsvHeader();
 

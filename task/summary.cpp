@@ -72,6 +72,7 @@ WindowSummary summariseWindow(Session& session, CalcWindow& f) {
     const bool sized = !f.nozzleSize.text.empty();
 
     WindowSummary out;
+    out.id = f.id;
     out.window = f.name;
     out.title = titleOf(f);
     out.designation = f.designationBox.text;
@@ -111,6 +112,54 @@ WindowSummary summariseWindow(Session& session, CalcWindow& f) {
     };
     // clang-format on
     return out;
+}
+
+namespace {
+
+// Where each numeric row of a summary finds its numbers in a window's results, value by value.
+struct ResultPaths {
+    const char* key;
+    std::vector<const char*> paths;
+};
+
+// clang-format off
+const ResultPaths resultPaths[] = {
+    {"heat_load",              {"/heatLoad"}},
+    {"flow",                   {"/heatingSide/flow", "/heatedSide/flow"}},
+    {"inlet_temperature",      {"/heatingSide/inletTemperature", "/heatedSide/inletTemperature"}},
+    {"outlet_temperature",     {"/heatingSide/outletTemperature", "/heatedSide/outletTemperature"}},
+    {"channel_velocity",       {"/heatingSide/velocity", "/heatedSide/velocity"}},
+    {"pressure_loss",          {"/heatingSide/loss", "/heatedSide/loss"}},
+    {"pump_power",             {"/heatingSide/pumpPower", "/heatedSide/pumpPower"}},
+    {"optimal_heating_flow",   {"/optimal/heatingFlow"}},
+    {"optimal_heating_outlet", {"/optimal/heatingOutletTemperature"}},
+    {"k",                      {"/k"}},
+    {"surface",                {"/surface"}},
+    {"margin",                 {"/margin"}},
+    {"weight",                 {"/weight"}},
+    {"plates",                 {"/plateCount"}},
+    {"dimension",              {"/dimensions/A", "/dimensions/L", "/dimensions/B", "/dimensions/C", "/dimensions/E", "/dimensions/F"}},
+    {"pipe_bore",              {"/pipes/heating/bore", "/pipes/heated/bore"}},
+    {"pipe_velocity",          {"/pipes/heating/velocity", "/pipes/heated/velocity"}},
+    {"valve_kvs",              {"/valve/flowCapacity"}},
+    {"valve_bore",             {"/valve/nominalDiameter"}},
+};
+// clang-format on
+
+} // namespace
+
+void useResultNumbers(WindowSummary& summary, const Json& windowResults) {
+    for (SummaryRow& row : summary.rows) {
+        const auto paths = std::find_if(std::begin(resultPaths), std::end(resultPaths),
+                                        [&](const ResultPaths& p) { return row.key == p.key; });
+        if (paths == std::end(resultPaths)) continue;
+        for (size_t i = 0; i < row.values.size() && i < paths->paths.size(); ++i) {
+            const Json::json_pointer at(paths->paths[i]);
+            const bool held = windowResults.is_object() && windowResults.contains(at);
+            // nlohmann writes a double so that it reads back exactly.
+            row.values[i] = held ? windowResults.at(at).dump() : "";
+        }
+    }
 }
 
 std::vector<std::string> messageLines(const Json& result) {

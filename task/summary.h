@@ -7,10 +7,11 @@
 
 #include <nlohmann/json.hpp>
 
+#include "window_model.h"
+
 namespace kalvar {
 
 struct Session;
-struct CalcWindow;
 
 // One quantity of a summary: a single value, one per medium (heating, heated), or several parts
 // (the dimensions).
@@ -23,6 +24,7 @@ struct SummaryRow {
 };
 
 struct WindowSummary {
+    WindowId id = WindowId::Heating;
     std::string window;      // "Form2"
     std::string title;       // "Отопление"
     std::string designation; // Text1
@@ -33,6 +35,11 @@ struct WindowSummary {
 // The summary of one calculated window. The pipe rows are those Form12 shows when this window fills
 // it, so the session's Form12 is filled from the window: call it after the result is taken.
 WindowSummary summariseWindow(Session& session, CalcWindow& window);
+
+// Replaces the values of the summary's rows by the full-precision numbers of the window's entry of
+// a result's "results" object (null for a window stopped with a message: no numbers); the rows the
+// results do not hold (the nozzle size, the valve's pressure drop as typed) keep their texts.
+void useResultNumbers(WindowSummary& summary, const nlohmann::ordered_json& windowResults);
 
 // The readable text: the windows' blocks, then the messages and limit dialogs of the result.
 std::string summaryText(const std::vector<WindowSummary>& windows, const nlohmann::ordered_json& result);

@@ -6,8 +6,10 @@
 
 #include "additional_results.h"
 #include "calculator.h"
+#include "session_copy.h"
 #include "startup.h"
 #include "task_file.h"
+#include "task_results.h"
 #include "unit_switch.h"
 
 namespace kalvar {
@@ -83,7 +85,8 @@ template <typename Window> Json windowValues(Window& window) {
 
 } // namespace
 
-TaskRun runTask(const std::string& taskText, const std::string& workDir, bool withSummaries) {
+TaskRun runTask(const std::string& taskText, const std::string& workDir, bool withSummaries,
+                bool keepInputs) {
     PreparedTask task = prepareTaskUnchecked(taskText);
     TaskRun run;
     run.name = task.name;
@@ -100,6 +103,12 @@ TaskRun runTask(const std::string& taskText, const std::string& workDir, bool wi
     applyWindowValues(task.windows, session->windows);
 
     std::vector<std::string> answers = std::move(task.limitAnswers);
+    if (keepInputs) {
+        run.inputs = std::make_shared<Session>();
+        startUp(*run.inputs, workDir);
+        copySession(*session, *run.inputs);
+    }
+    run.limitAnswers = answers;
     ScriptedUi ui(std::move(answers));
     Calculator calculator(session->state, session->windows, ui);
     calculator.calculateCommand();
@@ -113,6 +122,7 @@ TaskRun runTask(const std::string& taskText, const std::string& workDir, bool wi
                              {"Form12", windowValues(session->windows.additionalResults)}};
     result["messages"] = ui.messages;
     result["limitDialogs"] = ui.limitDialogs;
+    result["results"] = taskResultsJson(calculator, session->windows);
     run.system = system;
     if (withSummaries)
         for (WindowId id : calculator.calculatedWindows())

@@ -33,10 +33,13 @@ struct TaskRun {
     std::string name; // the task's "name", or empty
     std::vector<WindowSummary> summaries;
     std::shared_ptr<Session> session; // the windows and state the calculation left, for a report
+    std::shared_ptr<Session> inputs;  // when asked for: the session as the task set it, before "Расчет"
+    std::vector<std::string> limitAnswers; // the task's "limitAnswers"
 };
 
 // Runs the task text; throws TaskError. workDir is where the pass drawings are looked for.
-TaskRun runTask(const std::string& taskText, const std::string& workDir, bool withSummaries);
+TaskRun runTask(const std::string& taskText, const std::string& workDir, bool withSummaries,
+                bool keepInputs = false);
 inline nlohmann::ordered_json runTask(const std::string& taskText, const std::string& workDir) {
     return runTask(taskText, workDir, false).result;
 }

@@ -585,6 +585,20 @@ void CalcWindowView::chooseExchangers(int count) {
     showLayoutSummary();
 }
 
+void CalcWindowView::takeTaskValues() {
+    chooseGivenParameter(w_.plateCountIsGiven.value == 1 ? 2 : w_.heatedFlowIsGiven.value == 1 ? 1 : 0);
+    // The layout as a user who picked only what differs from the automatic choices: the summary of
+    // a window loaded afresh, then each pick's command.
+    summary() = LayoutSummary{};
+    const int type = w_.plateTypeList.listIndex;
+    if (type >= 0 && type < seriesCount) chooseSeries(type + 1);
+    const int passes = w_.passCountList.listIndex;
+    if (passes >= 0 && passes < passChoices) choosePasses(passes + 1);
+    const int exchangers = w_.exchangerCountList.listIndex;
+    if (exchangers > 0 && exchangers < exchangerChoices) chooseExchangers(exchangers + 1);
+    refresh();
+}
+
 void CalcWindowView::showLayoutSummary() {
     const LayoutSummary& s = summary();
     mirrorLayoutMarks();
@@ -600,7 +614,7 @@ void CalcWindowView::mediumPicked(bool heatingSide) {
     // once only, however often the pick is reported before it ends.
     Control& list = heatingSide ? w_.heatingMediumList : w_.heatedMediumList;
     bool& pending = heatingSide ? heatingMediumPending_ : heatedMediumPending_;
-    if (list.listIndex != 1 || pending) return;
+    if (list.listIndex != 1 || pending || group_->takingTask) return;
     pending = true;
     QMetaObject::invokeMethod(
         this, [this, heatingSide] { mediumChanged(heatingSide); }, Qt::QueuedConnection);

@@ -47,6 +47,9 @@ struct CalcWindowGroup {
     LayoutSummary z; // ventilation
     QPointer<CalcWindowView> hotWater, heating, ventilation;
     QPointer<CustomMediumDialog> form10;
+    // While a task's values go into the model its medium properties come with it: a medium list
+    // set to "другое" then opens no custom-medium dialog.
+    bool takingTask = false;
 
     LayoutSummary& summaryOf(kalvar::WindowId id);
     void refreshAll();
@@ -87,6 +90,11 @@ class CalcWindowView : public QWidget {
 
     // Shows every widget, accessible name and panel check mark from the model.
     void refresh();
+
+    // After a task's values were set in the model: the window takes them through its own commands,
+    // the given-parameter row its checks name (colours, locked boxes, marks) and the layout lists'
+    // choices (marks, summaries), as if the user had picked them.
+    void takeTaskValues();
 
     // `Check1` changed (also run by "Расчет" for every ticked window): on, the window moves to the
     // top and the additional-results window shows its secondary results; off, it goes back to its

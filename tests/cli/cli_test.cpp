@@ -421,21 +421,27 @@ TEST(CliBatch, CsvHasARowPerCalculatedWindowAndAnErrorRowPerInvalidLine) {
     for (size_t r = 0; r < 2; ++r) {
         const std::string window = r == 0 ? "Form2" : "Form3";
         const Json& shown = parallel["windows"][window];
+        // The quantities at full precision, the designation and the nozzle as the window shows them.
+        const Json& numbers = parallel["results"][r == 0 ? "heating" : "hotWater"];
         EXPECT_EQ(rows[r][column("line")], "1");
         EXPECT_EQ(rows[r][column("name")], "ТП-1, корпус 2");
         EXPECT_EQ(rows[r][column("system")], "4");
         EXPECT_EQ(rows[r][column("window")], window);
         EXPECT_EQ(rows[r][column("designation")], shown["Text1"]);
-        EXPECT_EQ(rows[r][column("flow_heated")], shown["Text33"]);
-        EXPECT_EQ(rows[r][column("pressure_loss_heated")], shown["Text37"]);
-        EXPECT_EQ(rows[r][column("dimension_f")], shown["Text51"]);
-        EXPECT_EQ(rows[r][column("valve_bore")], shown["Text8"]);
+        EXPECT_EQ(rows[r][column("flow_heated")], numbers["heatedSide"]["flow"].dump());
+        EXPECT_EQ(rows[r][column("pressure_loss_heated")], numbers["heatedSide"]["loss"].dump());
+        EXPECT_EQ(rows[r][column("dimension_f")], numbers["dimensions"]["F"].dump());
+        EXPECT_EQ(rows[r][column("plates")], shown["Text38"]);
+        EXPECT_EQ(rows[r][column("nozzle")], shown["Text58"]);
+        EXPECT_EQ(rows[r][column("valve_bore")], numbers["valve"]["nominalDiameter"].dump());
         EXPECT_EQ(rows[r][column("error")], "");
     }
     EXPECT_EQ(rows[2][column("line")], "2");
     EXPECT_NE(rows[2][column("error")], "");
     EXPECT_EQ(rows[3][column("name")], "ТП-3");
     EXPECT_EQ(rows[3][column("designation")], "");
+    // A window stopped with a message has no numbers, not even the temperatures it was given.
+    EXPECT_EQ(rows[3][column("inlet_temperature_heating")], "");
     EXPECT_NE(rows[3][column("messages")].find("не выше 200 С."), std::string::npos);
     EXPECT_EQ(rows[3][column("error")], "");
     EXPECT_EQ(rows[4][column("line")], "4");

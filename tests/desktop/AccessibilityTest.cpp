@@ -5,6 +5,7 @@
 #include <QDesktopServices>
 #include <QLabel>
 #include <QMdiSubWindow>
+#include <QMenuBar>
 #include <QScrollBar>
 #include <QTemporaryDir>
 
@@ -99,6 +100,19 @@ class AccessibilityTest : public QObject {
             }
             menu->close();
         }
+        // The window's menus too: the task commands and the systems.
+        for (QAction* bar : form->menuBar()->actions()) {
+            QMenu* menu = bar->menu();
+            menu->popup(QPoint(0, 0));
+            QVERIFY(waitFor([menu] { return menu->isVisible(); }));
+            QAccessibleInterface* face = QAccessible::queryAccessibleInterface(menu);
+            for (int i = 0; i < face->childCount(); ++i) {
+                QAccessibleInterface* entry = face->child(i);
+                if (entry->role() != QAccessible::Separator && entry->text(QAccessible::Name).isEmpty())
+                    faults << QStringLiteral("menu %1: entry %2 nameless").arg(menu->title()).arg(i + 1);
+            }
+            menu->close();
+        }
 
         // The dialogs that wait: the custom medium and the limit question, and the about box.
         DialogAnswerer answerer;
@@ -119,6 +133,8 @@ class AccessibilityTest : public QObject {
         form->session().windows.heating.heatLoad.text = "2,5";
         QVERIFY(pickMenu(form->view(WindowId::Heating)->layoutPanel(), 1, 1, 1));
         QVERIFY(pickMenu(form->view(WindowId::Heating)->layoutPanel(), 1, 2, 1));
+        // Each system pick from now on asks about the changed task first.
+        answerer.expect(clickCaption(QStringLiteral("Не сохранять")));
         QVERIFY(pickMenu(form->mainPanel(), systemButton, 2));
         answerer.expect([&faults](QWidget* window) {
             if (!qobject_cast<PlateLimitDialog*>(window)) return false;
@@ -142,6 +158,7 @@ class AccessibilityTest : public QObject {
         // The picture windows and the web page.
         form->mainPanel()->Buttons().Item(6).setVisible(true);
         for (int item : {1, 5, 6, 8}) {
+            answerer.expect(clickCaption(QStringLiteral("Не сохранять")));
             QVERIFY(pickMenu(form->mainPanel(), systemButton, item));
             clickButton(form->mainPanel(), 6);
         }

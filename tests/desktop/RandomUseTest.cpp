@@ -1,12 +1,13 @@
 // A long random session: clicks on panel buttons and widgets, menu picks, typing, list choices,
-// dialogs answered or closed by their title bars, the program closed and started again. It must
-// end without a crash and without a hang, and the program must still answer: no dialog left
-// waiting, every widget showing its model control, and a "Расчет" on the inputs left standing
-// giving what kalvar-cli gives for them. The seed is printed so a failure can be replayed
-// (KALVAR_RANDOM_SEED, KALVAR_RANDOM_EVENTS).
+// dialogs answered or closed by their title bars, tasks saved and opened again, the program closed
+// and started again. It must end without a crash and without a hang, and the program must still
+// answer: no dialog left waiting, every widget showing its model control, and a "Расчет" on the
+// inputs left standing giving what kalvar-cli gives for them. The seed is printed so a failure can
+// be replayed (KALVAR_RANDOM_SEED, KALVAR_RANDOM_EVENTS).
 #include <QDesktopServices>
 #include <QMdiArea>
 #include <QMenuBar>
+#include <QSettings>
 #include <QTemporaryDir>
 
 #include <random>
@@ -72,6 +73,10 @@ class RandomUser : public QObject {
         form_ = startProgram(workDir_);
         form_->resize(1000, 640); // fewer pixels to paint after every event
         form_->reports()->openFile = [](const QString&) { return true; }; // saved reports stay closed
+        // Tasks are saved to one file and opened from it, or the file question is cancelled.
+        form_->askFileName = [this](const MainWindow::FileQuestion&) {
+            return pick(4) ? workDir_ + QStringLiteral("/random.kalvar.json") : QString();
+        };
         ++restarts_;
     }
 
@@ -178,14 +183,16 @@ class RandomUser : public QObject {
             QTest::mouseMove(viewport, QPoint(pick(viewport->width() + 1), pick(viewport->height() + 1)));
             break;
         }
-        case 9: { // the window menu
+        case 9: { // the window's menus: the tasks, the systems
             QMenuBar* bar = form.menuBar();
-            QAction* menu = bar->actions().first();
+            QAction* menu = bar->actions()[pick(bar->actions().size())];
             QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(menu).center());
             break;
         }
-        case 10: // keys wherever the focus is
-            if (QWidget* focus = QApplication::focusWidget())
+        case 10: // keys wherever the focus is, now and then a task's save or open
+            if (QWidget* focus = QApplication::focusWidget(); focus && pick(8) == 0)
+                QTest::keyClick(focus, pick(2) ? Qt::Key_S : Qt::Key_O, Qt::ControlModifier);
+            else if (focus)
                 QTest::keyClick(focus, std::array{Qt::Key_Tab, Qt::Key_Return, Qt::Key_Escape, Qt::Key_Down,
                                                   Qt::Key_Space}[static_cast<size_t>(pick(5))]);
             break;
@@ -328,6 +335,9 @@ class RandomUseTest : public QObject {
         testLog = qInstallMessageHandler(quietLog);
         qInfo("random user: seed %u, %d events", seed, events);
         QTemporaryDir workDir;
+        // The recent tasks stay out of the user's settings.
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
+                           workDir.filePath(QStringLiteral("settings")));
         // Saved and printed reports go into the working directory.
         QDir::setCurrent(workDir.path());
         RandomUser user(workDir.path(), seed);

@@ -1,13 +1,16 @@
 // Takes the screenshots of the desktop program for a person to look at: start-up, calculations
 // of the heating system and of schemes 5 and 8, the additional results, the limit question, the
-// custom-medium dialog, a menu of the main panel, and the program at the size it chooses on a small
-// screen ("small", not among the default scenes). Run under a real display server (Xvfb):
+// custom-medium dialog, a menu of the main panel, the task menu with its recent tasks, and the
+// program at the size it chooses on a small screen ("small", not among the default scenes). Run under a real
+// display server (Xvfb):
 //   desktop_screenshots OUTDIR [SUFFIX] [SCENE...]
 #include <QApplication>
 #include <QDir>
 #include <QMdiArea>
+#include <QMenuBar>
 #include <QScreen>
 #include <QScrollBar>
+#include <QSettings>
 #include <QTemporaryDir>
 
 #include "CustomMediumDialog.h"
@@ -51,7 +54,8 @@ int main(int argc, char** argv) {
     suffix = args.value(2);
     QStringList scenes = args.mid(3);
     if (scenes.isEmpty())
-        scenes = {"startup", "heating", "scheme5", "scheme8", "additional", "limit", "medium", "menu"};
+        scenes = {"startup", "heating", "scheme5", "scheme8", "additional",
+                  "limit",   "medium",  "menu",    "tasks"};
     QDir().mkpath(outDir);
     QTemporaryDir workDir;
 
@@ -126,6 +130,27 @@ int main(int argc, char** argv) {
             waitFor([&f] { return f.mainPanel()->openMenu() && f.mainPanel()->openMenu()->isVisible(); });
             shoot(scene);
             f.mainPanel()->openMenu()->close();
+        } else if (scene == "tasks") {
+            // Two tasks saved, the second of them open; the recent tasks stay out of the user's settings.
+            QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
+                               workDir.filePath(QStringLiteral("settings")));
+            for (const QString& name :
+                 {QStringLiteral("ЦТП-1 отопление"), QStringLiteral("ЦТП-2 отопление")}) {
+                f.askFileName = [&workDir, name](const MainWindow::FileQuestion&) {
+                    return workDir.filePath(name + QStringLiteral(".kalvar.json"));
+                };
+                typeInto(child<QLineEdit>(f.view(WindowId::Heating), "Text30"), QStringLiteral("0,35"));
+                f.saveTaskAs();
+            }
+            typeInto(child<QLineEdit>(f.view(WindowId::Heating), "Text30"), QStringLiteral("0,4"));
+            QMenuBar* bar = f.menuBar();
+            QTest::mouseClick(bar, Qt::LeftButton, {},
+                              bar->actionGeometry(f.taskMenu()->menuAction()).center());
+            waitFor([&f] { return f.taskMenu()->isVisible(); });
+            clickAction(f.taskMenu(), f.recentTasksMenu()->menuAction());
+            waitFor([&f] { return f.recentTasksMenu()->isVisible(); });
+            shoot(scene);
+            f.taskMenu()->close();
         }
     }
     return 0;
