@@ -22,20 +22,13 @@ def heating_task(load):
     return {"system": "heating", "heating": {"heatLoad": round(load, 4)}}
 
 
-def number(text):
-    """A number the window shows ("19.8" or "19,8"), or None where it shows none."""
-    try:
-        return float(text.replace(",", "."))
-    except (AttributeError, ValueError):
-        return None
-
-
 def quantities(result):
     """Designation, plate count and the pressure losses of the heating and the heated medium, kPa, of one result."""
-    if "error" in result:
+    heating = result.get("results", {}).get("heating")
+    if not heating:  # not a valid task, or the calculation stopped with a message
         return None, None, None, None
-    heating = result["windows"]["Form2"]
-    return heating["Text1"], number(heating["Text38"]), number(heating["Text36"]), number(heating["Text37"])
+    return (heating.get("designation"), heating.get("plateCount"), heating.get("heatingSide", {}).get("loss"),
+            heating.get("heatedSide", {}).get("loss"))
 
 
 def label_series(axes, loads, designations, plates):
