@@ -78,6 +78,43 @@ std::string nameOf(const std::string& line) {
     return "";
 }
 
+// Runs work(i) for every i below count on up to `jobs` threads and hands each result to emit(i, result)
+// on the calling thread, in index order, as soon as it and all before it are ready.
+template <class Output, class Work, class Emit>
+void runInOrder(size_t count, unsigned jobs, Work work, Emit emit) {
+    std::vector<Output> outputs(count);
+    std::vector<char> done(count, 0);
+    std::mutex mutex;
+    std::condition_variable finished;
+    std::atomic<size_t> next{0};
+    auto worker = [&] {
+        for (size_t i; (i = next++) < count;) {
+            Output output = work(i);
+            std::lock_guard<std::mutex> lock(mutex);
+            outputs[i] = std::move(output);
+            done[i] = 1;
+            finished.notify_all();
+        }
+    };
+    const size_t threads = std::max<size_t>(1, std::min<size_t>(jobs, count));
+    std::vector<std::thread> workers;
+    for (size_t j = 0; j < threads; ++j)
+        workers.emplace_back(worker);
+    for (size_t i = 0; i < count; ++i) {
+        std::unique_lock<std::mutex> lock(mutex);
+        finished.wait(lock, [&] { return done[i] != 0; });
+        Output output = std::move(outputs[i]);
+        lock.unlock();
+        emit(i, std::move(output));
+    }
+    for (std::thread& thread : workers)
+        thread.join();
+}
+
+Json errorResult(long number, const std::string& error) {
+    return Json{{"line", number}, {"error", error}};
+}
+
 struct LineOutput {
     std::string text;
     bool invalid = false;
@@ -112,10 +149,7 @@ LineOutput runLine(const std::string& line, long number, const BatchOptions& opt
     } catch (const std::exception& e) {
         const std::string error = e.what();
         if (options.summaryCsv) return {csvErrorRow(number, nameOf(line), error), true};
-        return {
-            Json{{"line", number}, {"error", error}}.dump(-1, ' ', false, Json::error_handler_t::replace) +
-                "\n",
-            true};
+        return {errorResult(number, error).dump(-1, ' ', false, Json::error_handler_t::replace) + "\n", true};
     }
 }
 
@@ -145,40 +179,34 @@ BatchOutcome runBatch(std::istream& in, std::ostream& out, const BatchOptions& o
     }
     if (options.summaryCsv) out << summaryCsvHeader();
 
-    std::vector<LineOutput> outputs(lines.size());
-    std::vector<char> done(lines.size(), 0);
-    std::mutex mutex;
-    std::condition_variable finished;
-    std::atomic<size_t> next{0};
-    auto work = [&] {
-        for (size_t i; (i = next++) < lines.size();) {
-            LineOutput output = runLine(lines[i], static_cast<long>(i + 1), options);
-            std::lock_guard<std::mutex> lock(mutex);
-            outputs[i] = std::move(output);
-            done[i] = 1;
-            finished.notify_all();
-        }
-    };
-    const size_t jobs = std::max<size_t>(1, std::min<size_t>(options.jobs, lines.size()));
-    std::vector<std::thread> workers;
-    for (size_t j = 0; j < jobs; ++j)
-        workers.emplace_back(work);
-
     // Results go out in input order as soon as each one and all before it are ready.
     BatchOutcome outcome;
-    for (size_t i = 0; i < lines.size(); ++i) {
-        std::unique_lock<std::mutex> lock(mutex);
-        finished.wait(lock, [&] { return done[i] != 0; });
-        LineOutput output = std::move(outputs[i]);
-        lock.unlock();
-        out << output.text;
-        if (lines[i].find_first_not_of(" \t") != std::string::npos) ++outcome.lines;
-        if (output.invalid) ++outcome.invalidLines;
-    }
-    for (std::thread& worker : workers)
-        worker.join();
+    runInOrder<LineOutput>(
+        lines.size(), options.jobs,
+        [&](size_t i) { return runLine(lines[i], static_cast<long>(i + 1), options); },
+        [&](size_t i, LineOutput&& output) {
+            out << output.text;
+            if (lines[i].find_first_not_of(" \t") != std::string::npos) ++outcome.lines;
+            if (output.invalid) ++outcome.invalidLines;
+        });
     out.flush();
     return outcome;
+}
+
+std::vector<nlohmann::ordered_json> runTasks(const std::vector<std::string>& tasks,
+                                             const BatchOptions& options) {
+    std::vector<Json> results(tasks.size());
+    runInOrder<Json>(
+        tasks.size(), options.jobs,
+        [&](size_t i) {
+            try {
+                return runTask(tasks[i], options.workDir, false).result;
+            } catch (const std::exception& e) {
+                return errorResult(static_cast<long>(i + 1), e.what());
+            }
+        },
+        [&](size_t i, Json&& result) { results[i] = std::move(result); });
+    return results;
 }
 
 } // namespace kalvar

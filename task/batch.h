@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include <nlohmann/json.hpp>
+
 namespace kalvar {
 
 struct BatchOptions {
@@ -23,6 +25,11 @@ struct BatchOutcome {
 // and an empty line for an empty one. CSV mode: a header, then one row per calculated window and one
 // error row per invalid line.
 BatchOutcome runBatch(std::istream& in, std::ostream& out, const BatchOptions& options);
+
+// Runs each task text as `calc` does, in parallel on options.jobs threads, and gives the results in
+// input order; a text that is not a valid task gives {"line": n, "error": "..."} with n counting from 1.
+std::vector<nlohmann::ordered_json> runTasks(const std::vector<std::string>& tasks,
+                                             const BatchOptions& options);
 
 // One CSV record (RFC 4180 quoting) with its line end.
 std::string csvRow(const std::vector<std::string>& fields);
