@@ -31,7 +31,6 @@ std::string csvField(const std::string& text) {
     return quoted + "\"";
 }
 
-
 std::string joined(const std::vector<std::string>& lines) {
     std::string out;
     for (const std::string& line : lines)

@@ -18,10 +18,6 @@ namespace {
 
 using Json = nlohmann::ordered_json;
 
-const char* const answerSeveral = "Несколько теплообменников";
-const char* const answerOtherSize = "Другой типоразмер";
-const char* const answerProceed = "Продолжить";
-
 // Answers the calculation's dialogs from the task and records what it showed.
 class ScriptedUi : public CalcUi {
   public:
@@ -64,17 +60,6 @@ class ScriptedUi : public CalcUi {
     std::vector<std::string> answers_;
     size_t next_ = 0;
 };
-
-Json controlValue(const Control& control) {
-    switch (control.kind) {
-    case ControlKind::List:
-        return control.listIndex;
-    case ControlKind::Check:
-        return control.value;
-    default:
-        return control.text;
-    }
-}
 
 template <typename Window> Json windowValues(Window& window) {
     Json out = Json::object();

@@ -7,16 +7,13 @@
 #include "startup.h"
 #include "system_kinds.h"
 #include "task.h"
+#include "task_results.h"
 
 namespace kalvar {
 
 namespace {
 
 using Json = nlohmann::ordered_json;
-
-const char* const answerSeveral = "Несколько теплообменников";
-const char* const answerOtherSize = "Другой типоразмер";
-const char* const answerProceed = "Продолжить";
 
 // Keys only the named format has; a task with any of them is read as a named task.
 constexpr const char* namedOnlyKeys[] = {"version", "hotWater", "heating", "ventilation",
@@ -207,17 +204,6 @@ void setControl(const std::string& where, Control& control, const Json& value) {
     }
 }
 
-Json controlValue(const Control& control) {
-    switch (control.kind) {
-    case ControlKind::List:
-        return control.listIndex;
-    case ControlKind::Check:
-        return control.value;
-    default:
-        return control.text;
-    }
-}
-
 // The input values a window holds now, by control id.
 Json inputValues(CalcWindow& window, bool withSecondStage) {
     Json values = Json::object();
@@ -229,12 +215,6 @@ Json inputValues(CalcWindow& window, bool withSecondStage) {
     add(calcWindowTaskInputs());
     if (withSecondStage) add(secondStageTaskInputs());
     return values;
-}
-
-Json unitsOf(const UnitSettings& units) {
-    return Json{{"heat", units.heatInGcalPerHour ? "Гкал/ч" : "кВт"},
-                {"flow", units.flowInM3PerHour ? "м3/ч" : "л/с"},
-                {"pressure", units.pressureInKPa ? "кПа" : "атм"}};
 }
 
 // The named task of the top-level options and the control values by window.
@@ -269,6 +249,17 @@ Json comparedPart(const std::string& taskText) {
 }
 
 } // namespace
+
+Json controlValue(const Control& control) {
+    switch (control.kind) {
+    case ControlKind::List:
+        return control.listIndex;
+    case ControlKind::Check:
+        return control.value;
+    default:
+        return control.text;
+    }
+}
 
 PreparedTask prepareTask(const std::string& taskText) {
     PreparedTask prepared = prepare(taskText);
@@ -325,7 +316,7 @@ Json namedTaskOf(const Session& constSession, const TaskHeader& header) {
     Json top = Json::object();
     if (!header.name.empty()) top["name"] = header.name;
     top["system"] = system.taskName;
-    top["units"] = unitsOf(w.units);
+    top["units"] = unitsJson(w.units);
     top["decimalSeparator"] = w.decimalSeparator;
     top["seriesPrefix"] = session.state.seriesPrefix;
     if (!header.limitAnswers.empty()) top["limitAnswers"] = header.limitAnswers;

@@ -13,6 +13,12 @@ namespace kalvar {
 
 struct Session;
 struct WindowSet;
+class Control;
+
+// The three answers of the plate-count limit dialog, as tasks name them.
+inline constexpr const char* answerSeveral = "Несколько теплообменников";
+inline constexpr const char* answerOtherSize = "Другой типоразмер";
+inline constexpr const char* answerProceed = "Продолжить";
 
 // The newest named-format version this program reads and the one it writes.
 inline constexpr int taskFormatVersion = 1;
@@ -42,6 +48,10 @@ PreparedTask prepareTaskUnchecked(const std::string& taskText);
 // picked), as a user typing them would; throws TaskError for an unknown control or a value of the
 // wrong kind (prepareTask has already checked them against a fresh set of windows).
 void applyWindowValues(const nlohmann::ordered_json& windows, WindowSet& windowSet);
+
+// A control's value as the task files and the results write it: a list's index, a check's value,
+// else the text.
+nlohmann::ordered_json controlValue(const Control& control);
 
 // What the desktop keeps with a task besides its windows.
 struct TaskHeader {

@@ -49,13 +49,13 @@ Json dimensionsJson(const Dimensions& d) {
     return out;
 }
 
+} // namespace
+
 Json unitsJson(const UnitSettings& units) {
     return Json{{"heat", units.heatInGcalPerHour ? "Гкал/ч" : "кВт"},
                 {"flow", units.flowInM3PerHour ? "м3/ч" : "л/с"},
                 {"pressure", units.pressureInKPa ? "кПа" : "атм"}};
 }
-
-} // namespace
 
 const char* windowKey(WindowId id) {
     switch (id) {

@@ -9,12 +9,17 @@ namespace kalvar {
 
 class Calculator;
 struct WindowSet;
+struct UnitSettings;
 enum class WindowId;
 
 // The task-format name of a calculation window: "heating", "hotWater" or "ventilation".
 const char* windowKey(WindowId id);
 
+// The units a set of windows shows, as the tasks' "units" names them.
+nlohmann::ordered_json unitsJson(const UnitSettings& units);
+
 // One window's results. A quantity the calculation did not compute is absent; no value is NaN.
+
 nlohmann::ordered_json windowResultsJson(const WindowResults& results);
 
 // {"units": {...}, "heating": {...}, "hotWater": {...}, "ventilation": {...}}: every window the last

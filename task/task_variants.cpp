@@ -7,6 +7,7 @@
 #include "batch.h"
 #include "startup.h"
 #include "task.h"
+#include "task_file.h"
 #include "task_results.h"
 
 namespace kalvar {
@@ -14,9 +15,6 @@ namespace kalvar {
 namespace {
 
 using Json = nlohmann::ordered_json;
-
-const char* const answerSeveral = "Несколько теплообменников";
-const char* const answerOtherSize = "Другой типоразмер";
 
 std::vector<LimitDialogAnswers> limitAnswersOf(const std::vector<std::string>& answers) {
     std::vector<LimitDialogAnswers> pressed;
