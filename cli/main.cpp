@@ -14,6 +14,7 @@
 #include "cipher.h"
 #include "task.h"
 #include "task_file.h"
+#include "task_source.h"
 #include "variants_command.h"
 #ifdef KALVAR_HAVE_REPORTS
 #include "report_command.h"
@@ -183,18 +184,11 @@ std::string currentDir() {
     return std::filesystem::current_path(error).string();
 }
 
-// Reads the named file, or standard input for "-"; nullopt when it cannot be read.
-std::optional<std::string> readSource(const std::string& source) {
-    std::stringstream text;
-    if (source == "-") {
-        text << std::cin.rdbuf();
-        return text.str();
-    }
-    std::ifstream file(source, std::ios::binary);
-    if (!file) return std::nullopt;
-    text << file.rdbuf();
-    if (file.bad()) return std::nullopt;
-    return text.str();
+// The task text of the source (standard input for none), or nullopt after saying why it is missing.
+std::optional<std::string> taskText(const std::optional<std::string>& source) {
+    auto text = kalvar::readSource(source.value_or("-"), std::cin);
+    if (!text) std::cerr << "kalvar-cli: cannot read " << *source << "\n";
+    return text;
 }
 
 bool isOption(const std::string& argument) {
@@ -215,11 +209,8 @@ int calcCommand(const std::vector<std::string>& args) {
         else
             source = a;
     }
-    const auto text = readSource(source.value_or("-"));
-    if (!text) {
-        std::cerr << "kalvar-cli: cannot read " << *source << "\n";
-        return exitInvalid;
-    }
+    const auto text = taskText(source);
+    if (!text) return exitInvalid;
     try {
         const kalvar::TaskRun run = kalvar::runTask(*text, currentDir(), summary);
         if (summary) return printed(kalvar::summaryText(run.summaries, run.result));
@@ -238,11 +229,8 @@ int convertCommand(const std::vector<std::string>& args) {
         if (source) return usageError("one task file only", convertUsage);
         source = a;
     }
-    const auto text = readSource(source.value_or("-"));
-    if (!text) {
-        std::cerr << "kalvar-cli: cannot read " << *source << "\n";
-        return exitInvalid;
-    }
+    const auto text = taskText(source);
+    if (!text) return exitInvalid;
     try {
         return printed(kalvar::convertToNamed(*text).dump(2, ' ', false, Json::error_handler_t::replace) +
                        "\n");

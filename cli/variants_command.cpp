@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "task.h"
+#include "task_source.h"
 #include "task_variants.h"
 
 namespace kalvar {
@@ -45,19 +46,6 @@ namespace {
 int usageError(const std::string& problem, std::ostream& err) {
     err << "kalvar-cli: " << problem << "\n" << variantsUsage << "\n";
     return 2;
-}
-
-std::optional<std::string> readSource(const std::string& source, std::istream& in) {
-    std::stringstream text;
-    if (source == "-") {
-        text << in.rdbuf();
-        return text.str();
-    }
-    std::ifstream file(source, std::ios::binary);
-    if (!file) return std::nullopt;
-    text << file.rdbuf();
-    if (file.bad()) return std::nullopt;
-    return text.str();
 }
 
 } // namespace
