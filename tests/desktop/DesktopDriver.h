@@ -21,6 +21,7 @@
 #include "CalcWindowView.h"
 #include "MainWindow.h"
 #include "ZuPanel.h"
+#include "task_file.h"
 
 namespace desktop {
 
@@ -224,17 +225,6 @@ inline DialogAnswerer::Answer closeWindow() {
 
 namespace desktop {
 
-inline nlohmann::ordered_json controlValue(const kalvar::Control& control) {
-    switch (control.kind) {
-    case kalvar::ControlKind::List:
-        return control.listIndex;
-    case kalvar::ControlKind::Check:
-        return control.value;
-    default:
-        return control.text;
-    }
-}
-
 // Every control whose value differs, as "Form2.Text1: desktop … cli …"; controls named in skip
 // ("Form2.label54") are left out.
 template <class Window>
@@ -243,7 +233,7 @@ void addDifferences(QStringList& out, const char* name, Window& window, const nl
     for (auto& [control, model] : window.controls()) {
         const QString where = QString::fromLatin1(name) + QLatin1Char('.') + QString::fromStdString(control);
         if (skip.contains(where)) continue;
-        const nlohmann::ordered_json mine = controlValue(*model);
+        const nlohmann::ordered_json mine = kalvar::controlValue(*model);
         const auto found = cli.find(control);
         if (found == cli.end()) {
             out << where + QStringLiteral(": missing in kalvar-cli's output");
