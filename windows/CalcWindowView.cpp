@@ -507,6 +507,8 @@ void CalcWindowView::createCommands() {
     for (size_t row = 0; row < std::size(givenParameterRows); ++row)
         givenParameterCommands_.add(qs(givenParameterRows[row].key), qs(givenParameterRows[row].caption),
                                     [this, row] { chooseGivenParameter(row); });
+    givenParameterCommands_.add(QStringLiteral("1.7"), QStringLiteral("Варианты"),
+                                [this] { host_.showVariants(w_); });
     // Keys "1.m.s": sub-item s of menu item m of the layout panel's only button. The series
     // captions are the design's; the program renames them after the owner's series prefix.
     const auto layoutKey = [](int menu, int subItem) {
@@ -525,6 +527,17 @@ void CalcWindowView::createCommands() {
     for (int count = 1; count <= exchangerChoices; ++count)
         layoutCommands_.add(layoutKey(exchangersMenu, count), QStringLiteral("x%1").arg(count),
                             [this, count] { chooseExchangers(count); });
+}
+
+void CalcWindowView::chooseLayout(int series, int passes, int units) {
+    const auto layoutKey = [](int menu, int subItem) {
+        return QStringLiteral("1.%1.%2").arg(menu).arg(subItem);
+    };
+    for (const QString& key :
+         {layoutKey(typeMenu, series), layoutKey(passesMenu, passes), layoutKey(exchangersMenu, units)})
+        layoutCommands_.run(key, false);
+    group_->refreshAll();
+    emit commandDone();
 }
 
 void CalcWindowView::panelPicked(int index, const QString& key) {
