@@ -47,8 +47,9 @@ void clickHeader(QTableView* table, int column) {
 
 // The heating window's layout as a control-id task.
 std::string layoutTask(int series, int passes, int units) {
-    return "{\"decimalSeparator\": \",\", \"windows\": {\"Form2\": {" +
-           "\"Combo1\": " + std::to_string(series - 1) + ", \"Combo2\": " + std::to_string(passes - 1) +
+    return "{\"decimalSeparator\": \",\", \"windows\": {\"Form2\": {"
+           "\"Combo1\": " +
+           std::to_string(series - 1) + ", \"Combo2\": " + std::to_string(passes - 1) +
            ", \"Combo3\": " + std::to_string(units - 1) + "}}}";
 }
 
