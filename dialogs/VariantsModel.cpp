@@ -134,7 +134,7 @@ QVariant VariantsModel::headerData(int section, Qt::Orientation orientation, int
     case Plates:
         return QStringLiteral("Пластин");
     case Surface:
-        return QStringLiteral("F, м²");
+        return QStringLiteral("F общая, м²");
     case Margin:
         return QStringLiteral("Запас, %");
     case K:
@@ -150,7 +150,7 @@ QVariant VariantsModel::headerData(int section, Qt::Orientation orientation, int
     case NozzleVelocity:
         return QStringLiteral("w патрубка, м/с");
     case Weight:
-        return QStringLiteral("Масса, кг");
+        return QStringLiteral("Масса общая, кг");
     case Limit:
         return QStringLiteral("Ограничение");
     case Chosen:

@@ -116,7 +116,7 @@ class VariantsChart : public QChartView {
             maxY = std::max(maxY, p.y());
         }
         x_->setTitleText(QStringLiteral("большая из потерь давления, %1").arg(lossUnit));
-        y_->setTitleText(QStringLiteral("поверхность, м²"));
+        y_->setTitleText(QStringLiteral("F общая, м²"));
         x_->setRange(0, maxX > 0 ? maxX * 1.08 : 1);
         y_->setRange(0, maxY > 0 ? maxY * 1.08 : 1);
         x_->applyNiceNumbers();
@@ -212,6 +212,7 @@ VariantsWindow::VariantsWindow(const kalvar::Session& session, WindowId window, 
 #ifdef KALVAR_HAVE_CHARTS
     chart_ = new VariantsChart(split);
     chart_->picked = [this](int row) { selectSourceRow(row); };
+    chart_->setMinimumHeight(300);
     split->addWidget(chart_);
     split->setStretchFactor(0, 3);
     split->setStretchFactor(1, 2);
@@ -240,7 +241,8 @@ VariantsWindow::VariantsWindow(const kalvar::Session& session, WindowId window, 
     connect(apply_, &QPushButton::clicked, this, &VariantsWindow::applySelected);
     connect(close_, &QPushButton::clicked, this, &QWidget::close);
     connect(table_, &QTableView::activated, this, &VariantsWindow::applySelected);
-    resize(980, 640);
+    table_->setMinimumHeight(200);
+    resize(1200, 780);
 }
 
 VariantsWindow::~VariantsWindow() = default;
