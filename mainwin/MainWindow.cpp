@@ -446,12 +446,15 @@ void MainWindow::switchUnit(const QString& caption) {
     refreshAll();
 }
 
+static std::vector<kalvar::LimitDialogAnswers> pressedAnswers(const std::vector<std::string>& captions);
+
 void MainWindow::save() {
     if (commandsBlocked()) {
         refuseCommand();
         return;
     }
     WaitScope wait(*this);
+    reports_->reportOptions.limitAnswers = pressedAnswers(limitAnswers_);
     reports_->save();
 }
 
@@ -461,6 +464,7 @@ void MainWindow::print() {
         return;
     }
     WaitScope wait(*this);
+    reports_->reportOptions.limitAnswers = pressedAnswers(limitAnswers_);
     reports_->print();
 }
 
@@ -470,6 +474,7 @@ void MainWindow::savePdf() {
         return;
     }
     WaitScope wait(*this);
+    reports_->reportOptions.limitAnswers = pressedAnswers(limitAnswers_);
     reports_->savePdf();
 }
 
