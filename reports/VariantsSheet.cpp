@@ -58,7 +58,7 @@ void addVariantsSheet(Workbook& book, const Session& session,
     Sheet& sheet = book.addSheet(variantsSheetName);
     sheet.fitToPagesWide = 1;
     sheet.setText(1, 1, "Варианты: все теплообменники, подходящие для задачи");
-    sheet.range(1, 1).setBold(true);
+    sheet.range(RangeRef{1, 1, 1, 8}).merge().setBold(true);
     const int lastColumn = 1 + static_cast<int>(std::size(numberColumns)) + 2;
     int row = 3;
     for (WindowVariants& table : sessionVariants(session, limitAnswers)) {
@@ -66,7 +66,8 @@ void addVariantsSheet(Workbook& book, const Session& session,
             table.variants.begin(), table.variants.end(),
             [](const Variant& a, const Variant& b) { return a.totalSurface() < b.totalSurface(); });
         sheet.setText(row, 1, windowTitle(table.window));
-        sheet.range(row, 1).setBold(true);
+        // Merged, so that the column fit leaves the title out.
+        sheet.range(RangeRef{row, 1, row, 4}).merge().setBold(true);
         ++row;
         sheet.setText(row, 1, "Обозначение");
         int column = 2;
@@ -89,7 +90,19 @@ void addVariantsSheet(Workbook& book, const Session& session,
                 }
                 ++column;
             }
-            sheet.setText(row, column++, v.limit);
+            // One limit a line, the row as high as its lines.
+            std::string limits = v.limit;
+            int lines = 1;
+            for (auto at = limits.find("; "); at != std::string::npos; at = limits.find("; ", at)) {
+                limits.replace(at, 2, "\n");
+                ++lines;
+            }
+            sheet.setText(row, column, limits);
+            sheet.range(row, column++).setWrap(true).setVAlign(VAlign::Top);
+            if (lines > 1)
+                sheet.range(RangeRef{row, 1, row, lastColumn})
+                    .setVAlign(VAlign::Top)
+                    .setRowHeight(Sheet::defaultRowHeight * lines);
             if (v.chosen) {
                 sheet.setText(row, column, "выбран");
                 sheet.range(RangeRef{row, 1, row, lastColumn}).setBold(true);
@@ -99,9 +112,8 @@ void addVariantsSheet(Workbook& book, const Session& session,
         ++row;
     }
     sheet.range(RangeRef{3, 1, std::max(3, row - 1), lastColumn - 2}).widenColumnsToFit(measure);
-    // The limits are long texts: a wide column that wraps.
-    sheet.columnWidths[lastColumn - 1] = 40;
-    sheet.range(RangeRef{3, lastColumn - 1, std::max(3, row - 1), lastColumn - 1}).setWrap(true);
+    // The longest limit's text on its line.
+    sheet.columnWidths[lastColumn - 1] = 66;
 }
 
 } // namespace kalvar

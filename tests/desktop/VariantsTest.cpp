@@ -7,10 +7,13 @@
 #include <QTableView>
 #include <QTemporaryDir>
 
+#include "DeliveryTermsDialog.h"
 #include "DesktopDriver.h"
 #include "PlateLimitDialog.h"
+#include "ReportActions.h"
 #include "VariantsModel.h"
 #include "VariantsWindow.h"
+#include "XlsxReader.h"
 #include "task.h"
 
 using namespace desktop;
@@ -18,7 +21,7 @@ using kalvar::WindowId;
 
 namespace {
 
-constexpr int calculateButton = 4;
+constexpr int dataButton = 2, calculateButton = 4;
 constexpr int variantsItem = 7; // "Данные расчета" → "Варианты"
 
 // The variants window opened through the heating window's menu, or nullptr.
@@ -62,7 +65,8 @@ class VariantsTest : public QObject {
     std::unique_ptr<MainWindow> form_;
 
     MainWindow& start() {
-        form_ = startProgram(workDir_.path(), QStringLiteral(","));
+        // The installed data holds the pass drawings a report shows.
+        form_ = startProgram(workDir_.path(), QStringLiteral(","), MainWindow::installedDataDir());
         return *form_;
     }
 
@@ -197,6 +201,44 @@ class VariantsTest : public QObject {
         QVERIFY2(hint.contains(QStringLiteral("Сначала закройте диалог")), qPrintable(hint));
         // Afterwards it opens.
         QVERIFY(openVariants(form));
+    }
+
+    // "Сохранить" with "добавить лист «Варианты»" ticked in the delivery terms: the workbook ends
+    // with the sheet; left as it starts, unticked, the workbook is as before.
+    void reportSheetWhenAsked() {
+        MainWindow& form = start();
+        typeInto(child<QLineEdit>(form.view(WindowId::Heating), "Text30"), QStringLiteral("2,5"));
+        clickButton(form.mainPanel(), calculateButton);
+        QStringList saved;
+        form.reports()->openFile = [&saved](const QString& path) {
+            saved << path;
+            return true;
+        };
+        for (const bool asked : {false, true}) {
+            DialogAnswerer answerer;
+            bool startedUnticked = false;
+            answerer.expect([&](QWidget* window) {
+                auto* dialog = qobject_cast<DeliveryTermsDialog*>(window);
+                if (!dialog) return false;
+                startedUnticked = !dialog->variantsSheetBox->isChecked();
+                typeInto(dialog->objectNameBox, asked ? QStringLiteral("variants") : QStringLiteral("plain"));
+                if (asked) QTest::mouseClick(dialog->variantsSheetBox, Qt::LeftButton);
+                QTest::mouseClick(dialog->okButton, Qt::LeftButton);
+                return true;
+            });
+            QVERIFY(pickMenu(form.mainPanel(), dataButton, 1));
+            QVERIFY2(waitFor([&] { return answerer.done() && saved.size() == (asked ? 2 : 1); }, 10000),
+                     qPrintable(answerer.unexpected.join(QLatin1Char('\n'))));
+            QCOMPARE(answerer.unexpected, QStringList());
+            QVERIFY(startedUnticked);
+            const kalvar::Workbook book = kalvar::readXlsx(saved.last().toStdString());
+            QCOMPARE(QString::fromStdString(book.sheets.back().name),
+                     asked ? QStringLiteral("Варианты") : QStringLiteral("Лист3"));
+            if (!asked) continue;
+            const kalvar::Sheet& sheet = book.sheets.back();
+            QCOMPARE(QString::fromStdString(sheet.text(3, 1)), QStringLiteral("Теплообменник отопления"));
+            QCOMPARE(QString::fromStdString(sheet.text(4, 1)), QStringLiteral("Обозначение"));
+        }
     }
 };
 
