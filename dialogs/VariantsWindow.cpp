@@ -64,9 +64,7 @@ QString stopMessage(const kalvar::Session& session) {
     kalvar::Calculator(copy.state, copy.windows, recorder).calculateCommand();
     QString text =
         QString::fromStdString(recorder.first).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    return text.isEmpty()
-               ? QStringLiteral("Для этого окна нет ни одного варианта: расчет системы его не рассчитывает.")
-               : text;
+    return text.isEmpty() ? QStringLiteral("Для этого окна нет ни одного варианта.") : text;
 }
 
 } // namespace

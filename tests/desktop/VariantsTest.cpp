@@ -125,6 +125,8 @@ class VariantsTest : public QObject {
             if (calculated) clickButton(form.mainPanel(), calculateButton);
             VariantsWindow* variants = openVariants(form);
             QVERIFY(variants);
+            // Looking at the variants changes nothing of the task.
+            QVERIFY(!form.isWindowModified());
             QTableView* table = variants->table();
             QStringList marked;
             for (int row = 0; row < table->model()->rowCount(); ++row)
