@@ -132,6 +132,13 @@ int main(int argc, char** argv) {
             waitFor([&f] { return f.mainPanel()->openMenu() && f.mainPanel()->openMenu()->isVisible(); });
             shoot(scene);
             f.mainPanel()->openMenu()->close();
+        } else if (scene == "variants-menu") {
+            ZuPanel* panel = f.view(WindowId::Heating)->givenParameterPanel();
+            hoverButton(panel, 1);
+            QTest::mouseClick(panel, Qt::LeftButton, {}, panel->buttonRect(1).center());
+            waitFor([panel] { return panel->openMenu() && panel->openMenu()->isVisible(); });
+            shoot(scene);
+            if (panel->openMenu()) panel->openMenu()->close();
         } else if (scene == "variants") {
             // A load that some layouts cannot carry within the limits: the filter has work to do.
             typeInto(child<QLineEdit>(f.view(WindowId::Heating), "Text30"), QStringLiteral("2,5"));
