@@ -56,8 +56,8 @@ int main(int argc, char** argv) {
     suffix = args.value(2);
     QStringList scenes = args.mid(3);
     if (scenes.isEmpty())
-        scenes = {"startup", "heating", "scheme5", "scheme8", "additional",
-                  "limit",   "medium",  "menu",    "tasks",   "variants"};
+        scenes = {"startup", "heating", "scheme5", "scheme8",       "additional", "limit",
+                  "medium",  "menu",    "tasks",   "variants-menu", "variants"};
     QDir().mkpath(outDir);
     QTemporaryDir workDir;
 
