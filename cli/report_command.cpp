@@ -12,6 +12,7 @@
 #include "ReportBuilder.h"
 #include "SheetRenderer.h"
 #include "SiteWorkbooks.h"
+#include "VariantsSheet.h"
 #include "XlsxWriter.h"
 #include "task.h"
 
@@ -31,7 +32,8 @@ const char* const reportHelp =
     "\"hotWater\"|\"heating\"|\"ventilation\":\n"
     "                      {\"price\": TEXT, \"terms\": TEXT, \"notes\": TEXT}}; what it leaves out keeps "
     "the\n"
-    "                      delivery-terms dialog's designed texts\n"
+    "                      delivery-terms dialog's designed texts; \"variantsSheet\": true adds the sheet\n"
+    "                      \"Варианты\" (every variant of each calculated window) after the descriptions\n"
     "--xlsx and --pdf must name different files. A file is written whole or not at all.\n"
     "Exit codes: 0 written; 2 usage, task or terms error; 1 the report could not be built or written.\n";
 
@@ -66,6 +68,11 @@ DeliveryTerms readTerms(const std::string& text) {
     for (const auto& [key, value] : json.items()) {
         if (key == "objectName") {
             terms.objectName = string(value, key);
+            continue;
+        }
+        if (key == "variantsSheet") {
+            if (!value.is_boolean()) throw UsageError("\"variantsSheet\" must be true or false");
+            terms.variantsSheet = value.get<bool>();
             continue;
         }
         TermsColumn* column = key == "hotWater"      ? &terms.hotWater
@@ -206,14 +213,25 @@ int reportCommand(const std::vector<std::string>& args, std::ostream& out, std::
     Session& session = *run.session;
     if (session.state.dataDir.empty()) session.state.dataDir = installedDataDir();
     try {
-        const Workbook book = buildReport(session, owner, terms);
+        ReportOptions options;
+        // The task's limit answers by their captions, as the calculation takes them: the variants
+        // sheet's chosen rows are then the exchangers the report describes.
+        for (const std::string& caption : run.limitAnswers) {
+            LimitDialogAnswers answer;
+            answer.several = caption == "Несколько теплообменников";
+            answer.otherSize = caption == "Другой типоразмер";
+            answer.proceed = !answer.several && !answer.otherSize;
+            options.limitAnswers.push_back(answer);
+        }
+        const Workbook book = buildReport(session, owner, terms, options);
         if (!xlsx.empty()) {
             writeXlsx(book, xlsx);
             out << xlsx << "\n";
         }
         if (!pdf.empty()) {
-            writePdf(book, pdf, reportSheetNames(session.windows, session.state.systemKind),
-                     session.windows.decimalSeparator);
+            std::vector<std::string> sheets = reportSheetNames(session.windows, session.state.systemKind);
+            if (terms.variantsSheet) sheets.push_back(variantsSheetName);
+            writePdf(book, pdf, sheets, session.windows.decimalSeparator);
             out << pdf << "\n";
         }
     } catch (const WorkbookError& e) {

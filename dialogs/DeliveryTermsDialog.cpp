@@ -1,5 +1,6 @@
 #include "DeliveryTermsDialog.h"
 
+#include <QCheckBox>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -132,6 +133,11 @@ DeliveryTermsDialog::DeliveryTermsDialog(QWidget* parent) : QDialog(parent) {
     okButton->setAutoDefault(false);
     okButton->setMinimumWidth(okButton->fontMetrics().horizontalAdvance(QStringLiteral("Продолжить")) + 24);
     grid->addWidget(okButton, 6, 3, Qt::AlignRight);
+    variantsSheetBox = new QCheckBox(QStringLiteral("добавить лист «Варианты»"), this);
+    variantsSheetBox->setObjectName(QStringLiteral("variantsSheetBox"));
+    variantsSheetBox->setToolTip(
+        QStringLiteral("Все теплообменники, подходящие для задачи, на листе после описаний"));
+    grid->addWidget(variantsSheetBox, 6, 0, 1, 3, Qt::AlignLeft);
     for (int c = 1; c <= 3; ++c)
         grid->setColumnStretch(c, 1);
     grid->setSizeConstraint(QLayout::SetMinimumSize);
@@ -142,7 +148,8 @@ DeliveryTermsDialog::DeliveryTermsDialog(QWidget* parent) : QDialog(parent) {
             setTabOrder(previous, box);
             previous = box;
         }
-    setTabOrder(previous, okButton);
+    setTabOrder(previous, variantsSheetBox);
+    setTabOrder(variantsSheetBox, okButton);
     resetToDesigned();
 }
 
@@ -152,6 +159,7 @@ kalvar::DeliveryTerms DeliveryTermsDialog::terms() const {
     t.hotWater = hotWater.read();
     t.heating = heating.read();
     t.ventilation = ventilation.read();
+    t.variantsSheet = variantsSheetBox->isChecked();
     return t;
 }
 
@@ -160,6 +168,7 @@ void DeliveryTermsDialog::setTerms(const kalvar::DeliveryTerms& t) {
     hotWater.show(t.hotWater);
     heating.show(t.heating);
     ventilation.show(t.ventilation);
+    variantsSheetBox->setChecked(t.variantsSheet);
 }
 
 bool DeliveryTermsDialog::ask(int systemKind) {

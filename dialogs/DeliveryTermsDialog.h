@@ -5,6 +5,7 @@
 
 #include "DeliveryTerms.h"
 
+class QCheckBox;
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
@@ -41,6 +42,7 @@ class DeliveryTermsDialog : public QDialog {
     Column hotWater;
     Column heating;
     Column ventilation;
+    QCheckBox* variantsSheetBox; // "добавить лист «Варианты»", unchecked as every export starts
     QPushButton* okButton; // "Ok"
 
   public slots:

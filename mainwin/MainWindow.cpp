@@ -40,6 +40,7 @@
 #include "ReportActions.h"
 #include "SiteWorkbooks.h"
 #include "Twips.h"
+#include "VariantsWindow.h"
 #include "ZuPanel.h"
 #include "additional_results.h"
 #include "calculator.h"
@@ -445,12 +446,15 @@ void MainWindow::switchUnit(const QString& caption) {
     refreshAll();
 }
 
+static std::vector<kalvar::LimitDialogAnswers> pressedAnswers(const std::vector<std::string>& captions);
+
 void MainWindow::save() {
     if (commandsBlocked()) {
         refuseCommand();
         return;
     }
     WaitScope wait(*this);
+    reports_->reportOptions.limitAnswers = pressedAnswers(limitAnswers_);
     reports_->save();
 }
 
@@ -460,6 +464,7 @@ void MainWindow::print() {
         return;
     }
     WaitScope wait(*this);
+    reports_->reportOptions.limitAnswers = pressedAnswers(limitAnswers_);
     reports_->print();
 }
 
@@ -469,6 +474,7 @@ void MainWindow::savePdf() {
         return;
     }
     WaitScope wait(*this);
+    reports_->reportOptions.limitAnswers = pressedAnswers(limitAnswers_);
     reports_->savePdf();
 }
 
@@ -724,6 +730,49 @@ void MainWindow::calculate() {
                 view(id)->applyAdditionalResultsSwitch();
     }
     refreshAll();
+}
+
+// The limit answers of the last "Расчет" by their captions, as the core takes them.
+static std::vector<kalvar::LimitDialogAnswers> pressedAnswers(const std::vector<std::string>& captions) {
+    std::vector<kalvar::LimitDialogAnswers> pressed;
+    for (const std::string& caption : captions) {
+        kalvar::LimitDialogAnswers answer;
+        answer.several = caption == "Несколько теплообменников";
+        answer.otherSize = caption == "Другой типоразмер";
+        answer.proceed = !answer.several && !answer.otherSize;
+        pressed.push_back(answer);
+    }
+    return pressed;
+}
+
+VariantsWindow* MainWindow::variantsWindow(WindowId id) const {
+    return variantsWindows_[static_cast<size_t>(id)];
+}
+
+void MainWindow::showVariants(kalvar::CalcWindow& window) {
+    QPointer<VariantsWindow>& shown = variantsWindows_[static_cast<size_t>(window.id)];
+    if (!shown) {
+        const WindowId id = window.id;
+        shown = new VariantsWindow(*session_, id, nullptr, this);
+        // "Применить": the window's own layout commands, then "Расчет" as F9 runs it; the table then
+        // follows what the window calculated.
+        shown->setApply([this, id](int series, int passes, int units) {
+            if (commandsBlocked()) {
+                refuseCommand();
+                return;
+            }
+            view(id)->chooseLayout(series, passes, units);
+            calculate();
+            if (VariantsWindow* open = variantsWindow(id)) open->recompute(pressedAnswers(limitAnswers_));
+        });
+    }
+    {
+        WaitScope wait(*this);
+        shown->recompute(pressedAnswers(limitAnswers_));
+    }
+    shown->show();
+    shown->raise();
+    shown->activateWindow();
 }
 
 void MainWindow::showScheme() {

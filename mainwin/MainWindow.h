@@ -36,6 +36,7 @@ class ThreeCircuitSchemeWindow;
 class ExchangerPictureWindow;
 class ParallelSchemeWindow;
 class WebPageWindow;
+class VariantsWindow;
 class ZuPanel;
 class ZuPanelButton;
 namespace kalvar {
@@ -70,6 +71,7 @@ class MainWindow : public QMainWindow, public DesktopHost {
     bool commandsBlocked() override;
     void refuseCommand() override;
     void setAllDesignationsVisible() override;
+    void showVariants(kalvar::CalcWindow& window) override;
 
     // The calculation windows: Form1 ventilation, Form2 heating, Form3 hot water.
     CalcWindowView* view(kalvar::WindowId id) const;
@@ -85,6 +87,8 @@ class MainWindow : public QMainWindow, public DesktopHost {
     const PanelCommands& mainPanelCommands() const { return mainPanelCommands_; }
     // The windows the commands of the main panel open (null until first used).
     QWidget* pictureWindow(const char* name) const;
+    // The variants window of a calculation window, while it is open.
+    VariantsWindow* variantsWindow(kalvar::WindowId id) const;
 
     // The owner of the program as the site's owner workbook or the built-in details give it.
     const kalvar::OwnerDetails& owner() const;
@@ -209,6 +213,7 @@ class MainWindow : public QMainWindow, public DesktopHost {
     QPointer<ExchangerPictureWindow> exchangerSchemeWindow_;
     QPointer<ParallelSchemeWindow> parallelSchemeWindow_;
     QPointer<WebPageWindow> webSiteWindow_;
+    std::array<QPointer<VariantsWindow>, 3> variantsWindows_; // Form1, Form2, Form3
     int waitDepth_ = 0;
     bool quitPending_ = false;
     bool closing_ = false;

@@ -1,4 +1,5 @@
 #include "ReportActions.h"
+#include "VariantsSheet.h"
 
 #include <algorithm>
 #include <cctype>
@@ -173,8 +174,9 @@ bool ReportActions::savePdf() {
     if (!buildBook(terms, book, pdfTitle)) return false;
     try {
         const BusyPointer busy;
-        writePdf(book, path, reportSheetNames(session_.windows, session_.state.systemKind),
-                 session_.windows.decimalSeparator);
+        std::vector<std::string> sheets = reportSheetNames(session_.windows, session_.state.systemKind);
+        if (terms.variantsSheet) sheets.push_back(variantsSheetName);
+        writePdf(book, path, sheets, session_.windows.decimalSeparator);
     } catch (const WorkbookError& e) {
         fail(pdfTitle, "Файл PDF не сохранен: " + qs(e.what()));
         return false;
@@ -190,7 +192,9 @@ bool ReportActions::print() {
     if (!askTerms(terms) || !running.alive()) return false;
     PrintSelection selection;
     if (!printSelectionDialog()->ask(session_.state.systemKind, selection) || !running.alive()) return false;
-    const std::vector<std::string> sheets = selectedSheetNames(selection, session_.state.systemKind);
+    std::vector<std::string> sheets = selectedSheetNames(selection, session_.state.systemKind);
+    // The sheet asked for in the delivery terms prints after the chosen ones.
+    if (terms.variantsSheet) sheets.push_back(variantsSheetName);
     if (sheets.empty()) {
         fail(printTitle, "Не выбран ни один лист для печати.");
         return false;

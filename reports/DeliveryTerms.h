@@ -17,6 +17,8 @@ struct DeliveryTerms {
     TermsColumn hotWater{"", "EXW-Минск, 3-5 дней с \r\nмомента оплаты.\r\n", ""};
     TermsColumn heating{"", "EXW-Минск, 3-5 дней с \r\nмомента оплаты.\r\n", ""};
     TermsColumn ventilation{"", "EXW-Минск, 3-5 дней с момента оплаты.\r\n", ""};
+    // "добавить лист «Варианты»": the report gains the variants sheet after the descriptions.
+    bool variantsSheet = false;
 };
 
 } // namespace kalvar

@@ -1,4 +1,5 @@
 #include "ReportBuilder.h"
+#include "VariantsSheet.h"
 
 #include <cmath>
 #include <ctime>
@@ -563,7 +564,11 @@ std::vector<std::string> reportSheetNames(WindowSet& windows, int systemKind) {
 Workbook buildReport(Session& session, const OwnerDetails& owner, const DeliveryTerms& terms,
                      const ReportOptions& options) {
     ReportWriter writer(session, owner, terms, options);
-    return writer.run();
+    Workbook book = writer.run();
+    if (terms.variantsSheet)
+        addVariantsSheet(book, session, options.limitAnswers,
+                         options.measure ? options.measure : sheetFontMeasure());
+    return book;
 }
 
 PrintSelection presetPrintSelection(int systemKind) {

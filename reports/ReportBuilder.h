@@ -9,6 +9,7 @@
 #include "DeliveryTerms.h"
 #include "OwnerDetails.h"
 #include "Workbook.h"
+#include "calc_ui.h"
 #include "startup.h"
 
 namespace kalvar {
@@ -17,6 +18,8 @@ struct ReportOptions {
     double date = 0;                      // spreadsheet date serial of G6; 0 = today
     std::vector<std::string> pictureDirs; // where "KM 1x.jpg".. are looked for; empty = workDir and dataDir
     TextMeasure measure; // text widths for the column auto-fit; empty = the sheet fonts' metrics
+    // The limit answers of the last "Расчет", for the "Варианты" sheet's chosen rows.
+    std::vector<LimitDialogAnswers> limitAnswers;
 };
 
 // One exchanger of a system: its window, its column pair on the calculation sheet and its

@@ -132,6 +132,9 @@ constexpr uint32_t windowColour = kalvar::colours::white;
 
 // The menu items of the layout panel's only button, and the number of their sub-items.
 constexpr int typeMenu = 1, passesMenu = 2, exchangersMenu = 3;
+
+// "Варианты" of the given-parameter panel: it opens a window and changes nothing of the model.
+const QString variantsKey = QStringLiteral("1.7");
 constexpr int seriesCount = 4, passChoices = 3, exchangerChoices = 8;
 
 // Checks sub-item `checked` (1-based; 0 for none) of a menu and unchecks the others 1..count.
@@ -507,6 +510,7 @@ void CalcWindowView::createCommands() {
     for (size_t row = 0; row < std::size(givenParameterRows); ++row)
         givenParameterCommands_.add(qs(givenParameterRows[row].key), qs(givenParameterRows[row].caption),
                                     [this, row] { chooseGivenParameter(row); });
+    givenParameterCommands_.add(variantsKey, QStringLiteral("Варианты"), [this] { host_.showVariants(w_); });
     // Keys "1.m.s": sub-item s of menu item m of the layout panel's only button. The series
     // captions are the design's; the program renames them after the owner's series prefix.
     const auto layoutKey = [](int menu, int subItem) {
@@ -527,12 +531,23 @@ void CalcWindowView::createCommands() {
                             [this, count] { chooseExchangers(count); });
 }
 
+void CalcWindowView::chooseLayout(int series, int passes, int units) {
+    const auto layoutKey = [](int menu, int subItem) {
+        return QStringLiteral("1.%1.%2").arg(menu).arg(subItem);
+    };
+    for (const QString& key :
+         {layoutKey(typeMenu, series), layoutKey(passesMenu, passes), layoutKey(exchangersMenu, units)})
+        layoutCommands_.run(key, false);
+    group_->refreshAll();
+    emit commandDone();
+}
+
 void CalcWindowView::panelPicked(int index, const QString& key) {
     if (commandsOf(index).run(key, host_.commandsBlocked()) == PanelCommands::Outcome::Refused)
         host_.refuseCommand();
     if (ZuPanel* own = panel(index)) own->EndCommand();
     group_->refreshAll();
-    emit commandDone();
+    if (index != givenParameterPanel()->index() || key != variantsKey) emit commandDone();
 }
 
 void CalcWindowView::chooseGivenParameter(size_t rowIndex) {

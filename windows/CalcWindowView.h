@@ -101,6 +101,10 @@ class CalcWindowView : public QWidget {
     // strip and "Схема" shows again.
     void applyAdditionalResultsSwitch();
 
+    // Sets series, passes and units in parallel (each 1-based) through the layout panel's own
+    // commands, as picks in "Компоновка" would: a chosen variant goes into the window this way.
+    void chooseLayout(int series, int passes, int units);
+
     // The controls that show a hint when the pointer is over them.
     static QStringList pointerHintedControls();
     // The hint of a control (its name as in the model), or an empty text when it has none.

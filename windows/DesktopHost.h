@@ -39,6 +39,8 @@ class DesktopHost {
     virtual bool commandsBlocked() = 0;
     // A command refused while a dialog waits: the beep, and the hint line says why.
     virtual void refuseCommand() = 0;
+    // "Варианты" of a calculation window: opens (or brings up) the window of its variants.
+    virtual void showVariants(kalvar::CalcWindow& window) = 0;
     // Makes the designation box `Text1` of the three calculation windows visible.
     virtual void setAllDesignationsVisible() = 0;
 };

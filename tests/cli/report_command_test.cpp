@@ -51,11 +51,38 @@ TEST(ReportCommand, WritesTheWorkbookAndThePdfOfATask) {
     EXPECT_EQ(kalvar::testing::pdfPageCount(dir.file("out.pdf")), 4);
 }
 
+// "variantsSheet": true adds the sheet after the descriptions, to the workbook and the PDF; its
+// chosen rows follow the task's limit answers, as the descriptions do.
+TEST(ReportCommand, TheVariantsSheetWhenTheTermsAskForIt) {
+    ScratchDir dir;
+    kalvar::testing::writePassDrawings(dir.path());
+    std::ofstream(dir.file("task.json"))
+        << R"({"windows": {"Form2": {"Text30": "2,5", "Combo1": 0, "Combo2": 0,
+        "Combo3": 0}}, "limitAnswers": ["Несколько теплообменников"]})";
+    std::ofstream(dir.file("terms.json")) << R"({"objectName": "Котельная", "variantsSheet": true})";
+    const CommandRun r =
+        report(dir.path(), {"task.json", "--xlsx", "out.xlsx", "--pdf", "out.pdf", "--terms", "terms.json"});
+    ASSERT_EQ(r.code, 0) << r.err;
+    const Workbook book = readXlsx(dir.file("out.xlsx"));
+    ASSERT_EQ(book.sheets.back().name, "Варианты");
+    const Sheet& sheet = book.sheets.back();
+    int chosen = 0;
+    for (int row = 5; !sheet.text(row, 1).empty(); ++row)
+        if (sheet.text(row, sheet.usedRange().lastColumn) == "выбран") {
+            ++chosen;
+            // "Несколько теплообменников": two units of the first series, one pass.
+            EXPECT_EQ(sheet.text(row, 2) + "/" + sheet.text(row, 3) + "/" + sheet.text(row, 4), "1/1/2");
+        }
+    EXPECT_EQ(chosen, 1);
+    EXPECT_GT(kalvar::testing::pdfPageCount(dir.file("out.pdf")), 2);
+}
+
 TEST(ReportCommand, UsageTaskAndTermsErrorsExitTwoWithTheReason) {
     ScratchDir dir;
     std::ofstream(dir.file("task.json")) << R"({"system": 2})";
     std::ofstream(dir.file("bad.json")) << R"({"sytem": 2})";
     std::ofstream(dir.file("terms.json")) << R"({"heating": {"prise": "1"}})";
+    std::ofstream(dir.file("sheet.json")) << R"({"variantsSheet": "yes"})";
     struct Case {
         std::vector<std::string> args;
         const char* reason;
@@ -67,7 +94,9 @@ TEST(ReportCommand, UsageTaskAndTermsErrorsExitTwoWithTheReason) {
           Case{{"none.json", "--xlsx", "a.xlsx"}, "cannot read none.json"},
           Case{{"bad.json", "--xlsx", "a.xlsx"}, "unknown task key \"sytem\""},
           Case{{"task.json", "--xlsx", "a.xlsx", "--terms", "terms.json"},
-               "unknown terms key \"heating.prise\""}}) {
+               "unknown terms key \"heating.prise\""},
+          Case{{"task.json", "--xlsx", "a.xlsx", "--terms", "sheet.json"},
+               "\"variantsSheet\" must be true or false"}}) {
         const CommandRun r = report(dir.path(), c.args);
         EXPECT_EQ(r.code, 2) << c.reason;
         EXPECT_NE(r.err.find(c.reason), std::string::npos) << r.err;

@@ -5,6 +5,7 @@
 // display server (Xvfb):
 //   desktop_screenshots OUTDIR [SUFFIX] [SCENE...]
 #include <QApplication>
+#include <QCheckBox>
 #include <QDir>
 #include <QMdiArea>
 #include <QMenuBar>
@@ -16,6 +17,7 @@
 #include "CustomMediumDialog.h"
 #include "DesktopDriver.h"
 #include "PlateLimitDialog.h"
+#include "VariantsWindow.h"
 
 using namespace desktop;
 using kalvar::WindowId;
@@ -54,8 +56,8 @@ int main(int argc, char** argv) {
     suffix = args.value(2);
     QStringList scenes = args.mid(3);
     if (scenes.isEmpty())
-        scenes = {"startup", "heating", "scheme5", "scheme8", "additional",
-                  "limit",   "medium",  "menu",    "tasks"};
+        scenes = {"startup", "heating", "scheme5", "scheme8",       "additional", "limit",
+                  "medium",  "menu",    "tasks",   "variants-menu", "variants"};
     QDir().mkpath(outDir);
     QTemporaryDir workDir;
 
@@ -130,6 +132,25 @@ int main(int argc, char** argv) {
             waitFor([&f] { return f.mainPanel()->openMenu() && f.mainPanel()->openMenu()->isVisible(); });
             shoot(scene);
             f.mainPanel()->openMenu()->close();
+        } else if (scene == "variants-menu") {
+            ZuPanel* panel = f.view(WindowId::Heating)->givenParameterPanel();
+            hoverButton(panel, 1);
+            QTest::mouseClick(panel, Qt::LeftButton, {}, panel->buttonRect(1).center());
+            waitFor([panel] { return panel->openMenu() && panel->openMenu()->isVisible(); });
+            shoot(scene);
+            if (panel->openMenu()) panel->openMenu()->close();
+        } else if (scene == "variants") {
+            // A load that some layouts cannot carry within the limits: the filter has work to do.
+            typeInto(child<QLineEdit>(f.view(WindowId::Heating), "Text30"), QStringLiteral("2,5"));
+            clickButton(f.mainPanel(), 4);
+            pickMenu(f.view(WindowId::Heating)->givenParameterPanel(), 1, 7);
+            waitFor([&f] { return f.variantsWindow(WindowId::Heating) != nullptr; });
+            if (VariantsWindow* variants = f.variantsWindow(WindowId::Heating)) {
+                variants->move(60, 80);
+                shoot(scene);
+                QTest::mouseClick(variants->withinLimitsBox(), Qt::LeftButton);
+                shoot(scene + QStringLiteral("-all"));
+            }
         } else if (scene == "tasks") {
             // Two tasks saved, the second of them open; the recent tasks stay out of the user's settings.
             QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,

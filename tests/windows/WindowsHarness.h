@@ -56,6 +56,9 @@ class HarnessWindow : public QMainWindow, public DesktopHost {
     bool commandsBlocked() override { return blocked; }
     void refuseCommand() override { calls << QStringLiteral("refuseCommand"); }
     void setAllDesignationsVisible() override;
+    void showVariants(kalvar::CalcWindow& window) override {
+        calls << QStringLiteral("showVariants ") + QString::number(static_cast<int>(window.id));
+    }
 
     // "Расчет": the calculation, then the additional results of every ticked window.
     void calculate();
