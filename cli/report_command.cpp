@@ -15,6 +15,7 @@
 #include "VariantsSheet.h"
 #include "XlsxWriter.h"
 #include "task.h"
+#include "task_file.h"
 
 namespace kalvar {
 
@@ -214,15 +215,9 @@ int reportCommand(const std::vector<std::string>& args, std::ostream& out, std::
     if (session.state.dataDir.empty()) session.state.dataDir = installedDataDir();
     try {
         ReportOptions options;
-        // The task's limit answers by their captions, as the calculation takes them: the variants
-        // sheet's chosen rows are then the exchangers the report describes.
-        for (const std::string& caption : run.limitAnswers) {
-            LimitDialogAnswers answer;
-            answer.several = caption == "Несколько теплообменников";
-            answer.otherSize = caption == "Другой типоразмер";
-            answer.proceed = !answer.several && !answer.otherSize;
-            options.limitAnswers.push_back(answer);
-        }
+        // The task's limit answers: the variants sheet's chosen rows are then the exchangers the
+        // report describes.
+        options.limitAnswers = pressedLimitAnswers(run.limitAnswers);
         const Workbook book = buildReport(session, owner, terms, options);
         if (!xlsx.empty()) {
             writeXlsx(book, xlsx);

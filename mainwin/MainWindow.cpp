@@ -45,6 +45,7 @@
 #include "additional_results.h"
 #include "calculator.h"
 #include "system_kinds.h"
+#include "task_file.h"
 #include "unit_switch.h"
 
 // The icon and ownerLogo_ live in the library's resources, which a static library must bring in itself.
@@ -446,15 +447,13 @@ void MainWindow::switchUnit(const QString& caption) {
     refreshAll();
 }
 
-static std::vector<kalvar::LimitDialogAnswers> pressedAnswers(const std::vector<std::string>& captions);
-
 void MainWindow::save() {
     if (commandsBlocked()) {
         refuseCommand();
         return;
     }
     WaitScope wait(*this);
-    reports_->reportOptions.limitAnswers = pressedAnswers(limitAnswers_);
+    reports_->reportOptions.limitAnswers = kalvar::pressedLimitAnswers(limitAnswers_);
     reports_->save();
 }
 
@@ -464,7 +463,7 @@ void MainWindow::print() {
         return;
     }
     WaitScope wait(*this);
-    reports_->reportOptions.limitAnswers = pressedAnswers(limitAnswers_);
+    reports_->reportOptions.limitAnswers = kalvar::pressedLimitAnswers(limitAnswers_);
     reports_->print();
 }
 
@@ -474,7 +473,7 @@ void MainWindow::savePdf() {
         return;
     }
     WaitScope wait(*this);
-    reports_->reportOptions.limitAnswers = pressedAnswers(limitAnswers_);
+    reports_->reportOptions.limitAnswers = kalvar::pressedLimitAnswers(limitAnswers_);
     reports_->savePdf();
 }
 
@@ -732,19 +731,6 @@ void MainWindow::calculate() {
     refreshAll();
 }
 
-// The limit answers of the last "Расчет" by their captions, as the core takes them.
-static std::vector<kalvar::LimitDialogAnswers> pressedAnswers(const std::vector<std::string>& captions) {
-    std::vector<kalvar::LimitDialogAnswers> pressed;
-    for (const std::string& caption : captions) {
-        kalvar::LimitDialogAnswers answer;
-        answer.several = caption == "Несколько теплообменников";
-        answer.otherSize = caption == "Другой типоразмер";
-        answer.proceed = !answer.several && !answer.otherSize;
-        pressed.push_back(answer);
-    }
-    return pressed;
-}
-
 VariantsWindow* MainWindow::variantsWindow(WindowId id) const {
     return variantsWindows_[static_cast<size_t>(id)];
 }
@@ -763,12 +749,12 @@ void MainWindow::showVariants(kalvar::CalcWindow& window) {
             }
             view(id)->chooseLayout(series, passes, units);
             calculate();
-            if (VariantsWindow* open = variantsWindow(id)) open->recompute(pressedAnswers(limitAnswers_));
+            if (VariantsWindow* open = variantsWindow(id)) open->recompute(kalvar::pressedLimitAnswers(limitAnswers_));
         });
     }
     {
         WaitScope wait(*this);
-        shown->recompute(pressedAnswers(limitAnswers_));
+        shown->recompute(kalvar::pressedLimitAnswers(limitAnswers_));
     }
     shown->show();
     shown->raise();

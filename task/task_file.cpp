@@ -261,6 +261,18 @@ Json controlValue(const Control& control) {
     }
 }
 
+std::vector<LimitDialogAnswers> pressedLimitAnswers(const std::vector<std::string>& captions) {
+    std::vector<LimitDialogAnswers> pressed;
+    for (const std::string& caption : captions) {
+        LimitDialogAnswers answer;
+        answer.several = caption == answerSeveral;
+        answer.otherSize = caption == answerOtherSize;
+        answer.proceed = !answer.several && !answer.otherSize;
+        pressed.push_back(answer);
+    }
+    return pressed;
+}
+
 PreparedTask prepareTask(const std::string& taskText) {
     PreparedTask prepared = prepare(taskText);
     // Checked against windows of its own, so that a wrong value changes nothing anywhere.

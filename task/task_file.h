@@ -9,6 +9,8 @@
 
 #include <nlohmann/json.hpp>
 
+#include "calc_ui.h"
+
 namespace kalvar {
 
 struct Session;
@@ -19,6 +21,9 @@ class Control;
 inline constexpr const char* answerSeveral = "Несколько теплообменников";
 inline constexpr const char* answerOtherSize = "Другой типоразмер";
 inline constexpr const char* answerProceed = "Продолжить";
+
+// Limit answers by their captions ("Продолжить" for any other), as the calculation takes them.
+std::vector<LimitDialogAnswers> pressedLimitAnswers(const std::vector<std::string>& captions);
 
 // The newest named-format version this program reads and the one it writes.
 inline constexpr int taskFormatVersion = 1;

@@ -16,18 +16,6 @@ namespace {
 
 using Json = nlohmann::ordered_json;
 
-std::vector<LimitDialogAnswers> limitAnswersOf(const std::vector<std::string>& answers) {
-    std::vector<LimitDialogAnswers> pressed;
-    for (const std::string& answer : answers) {
-        LimitDialogAnswers a;
-        a.several = answer == answerSeveral;
-        a.otherSize = answer == answerOtherSize;
-        a.proceed = !a.several && !a.otherSize;
-        pressed.push_back(a);
-    }
-    return pressed;
-}
-
 // A column's value of a variant: a number, a text, or null when the variant has none.
 Json columnValue(const Variant& v, const std::string& column, WindowId window) {
     const WindowResults& r = v.results;
@@ -88,7 +76,7 @@ TaskVariants taskVariants(const std::string& taskText, const std::string& workDi
     const TaskRun run = runTask(taskText, workDir, false, true);
     TaskVariants out;
     out.units = run.inputs->windows.units;
-    for (WindowVariants& table : sessionVariants(*run.inputs, limitAnswersOf(run.limitAnswers))) {
+    for (WindowVariants& table : sessionVariants(*run.inputs, pressedLimitAnswers(run.limitAnswers))) {
         if (options.window && table.window != *options.window) continue;
         if (!options.all) std::erase_if(table.variants, [](const Variant& v) { return !v.withinLimits(); });
         sortVariants(table.variants, options.sortKey, table.window);
