@@ -231,10 +231,12 @@ Json namedTask(const Json& header, const Json& windows, const std::string& separ
         named[window.taskKey] = std::move(values);
         if (!left.empty()) unnamed[window.form] = std::move(left);
     }
-    for (const auto& [form, controls] : windows.items())
+    for (const auto& item : windows.items()) {
+        const std::string& form = item.key();
         if (std::none_of(std::begin(namedWindows), std::end(namedWindows),
-                         [&](const NamedWindow& w) { return form == w.form; }))
-            unnamed[form] = controls;
+                         [&form](const NamedWindow& w) { return form == w.form; }))
+            unnamed[form] = item.value();
+    }
     if (!unnamed.empty()) named["windows"] = std::move(unnamed);
     if (header.contains("limitAnswers")) named["limitAnswers"] = header["limitAnswers"];
     return named;
