@@ -263,7 +263,7 @@ void ZuPanelTest::designDataOfEachInstance_data() {
         const QByteArray i = QByteArray::number(index);
         QTest::newRow(i + " button") << index << "1"
                                      << "Данные расчета"
-                                     << "Вариант расчета" << 5 << false << true;
+                                     << "Вариант расчета" << 7 << false << true;
         QTest::newRow(i + " heading") << index << "1.1"
                                       << "Выберите заданный  параметр"
                                       << "" << 0 << false << true;
@@ -280,6 +280,10 @@ void ZuPanelTest::designDataOfEachInstance_data() {
         QTest::newRow(i + " n") << index << "1.5"
                                 << "Общее число пластин, n"
                                 << "Задано число пластин: поверочный расчет" << 0 << false << true;
+        QTest::newRow(i + " variants")
+            << index << "1.7"
+            << "Варианты"
+            << "Все теплообменники, подходящие для задачи, рядом" << 0 << false << true;
     }
     for (int index : {2, 4, 6}) {
         const QByteArray i = QByteArray::number(index);
