@@ -93,7 +93,10 @@ class VariantsChart : public QChartView {
             s->attachAxis(x_);
             s->attachAxis(y_);
         }
+        // The view made a chart of its own, which it lets go of without deleting.
+        QChart* made = this->chart();
         setChart(chart);
+        delete made;
     }
 
     // Points of the listed variants (source rows), with their rows for a click to pick.
