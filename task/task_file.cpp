@@ -48,6 +48,9 @@ Json parseTask(const std::string& taskText) {
         const auto [line, column] = lineAndColumn(taskText, error.byte > 0 ? error.byte - 1 : 0);
         throw TaskError("the task is not valid JSON (line " + std::to_string(line) + ", column " +
                         std::to_string(column) + ")");
+    } catch (const Json::exception&) {
+        // A number too large for a double: the parser has no position for it.
+        throw TaskError("the task is not valid JSON (a number too large)");
     }
 }
 

@@ -155,6 +155,7 @@ TEST(NamedTasks, ErrorsNameTheKeyAndChangeNothing) {
          "the task is not valid JSON (line 3, column 19)"},
         {"{\"name\": \"Щ\", ]", "the task is not valid JSON (line 1, column 15)"},
         {"", "the task is not valid JSON (line 1, column 1)"},
+        {R"({"heating": {"heatLoad": 99999999193e978}})", "the task is not valid JSON (a number too large)"},
         {R"({"windows": {"Form2": {"Text30": 0.2}}})", "Form2.Text30 takes a text"},
     };
     for (const auto& c : cases)
